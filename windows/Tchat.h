@@ -1,0 +1,89 @@
+// The main window: the board panel with the artwork, the menu bar, and the halves that
+// live in it (connection, board and tile input, chat, settings and sounds). The window
+// only composes and wires them; each half owns its own controls and state.
+#pragma once
+
+#include "client/ClientContext.h"
+
+#include <QLockFile>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+
+class BoardHalf;
+class ChatHalf;
+class ConnectionHalf;
+class HostEngine;
+class QAction;
+class QLabel;
+class QMenu;
+class SettingsHalf;
+class SoundPlayer;
+class Tgamestart;
+
+class Tchat : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kPanelWidth = 724;
+    static constexpr int kPanelHeight = 491;
+
+    // `settingsFile` empty = the settings file beside the program.
+    explicit Tchat(const QString &settingsFile = QString(), QWidget *parent = nullptr);
+    ~Tchat() override;
+
+    // The command line processparams reads when the window is first shown.
+    void setArguments(const QStringList &arguments) { m_arguments = arguments; }
+    // Windows created after this one, wired in as they come.
+    void setHostEngine(HostEngine *engine);
+    void setGameStart(Tgamestart *dialog);
+
+    ClientContext &context() { return m_context; }
+    ConnectionHalf &connection() { return *m_connection; }
+    BoardHalf &board() { return *m_board; }
+    ChatHalf &chat() { return *m_chat; }
+    SettingsHalf &settings() { return *m_settings; }
+    QWidget *boardPanel() const { return m_panel; }
+
+    QAction *startGameAction() const { return m_startGame; }
+    QAction *justWatchAction() const { return m_justWatch; }
+
+    // Shows the first copy's window again when a second copy asks for it: restored when
+    // minimised, raised and activated otherwise.
+    void comeForward();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    class BoardLink;
+    class ChatLink;
+
+    void buildPanel();
+    void buildHalves(const QString &settingsFile);
+    void buildMenus();
+    void wireConnection();
+    void installKickMenu(QLabel *label);
+    void showGameFull();
+
+    ClientContext m_context;
+    QLockFile m_marker;  // the system-wide marker "Quarn", held for the process life
+    QStringList m_arguments;
+    bool m_shownOnce = false;
+    bool m_fullShown = false;
+
+    QWidget *m_panel = nullptr;
+    std::unique_ptr<SoundPlayer> m_sound;
+    std::unique_ptr<ConnectionHalf> m_connection;
+    std::unique_ptr<ChatHalf> m_chat;
+    std::unique_ptr<SettingsHalf> m_settings;
+    std::unique_ptr<BoardHalf> m_board;
+    std::unique_ptr<BoardLink> m_boardLink;
+    std::unique_ptr<ChatLink> m_chatLink;
+
+    QAction *m_startGame = nullptr;
+    QAction *m_exit = nullptr;
+    QAction *m_justWatch = nullptr;
+};
