@@ -1,0 +1,79 @@
+// The game start dialog: the hosting player picks the play-to score, the time per turn
+// and the steals, and starts a game for everybody. A small tool window, not modal, that
+// lives as long as the main window and is only shown and hidden.
+#pragma once
+
+#include "client/GameStartSettings.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+class RequestSender;
+struct ClientContext;
+
+class Tgamestart : public QWidget, public GameStartSettings {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 257;
+    static constexpr int kClientHeight = 164;
+
+    // One value row: its range and step, and the arrows' position.
+    struct Row {
+        int minimum;
+        int maximum;
+        int step;
+        int position;
+        QLineEdit *edit = nullptr;
+        QWidget *arrows = nullptr;
+        QToolButton *up = nullptr;
+        QToolButton *down = nullptr;
+    };
+    enum RowIndex { PlayToScore = 0, CreationTime = 1, Steals = 2 };
+
+    Tgamestart(ClientContext &context, RequestSender &sender, QWidget *mainWindow);
+
+    // GameStartSettings
+    QString playtoscoreText() const override;
+    QString creationtimeText() const override;
+    QString stealsText() const override;
+    bool unlimitedChecked() const override;
+    void restoreSaved(const QString &playtoscore, const QString &creationtime,
+                      const QString &steals, bool unlimited) override;
+
+    // The arrows of a row: one step up or down, stopping at the range's ends.
+    void stepUp(RowIndex row);
+    void stepDown(RowIndex row);
+    // "Start Game": sends the request, announces gameStarted (the settings are saved
+    // there) and hides the window.
+    void button_startClick();
+
+    const Row &row(RowIndex index) const { return m_rows[index]; }
+    QCheckBox *unlimitedBox() const { return m_unlimited; }
+    QPushButton *startButton() const { return m_buttonStart; }
+
+Q_SIGNALS:
+    void gameStarted();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildRow(RowIndex index, const QString &caption, int top, const QString &editName,
+                  const QString &arrowsName);
+    void stepBy(RowIndex row, int direction);
+    void restoreRow(RowIndex row, const QString &saved);
+
+    ClientContext &m_context;
+    RequestSender &m_sender;
+    QWidget *m_mainWindow;
+    QGroupBox *m_options = nullptr;
+    std::array<Row, 3> m_rows;
+    QCheckBox *m_unlimited = nullptr;
+    QPushButton *m_buttonStart = nullptr;
+};
