@@ -1,0 +1,61 @@
+// The whole host of one game, ready to listen: the random generator (seeded from the
+// clock), the dictionary, the rules (TServer), the connection manager (HostSession)
+// and its sockets (HostNetwork). The client window and quarn-host both create one.
+// The dictionary's word-list file is written at construction; nothing listens until
+// listen() is called.
+#pragma once
+
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class HostNetwork;
+class HostSession;
+class Random;
+class TDictn;
+class TServer;
+
+class HostEngine : public QObject {
+    Q_OBJECT
+public:
+    static constexpr quint16 kDefaultPort = 7772;
+
+    // `dictionaryFolder`: where the word-list file "English" is written (empty = the
+    // working folder). `random`: a generator to use instead of a clock-seeded one.
+    explicit HostEngine(const QString &dictionaryFolder = QString(), QObject *parent = nullptr,
+                        std::unique_ptr<Random> random = nullptr);
+    ~HostEngine() override;
+
+    // Listens on every local address, IPv4 and IPv6 (port 0 = a free port).
+    bool listen(quint16 port = kDefaultPort);
+    bool listen(quint16 port, const QHostAddress &address);
+    bool isListening() const;
+    // The port actually bound (useful after listen(0)).
+    quint16 serverPort() const;
+    // The last listen failure, e.g. "Listen - Error Binding Socket: ...".
+    QString errorString() const;
+
+    // Stops listening and closes every connection (shutdown). finished() follows once
+    // every socket is gone (at once when there were none).
+    void closeAll();
+    bool hasOpenSockets() const;
+
+    TServer &server() { return *m_server; }
+    HostSession &session() { return *m_session; }
+    HostNetwork &network() { return *m_network; }
+    TDictn &dictionary() { return *m_dictionary; }
+    Random &random() { return *m_random; }
+
+Q_SIGNALS:
+    // After closeAll(): the last connection has finished flushing.
+    void finished();
+
+private:
+    std::unique_ptr<Random> m_random;
+    std::unique_ptr<TDictn> m_dictionary;
+    std::unique_ptr<HostNetwork> m_network;
+    std::unique_ptr<TServer> m_server;
+    std::unique_ptr<HostSession> m_session;
+};

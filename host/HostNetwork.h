@@ -1,0 +1,87 @@
+// The host's sockets: the listener `Sock1`, one net::Connection per slot, and the
+// received-message queue `receivedlist` drained by its 10 ms timer (`socktimer`).
+// It implements SlotSink for the rules and the session, and turns socket events into
+// HostSession calls: accept, one request per tick (bound to the connection it came
+// from), and departure when a connection closes for any reason.
+//
+// A peer cannot exhaust the host: a message longer than 64 KiB, more than
+// kMaxQueuedPerConnection messages waiting in the queue, or more than 1 MiB of
+// unread output closes that connection alone.
+#pragma once
+
+#include "host/SlotSink.h"
+#include "net/MessageQueue.h"
+
+#include <QHostAddress>
+#include <QLoggingCategory>
+#include <QObject>
+#include <QString>
+#include <QTcpServer>
+
+#include <array>
+
+class HostSession;
+
+namespace net {
+class Connection;
+}
+
+Q_DECLARE_LOGGING_CATEGORY(lcHostNet)
+
+class HostNetwork : public QObject, public SlotSink {
+    Q_OBJECT
+public:
+    static constexpr int kSocktimerInterval = 10;  // ms
+    static constexpr qsizetype kMaxQueuedPerConnection = 1000;
+    static constexpr int kMaxSlot = 9;
+
+    explicit HostNetwork(QObject *parent = nullptr);
+    ~HostNetwork() override;
+
+    // The session that handles accepts, requests and departures; null detaches it.
+    void setSession(HostSession *session) { m_session = session; }
+
+    bool listen(quint16 port, const QHostAddress &address = QHostAddress::Any);
+    bool isListening() const { return m_sock1.isListening(); }
+    quint16 serverPort() const { return m_sock1.serverPort(); }
+    QString errorString() const { return m_error; }
+
+    // SlotSink
+    void sendToSlot(int slot, const QByteArray &message) override;
+    void closeSlot(int slot) override;
+
+    // Stops listening and closes every connection; finished() once all sockets are gone.
+    void closeAll();
+    bool hasOpenSockets() const;
+
+    net::MessageQueue &receivedlist() { return m_receivedlist; }
+    // The connection that holds `slot`, or null.
+    net::Connection *connectionOf(int slot) const;
+
+Q_SIGNALS:
+    void finished();
+
+private:
+    struct SlotEntry {
+        net::Connection *connection = nullptr;
+        quint64 id = 0;
+    };
+
+    void Sock1Accept();
+    void adopt(net::Connection *connection, quint64 id);
+    void Sock1Read(quint64 id, net::Connection *connection, const QByteArray &message);
+    void socktimerTimer(quint64 id, const QByteArray &message);
+    void tempsockInfo(quint64 id);
+    void turnAway(net::Connection *connection);
+    void socketFinished(net::Connection *connection);
+    int slotOf(quint64 id) const;
+
+    QTcpServer m_sock1;
+    net::MessageQueue m_receivedlist;
+    std::array<SlotEntry, kMaxSlot + 1> m_slots{};
+    HostSession *m_session = nullptr;
+    quint64 m_nextId = 1;
+    int m_liveSockets = 0;
+    bool m_shuttingDown = false;
+    QString m_error;
+};

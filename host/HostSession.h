@@ -1,0 +1,79 @@
+// The host's connection manager without sockets: slot assignment on accept, login and
+// presence, catch-up of a late joiner, removal, departure, the chat/action/sound relays,
+// the just-watch mark and the dispatch table of received requests. It speaks to the
+// participants only through a SlotSink and reaches the rules through TServer.
+//
+// Every request is bound to the slot of the connection it arrived on (`sender`): a
+// request that names another slot is dropped, so a participant can act only for itself.
+// CMD_kickhim and CMD_startgame are honoured only from slot 1 (the hosting player);
+// CMD_justwatch from slot 1 for either seat, or from the seat itself.
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QLoggingCategory>
+#include <QString>
+
+#include <functional>
+
+class SlotSink;
+class TServer;
+
+Q_DECLARE_LOGGING_CATEGORY(lcHostSession)
+
+class HostSession {
+public:
+    static constexpr int kMaxSlot = 9;
+    // Names are cut to this many characters (control characters become spaces).
+    static constexpr int kMaxNameLength = 32;
+    // The host's version text; a login with another version gets the two notices.
+    static const char *const kHostVersion;
+
+    HostSession(TServer &server, SlotSink &sink);
+
+    // Accept: takes the lowest free slot (1..9) and marks it connected; 0 when all nine
+    // are taken (the caller sends "CMD_full+" and closes). Call welcome() once the
+    // connection is reachable through the sink.
+    int Sock1Accept();
+    // Sends CMD_sendlogininfo to a freshly accepted slot.
+    void welcome(int slot);
+
+    // One message from the received-message queue (terminator removed), from `sender`.
+    void socktimerTimer(int sender, const QByteArray &message);
+
+    // The connection of `slot` has closed ("Socket Closed"): presence notice, slot
+    // freed, and the turn passed when the departed seat (not seat 1) was to move.
+    void tempsockInfo(int slot);
+
+    // Handlers, each given the message's rest after the command; `sender` is the slot
+    // the request arrived from. Public for tests; socktimerTimer() is the way in.
+    void receivedlogininfo(int sender, const QString &rest);
+    void kickhim(int sender, const QString &rest);
+    void disconnectsock(int slot);
+    void chat(int sender, const QString &rest);
+    void action(int sender, const QString &rest);
+    void playasound(int sender, const QString &rest);
+    void justwatch(int sender, const QString &rest);
+
+    // A login name as the host keeps it: control characters replaced, cut to length.
+    static QString cleanName(const QString &name);
+
+private:
+    using Handler = std::function<void(int sender, const QString &rest)>;
+    enum class Binding { OwnSlot, HostOnly, SeatOrHost };
+    struct Route {
+        Binding binding;
+        Handler handler;
+    };
+
+    bool allowed(Binding binding, int sender, const QString &rest) const;
+    bool isConnected(int slot) const;
+    void broadcast(const QByteArray &message);
+    void sendTo(int slot, const QByteArray &message);
+    void relay(const QByteArray &message);
+    void catchUp(int slot);
+
+    TServer &m_server;
+    SlotSink &m_sink;
+    QHash<QString, Route> m_routes;
+};
