@@ -1,0 +1,176 @@
+// The chat half of the main window: the chat view `mainchat` with its link table and
+// pop-up menu, the input box `mychat`, the nine phrase buttons and their gate, the
+// chatter sound and smiley menus, the chat text colour and size, scroll lock, and the
+// handlers of the host's relayed chat, actions and chatter sounds. It places its
+// controls on the board panel it is given and owns them through that panel.
+#pragma once
+
+#include "client/ChatLineBuilder.h"
+#include "client/ChatMessages.h"
+#include "client/ClientContext.h"
+#include "client/LinkTable.h"
+
+#include <QColor>
+#include <QList>
+#include <QLoggingCategory>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <array>
+#include <functional>
+
+class PhraseGate;
+class QAction;
+class QColorDialog;
+class QLineEdit;
+class QMenu;
+class QTextBrowser;
+class QToolButton;
+class QWidget;
+
+Q_DECLARE_LOGGING_CATEGORY(lcChat)
+
+class ChatHalf : public QObject, public ChatLines, public ChatMessages {
+    Q_OBJECT
+public:
+    // Plays a sound resource by name ("wave3", "goodword"); the main window passes its
+    // SoundPlayer's play.
+    using PlaySound = std::function<void(const QString &name)>;
+
+    static constexpr int kPhraseCount = 9;
+    static constexpr int kChatterSoundCount = 20;
+    static constexpr int kInitialTextSize = 10;
+    static inline const QString kPlaceholder = QStringLiteral("<Enter Chat Here>");
+    static inline const QColor kBackground = QColor(198, 148, 115);
+    static inline const QColor kLinkColour = QColor(0, 128, 0);
+    static inline const QColor kFallbackColour = QColor(255, 0, 0);
+
+    ChatHalf(QWidget *panel, ClientContext &context, RequestSender &sender, PlaySound playSound,
+             QObject *parent = nullptr);
+    ~ChatHalf() override;
+
+    // ChatLines: adds one line "number+text" in `colour` (see ChatLineBuilder).
+    void addlinetochat(const QString &line, const QColor &colour) override;
+    // ChatMessages: "slot+text|colour name" of CMD_chat and CMD_action.
+    void chatrecieved(const QString &rest) override;
+    // ChatMessages: "slot+sound+" of CMD_playasound. Throws net::ConversionError when the
+    // slot is not a number.
+    void playasound(const QString &rest) override;
+
+    // Sends the input box's text as chat or "/me" action and empties the box.
+    void sendit();
+    // Phrase button 1..9.
+    void phraseClick(int number);
+    // Chatter sound menu entry 1..20 (0 is "<Cancel>").
+    void chatterSoundClick(int number);
+    // Smiley menu entry for code 10..27: appends ":)#" and the code to the input box.
+    void smileyClick(int code);
+    // A click on link `number` of the view.
+    void mainchatJump(int number);
+
+    // "Text Color": opens the colour dialog; a chosen colour is applied and saved.
+    void TextColor1Click();
+    // The chat text colour: the input box's text colour and the colour of sent chat.
+    void setTextColour(const QColor &colour);
+    QColor textColour() const { return m_textColour; }
+    // "Text Size" entries: sets the size and asks for a save.
+    void textSizeClick(int points);
+    // Gives every text of the view, past and future, this size in points; checks the
+    // size entry of that number when there is one, else none.
+    void setTextSize(int points);
+    int textSize() const { return m_textSize; }
+    void setScrollLock(bool on);
+    bool scrollLock() const { return m_scrollLock; }
+    void ClearMainChat1Click();
+    void SelectAll1Click();
+    // Copies the view's selection as plain text; nothing without a selection.
+    void Copy1Click();
+    // Replaces the input box's text with the clipboard's text, if it holds any.
+    void Paste1Click();
+
+    // Phrase of button 1..9 (also its tooltip).
+    QString phrase(int number) const;
+    void setPhrase(int number, const QString &text);
+    static QString defaultPhrase(int number);
+
+    // "Play Chatter Sounds", owned by the settings half.
+    void setChatterSoundsOn(bool on) { m_chatterSoundsOn = on; }
+    bool chatterSoundsOn() const { return m_chatterSoundsOn; }
+    // The text of slot `slot`'s player name label (empty for a slot without one).
+    void setSeatNameSource(std::function<QString(int slot)> source) { m_seatName = std::move(source); }
+    // Opens an address on the desktop; QDesktopServices::openUrl unless replaced.
+    void setUrlOpener(std::function<bool(const QUrl &)> opener) { m_openUrl = std::move(opener); }
+
+    static QString chatterSoundCaption(int number);
+
+    QTextBrowser *mainchat() const { return m_mainchat; }
+    QLineEdit *mychat() const { return m_mychat; }
+    QColorDialog *colorDialog() const { return m_colorDialog; }
+    QToolButton *phraseButton(int number) const;
+    QMenu *popupSounds() const { return m_popupSounds; }
+    QMenu *popupSmilies() const { return m_popupSmilies; }
+    QMenu *viewMenu() const { return m_viewMenu; }
+    PhraseGate &phraseGate() { return *m_gate; }
+    const LinkTable &links() const { return m_links; }
+
+    // For the main window's Options menu.
+    QAction *textColorAction() const { return m_textColor1; }
+    QMenu *textSizeMenu() const { return m_textSizeMenu; }
+    QAction *scrollChatOffAction() const { return m_scrollChatOff2; }
+    QAction *clearMainChatAction() const { return m_clearMainChat1; }
+
+Q_SIGNALS:
+    // The text colour or size was chosen by the user: the settings should be saved.
+    void settingsChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createView(QWidget *panel);
+    void createInput(QWidget *panel);
+    void createButtons(QWidget *panel);
+    void createMenus(QWidget *panel);
+    void appendLine(const ChatLine &line);
+    void installSmileyImages();
+    void scrollToEnd();
+    QString colourName() const;
+    void placeStretchingControls(int panelWidth);
+
+    ClientContext &m_context;
+    RequestSender &m_sender;
+    PlaySound m_playSound;
+    std::function<QString(int)> m_seatName;
+    std::function<bool(const QUrl &)> m_openUrl;
+
+    QWidget *m_panel = nullptr;
+    QTextBrowser *m_mainchat = nullptr;
+    QLineEdit *m_mychat = nullptr;
+    std::array<QToolButton *, kPhraseCount> m_phraseButtons{};
+    QToolButton *m_phrase10 = nullptr;
+    QToolButton *m_smilies = nullptr;
+    QColorDialog *m_colorDialog = nullptr;
+    QMenu *m_popupSounds = nullptr;
+    QMenu *m_popupSmilies = nullptr;
+    QMenu *m_viewMenu = nullptr;
+    QMenu *m_inputMenu = nullptr;
+    QMenu *m_textSizeMenu = nullptr;
+    QAction *m_textColor1 = nullptr;
+    QList<QAction *> m_sizeActions;
+    QAction *m_scrollChatOff1 = nullptr;
+    QAction *m_scrollChatOff2 = nullptr;
+    QAction *m_clearMainChat1 = nullptr;
+    QAction *m_clearMainChat2 = nullptr;
+    QAction *m_selectAll1 = nullptr;
+    QAction *m_copy1 = nullptr;
+    QAction *m_paste1 = nullptr;
+
+    PhraseGate *m_gate = nullptr;
+    LinkTable m_links;
+    std::array<QString, kPhraseCount> m_phrases;
+    QColor m_textColour = Qt::black;
+    int m_textSize = kInitialTextSize;
+    bool m_scrollLock = false;
+    bool m_chatterSoundsOn = true;
+};

@@ -1,0 +1,120 @@
+// The settings half of the main window: reads and writes the section "Quarn" of
+// "korvexlobby.ini" (placement, chat text size and colour, phrases, sound switches and
+// the game start dialog's values), keeps the window's client area at its minimum,
+// saves the placement at close, and owns the sound options of the Options menu and the
+// playing of game sounds.
+//
+// Where the file lives: next to the program's executable, as the lobby program expects;
+// when that folder cannot be written (an installed copy), in the user's generic
+// configuration folder (QStandardPaths::GenericConfigLocation, e.g. ~/.config), where
+// the programs that share the file can all find it under the same name.
+#pragma once
+
+#include "client/ChatHalf.h"
+#include "client/ClientContext.h"
+
+#include <QLoggingCategory>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+class GameStartSettings;
+class QAction;
+class QMenu;
+class QWidget;
+
+Q_DECLARE_LOGGING_CATEGORY(lcSettings)
+
+class SettingsHalf : public QObject, public GameSounds {
+    Q_OBJECT
+public:
+    static inline const QString kFileName = QStringLiteral("korvexlobby.ini");
+    static inline const QString kSection = QStringLiteral("Quarn");
+    static constexpr int kDefaultLeft = 3;
+    static constexpr int kDefaultTop = 3;
+    static constexpr int kDefaultWidth = 734;
+    static constexpr int kDefaultHeight = 540;
+    static constexpr int kDefaultTextSize = 8;
+    // The board panel (724 x 491) plus 12 pixels each way.
+    static constexpr QSize kMinimumClientSize = QSize(736, 503);
+    // A saved window larger than the work area shrinks by this much at close.
+    static constexpr int kWorkAreaShrink = 15;
+
+    enum TurnSound { Classic = 0, New = 1 };
+
+    // `window` is the window whose placement is kept (the main window, or any widget in
+    // tests); `gameStart` may be set later. `filePath` empty = defaultFilePath().
+    SettingsHalf(QWidget *window, ChatHalf &chat, GameStartSettings *gameStart,
+                 ChatHalf::PlaySound playSound, QString filePath = {}, QObject *parent = nullptr);
+    ~SettingsHalf() override;
+
+    void setGameStartSettings(GameStartSettings *gameStart) { m_gameStart = gameStart; }
+    const QString &filePath() const { return m_filePath; }
+    // The program's folder when it can be written there, else the configuration folder.
+    static QString defaultFilePath();
+
+    // Reads every key and applies it; run once per own login.
+    void loadinifile();
+    // Writes the settings in their fixed order; nothing before the first load (so an
+    // early change or close never replaces stored settings with initial values).
+    // Returns false when the file could not be written.
+    bool saveinifile();
+    bool loaded() const { return m_remembered.has_value(); }
+
+    // GameSounds: plays `name` while "Play Sounds" is checked.
+    void playsounds(const QString &name) override;
+    // The own turn's sound name: "start" (Classic) or "turnnew" (New).
+    QString turnSoundName() const;
+    int turnSound() const { return m_turnSound; }
+
+    // Keeps the window's client area at least kMinimumClientSize.
+    void FormResize();
+    // The window closes: saves when its placement differs from the remembered one.
+    void FormClose();
+    void ResetScreenLocation1Click();
+    void PlaySounds1Click();
+    void PlayChatterSounds1Click();
+    // Bound to both turn sound entries; `tag` 0 = Classic, 1 = New.
+    void New1Click(int tag);
+
+    // The window's outer placement (frame included) as saved: left, top, width, height.
+    QRect placement() const;
+    std::optional<QRect> rememberedPlacement() const { return m_remembered; }
+    // Places the window at an outer placement as it stands (no check against the screen).
+    void place(const QRect &outer);
+
+    QAction *playSoundsAction() const { return m_playSounds1; }
+    QAction *playChatterSoundsAction() const { return m_playChatterSounds1; }
+    QMenu *turnSoundMenu() const { return m_turnSound1; }
+    QAction *classicAction() const { return m_classic1; }
+    QAction *newAction() const { return m_new1; }
+    QAction *resetScreenLocationAction() const { return m_resetScreenLocation1; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool writeSettings(const QRect &outer);
+    QSize nonClientSize() const;
+    // The part of the window that is not client area (menu bar, frame).
+    QSize frameExtra() const;
+
+    QPointer<QWidget> m_window;
+    ChatHalf &m_chat;
+    GameStartSettings *m_gameStart = nullptr;
+    ChatHalf::PlaySound m_playSound;
+    QString m_filePath;
+    std::optional<QRect> m_remembered;
+    int m_turnSound = Classic;
+
+    QAction *m_playSounds1 = nullptr;
+    QAction *m_playChatterSounds1 = nullptr;
+    QMenu *m_turnSound1 = nullptr;
+    QAction *m_classic1 = nullptr;
+    QAction *m_new1 = nullptr;
+    QAction *m_resetScreenLocation1 = nullptr;
+};
