@@ -1,0 +1,113 @@
+// Playback on the default audio output. The sink is kept between sounds of the same
+// format and flushed (not drained) when a new sound cuts the old one off.
+#include "client/SoundDeviceOutput.h"
+
+#include "client/SoundConverter.h"
+
+#include <QApplication>
+#include <QAudioDevice>
+#include <QAudioSink>
+#include <QLoggingCategory>
+#include <QMediaDevices>
+
+namespace {
+Q_LOGGING_CATEGORY(lcSound, "quarn.sound", QtWarningMsg)
+
+QAudioFormat int16Format(int sampleRate, int channels)
+{
+    QAudioFormat format;
+    format.setSampleRate(sampleRate);
+    format.setChannelCount(channels);
+    format.setSampleFormat(QAudioFormat::Int16);
+    return format;
+}
+} // namespace
+
+SoundDeviceOutput::SoundDeviceOutput(QObject *parent)
+    : QObject(parent)
+{
+}
+
+SoundDeviceOutput::~SoundDeviceOutput()
+{
+    stop();
+}
+
+void SoundDeviceOutput::start(const QString &name, const DecodedSound &sound)
+{
+    stop();
+    if (sound.frameCount() == 0)
+        return;
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) {
+        // A machine without sound plays nothing; say so once, not for every sound.
+        if (!m_reportedNoDevice)
+            qCDebug(lcSound) << "no audio output device; sounds stay silent";
+        m_reportedNoDevice = true;
+        return;
+    }
+
+    QAudioFormat format = int16Format(sound.sampleRate, sound.channels);
+    QByteArray pcm = sound.pcm;
+    if (!device.isFormatSupported(format)) {
+        const QAudioFormat preferred = device.preferredFormat();
+        format = int16Format(preferred.sampleRate(), preferred.channelCount());
+        if (!device.isFormatSupported(format)) {
+            qCDebug(lcSound) << "the audio output takes no 16-bit format; not playing" << name;
+            return;
+        }
+        pcm = SoundConverter::convert(sound, format.sampleRate(), format.channelCount()).pcm;
+    }
+
+    if (!m_sink || m_sinkFormat != format) {
+        releaseSink();
+        m_sink = std::make_unique<QAudioSink>(device, format);
+        m_sinkFormat = format;
+        connect(m_sink.get(), &QAudioSink::stateChanged, this, &SoundDeviceOutput::onStateChanged);
+    }
+    m_buffer.setData(pcm);
+    m_buffer.open(QIODevice::ReadOnly);
+    m_sink->start(&m_buffer);
+    if (m_sink->error() != QAudio::NoError) {
+        qCDebug(lcSound) << "the audio output refused" << name << m_sink->error();
+        releaseSink();
+    }
+}
+
+void SoundDeviceOutput::stop()
+{
+    if (m_sink && m_sink->state() != QAudio::StoppedState) {
+        // Drop what is queued so the cut-off is immediate rather than drained.
+        m_sink->reset();
+        m_sink->stop();
+    }
+    m_buffer.close();
+}
+
+void SoundDeviceOutput::alert()
+{
+    // The alert needs a GUI application; a console host has no desktop to beep on.
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+        QApplication::beep();
+}
+
+bool SoundDeviceOutput::isPlaying() const
+{
+    return m_sink && m_sink->state() == QAudio::ActiveState;
+}
+
+void SoundDeviceOutput::onStateChanged()
+{
+    if (m_sink && m_sink->error() != QAudio::NoError && m_sink->error() != QAudio::UnderrunError)
+        qCDebug(lcSound) << "audio output error" << m_sink->error();
+}
+
+void SoundDeviceOutput::releaseSink()
+{
+    if (m_sink) {
+        m_sink->disconnect(this);
+        m_sink->stop();
+        m_sink.reset();
+    }
+    m_buffer.close();
+}

@@ -1,0 +1,35 @@
+// The real sound output: a QAudioSink on the default audio output, fed from a buffer.
+#pragma once
+
+#include "client/SoundOutput.h"
+
+#include <QAudioFormat>
+#include <QBuffer>
+#include <QObject>
+
+#include <memory>
+
+class QAudioSink;
+
+class SoundDeviceOutput : public QObject, public SoundOutput {
+    Q_OBJECT
+public:
+    explicit SoundDeviceOutput(QObject *parent = nullptr);
+    ~SoundDeviceOutput() override;
+
+    void start(const QString &name, const DecodedSound &sound) override;
+    void stop() override;
+    void alert() override;
+
+    // Whether a sink is open and playing (false on a machine without audio).
+    bool isPlaying() const;
+
+private:
+    void onStateChanged();
+    void releaseSink();
+
+    std::unique_ptr<QAudioSink> m_sink;
+    QAudioFormat m_sinkFormat;
+    QBuffer m_buffer;
+    bool m_reportedNoDevice = false;
+};

@@ -1,0 +1,82 @@
+// The sound player: name lookup over the sound folder, decode-once cache, cut-off.
+#include "client/SoundPlayer.h"
+
+#include "client/SoundDeviceOutput.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+namespace {
+Q_LOGGING_CATEGORY(lcSound, "quarn.sound", QtWarningMsg)
+}
+
+SoundPlayer::SoundPlayer(QObject *parent)
+    : SoundPlayer(std::make_unique<SoundDeviceOutput>(), kResourceFolder, parent)
+{
+}
+
+SoundPlayer::SoundPlayer(std::unique_ptr<SoundOutput> output, const QString &folder, QObject *parent)
+    : QObject(parent)
+    , m_output(std::move(output))
+{
+    const QFileInfoList files =
+        QDir(folder).entryInfoList({QStringLiteral("*.wav")}, QDir::Files, QDir::Name);
+    for (const QFileInfo &file : files)
+        m_paths.insert(file.completeBaseName().toUpper(), file.filePath());
+    if (m_paths.isEmpty())
+        qCWarning(lcSound) << "no sounds found in" << folder;
+}
+
+SoundPlayer::~SoundPlayer() = default;
+
+void SoundPlayer::play(const QString &name)
+{
+    const QString key = name.toUpper();
+    m_output->stop();
+    if (const DecodedSound *sound = decoded(key))
+        m_output->start(key, *sound);
+    else
+        m_output->alert();
+}
+
+void SoundPlayer::stop()
+{
+    m_output->stop();
+}
+
+bool SoundPlayer::hasSound(const QString &name) const
+{
+    return m_paths.contains(name.toUpper());
+}
+
+QStringList SoundPlayer::soundNames() const
+{
+    QStringList names = m_paths.keys();
+    names.sort();
+    return names;
+}
+
+const DecodedSound *SoundPlayer::decoded(const QString &key)
+{
+    if (auto cached = m_cache.constFind(key); cached != m_cache.constEnd())
+        return &cached.value();
+    const auto path = m_paths.constFind(key);
+    if (path == m_paths.constEnd() || m_undecodable.contains(key))
+        return nullptr;
+
+    QFile file(path.value());
+    if (!file.open(QIODevice::ReadOnly) || file.size() > WaveDecoder::kMaxInputBytes) {
+        qCWarning(lcSound) << "sound" << key << "cannot be read from" << path.value();
+        m_undecodable.insert(key);
+        return nullptr;
+    }
+    WaveDecodeResult result = WaveDecoder::decode(file.readAll());
+    if (!result.ok()) {
+        qCWarning(lcSound) << "sound" << key << "cannot be decoded:" << result.error;
+        m_undecodable.insert(key);
+        return nullptr;
+    }
+    return &m_cache.insert(key, std::move(result.sound)).value();
+}
