@@ -14,6 +14,7 @@
 #include <QLoggingCategory>
 #include <QString>
 
+#include <algorithm>
 #include <functional>
 
 class SlotSink;
