@@ -10,6 +10,8 @@
 #include <QTimer>
 
 #include <array>
+#include <memory>
+#include <optional>
 
 class SlotSink;
 class Random;
@@ -73,7 +75,15 @@ public:
     bool checkforwin();
     void turntimerTimer();
     // A seat was switched to just watching: during its own turn the computer moves next tick.
+    // Does nothing unless the seat is marked just watching, is the mover and a game runs.
     void justWatchSwitched(int seat);
+
+    // The opponent of seat n: 2 for seats 1 and 3, otherwise 1.
+    static int opponentOf(int seat);
+    // Steals the seat may still make, as announced in CMD_nextplayer.
+    int stealsLeft(int seat) const;
+    // True when the computer makes the moves of `seat` (an unheld seat 2, or just watching).
+    bool playedByComputer(int seat) const;
 
     // Send to every connected slot 1..seatsused, ascending.
     void broadcast(const QByteArray &message);
@@ -86,8 +96,15 @@ public:
     ComputerPlayer &computer() { return *m_computer; }
 
 private:
+    // True when `seat` may act now: a running game, the seat is 1 or 2 and is the mover.
+    bool isMover(int seat) const;
+    // Reads `count` decimal fields; nothing on a conversion error (logged on lcHost).
+    static std::optional<std::array<int, 3>> readNumbers(const QString &fields, int count, const char *request);
+    void startTurnClock(int tag, int ticks);
+    void timeUp();
+
     SlotSink &m_sink;
     Random &m_random;
     TDictn &m_spell;
-    ComputerPlayer *m_computer;
+    std::unique_ptr<ComputerPlayer> m_computer;
 };

@@ -1,0 +1,362 @@
+// The computer opponent's move: close the board's gaps, choose a target word, arrange
+// the board toward it and end the turn with one place, discard or steal.
+#include "host/ComputerPlayer.h"
+
+#include "dictionary/TDictn.h"
+#include "host/Random.h"
+#include "host/TServer.h"
+
+#if __has_include("dictionary/Vocabulary.h")
+#include "dictionary/Vocabulary.h"
+#define QUARN_HAS_VOCABULARY 1
+#endif
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+constexpr int kExtras = 6;
+constexpr int kCells = 10;
+
+QString request(int a, int b)
+{
+    return QStringLiteral("%1+%2+").arg(a).arg(b);
+}
+
+QString request(int a, int b, int c)
+{
+    return QStringLiteral("%1+%2+%3+").arg(a).arg(b).arg(c);
+}
+
+// Crosses one `letter` out of `letters`; false when it is not there.
+bool crossOut(QString &letters, QChar letter)
+{
+    const qsizetype at = letters.indexOf(letter);
+    if (at < 0)
+        return false;
+    letters.remove(at, 1);
+    return true;
+}
+
+QStringList embeddedVocabulary()
+{
+#ifdef QUARN_HAS_VOCABULARY
+    return loadVocabulary();
+#else
+    return {};
+#endif
+}
+
+} // namespace
+
+ComputerPlayer::ComputerPlayer(TServer &server)
+    : ComputerPlayer(server, embeddedVocabulary())
+{
+}
+
+ComputerPlayer::ComputerPlayer(TServer &server, const QStringList &vocabulary)
+    : m_server(server)
+{
+    setVocabulary(vocabulary);
+}
+
+void ComputerPlayer::setVocabulary(const QStringList &vocabulary)
+{
+    listbox_words.clear();
+    listbox_words.reserve(vocabulary.size());
+    for (const QString &word : vocabulary)
+        listbox_words.append(word.toLower());
+    listbox_words.sort();
+    lastwordindex = static_cast<int>(listbox_words.size()) - 1;
+    m_upperWords.clear();
+    m_upperWords.reserve(listbox_words.size());
+    for (const QString &word : std::as_const(listbox_words))
+        m_upperWords.append(word.toUpper());
+}
+
+QChar ComputerPlayer::letterOf(int code)
+{
+    if (code < 1 || code > 26)
+        return QChar();
+    return QChar(u'A' + code - 1);
+}
+
+QChar ComputerPlayer::boardLetter(int seat, int cell) const
+{
+    return letterOf(m_server.players[static_cast<size_t>(seat)].board[static_cast<size_t>(cell)]);
+}
+
+QString ComputerPlayer::boardLetters(int seat) const
+{
+    QString letters;
+    for (int cell = 1; cell <= kCells; ++cell) {
+        const QChar letter = boardLetter(seat, cell);
+        if (!letter.isNull())
+            letters += letter;
+    }
+    return letters;
+}
+
+QString ComputerPlayer::extrasLetters(int seat) const
+{
+    QString letters;
+    for (int k = 1; k <= kExtras; ++k) {
+        const QChar letter = letterOf(m_server.players[static_cast<size_t>(seat)].extras[static_cast<size_t>(k)]);
+        if (!letter.isNull())
+            letters += letter;
+    }
+    return letters;
+}
+
+int ComputerPlayer::extraHolding(int seat, QChar letter) const
+{
+    for (int k = 1; k <= kExtras; ++k) {
+        if (letterOf(m_server.players[static_cast<size_t>(seat)].extras[static_cast<size_t>(k)]) == letter)
+            return k;
+    }
+    return 0;
+}
+
+int ComputerPlayer::extraHoldingAnyOf(int seat, const QString &letters) const
+{
+    for (int k = 1; k <= kExtras; ++k) {
+        const QChar letter = letterOf(m_server.players[static_cast<size_t>(seat)].extras[static_cast<size_t>(k)]);
+        if (!letter.isNull() && letters.contains(letter))
+            return k;
+    }
+    return 0;
+}
+
+void ComputerPlayer::computerplay(int seat)
+{
+    if (seat != 1 && seat != 2)
+        return;
+    closeGaps(seat);
+    const int filled = static_cast<int>(boardLetters(seat).size());
+    const QString target = findTarget(seat, filled);
+    if (!target.isEmpty()) {
+        if (filled == 0)
+            place(seat, extraHolding(seat, target.at(0)), 1);
+        else
+            makeword(seat, target);
+        return;
+    }
+    if (filled == 0) {
+        if (const int extra = extraHoldingAnyOf(seat, QStringLiteral("DLMNPRS"))) {
+            place(seat, extra, 1);
+            return;
+        }
+    } else if (filled == 1) {
+        if (const int extra = extraHoldingAnyOf(seat, QStringLiteral("AEIO"))) {
+            place(seat, extra, 2);
+            return;
+        }
+    }
+    if (filled > 5)
+        discardLetterAt(seat, m_server.random().uniform(kExtras) + 1);
+    else
+        discardExtraAt(seat, m_server.random().uniform(kExtras) + 1);
+}
+
+void ComputerPlayer::closeGaps(int seat)
+{
+    // Every filled cell moves to the lowest empty cell left of it; the loop goes on with
+    // the emptied cell, so trades of two empty cells are sent too, as a client would.
+    for (int k = kCells; k >= 1; --k) {
+        if (boardLetter(seat, k).isNull())
+            continue;
+        for (int j = 1; j < k; ++j) {
+            if (boardLetter(seat, j).isNull())
+                trade(seat, k, j);
+        }
+    }
+}
+
+QString ComputerPlayer::findTarget(int seat, int filled)
+{
+    const int count = lastwordindex + 1;
+    // The first and the last word are never candidates, so at least three are needed.
+    if (count < 3)
+        return QString();
+    const QString board = boardLetters(seat);
+    const QString extras = extrasLetters(seat);
+    const QString his = boardLetters(TServer::opponentOf(seat));
+    const QStringList &formed = m_server.formedWords[static_cast<size_t>(seat)];
+    // The start s is drawn from 1..count-11; short lists clamp it so that the visit
+    // s+1..count-2, 1..s never reaches the last word.
+    const int start = std::min(m_server.random().uniform(std::max(1, count - 11)) + 1, count - 2);
+
+    auto fits = [&](const QString &word) {
+        const int letters = static_cast<int>(word.size());
+        if (filled > 0 && letters >= filled + 2)
+            return false;
+        if (formed.contains(word, Qt::CaseInsensitive))
+            return false;
+        if (letters < 2)
+            return false;
+        if (filled == 0)
+            return fitsEmptyBoard(word, extras);
+        return fitsBoard(seat, word, filled, board, extras, his);
+    };
+    for (int index = start + 1; index <= count - 2; ++index) {
+        if (fits(m_upperWords.at(index)))
+            return m_upperWords.at(index);
+    }
+    for (int index = 1; index <= start; ++index) {
+        if (fits(m_upperWords.at(index)))
+            return m_upperWords.at(index);
+    }
+    return QString();
+}
+
+bool ComputerPlayer::fitsEmptyBoard(const QString &word, const QString &extras) const
+{
+    if (word.size() != 2)
+        return false;
+    QString left = extras;
+    for (const QChar letter : word) {
+        if (!crossOut(left, letter))
+            return false;
+    }
+    return true;
+}
+
+bool ComputerPlayer::fitsBoard(int seat, const QString &word, int filled, const QString &board,
+                               const QString &extras, const QString &his) const
+{
+    const int letters = static_cast<int>(word.size());
+    if (letters != filled && letters != filled + 1)
+        return false;
+    const tplayer &player = m_server.players[static_cast<size_t>(seat)];
+    const bool mayPlanSteal = filled > 2 && player.steals < m_server.stealsallowed;
+    QString fromBoard = board;
+    QString fromExtras = extras;
+    QString fromHis = his;
+    for (const QChar letter : word) {
+        if (crossOut(fromBoard, letter))
+            continue;
+        // At most one letter comes from outside the board.
+        if (fromExtras.contains(letter) || (mayPlanSteal && fromHis.contains(letter))) {
+            fromExtras.clear();
+            fromHis.clear();
+            continue;
+        }
+        return false;
+    }
+    return true;
+}
+
+void ComputerPlayer::makeword(int seat, const QString &word)
+{
+    if (seat != 1 && seat != 2)
+        return;
+    const QString target = word.toUpper();
+    const int letters = std::min(static_cast<int>(target.size()), kCells);
+    auto wanted = [&](int cell) { return cell <= letters ? target.at(cell - 1) : QChar(); };
+
+    // Bring board letters to their places; a cell already holding its own target letter stays.
+    for (int j = 1; j <= letters; ++j) {
+        for (int p = 1; p <= kCells; ++p) {
+            const QChar here = boardLetter(seat, p);
+            if (here == wanted(j) && here != wanted(p) && p != j)
+                trade(seat, p, j);
+        }
+    }
+    // Add one extra where the target still differs.
+    for (int j = 1; j <= letters; ++j) {
+        if (boardLetter(seat, j) == wanted(j))
+            continue;
+        if (const int extra = extraHolding(seat, wanted(j))) {
+            place(seat, extra, j);
+            return;
+        }
+    }
+    if (tryStealFor(seat, target))
+        return;
+    // When the trades alone spelled the target, this discard's word check scores it.
+    discardExtraAt(seat, m_server.random().uniform(kExtras) + 1);
+}
+
+bool ComputerPlayer::tryStealFor(int seat, const QString &word)
+{
+    const tplayer &player = m_server.players[static_cast<size_t>(seat)];
+    if (player.steals >= m_server.stealsallowed)
+        return false;
+    const int victim = TServer::opponentOf(seat);
+    const int letters = std::min(static_cast<int>(word.size()), kCells);
+    // The dictionary is asked once, and only when a steal is actually possible.
+    std::optional<bool> listed;
+    for (int j = 1; j <= letters; ++j) {
+        if (boardLetter(seat, j) == word.at(j - 1))
+            continue;
+        for (int p = 1; p <= kCells; ++p) {
+            if (p == j || boardLetter(victim, p) != word.at(j - 1))
+                continue;
+            if (!listed)
+                listed = m_server.spell().IsWord(word);
+            if (*listed && steal(seat, p, j))
+                return true;
+        }
+    }
+    return false;
+}
+
+void ComputerPlayer::trade(int seat, int a, int b)
+{
+    m_server.tradingmyletter(request(seat, a, b));
+}
+
+void ComputerPlayer::place(int seat, int extra, int cell)
+{
+    if (extra == 0) {
+        discardAnything(seat);
+        return;
+    }
+    m_server.placemyletter(request(seat, extra, cell));
+}
+
+bool ComputerPlayer::steal(int seat, int hisCell, int myCell)
+{
+    return m_server.stealinghisletter(request(seat, hisCell, myCell));
+}
+
+void ComputerPlayer::discardExtraAt(int seat, int extra)
+{
+    if (m_server.players[static_cast<size_t>(seat)].extras[static_cast<size_t>(extra)] == 0) {
+        discardAnything(seat);
+        return;
+    }
+    m_server.discardextra(request(seat, extra));
+}
+
+void ComputerPlayer::discardLetterAt(int seat, int cell)
+{
+    if (m_server.players[static_cast<size_t>(seat)].board[static_cast<size_t>(cell)] == 0) {
+        discardAnything(seat);
+        return;
+    }
+    m_server.discardletter(request(seat, cell));
+}
+
+void ComputerPlayer::discardAnything(int seat)
+{
+    // The drawn cell can be empty only when the seat did not start its turn with six
+    // extras (a seat taken over in the middle of play); the turn must still end, or the
+    // game would wait forever on a clock that is already off.
+    const tplayer &player = m_server.players[static_cast<size_t>(seat)];
+    for (int k = 1; k <= kExtras; ++k) {
+        if (player.extras[static_cast<size_t>(k)] != 0) {
+            m_server.discardextra(request(seat, k));
+            return;
+        }
+    }
+    for (int cell = 1; cell <= kCells; ++cell) {
+        if (player.board[static_cast<size_t>(cell)] != 0) {
+            m_server.discardletter(request(seat, cell));
+            return;
+        }
+    }
+    if (m_server.gameinprogress && m_server.whoseturn == seat)
+        m_server.findplayer();
+}
