@@ -5,6 +5,8 @@
 // listen() is called.
 #pragma once
 
+#include "host/Random.h"
+
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
@@ -13,7 +15,6 @@
 
 class HostNetwork;
 class HostSession;
-class Random;
 class TDictn;
 class TServer;
 

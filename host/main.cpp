@@ -1,0 +1,100 @@
+// quarn-host: the game host without any window, for servers and automated tests.
+// It writes the word list to the working folder, listens on the given port (7772 by
+// default), and treats its first connection as the hosting player (slot 1). SIGINT and
+// SIGTERM close every connection and delete the word-list file before it exits.
+#include "dictionary/TDictn.h"
+#include "host/HostEngine.h"
+#include "net/Catalogue.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTextStream>
+#include <QTimer>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+// Async-signal-safe: one write to the pipe; the event loop does the rest.
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
+}
+
+bool installSignalHandlers()
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return false;
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    return ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGTERM, &action, nullptr) == 0;
+}
+
+// How long shutdown waits for the last messages to leave.
+constexpr int kShutdownGraceMs = 2000;
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quarn-host"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(net::kVersion));
+    QTextStream err(stderr);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Quarn game host without a window. The first participant to connect hosts the game."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption portOption(QStringList{QStringLiteral("p"), QStringLiteral("port")},
+                                        QStringLiteral("TCP port to listen on (default 7772)."), QStringLiteral("N"),
+                                        QString::number(HostEngine::kDefaultPort));
+    parser.addOption(portOption);
+    parser.process(app);
+
+    bool ok = false;
+    const uint port = parser.value(portOption).toUInt(&ok);
+    if (!ok || port > 65535) {
+        err << "quarn-host: not a port number: " << parser.value(portOption) << '\n';
+        return 2;
+    }
+    if (!installSignalHandlers()) {
+        err << "quarn-host: cannot install the signal handlers\n";
+        return 1;
+    }
+
+    HostEngine engine;
+    if (!engine.dictionary().isOpen()) {
+        err << "quarn-host: " << engine.dictionary().errorText() << '\n';
+        return 1;
+    }
+    if (!engine.listen(static_cast<quint16>(port))) {
+        err << "quarn-host: " << engine.errorString() << '\n';
+        return 1;
+    }
+    err << "quarn-host: listening on port " << engine.serverPort() << '\n';
+    err.flush();
+
+    QSocketNotifier notifier(signalPipe[1], QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &app, [&] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t got = ::read(signalPipe[1], &byte, 1);
+        notifier.setEnabled(false);
+        QObject::connect(&engine, &HostEngine::finished, &app, &QCoreApplication::quit);
+        QTimer::singleShot(kShutdownGraceMs, &app, &QCoreApplication::quit);
+        engine.closeAll();
+    });
+
+    const int result = app.exec();
+    // The engine's destructor deletes the word-list file.
+    return result;
+}
