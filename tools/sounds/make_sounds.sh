@@ -183,10 +183,11 @@ RANDOM=1307
 clap_files=()
 for i in $(seq 1 70); do
     centre=$((900 + RANDOM % 1400))
-    start=$(printf '0.%03d' $((RANDOM % 1000)))
-    whole=$((RANDOM % 2))
+    # Arithmetic only: a command substitution would reseed RANDOM in its subshell.
+    milliseconds=$((RANDOM % 2000))
+    start=$((milliseconds / 1000)).$((milliseconds / 100 % 10))$((milliseconds / 10 % 10))$((milliseconds % 10))
     tone "clap$i.wav" 11025 1 0.06 whitenoise -- bandpass "$centre" 1.5q fade l 0.002 0.06 0.055 \
-        vol 0.$((3 + RANDOM % 6)) pad "$whole$start"
+        vol 0.$((3 + RANDOM % 6)) pad "$start"
     clap_files+=("clap$i.wav")
 done
 tone bed.wav 11025 1 2.3 pinknoise -- bandpass 1500 2q vol 0.08
