@@ -4,13 +4,20 @@
 // held in memory. The file is deleted again when the instance is destroyed.
 #pragma once
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
+
+#include <memory>
+#include <optional>
 
 class TDictn {
 public:
     // Runs Open(). `folder` is where "English" lives (the working folder in the program).
     explicit TDictn(const QString &folder = QString());
+    // As above, but extracts `list` instead of the embedded list (tests, tools). An
+    // empty `list` behaves like a missing resource.
+    TDictn(const QString &folder, const QByteArray &list);
     ~TDictn();
     TDictn(const TDictn &) = delete;
     TDictn &operator=(const TDictn &) = delete;
@@ -34,9 +41,19 @@ public:
 
     // The embedded list's bytes (the TEXT_DEMO resource).
     static QByteArray embeddedList();
+    // Resource path of the embedded list.
+    static QString embeddedListPath();
 
 private:
-    // Implementation detail, owned by the dictionary's developer.
     struct State;
-    State *d;
+    std::unique_ptr<State> d;
+
+    enum class Adoption { Adopted, Missing, Unusable, Raced, Failed };
+    Adoption adoptExisting(const QString &path);
+    Adoption extractInto(const QString &path);
+    Adoption extractToTemporary();
+    void adopt(std::unique_ptr<QFile> file, const QString &path);
+    QByteArray listToExtract() const;
+    bool readRecord(qint64 index, char *record);
+    bool recordEquals(qint64 index, const char *key);
 };
