@@ -1,0 +1,108 @@
+// Tile pictures painted with QPainter: an ivory tile with a soft bevel, a dark capital
+// letter and its point value in the lower right corner.
+#include "client/TilePainter.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <array>
+
+namespace {
+
+// Point values of a..z.
+constexpr std::array<int, 26> kValues = {
+    1, 3, 3, 1, 1, 5, 3, 3, 1, 5, 5, 1, 3, 1, 1, 3, 10, 1, 1, 1, 1, 7, 5, 10, 3, 10};
+
+bool isLetter(int code)
+{
+    return code >= 1 && code <= 26;
+}
+
+void paintTileBody(QPainter &painter)
+{
+    const QRectF outer(0.5, 0.5, TilePainter::kSize - 1.0, TilePainter::kSize - 1.0);
+
+    // Shadow edge on the lower right gives the tile its thickness.
+    QPainterPath edge;
+    edge.addRoundedRect(outer.adjusted(1.0, 1.5, 0.0, 0.0), 5.0, 5.0);
+    painter.fillPath(edge, QColor(120, 86, 48));
+
+    QPainterPath face;
+    face.addRoundedRect(outer.adjusted(0.0, 0.0, -1.5, -2.0), 5.0, 5.0);
+    QLinearGradient ivory(outer.topLeft(), outer.bottomRight());
+    ivory.setColorAt(0.0, QColor(255, 250, 232));
+    ivory.setColorAt(0.55, QColor(244, 230, 196));
+    ivory.setColorAt(1.0, QColor(226, 204, 158));
+    painter.fillPath(face, ivory);
+    painter.setPen(QPen(QColor(166, 128, 80), 1.0));
+    painter.drawPath(face);
+
+    // A thin highlight along the top and left edges.
+    painter.setPen(QPen(QColor(255, 255, 255, 170), 1.0));
+    painter.drawLine(QPointF(5.0, 2.0), QPointF(TilePainter::kSize - 8.0, 2.0));
+    painter.drawLine(QPointF(2.0, 5.0), QPointF(2.0, TilePainter::kSize - 9.0));
+}
+
+void paintLetter(QPainter &painter, int code)
+{
+    QFont letterFont(QStringLiteral("DejaVu Serif"));
+    letterFont.setPixelSize(24);
+    letterFont.setBold(true);
+    painter.setFont(letterFont);
+    const QRectF letterBox(1.0, 0.0, TilePainter::kSize - 8.0, TilePainter::kSize - 4.0);
+    painter.setPen(QColor(255, 255, 255, 150));
+    painter.drawText(letterBox.translated(0.6, 0.8), Qt::AlignCenter, TilePainter::letterText(code));
+    painter.setPen(QColor(52, 34, 20));
+    painter.drawText(letterBox, Qt::AlignCenter, TilePainter::letterText(code));
+
+    QFont valueFont(QStringLiteral("DejaVu Sans"));
+    valueFont.setPixelSize(10);
+    valueFont.setBold(true);
+    painter.setFont(valueFont);
+    painter.setPen(QColor(120, 44, 28));
+    const QRectF valueBox(0.0, 0.0, TilePainter::kSize - 4.5, TilePainter::kSize - 4.0);
+    painter.drawText(valueBox, Qt::AlignRight | Qt::AlignBottom,
+                     QString::number(TilePainter::letterValue(code)));
+}
+
+} // namespace
+
+int TilePainter::letterValue(int code)
+{
+    return isLetter(code) ? kValues[static_cast<std::size_t>(code - 1)] : 0;
+}
+
+QString TilePainter::letterText(int code)
+{
+    return isLetter(code) ? QString(QChar(u'A' + (code - 1))) : QString();
+}
+
+QPixmap TilePainter::paint(int code, qreal devicePixelRatio)
+{
+    const int side = qRound(kSize * devicePixelRatio);
+    QPixmap pixmap(side, side);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    if (!isLetter(code))
+        return pixmap;
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    paintTileBody(painter);
+    paintLetter(painter, code);
+    return pixmap;
+}
+
+const QPixmap &TilePainter::picture(int code)
+{
+    // Built on first use, after the application (and its fonts) exist.
+    static const std::array<QPixmap, kPictureCount> pictures = [] {
+        std::array<QPixmap, kPictureCount> all;
+        for (int c = 0; c < kPictureCount; ++c)
+            all[static_cast<std::size_t>(c)] = paint(c, 2.0);
+        return all;
+    }();
+    return pictures[static_cast<std::size_t>(isLetter(code) ? code : 0)];
+}

@@ -1,0 +1,181 @@
+// The game start dialog: three value rows with arrows, the unlimited-steals box and
+// "Start Game".
+#include "windows/Tgamestart.h"
+
+#include "client/ClientContext.h"
+#include "net/Catalogue.h"
+#include "net/Message.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPixmap>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+Tgamestart::Tgamestart(ClientContext &context, RequestSender &sender, QWidget *mainWindow)
+    : QWidget(mainWindow, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_context(context)
+    , m_sender(sender)
+    , m_mainWindow(mainWindow)
+    , m_rows{{{100, 1000, 50, 200}, {20, 120, 5, 30}, {0, 20, 1, 5}}}
+{
+    setObjectName(QStringLiteral("Tgamestart"));
+    setWindowTitle(QStringLiteral("Quarn - Game Start"));
+    setFixedSize(kClientWidth, kClientHeight);
+
+    // The main window's artwork as the background.
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/pictures/board.jpg"))));
+    palette.setColor(QPalette::WindowText, QColor(244, 232, 200));
+    setPalette(palette);
+
+    m_options = new QGroupBox(QStringLiteral("Game Options"), this);
+    m_options->setObjectName(QStringLiteral("panel_options"));
+    m_options->setGeometry(8, 4, 241, 118);
+    m_options->setStyleSheet(QStringLiteral(
+        "QGroupBox { color: #ffd56a; font-weight: bold; border: 1px solid #c89a4a; border-radius: 4px;"
+        " margin-top: 8px; background: rgba(20, 40, 28, 150); }"
+        " QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"
+        " QLabel, QCheckBox { color: #f4e8c8; }"));
+
+    buildRow(PlayToScore, QStringLiteral("Play to Score:"), 20, QStringLiteral("edit_playtoscore"),
+             QStringLiteral("UpDown1"));
+    buildRow(CreationTime, QStringLiteral("Time Per Turn:"), 44, QStringLiteral("edit_creationtime"),
+             QStringLiteral("UpDown2"));
+    buildRow(Steals, QStringLiteral("# of Steals::"), 68, QStringLiteral("edit_steals"), QStringLiteral("UpDown3"));
+
+    m_unlimited = new QCheckBox(QStringLiteral("Unlimited Steals"), m_options);
+    m_unlimited->setObjectName(QStringLiteral("checkbox_unlimited"));
+    m_unlimited->setGeometry(12, 94, 200, 20);
+    m_unlimited->setChecked(true);
+
+    m_buttonStart = new QPushButton(QStringLiteral("Start Game"), this);
+    m_buttonStart->setObjectName(QStringLiteral("button_start"));
+    m_buttonStart->setGeometry(78, 130, 100, 26);
+    connect(m_buttonStart, &QPushButton::clicked, this, &Tgamestart::button_startClick);
+
+    setTabOrder(m_unlimited, m_buttonStart);
+}
+
+void Tgamestart::buildRow(RowIndex index, const QString &caption, int top, const QString &editName,
+                          const QString &arrowsName)
+{
+    Row &row = m_rows[index];
+    auto *label = new QLabel(caption, m_options);
+    label->setGeometry(12, top, 110, 20);
+
+    row.edit = new QLineEdit(QString::number(row.position), m_options);
+    row.edit->setObjectName(editName);
+    row.edit->setReadOnly(true);
+    row.edit->setFocusPolicy(Qt::NoFocus);
+    row.edit->setAlignment(Qt::AlignRight);
+    row.edit->setGeometry(128, top, 64, 20);
+
+    row.arrows = new QWidget(m_options);
+    row.arrows->setObjectName(arrowsName);
+    row.arrows->setGeometry(194, top, 16, 20);
+    auto *column = new QVBoxLayout(row.arrows);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    row.up = new QToolButton(row.arrows);
+    row.up->setObjectName(arrowsName + QStringLiteral("_up"));
+    row.up->setArrowType(Qt::UpArrow);
+    row.up->setAutoRepeat(true);
+    row.down = new QToolButton(row.arrows);
+    row.down->setObjectName(arrowsName + QStringLiteral("_down"));
+    row.down->setArrowType(Qt::DownArrow);
+    row.down->setAutoRepeat(true);
+    for (QToolButton *button : {row.up, row.down}) {
+        button->setFixedSize(16, 10);
+        button->setFocusPolicy(Qt::NoFocus);
+        column->addWidget(button);
+    }
+    connect(row.up, &QToolButton::clicked, this, [this, index] { stepUp(index); });
+    connect(row.down, &QToolButton::clicked, this, [this, index] { stepDown(index); });
+}
+
+void Tgamestart::stepBy(RowIndex index, int direction)
+{
+    Row &row = m_rows[index];
+    // A restored value outside the range comes back inside it at the first step.
+    const qint64 next = static_cast<qint64>(row.position) + static_cast<qint64>(direction) * row.step;
+    row.position = static_cast<int>(qBound<qint64>(row.minimum, next, row.maximum));
+    row.edit->setText(QString::number(row.position));
+}
+
+void Tgamestart::stepUp(RowIndex row)
+{
+    stepBy(row, +1);
+}
+
+void Tgamestart::stepDown(RowIndex row)
+{
+    stepBy(row, -1);
+}
+
+QString Tgamestart::playtoscoreText() const
+{
+    return m_rows[PlayToScore].edit->text();
+}
+
+QString Tgamestart::creationtimeText() const
+{
+    return m_rows[CreationTime].edit->text();
+}
+
+QString Tgamestart::stealsText() const
+{
+    return m_rows[Steals].edit->text();
+}
+
+bool Tgamestart::unlimitedChecked() const
+{
+    return m_unlimited->isChecked();
+}
+
+void Tgamestart::restoreRow(RowIndex index, const QString &saved)
+{
+    int value = 0;
+    try {
+        value = net::toInt(saved.trimmed());
+    } catch (const net::ConversionError &) {
+        return;  // not a whole number: the row keeps what it shows
+    }
+    Row &row = m_rows[index];
+    row.position = value;
+    row.edit->setText(QString::number(value));
+}
+
+void Tgamestart::restoreSaved(const QString &playtoscore, const QString &creationtime, const QString &steals,
+                              bool unlimited)
+{
+    restoreRow(PlayToScore, playtoscore);
+    restoreRow(CreationTime, creationtime);
+    restoreRow(Steals, steals);
+    m_unlimited->setChecked(unlimited);
+}
+
+void Tgamestart::button_startClick()
+{
+    const int steals = unlimitedChecked() ? 10000 : m_rows[Steals].position;
+    m_sender.sendRequest(net::toHost::startgame(m_context.playerName, m_rows[CreationTime].position,
+                                                m_rows[PlayToScore].position, steals));
+    Q_EMIT gameStarted();
+    hide();
+}
+
+void Tgamestart::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_mainWindow) {
+        const QRect over = m_mainWindow->frameGeometry();
+        move(over.center() - rect().center());
+    }
+    m_unlimited->setFocus(Qt::OtherFocusReason);
+}
