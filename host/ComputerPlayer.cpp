@@ -5,11 +5,7 @@
 #include "dictionary/TDictn.h"
 #include "host/Random.h"
 #include "host/TServer.h"
-
-#if __has_include("dictionary/Vocabulary.h")
 #include "dictionary/Vocabulary.h"
-#define QUARN_HAS_VOCABULARY 1
-#endif
 
 #include <algorithm>
 #include <optional>
@@ -39,19 +35,10 @@ bool crossOut(QString &letters, QChar letter)
     return true;
 }
 
-QStringList embeddedVocabulary()
-{
-#ifdef QUARN_HAS_VOCABULARY
-    return loadVocabulary();
-#else
-    return {};
-#endif
-}
-
 } // namespace
 
 ComputerPlayer::ComputerPlayer(TServer &server)
-    : ComputerPlayer(server, embeddedVocabulary())
+    : ComputerPlayer(server, loadVocabulary())
 {
 }
 

@@ -331,7 +331,8 @@ bool TServer::checkforwin()
 
 void TServer::turntimerTimer()
 {
-    if (!gameinprogress)
+    // A stopped clock never ticks, also when a caller drives the handler directly.
+    if (!gameinprogress || !turntimer.isActive())
         return;
     ticksleft = clampToInt(qint64(ticksleft) - 1);
     if (ticksleft >= 1)

@@ -1,0 +1,32 @@
+// A SlotSink that keeps every message sent to each slot, for tests of the host's rules.
+#pragma once
+
+#include "host/SlotSink.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <array>
+
+class CapturingSink : public SlotSink {
+public:
+    void sendToSlot(int slot, const QByteArray &message) override;
+    void closeSlot(int slot) override;
+
+    // Messages sent to `slot` since the last take, in order; forgets them.
+    QList<QByteArray> take(int slot);
+    // Everything sent to `slot` since the last take, joined.
+    QByteArray takeBytes(int slot);
+    // Every message to any slot, in the order sent, since the last clear.
+    const QList<QByteArray> &log() const { return m_log; }
+    void clear();
+    // Slots that were sent something outside 1..11.
+    int strayMessages() const { return m_stray; }
+    const QList<int> &closedSlots() const { return m_closed; }
+
+private:
+    std::array<QList<QByteArray>, 12> m_sent;
+    QList<QByteArray> m_log;
+    QList<int> m_closed;
+    int m_stray = 0;
+};

@@ -1,0 +1,526 @@
+// The host's turn actions, word check, turn change, win test and turn clock, each
+// pinned by the exact bytes every slot receives.
+#include "RulesTable.h"
+
+#include "host/ComputerPlayer.h"
+
+#include <QLoggingCategory>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+const QStringList kWords{QStringLiteral("at"),     QStringLiteral("cat"),        QStringLiteral("cats"),
+                         QStringLiteral("act"),    QStringLiteral("cot"),        QStringLiteral("to"),
+                         QStringLiteral("bottle"), QStringLiteral("accomplish"), QStringLiteral("dog")};
+
+// Seats 1 and 2 held by people, a spectator in slot 3, seat 1 to move.
+class RulesTest : public ::testing::Test {
+protected:
+    RulesTest()
+        : table(kWords)
+    {
+        table.connect(1, QStringLiteral("Ann"));
+        table.connect(2, QStringLiteral("Bob"));
+        table.connect(3, QStringLiteral("Cy"));
+        table.setExtras(1, QStringLiteral("tbsdef"));
+        table.setExtras(2, QStringLiteral("ghijkl"));
+        table.beginTurn(1);
+    }
+
+    // Everything sent to `slot` since the last check, against '#'-terminated text.
+    void expectSent(int slot, const char *expected)
+    {
+        EXPECT_EQ(table.sink.takeBytes(slot), RulesTable::wire(expected)) << "slot " << slot;
+    }
+    void expectNothingSent()
+    {
+        for (int slot = 1; slot <= 11; ++slot)
+            EXPECT_TRUE(table.sink.take(slot).isEmpty()) << "slot " << slot;
+    }
+
+    RulesTable table;
+    TServer &server = table.server;
+};
+
+TEST_F(RulesTest, PlaceFormingNewWordScoresAndPassesTurn)
+{
+    table.setBoard(1, QStringLiteral("ca"));
+    server.placemyletter(QStringLiteral("1+1+3+"));
+
+    EXPECT_EQ(table.board(1), QStringLiteral("cat......."));
+    EXPECT_EQ(table.extras(1), QStringLiteral(".bsdef"));
+    EXPECT_EQ(server.players[1].score, 5);
+    EXPECT_EQ(server.formedWords[1], QStringList{QStringLiteral("cat")});
+    // Seat 2 holds six extras already: no new letter, only the turn notice.
+    expectSent(1, "CMD_placemyletter+1+1+3+20+#CMD_formedword+1+cat+5+5+#CMD_nextplayer+2+3+#");
+    expectSent(2, "CMD_placemyletter+1+1+3+20+#CMD_formedword+1+cat+5+5+#CMD_nextplayer+2+3+#");
+    expectSent(3, "CMD_placemyletter+1+1+3+20+#CMD_formedword+1+cat+5+5+#CMD_nextplayer+2+3+#");
+    EXPECT_EQ(server.whoseturn, 2);
+    EXPECT_TRUE(server.turntimer.isActive());
+    EXPECT_EQ(server.turntimerTag, TServer::kTurnTag);
+    EXPECT_EQ(server.ticksleft, 32);
+}
+
+TEST_F(RulesTest, PlaceOnFilledCellLosesOldLetterAndNonWordPassesWithoutPoints)
+{
+    table.setBoard(1, QStringLiteral("cat"));
+    table.setExtras(2, QStringLiteral("ghi.kl"));
+    table.random.push({12});  // seat 2's new letter: m, not held yet
+    server.placemyletter(QStringLiteral("1+2+3+"));
+
+    EXPECT_EQ(table.board(1), QStringLiteral("cab......."));
+    EXPECT_EQ(server.players[1].score, 0);
+    expectSent(1, "CMD_placemyletter+1+2+3+2+#CMD_nextplayer+2+3+#");
+    expectSent(2, "CMD_placemyletter+1+2+3+2+#CMD_newletter+2+4+13+#CMD_nextplayer+2+3+#");
+    expectSent(3, "CMD_placemyletter+1+2+3+2+#CMD_nextplayer+2+3+#");
+    EXPECT_EQ(table.extras(2), QStringLiteral("ghimkl"));
+}
+
+TEST_F(RulesTest, DiscardingLastLetterLeavesShorterWordThatScores)
+{
+    table.setBoard(1, QStringLiteral("cats"));
+    server.formedWords[1] = QStringList{QStringLiteral("cats")};
+    server.discardletter(QStringLiteral("1+4+"));
+
+    EXPECT_EQ(table.board(1), QStringLiteral("cat......."));
+    expectSent(2, "CMD_discardletter+1+4+#CMD_formedword+1+cat+5+5+#CMD_nextplayer+2+3+#");
+    EXPECT_EQ(server.whoseturn, 2);
+}
+
+TEST_F(RulesTest, BoardWithGapNeverScoresEvenWhenBothPartsAreWords)
+{
+    table.setBoard(1, QStringLiteral("at.to"));
+    table.setExtras(1, QStringLiteral("tbsdef"));
+    server.discardextra(QStringLiteral("1+2+"));
+    EXPECT_EQ(server.players[1].score, 0);
+    EXPECT_TRUE(server.formedWords[1].isEmpty());
+
+    table.beginTurn(1);
+    table.setBoard(1, QStringLiteral("catx"));
+    server.discardletter(QStringLiteral("1+3+"));  // "ca.x"
+    EXPECT_EQ(server.players[1].score, 0);
+}
+
+TEST_F(RulesTest, DiscardExtraGoesToOwnerAloneAndScoresAStandingNewWord)
+{
+    table.setBoard(1, QStringLiteral("dog"));
+    server.discardextra(QStringLiteral("1+6+"));
+
+    EXPECT_EQ(table.extras(1), QStringLiteral("tbsde."));
+    expectSent(1, "CMD_discardextra+1+6+#CMD_formedword+1+dog+5+5+#CMD_nextplayer+2+3+#");
+    expectSent(2, "CMD_formedword+1+dog+5+5+#CMD_nextplayer+2+3+#");
+    expectSent(3, "CMD_formedword+1+dog+5+5+#CMD_nextplayer+2+3+#");
+}
+
+TEST_F(RulesTest, TradesSwapAnyCellsKeepTheTurnAndStopTheClock)
+{
+    table.setBoard(1, QStringLiteral("ta.c"));
+    server.tradingmyletter(QStringLiteral("1+1+4+"));
+    server.tradingmyletter(QStringLiteral("1+3+3+"));
+    server.tradingmyletter(QStringLiteral("1+3+9+"));
+
+    EXPECT_EQ(table.board(1), QStringLiteral("ca.t......"));
+    const char *all = "CMD_tradingmyletter+1+1+3+4+20+#CMD_tradingmyletter+1+3+0+3+0+#"
+                      "CMD_tradingmyletter+1+3+0+9+0+#";
+    expectSent(1, all);
+    expectSent(2, all);
+    expectSent(3, all);
+    EXPECT_EQ(server.whoseturn, 1);
+    EXPECT_FALSE(server.turntimer.isActive());
+
+    // A stopped clock never times the seat out, however often it is driven.
+    for (int tick = 0; tick < 40; ++tick)
+        server.turntimerTimer();
+    expectNothingSent();
+
+    // The next ending action restarts the clock for the next mover.
+    server.tradingmyletter(QStringLiteral("1+4+3+"));
+    server.placemyletter(QStringLiteral("1+3+4+"));
+    EXPECT_EQ(server.whoseturn, 2);
+    EXPECT_TRUE(server.turntimer.isActive());
+    EXPECT_EQ(server.players[1].score, 5 + 1);  // "cats" = 3 + 1 + 1 + 1
+}
+
+TEST_F(RulesTest, StealWithNoStealsLeftIsAnsweredTooManyToTheStealerAlone)
+{
+    server.players[1].steals = 3;
+    table.setBoard(1, QStringLiteral("ca"));
+    table.setBoard(2, QStringLiteral("to"));
+    const QString before = table.snapshot();
+
+    EXPECT_FALSE(server.stealinghisletter(QStringLiteral("1+1+3+")));
+    expectSent(1, "CMD_toomany+1+#");
+    expectSent(2, "");
+    expectSent(3, "");
+    EXPECT_EQ(table.snapshot(), before);
+}
+
+TEST_F(RulesTest, RefusedStealRestoresBoardAndKeepsTurnAndClock)
+{
+    table.setBoard(1, QStringLiteral("cax"));
+    table.setBoard(2, QStringLiteral("to"));
+    server.turntimerTimer();  // the clock has run a little
+    const QString before = table.snapshot();
+
+    EXPECT_FALSE(server.stealinghisletter(QStringLiteral("1+2+2+")));  // "cox"
+    expectSent(1, "CMD_notvalid+1+#");
+    expectSent(2, "");
+    expectSent(3, "");
+    EXPECT_EQ(table.snapshot(), before);
+    EXPECT_TRUE(server.turntimer.isActive());
+    EXPECT_EQ(server.ticksleft, 31);
+}
+
+TEST_F(RulesTest, AcceptedStealScoresThenReportsTheStealWithPositionsReversed)
+{
+    table.setBoard(1, QStringLiteral("cax"));
+    table.setBoard(2, QStringLiteral("to"));
+    EXPECT_TRUE(server.stealinghisletter(QStringLiteral("1+1+3+")));  // "cat", the x is lost
+
+    EXPECT_EQ(table.board(1), QStringLiteral("cat......."));
+    EXPECT_EQ(table.board(2), QStringLiteral(".o........"));
+    EXPECT_EQ(server.players[1].steals, 1);
+    const char *all = "CMD_formedword+1+cat+5+5+#CMD_stoldletter+1+2+3+1+20+#CMD_nextplayer+2+3+#";
+    expectSent(1, all);
+    expectSent(3, all);
+    expectSent(2, all);
+    EXPECT_EQ(server.whoseturn, 2);
+
+    // Seat 2 learns its own steals left at its turn; seat 1's count shows on its next turn.
+    server.discardextra(QStringLiteral("2+1+"));
+    EXPECT_TRUE(table.sink.takeBytes(3).endsWith(RulesTable::wire("CMD_nextplayer+1+2+#")));
+}
+
+TEST_F(RulesTest, UnlimitedStealsNeverCountAndAlwaysAnnounce10000)
+{
+    table.beginTurn(1, 30, 100, TServer::kUnlimitedSteals);
+    table.setBoard(1, QStringLiteral("cax"));
+    table.setBoard(2, QStringLiteral("to"));
+    ASSERT_TRUE(server.stealinghisletter(QStringLiteral("1+1+3+")));
+    EXPECT_EQ(server.players[1].steals, 0);
+    expectSent(2, "CMD_formedword+1+cat+5+5+#CMD_stoldletter+1+2+3+1+20+#CMD_nextplayer+2+10000+#");
+}
+
+TEST_F(RulesTest, StealingAnEmptyCellEmptiesTheOwnCell)
+{
+    table.setBoard(1, QStringLiteral("catx"));
+    table.setBoard(2, QStringLiteral("to"));
+    EXPECT_TRUE(server.stealinghisletter(QStringLiteral("1+7+4+")));
+    EXPECT_EQ(table.board(1), QStringLiteral("cat......."));
+    expectSent(3, "CMD_formedword+1+cat+5+5+#CMD_stoldletter+1+2+4+7+0+#CMD_nextplayer+2+3+#");
+}
+
+TEST_F(RulesTest, SameWordScoresOncePerSeatButTheOpponentMayScoreIt)
+{
+    table.setBoard(1, QStringLiteral("cat"));
+    server.formedWords[1] = QStringList{QStringLiteral("CAT")};  // look-ups ignore case
+    server.discardextra(QStringLiteral("1+1+"));
+    EXPECT_EQ(server.players[1].score, 0);
+
+    table.setBoard(2, QStringLiteral("cat"));
+    server.discardextra(QStringLiteral("2+1+"));
+    EXPECT_EQ(server.players[2].score, 5);
+    EXPECT_EQ(server.formedWords[2], QStringList{QStringLiteral("cat")});
+}
+
+struct ScoreRow {
+    const char *word;
+    int points;
+};
+
+class ScoreTest : public ::testing::TestWithParam<ScoreRow> {};
+
+// Letter sum times 1 up to five letters, then 2 to 6 for six to ten letters.
+TEST_P(ScoreTest, WordScoresLetterSumTimesLengthFactor)
+{
+    RulesTable table(kWords);
+    table.connect(1, QStringLiteral("Ann"));
+    table.beginTurn(1);
+    table.setBoard(1, QString::fromLatin1(GetParam().word));
+    table.setExtras(1, QStringLiteral("aaaaaa"));
+    table.server.discardextra(QStringLiteral("1+1+"));
+    EXPECT_EQ(table.server.players[1].score, GetParam().points);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ScoreTest,
+                         ::testing::Values(ScoreRow{"cat", 5}, ScoreRow{"bottle", 16}, ScoreRow{"accomplish", 120},
+                                           ScoreRow{"at", 2}, ScoreRow{"cats", 6}));
+
+TEST_F(RulesTest, TurnChangeDealsIntoLowestEmptyExtraAndTimesAPerson)
+{
+    table.setExtras(2, QStringLiteral("g.h.kl"));
+    table.random.push({0});  // a
+    server.findplayer();
+
+    EXPECT_EQ(table.extras(2), QStringLiteral("gah.kl"));
+    expectSent(2, "CMD_newletter+2+2+1+#CMD_nextplayer+2+3+#");
+    expectSent(1, "CMD_nextplayer+2+3+#");
+    EXPECT_EQ(server.turntimerTag, TServer::kTurnTag);
+    EXPECT_EQ(server.ticksleft, 32);
+    EXPECT_TRUE(server.turntimer.isActive());
+}
+
+struct ComputerSeatRow {
+    const char *name;
+    bool seat2Connected;
+    bool justWatching;
+    int tag;
+    int ticks;
+};
+
+class ComputerSeatTest : public ::testing::TestWithParam<ComputerSeatRow> {};
+
+// An unheld seat 2 and any just-watching seat are the computer's, two ticks after the turn.
+TEST_P(ComputerSeatTest, TurnChangeHandsTheTurnToTheRightMover)
+{
+    const ComputerSeatRow row = GetParam();
+    RulesTable table(kWords);
+    table.connect(1, QStringLiteral("Ann"));
+    if (row.seat2Connected)
+        table.connect(2, QStringLiteral("Bob"));
+    table.beginTurn(1, 45);
+    table.setExtras(2, QStringLiteral("abcdef"));
+    table.server.players[2].justwatching = row.justWatching ? 1 : 0;
+    table.server.findplayer();
+    EXPECT_EQ(table.server.whoseturn, 2);
+    EXPECT_EQ(table.server.turntimerTag, row.tag);
+    EXPECT_EQ(table.server.ticksleft, row.ticks);
+    EXPECT_TRUE(table.server.turntimer.isActive());
+}
+
+INSTANTIATE_TEST_SUITE_P(Movers, ComputerSeatTest,
+                         ::testing::Values(ComputerSeatRow{"person", true, false, 1, 47},
+                                           ComputerSeatRow{"unheld", false, false, 2, 2},
+                                           ComputerSeatRow{"watching", true, true, 2, 2},
+                                           ComputerSeatRow{"unheldWatching", false, true, 2, 2}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(RulesTest, TimeUpAfterTimePerTurnPlusTwoTicksClearsOneExtraAndPasses)
+{
+    table.setExtras(1, QStringLiteral("tb.def"));
+    for (int tick = 0; tick < 31; ++tick)
+        server.turntimerTimer();
+    expectNothingSent();
+
+    table.random.push({2});  // extras cell 3, already empty: cleared and reported all the same
+    server.turntimerTimer();
+    expectSent(1, "CMD_timeup+#CMD_discardextra+1+3+#CMD_nextplayer+2+3+#");
+    expectSent(2, "CMD_timeup+#CMD_nextplayer+2+3+#");
+    expectSent(3, "CMD_timeup+#CMD_nextplayer+2+3+#");
+    EXPECT_EQ(server.whoseturn, 2);
+
+    table.random.push({0});
+    for (int tick = 0; tick < 32; ++tick)
+        server.turntimerTimer();
+    expectSent(2, "CMD_timeup+#CMD_discardextra+2+1+#CMD_nextplayer+1+3+#");
+    EXPECT_EQ(table.extras(2), QStringLiteral(".hijkl"));
+}
+
+TEST_F(RulesTest, TieAtTargetPlaysOnUntilTheMoverPullsAhead)
+{
+    table.beginTurn(1, 30, 5);
+    server.players[2].score = 5;
+    table.setBoard(1, QStringLiteral("ca"));
+    server.placemyletter(QStringLiteral("1+1+3+"));  // 5 : 5
+    EXPECT_TRUE(server.gameinprogress);
+    EXPECT_EQ(server.whoseturn, 2);
+
+    table.setBoard(2, QStringLiteral("t"));
+    table.setExtras(2, QStringLiteral("oghijk"));
+    table.sink.clear();
+    server.placemyletter(QStringLiteral("2+1+2+"));  // "to": 5 : 7
+    expectSent(1, "CMD_placemyletter+2+1+2+15+#CMD_formedword+2+to+2+7+#CMD_winner+2+#");
+    expectSent(3, "CMD_placemyletter+2+1+2+15+#CMD_formedword+2+to+2+7+#CMD_winner+2+#");
+    EXPECT_FALSE(server.gameinprogress);
+    EXPECT_FALSE(server.turntimer.isActive());
+    EXPECT_EQ(server.whoseturn, 2);
+}
+
+TEST_F(RulesTest, WinIsTestedOnlyAtTheTurnChange)
+{
+    table.beginTurn(1, 30, 5);
+    server.players[1].score = 9;
+    server.tradingmyletter(QStringLiteral("1+1+2+"));
+    EXPECT_TRUE(server.gameinprogress);
+    table.setBoard(1, QStringLiteral("xy"));
+    EXPECT_FALSE(server.stealinghisletter(QStringLiteral("1+1+1+")));
+    EXPECT_TRUE(server.gameinprogress);
+    server.discardletter(QStringLiteral("1+2+"));
+    EXPECT_FALSE(server.gameinprogress);
+    EXPECT_TRUE(table.sink.takeBytes(2).endsWith(RulesTable::wire("CMD_discardletter+1+2+#CMD_winner+1+#")));
+}
+
+// After a win the board stays as it was; the winner's further requests would score
+// again and announce a second win, which clients would record as a second game.
+TEST_F(RulesTest, RequestsAfterTheWinChangeNothing)
+{
+    table.beginTurn(1, 30, 5);
+    table.setBoard(1, QStringLiteral("ca"));
+    server.placemyletter(QStringLiteral("1+1+3+"));
+    ASSERT_FALSE(server.gameinprogress);
+    table.sink.clear();
+    table.setBoard(1, QStringLiteral("catx"));
+    const QString before = table.snapshot();
+
+    server.discardletter(QStringLiteral("1+4+"));
+    server.placemyletter(QStringLiteral("1+2+5+"));
+    server.tradingmyletter(QStringLiteral("1+1+2+"));
+    server.discardextra(QStringLiteral("1+2+"));
+    EXPECT_FALSE(server.stealinghisletter(QStringLiteral("1+1+1+")));
+    server.turntimerTimer();
+    EXPECT_EQ(table.snapshot(), before);
+    expectNothingSent();
+}
+
+TEST_F(RulesTest, JustWatchDuringOwnTurnLetsTheComputerMoveAtTheNextTick)
+{
+    table.setBoard(1, QStringLiteral("ca"));
+    table.setExtras(1, QStringLiteral("tbsdef"));
+    server.computer().setVocabulary({QStringLiteral("aa"), QStringLiteral("cat"), QStringLiteral("zz")});
+    server.players[1].justwatching = 1;
+    server.justWatchSwitched(1);
+    EXPECT_EQ(server.turntimerTag, TServer::kComputerTag);
+    EXPECT_EQ(server.ticksleft, 1);
+    EXPECT_TRUE(server.turntimer.isActive());
+
+    table.random.push({0});  // scan start
+    server.turntimerTimer();
+    EXPECT_EQ(table.board(1), QStringLiteral("cat......."));
+    EXPECT_EQ(server.players[1].score, 5);
+    EXPECT_EQ(server.whoseturn, 2);
+}
+
+struct JustWatchRow {
+    const char *name;
+    int seat;
+    bool watching;
+    bool running;
+};
+
+class JustWatchIgnoredTest : public ::testing::TestWithParam<JustWatchRow> {};
+
+// Outside the seat's own turn of a running game the clock is left alone.
+TEST_P(JustWatchIgnoredTest, ClockUnchanged)
+{
+    const JustWatchRow row = GetParam();
+    RulesTable table(kWords);
+    table.connect(1, QStringLiteral("Ann"));
+    table.connect(2, QStringLiteral("Bob"));
+    table.beginTurn(1);
+    table.server.gameinprogress = row.running;
+    if (row.seat >= 1 && row.seat <= 11)
+        table.server.players[static_cast<size_t>(row.seat)].justwatching = row.watching ? 1 : 0;
+    const QString before = table.snapshot();
+    table.server.justWatchSwitched(row.seat);
+    EXPECT_EQ(table.snapshot(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, JustWatchIgnoredTest,
+                         ::testing::Values(JustWatchRow{"otherSeat", 2, true, true},
+                                           JustWatchRow{"notWatching", 1, false, true},
+                                           JustWatchRow{"noGame", 1, true, false},
+                                           JustWatchRow{"seatZero", 0, true, true},
+                                           JustWatchRow{"seatNegative", -5, true, true},
+                                           JustWatchRow{"seatTooHigh", 99, true, true}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// --- requests that must change nothing ---------------------------------------------
+
+struct IgnoredRow {
+    const char *name;
+    const char *handler;
+    const char *fields;
+    bool malformed;  // a conversion error, reported on the log
+};
+
+class IgnoredRequestTest : public ::testing::TestWithParam<IgnoredRow> {
+protected:
+    static void collect(QtMsgType type, const QMessageLogContext &context, const QString &)
+    {
+        if (type == QtWarningMsg && context.category && QByteArray(context.category) == "quarn.host")
+            ++s_warnings;
+    }
+    static int s_warnings;
+};
+int IgnoredRequestTest::s_warnings = 0;
+
+void dispatch(TServer &server, const QByteArray &handler, const QString &fields)
+{
+    if (handler == "place")
+        server.placemyletter(fields);
+    else if (handler == "discardletter")
+        server.discardletter(fields);
+    else if (handler == "discardextra")
+        server.discardextra(fields);
+    else if (handler == "trade")
+        server.tradingmyletter(fields);
+    else if (handler == "steal")
+        server.stealinghisletter(fields);
+    else if (handler == "start")
+        server.startgame(fields);
+}
+
+// Every field is read and converted before anything changes: a malformed request,
+// one out of turn, for an empty cell or with a position or seat out of range leaves
+// the whole table, the clock and the connections untouched.
+TEST_P(IgnoredRequestTest, LeavesWholeStateAndWireUntouched)
+{
+    const IgnoredRow row = GetParam();
+    RulesTable table(kWords);
+    table.connect(1, QStringLiteral("Ann"));
+    table.connect(2, QStringLiteral("Bob"));
+    table.setBoard(1, QStringLiteral("c.t"));
+    table.setBoard(2, QStringLiteral("dog"));
+    table.setExtras(1, QStringLiteral("ab.def"));
+    table.setExtras(2, QStringLiteral("ghijkl"));
+    table.beginTurn(1);
+    table.server.turntimerTimer();
+    const QString before = table.snapshot();
+
+    s_warnings = 0;
+    const QtMessageHandler previous = qInstallMessageHandler(&IgnoredRequestTest::collect);
+    dispatch(table.server, row.handler, QString::fromLatin1(row.fields));
+    qInstallMessageHandler(previous);
+
+    EXPECT_EQ(table.snapshot(), before);
+    EXPECT_TRUE(table.sink.log().isEmpty()) << table.sink.log().value(0).toStdString();
+    EXPECT_EQ(s_warnings, row.malformed ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, IgnoredRequestTest,
+    ::testing::Values(
+        IgnoredRow{"placeLetterField", "place", "1+x+3+", true}, IgnoredRow{"placeLastFieldBad", "place", "1+1+3x+", true},
+        IgnoredRow{"placeMissingField", "place", "1+1+", true}, IgnoredRow{"placeNoTrailingPlus", "place", "1+1+3", true},
+        IgnoredRow{"placeEmpty", "place", "", true}, IgnoredRow{"placeOverflow", "place", "1+1+99999999999+", true},
+        IgnoredRow{"placeSpace", "place", " 1+1+3+", true}, IgnoredRow{"placeOutOfTurn", "place", "2+1+3+", false},
+        IgnoredRow{"placeSeatZero", "place", "0+1+3+", false}, IgnoredRow{"placeSeatNegative", "place", "-5+1+3+", false},
+        IgnoredRow{"placeSeat99", "place", "99+1+3+", false}, IgnoredRow{"placeSpectator", "place", "3+1+3+", false},
+        IgnoredRow{"placeEmptyExtra", "place", "1+3+4+", false}, IgnoredRow{"placeExtra0", "place", "1+0+4+", false},
+        IgnoredRow{"placeExtra7", "place", "1+7+4+", false}, IgnoredRow{"placeCell0", "place", "1+1+0+", false},
+        IgnoredRow{"placeCell11", "place", "1+1+11+", false},
+        IgnoredRow{"discardLetterBad", "discardletter", "1+one+", true},
+        IgnoredRow{"discardLetterEmptyCell", "discardletter", "1+2+", false},
+        IgnoredRow{"discardLetterCell11", "discardletter", "1+11+", false},
+        IgnoredRow{"discardLetterCellNegative", "discardletter", "1+-1+", false},
+        IgnoredRow{"discardLetterOutOfTurn", "discardletter", "2+1+", false},
+        IgnoredRow{"discardExtraBad", "discardextra", "+1+", true},
+        IgnoredRow{"discardExtraEmpty", "discardextra", "1+3+", false},
+        IgnoredRow{"discardExtra7", "discardextra", "1+7+", false},
+        IgnoredRow{"discardExtraSeat99", "discardextra", "99+1+", false},
+        IgnoredRow{"tradeBad", "trade", "1+2+b+", true}, IgnoredRow{"tradeCell0", "trade", "1+0+2+", false},
+        IgnoredRow{"tradeCell11", "trade", "1+1+11+", false}, IgnoredRow{"tradeOutOfTurn", "trade", "2+1+2+", false},
+        IgnoredRow{"tradeSeatNegative", "trade", "-5+1+2+", false},
+        IgnoredRow{"stealBad", "steal", "1+1+", true}, IgnoredRow{"stealHisCell0", "steal", "1+0+2+", false},
+        IgnoredRow{"stealMyCell11", "steal", "1+1+11+", false}, IgnoredRow{"stealSeat0", "steal", "0+1+2+", false},
+        IgnoredRow{"stealOutOfTurn", "steal", "2+1+2+", false},
+        IgnoredRow{"startTimeBad", "start", "Ann+thirty+100+3+", true},
+        IgnoredRow{"startStealsBad", "start", "Ann+30+100+x+", true},
+        IgnoredRow{"startMissingSteals", "start", "Ann+30+100+", true},
+        IgnoredRow{"startOnlyName", "start", "Ann", true}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
