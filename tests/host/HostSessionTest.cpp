@@ -1,0 +1,379 @@
+// The connection manager without sockets: slot assignment, login and presence, version
+// notices, catch-up of a late joiner, removal, departure, relays, just watch, and the
+// binding of every request to the slot it arrived from.
+#include "HostRecordingSink.h"
+
+#include "dictionary/TDictn.h"
+#include "host/HostSession.h"
+#include "host/Random.h"
+#include "host/TServer.h"
+#include "net/Catalogue.h"
+#include "net/MessageFramer.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace net::toClient;
+using Messages = QList<QByteArray>;
+
+class HostSessionTest : public testing::Test {
+protected:
+    HostSessionTest()
+    {
+        sink.onClose = [this](int slot) { session.tempsockInfo(slot); };
+    }
+
+    // Accepts `count` connections; returns the slots they got.
+    QList<int> accept(int count)
+    {
+        QList<int> slots;
+        for (int i = 0; i < count; ++i) {
+            const int slot = session.Sock1Accept();
+            if (slot != 0)
+                session.welcome(slot);
+            slots.append(slot);
+        }
+        return slots;
+    }
+
+    // Hands a wire message to the dispatcher as the queue would: cut at the terminators.
+    void deliver(int sender, const QByteArray &wire)
+    {
+        for (const QByteArray &message : wire.split('\xFF'))
+            session.socktimerTimer(sender, message);
+    }
+
+    void login(int slot, const QString &name) { deliver(slot, net::toHost::logininfo(slot, net::kVersion, name)); }
+
+    // Three participants logged in: "Host", "Ann", "Bob"; their messages so far forgotten.
+    void threePresent()
+    {
+        accept(3);
+        login(1, QStringLiteral("Host"));
+        login(2, QStringLiteral("Ann"));
+        login(3, QStringLiteral("Bob"));
+        sink.forgetAll();
+    }
+
+    void expectNothingSent()
+    {
+        for (int slot = 1; slot <= 11; ++slot)
+            EXPECT_TRUE(sink.take(slot).isEmpty()) << "slot " << slot;
+    }
+
+    QTemporaryDir dir;
+    Random random{7};
+    HostRecordingSink sink;
+    TDictn dictionary{dir.path()};
+    TServer server{sink, random, dictionary};
+    HostSession session{server, sink};
+};
+
+TEST_F(HostSessionTest, ConnectionsTakeTheLowestFreeSlotAndATenthIsTurnedAway)
+{
+    EXPECT_EQ(accept(3), (QList<int>{1, 2, 3}));
+    EXPECT_EQ(sink.take(1), Messages{sendlogininfo(1)});
+    EXPECT_EQ(sink.take(3), Messages{sendlogininfo(3)});
+
+    session.tempsockInfo(2);
+    EXPECT_EQ(accept(1), QList<int>{2});
+    EXPECT_EQ(accept(6), (QList<int>{4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(accept(1), QList<int>{0});
+    EXPECT_EQ(server.seatsused, 9);
+    EXPECT_EQ(server.players[10].connected, 0);
+    EXPECT_EQ(server.players[11].connected, 0);
+}
+
+TEST_F(HostSessionTest, ALoginTellsEverybodyAndListsThoseAlreadyPresent)
+{
+    accept(2);
+    login(1, QStringLiteral("Host"));
+    sink.forgetAll();
+    login(2, QStringLiteral("Ann"));
+    EXPECT_EQ(sink.take(1), Messages{newplayerinfo(2, QStringLiteral("Ann"))});
+    EXPECT_EQ(sink.take(2), (Messages{newplayerinfo(2, QStringLiteral("Ann")), existingplayers(1, QStringLiteral("Host"))}));
+    EXPECT_EQ(server.players[2].name, QStringLiteral("Ann"));
+}
+
+TEST_F(HostSessionTest, AnAcceptedSlotWithoutLoginAlreadyReceivesBroadcasts)
+{
+    accept(3);
+    sink.forgetAll();
+    login(3, QStringLiteral("Bob"));
+    EXPECT_EQ(sink.take(1), Messages{newplayerinfo(3, QStringLiteral("Bob"))});
+    EXPECT_EQ(sink.take(3), (Messages{newplayerinfo(3, QStringLiteral("Bob")), existingplayers(1, QString()),
+                                      existingplayers(2, QString())}));
+}
+
+TEST_F(HostSessionTest, ADifferentVersionIsReportedToSlotOneAndTheNewcomerOnly)
+{
+    accept(3);
+    login(1, QStringLiteral("Host"));
+    sink.forgetAll();
+    deliver(3, net::toHost::logininfo(3, QStringLiteral("1.0.5"), QStringLiteral("Old")));
+    EXPECT_EQ(sink.take(1), (Messages{newplayerinfo(3, QStringLiteral("Old")), havewrongversion(QStringLiteral("Old"))}));
+    EXPECT_EQ(sink.take(2), Messages{newplayerinfo(3, QStringLiteral("Old"))});
+    const Messages newcomer = sink.take(3);
+    ASSERT_FALSE(newcomer.isEmpty());
+    EXPECT_EQ(newcomer.last(), wrongversion());
+    EXPECT_EQ(server.players[3].connected, 1);
+}
+
+TEST_F(HostSessionTest, ALateJoinerIntoSeatTwoGetsItsExtrasBothBoardsAndTheScores)
+{
+    accept(1);
+    login(1, QStringLiteral("Host"));
+    server.gameinprogress = true;
+    server.timeperturn = 30;
+    server.playtoscore = 100;
+    server.stealsallowed = 3;
+    server.players[1].board[1] = 3;
+    server.players[1].board[2] = 1;
+    server.players[2].board[4] = 20;
+    server.players[2].extras = {0, 5, 0, 9, 0, 0, 26};
+    server.players[1].score = 12;
+    server.players[2].score = 7;
+    server.seatsused = 2;  // seat 2 was held before and left
+    sink.forgetAll();
+
+    EXPECT_EQ(accept(1), QList<int>{2});
+    login(2, QStringLiteral("Cy"));
+    EXPECT_EQ(sink.take(2), (Messages{sendlogininfo(2), newplayerinfo(2, QStringLiteral("Cy")),
+                                      existingplayers(1, QStringLiteral("Host")),
+                                      letters(2, {{1, 5}, {3, 9}, {6, 26}}),
+                                      placetheletters({{1, 1, 3}, {1, 2, 1}, {2, 4, 20}}),
+                                      gamestats(30, 100, 3, 12, 7)}));
+    EXPECT_EQ(sink.take(2).size(), 0);
+}
+
+TEST_F(HostSessionTest, ASpectatorJoiningAGameGetsNoLettersAndABareBoardMessage)
+{
+    accept(3);
+    login(1, QStringLiteral("Host"));
+    login(2, QStringLiteral("Ann"));
+    server.gameinprogress = true;
+    server.players[3].extras = {0, 1, 2, 3, 4, 5, 0};
+    sink.forgetAll();
+    login(3, QStringLiteral("Bob"));
+    const Messages got = sink.take(3);
+    ASSERT_EQ(got.size(), 5);
+    EXPECT_EQ(got.at(3), QByteArray("CMD_placetheletters\xFF"));
+    EXPECT_EQ(got.at(4), gamestats(0, 0, 0, 0, 0));
+}
+
+TEST_F(HostSessionTest, RelaysReachEverybodyTheSpeakerIncludedByteForByte)
+{
+    threePresent();
+    const QByteArray rest = QStringLiteral("Grüße + hi|$00FF8000").toUtf8();
+    deliver(3, QByteArray("CMD_chat+3+") + rest + '\xFF');
+    deliver(2, "CMD_action+2+waves|clRed\xFF");
+    deliver(1, "CMD_playasound+1+wave7+\xFF");
+    const Messages expected{QByteArray("CMD_chat+3+Bob chats: ") + rest + '\xFF',
+                            QByteArray("CMD_action+2+Ann waves|clRed\xFF"), QByteArray("CMD_playasound+1+wave7+\xFF")};
+    for (int slot = 1; slot <= 3; ++slot)
+        EXPECT_EQ(sink.take(slot), expected) << "slot " << slot;
+}
+
+TEST_F(HostSessionTest, ARelayTooLongForAClientIsDropped)
+{
+    threePresent();
+    const QByteArray text(net::MessageFramer::kMaxMessageSize - 12, 'a');
+    deliver(2, "CMD_chat+2+" + text + '\xFF');
+    expectNothingSent();
+    deliver(2, "CMD_chat+2+short\xFF");
+    EXPECT_EQ(sink.take(3), Messages{chat(2, QStringLiteral("Ann"), QStringLiteral("short"))});
+}
+
+struct RefusedRequest {
+    const char *name;
+    int sender;
+    QByteArray wire;
+};
+
+class RefusedRequestTest : public HostSessionTest, public testing::WithParamInterface<RefusedRequest> {};
+
+// Requests that name another slot, need the hosting player's rights, or are malformed
+// change nothing and are not answered.
+TEST_P(RefusedRequestTest, ChangesNothingAndSendsNothing)
+{
+    threePresent();
+    server.gameinprogress = true;
+    server.whoseturn = 1;
+    server.players[1].extras[1] = 4;
+    const auto before = server.players;
+    deliver(GetParam().sender, GetParam().wire);
+    expectNothingSent();
+    EXPECT_TRUE(sink.closed().isEmpty());
+    for (int slot = 1; slot <= 3; ++slot) {
+        EXPECT_EQ(server.players[slot].name, before[slot].name);
+        EXPECT_EQ(server.players[slot].connected, before[slot].connected);
+        EXPECT_EQ(server.players[slot].justwatching, before[slot].justwatching);
+        EXPECT_EQ(server.players[slot].board, before[slot].board);
+        EXPECT_EQ(server.players[slot].extras, before[slot].extras);
+    }
+    EXPECT_TRUE(server.gameinprogress);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Binding, RefusedRequestTest,
+    testing::Values(RefusedRequest{"ChatInAnothersName", 3, "CMD_chat+1+I am the host|clBlack\xFF"},
+                    RefusedRequest{"ActionInAnothersName", 2, "CMD_action+3+x|clBlack\xFF"},
+                    RefusedRequest{"SoundInAnothersName", 2, "CMD_playasound+1+wave1+\xFF"},
+                    RefusedRequest{"RelaySlotOutOfRange", 2, "CMD_chat+12+x|clBlack\xFF"},
+                    RefusedRequest{"RelaySlotNotANumber", 2, "CMD_chat+two+x|clBlack\xFF"},
+                    RefusedRequest{"MoveForTheMoverFromAnother", 2, "CMD_placemyletter+1+1+1+\xFF"},
+                    RefusedRequest{"KickFromSlotTwo", 2, "CMD_kickhim+2+3+\xFF"},
+                    RefusedRequest{"KickClaimingSlotOne", 2, "CMD_kickhim+1+3+\xFF"},
+                    RefusedRequest{"KickTargetNotANumber", 1, "CMD_kickhim+1+x+\xFF"},
+                    RefusedRequest{"KickTargetOutOfRange", 1, "CMD_kickhim+1+40+\xFF"},
+                    RefusedRequest{"StartFromASpectator", 3, "CMD_startgame+Bob+30+50+3+\xFF"},
+                    RefusedRequest{"JustWatchForTheOtherSeat", 2, "CMD_justwatch+1+1\xFF"},
+                    RefusedRequest{"JustWatchFromASpectator", 3, "CMD_justwatch+2+1\xFF"},
+                    RefusedRequest{"JustWatchForASpectatorSeat", 1, "CMD_justwatch+3+1\xFF"},
+                    RefusedRequest{"JustWatchUnknownFlag", 2, "CMD_justwatch+2+3\xFF"},
+                    RefusedRequest{"LoginForAnotherSlot", 3, "CMD_logininfo+1+1.0.6+Mallory\xFF\xFF"},
+                    RefusedRequest{"UnknownCommand", 1, "CMD_nonsense+1+\xFF"},
+                    RefusedRequest{"NoPlusAtAll", 1, "CMD_chat\xFF"},
+                    RefusedRequest{"EmptyMessage", 1, "\xFF"},
+                    RefusedRequest{"FromNoSlot", 0, "CMD_chat+0+x|clBlack\xFF"}),
+    [](const testing::TestParamInfo<RefusedRequest> &info) { return std::string(info.param.name); });
+
+TEST_F(HostSessionTest, OnlySlotOneRemovesAParticipant)
+{
+    threePresent();
+    deliver(1, net::toHost::kickhim(1, 3));
+    EXPECT_EQ(sink.closed(), QList<int>{3});
+    EXPECT_EQ(sink.take(1), Messages{playerdisconnected(3, QStringLiteral("Bob"))});
+    EXPECT_EQ(sink.take(2), Messages{playerdisconnected(3, QStringLiteral("Bob"))});
+    EXPECT_TRUE(sink.take(3).isEmpty());
+    EXPECT_EQ(server.players[3].connected, 0);
+    deliver(1, net::toHost::kickhim(1, 3));
+    EXPECT_EQ(sink.closed(), QList<int>{3});
+}
+
+TEST_F(HostSessionTest, ADepartureTellsTheOthersAndFreesTheSlotButKeepsTheSeat)
+{
+    threePresent();
+    server.players[2].justwatching = 1;
+    server.players[2].board[1] = 8;
+    server.players[2].score = 40;
+    session.tempsockInfo(2);
+    EXPECT_EQ(sink.take(1), Messages{playerdisconnected(2, QStringLiteral("Ann"))});
+    EXPECT_EQ(sink.take(3), Messages{playerdisconnected(2, QStringLiteral("Ann"))});
+    EXPECT_TRUE(sink.take(2).isEmpty());
+    EXPECT_EQ(server.players[2].connected, 0);
+    EXPECT_TRUE(server.players[2].name.isEmpty());
+    EXPECT_EQ(server.players[2].justwatching, 0);
+    EXPECT_EQ(server.players[2].board[1], 8);
+    EXPECT_EQ(server.players[2].score, 40);
+
+    // A second "Socket Closed" for the same close sends nothing more.
+    session.tempsockInfo(2);
+    expectNothingSent();
+}
+
+struct DepartureCase {
+    int leaving;
+    int whoseturn;
+    bool turnPasses;
+};
+
+class MoverDepartureTest : public HostSessionTest, public testing::WithParamInterface<DepartureCase> {};
+
+TEST_P(MoverDepartureTest, TheMoversDepartureOtherThanSeatOnePassesTheTurn)
+{
+    threePresent();
+    server.gameinprogress = true;
+    server.whoseturn = GetParam().whoseturn;
+    server.stealsallowed = 3;
+    session.tempsockInfo(GetParam().leaving);
+    const int expectedTurn = GetParam().turnPasses ? 3 - GetParam().whoseturn : GetParam().whoseturn;
+    EXPECT_EQ(server.whoseturn, expectedTurn);
+    const Messages third = sink.take(3);
+    EXPECT_EQ(third.contains(nextplayer(expectedTurn, 3)), GetParam().turnPasses);
+    server.turntimer.stop();
+}
+
+INSTANTIATE_TEST_SUITE_P(Departure, MoverDepartureTest,
+                         testing::Values(DepartureCase{2, 2, true}, DepartureCase{1, 1, false},
+                                         DepartureCase{2, 1, false}, DepartureCase{3, 2, false}));
+
+TEST_F(HostSessionTest, JustWatchFromTheSeatOrSlotOneIsRelayedToAll)
+{
+    threePresent();
+    deliver(2, net::toHost::justwatch(2, 1));
+    EXPECT_EQ(server.players[2].justwatching, 1);
+    deliver(1, net::toHost::justwatch(2, 2));
+    EXPECT_EQ(server.players[2].justwatching, 0);
+    for (int slot = 1; slot <= 3; ++slot)
+        EXPECT_EQ(sink.take(slot), (Messages{justwatching(2, QStringLiteral("1")), justwatching(2, QStringLiteral("2"))}));
+}
+
+TEST_F(HostSessionTest, JustWatchForTheMoverHandsTheMoveToTheComputerAtTheNextTick)
+{
+    threePresent();
+    server.gameinprogress = true;
+    server.whoseturn = 1;
+    server.turntimerTag = TServer::kTurnTag;
+    server.ticksleft = 20;
+    server.turntimer.start();
+    deliver(1, net::toHost::justwatch(1, 1));
+    EXPECT_EQ(server.turntimerTag, TServer::kComputerTag);
+    EXPECT_EQ(server.ticksleft, 1);
+    EXPECT_TRUE(server.turntimer.isActive());
+    server.turntimer.stop();
+}
+
+TEST_F(HostSessionTest, JustWatchOutsideTheMoversTurnLeavesTheClockAlone)
+{
+    threePresent();
+    server.gameinprogress = true;
+    server.whoseturn = 1;
+    server.turntimerTag = TServer::kTurnTag;
+    server.ticksleft = 20;
+    deliver(2, net::toHost::justwatch(2, 1));
+    EXPECT_EQ(server.turntimerTag, TServer::kTurnTag);
+    EXPECT_EQ(server.ticksleft, 20);
+}
+
+TEST_F(HostSessionTest, OnlySlotOneStartsAGame)
+{
+    threePresent();
+    deliver(1, net::toHost::startgame(QStringLiteral("Host"), 30, 50, 3));
+    EXPECT_TRUE(server.gameinprogress);
+    EXPECT_EQ(sink.take(3).value(0), startgame(QStringLiteral("Host"), 30, 50, 3));
+    server.turntimer.stop();
+}
+
+struct NameCase {
+    const char *label;
+    QString sent;
+    QString kept;
+};
+
+class LoginNameTest : public HostSessionTest, public testing::WithParamInterface<NameCase> {};
+
+TEST_P(LoginNameTest, NamesAreKeptShownSafeAndShort)
+{
+    accept(1);
+    login(1, GetParam().sent);
+    EXPECT_EQ(server.players[1].name, GetParam().kept);
+    EXPECT_EQ(sink.take(1).value(1), newplayerinfo(1, GetParam().kept));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, LoginNameTest,
+    testing::Values(NameCase{"Plain", QStringLiteral("Ann"), QStringLiteral("Ann")},
+                    NameCase{"WithPlus", QStringLiteral("A+B+C"), QStringLiteral("A+B+C")},
+                    NameCase{"Empty", QString(), QString()},
+                    NameCase{"LineBreaks", QStringLiteral("a\nb\tc"), QStringLiteral("a b c")},
+                    NameCase{"Long", QString(40, QLatin1Char('x')), QString(HostSession::kMaxNameLength, QLatin1Char('x'))},
+                    NameCase{"LongNonAscii", QString(40, QChar(0x00E9)), QString(HostSession::kMaxNameLength, QChar(0x00E9))},
+                    NameCase{"PairsNotSplit", QString::fromUtf8("\xF0\x9F\x98\x80").repeated(40),
+                             QString::fromUtf8("\xF0\x9F\x98\x80").repeated(HostSession::kMaxNameLength)}),
+    [](const testing::TestParamInfo<NameCase> &info) { return std::string(info.param.label); });
+
+} // namespace
