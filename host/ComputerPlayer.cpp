@@ -3,9 +3,9 @@
 #include "host/ComputerPlayer.h"
 
 #include "dictionary/TDictn.h"
+#include "dictionary/Vocabulary.h"
 #include "host/Random.h"
 #include "host/TServer.h"
-#include "dictionary/Vocabulary.h"
 
 #include <algorithm>
 #include <optional>

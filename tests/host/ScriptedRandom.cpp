@@ -8,10 +8,9 @@ ScriptedRandom::ScriptedRandom(quint32 seed)
 {
 }
 
-void ScriptedRandom::push(std::initializer_list<int> values)
+void ScriptedRandom::push(const QList<int> &values)
 {
-    for (int value : values)
-        m_script.append(value);
+    m_script.append(values);
 }
 
 int ScriptedRandom::uniform(int n)

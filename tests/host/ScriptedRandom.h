@@ -6,12 +6,10 @@
 
 #include <QList>
 
-#include <initializer_list>
-
 class ScriptedRandom : public Random {
 public:
     explicit ScriptedRandom(quint32 seed = 1);
-    void push(std::initializer_list<int> values);
+    void push(const QList<int> &values);
     int uniform(int n) override;
     // Scripted values not yet used.
     qsizetype pending() const { return m_script.size(); }
