@@ -209,7 +209,12 @@ TDictn::Adoption TDictn::extractInto(const QString &path)
     // other copy ever sees a half-written "English", and one written by another copy
     // meanwhile is kept and checked instead.
     QTemporaryFile part(path + QStringLiteral(".XXXXXX.part"));
-    if (!part.open() || part.write(list) != list.size() || !part.flush()) {
+    if (part.open()) {
+        // Readable like any file written into the folder, not private like a temporary.
+        part.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                            | QFileDevice::ReadOther);
+    }
+    if (!part.isOpen() || part.write(list) != list.size() || !part.flush()) {
         qCInfo(lcDictionary) << "cannot write" << path << part.errorString();
         return Adoption::Unusable;
     }
