@@ -8,7 +8,6 @@
 
 #include "client/ClientContext.h"
 
-#include <QAbstractSocket>
 #include <QByteArray>
 #include <QHash>
 #include <QLoggingCategory>
@@ -105,7 +104,7 @@ public:
     // Spectators present, each as slot, ": ", name (kept for the spectator list).
     const QStringList &spectators() const { return m_spectators; }
     bool connected() const;
-    bool lobbyLinkOpen() const;
+    bool lobbyLinkStarted() const { return !m_sock11.isNull(); }
     QString loginName() const { return m_loginName; }
 
 Q_SIGNALS:
@@ -121,10 +120,10 @@ Q_SIGNALS:
 
 private:
     void notice(const QString &text, const QColor &colour = kNoticeColour);
-    void connectTo(const QString &address);
+    void connectTo(const QString &address, quint16 port);
     void openLobbyLink();
-    void socketError(QAbstractSocket::SocketError error);
-    void connectionEnded();
+    void connectionEnded(const QString &reason);
+    void finishClose();
     void havewrongversion(const QString &rest);
     void wrongversion(const QString &rest);
     void full(const QString &rest);
@@ -137,8 +136,9 @@ private:
     HostEngine *m_host = nullptr;
     quint16 m_port = kDefaultPort;
     QString m_loginName;
-    bool m_everConnected = false;
+    bool m_closePending = false;  // closed; ends once the messages that came before are handled
     bool m_ended = false;
+    bool m_labelsSwitched = false;
 
     std::unique_ptr<net::Connection> m_sock;
     std::unique_ptr<net::MessageQueue> m_timer1;

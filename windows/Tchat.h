@@ -58,9 +58,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    class BoardLink;
-    class ChatLink;
-
     void buildPanel();
     void buildHalves(const QString &settingsFile);
     void buildMenus();
@@ -80,8 +77,6 @@ private:
     std::unique_ptr<ChatHalf> m_chat;
     std::unique_ptr<SettingsHalf> m_settings;
     std::unique_ptr<BoardHalf> m_board;
-    std::unique_ptr<BoardLink> m_boardLink;
-    std::unique_ptr<ChatLink> m_chatLink;
 
     QAction *m_startGame = nullptr;
     QAction *m_exit = nullptr;

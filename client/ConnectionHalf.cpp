@@ -1,0 +1,448 @@
+// The connection half of the main window: start-up modes, the connection to the host,
+// login and presence, just watching, removal, and the dispatch of the host's messages.
+#include "client/ConnectionHalf.h"
+
+#include "client/BoardMessages.h"
+#include "client/ChatMessages.h"
+#include "client/SeatControls.h"
+#include "host/HostEngine.h"
+#include "net/Catalogue.h"
+#include "net/Connection.h"
+#include "net/Message.h"
+#include "net/MessageQueue.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTcpSocket>
+
+#include <algorithm>
+
+Q_LOGGING_CATEGORY(lcClient, "quarn.client", QtWarningMsg)
+
+namespace {
+const QString kLocalAddress = QStringLiteral("127.0.0.1");
+const QString kSoloName = QStringLiteral("You");
+const QString kWaiting = QStringLiteral("<Waiting>");
+const QString kComputerName = QStringLiteral("Vumi");
+const QColor kNavy(0, 0, 128);
+const QColor kGreen(0, 128, 0);
+constexpr int kHighestSlot = 9;
+// Seats the label menu may set to just watching (its tag is a seat: 1 or 2).
+constexpr int kJustWatchTagLimit = 5;
+
+QString spectatorEntry(int slot, const QString &name)
+{
+    return QString::number(slot) + QStringLiteral(": ") + name;
+}
+} // namespace
+
+ConnectionHalf::ConnectionHalf(ClientContext &context, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_timer1(std::make_unique<net::MessageQueue>(std::chrono::milliseconds(kTimerInterval)))
+    , m_popupKick(std::make_unique<QMenu>())
+{
+    connect(m_timer1.get(), &net::MessageQueue::messageTaken, this,
+            [this](quint64, const QByteArray &message) {
+                processsocktimer(message);
+                if (m_closePending && m_timer1->isEmpty())
+                    finishClose();
+            });
+
+    m_popupKick->setObjectName(QStringLiteral("popup_kick"));
+    m_removeFromGame = m_popupKick->addAction(tr("Remove From Game"));
+    m_removeFromGame->setObjectName(QStringLiteral("RemoveFromGame1"));
+    m_setToJustWatch = m_popupKick->addAction(tr("Set to Just Watch"));
+    m_setToJustWatch->setObjectName(QStringLiteral("SettoJustWatch1"));
+    m_unsetJustWatch = m_popupKick->addAction(tr("Unset Just Watch"));
+    m_unsetJustWatch->setObjectName(QStringLiteral("UnsetJustWatch1"));
+    connect(m_removeFromGame, &QAction::triggered, this, &ConnectionHalf::RemoveFromGame1Click);
+    connect(m_setToJustWatch, &QAction::triggered, this, &ConnectionHalf::SettoJustWatch1Click);
+    connect(m_unsetJustWatch, &QAction::triggered, this, &ConnectionHalf::UnsetJustWatch1Click);
+
+    buildDispatchTable();
+}
+
+ConnectionHalf::~ConnectionHalf()
+{
+    // The queue's signal must not reach a half that is being taken apart.
+    m_timer1->disconnect(this);
+    if (m_sock)
+        m_sock->disconnect(this);
+}
+
+quint16 ConnectionHalf::portFromEnvironment()
+{
+    const QString text = qEnvironmentVariable("QUARN_PORT");
+    if (text.isEmpty())
+        return kDefaultPort;
+    bool ok = false;
+    const uint port = text.toUInt(&ok);
+    if (!ok || port > 65535) {
+        qCWarning(lcClient) << "QUARN_PORT" << text << "is not a port number; using" << kDefaultPort;
+        return kDefaultPort;
+    }
+    return static_cast<quint16>(port);
+}
+
+void ConnectionHalf::buildDispatchTable()
+{
+    auto board = [this](void (BoardMessages::*handler)(const QString &)) -> Handler {
+        return [this, handler](const QString &rest) {
+            if (m_peers.board)
+                (m_peers.board->*handler)(rest);
+        };
+    };
+    auto chat = [this](void (ChatMessages::*handler)(const QString &)) -> Handler {
+        return [this, handler](const QString &rest) {
+            if (m_peers.chat)
+                (m_peers.chat->*handler)(rest);
+        };
+    };
+    auto own = [this](void (ConnectionHalf::*handler)(const QString &)) -> Handler {
+        return [this, handler](const QString &rest) { (this->*handler)(rest); };
+    };
+
+    m_dispatch = {
+        {QStringLiteral("CMD_sendlogininfo"), own(&ConnectionHalf::sendloginfo)},
+        {QStringLiteral("CMD_chat"), chat(&ChatMessages::chatrecieved)},
+        {QStringLiteral("CMD_action"), chat(&ChatMessages::chatrecieved)},
+        {QStringLiteral("CMD_newplayerinfo"), own(&ConnectionHalf::newplayerinfo)},
+        {QStringLiteral("CMD_havewrongversion"), own(&ConnectionHalf::havewrongversion)},
+        {QStringLiteral("CMD_wrongversion"), own(&ConnectionHalf::wrongversion)},
+        {QStringLiteral("CMD_existingplayers"), own(&ConnectionHalf::newplayerinfo)},
+        {QStringLiteral("CMD_playerdisconnected"), own(&ConnectionHalf::playerdisconnected)},
+        {QStringLiteral("CMD_justwatching"), own(&ConnectionHalf::justwatching)},
+        {QStringLiteral("CMD_startgame"), board(&BoardMessages::startthegame)},
+        {QStringLiteral("CMD_nextplayer"), board(&BoardMessages::getnextplayer)},
+        {QStringLiteral("CMD_winner"), board(&BoardMessages::winner)},
+        {QStringLiteral("CMD_full"), own(&ConnectionHalf::full)},
+        {QStringLiteral("CMD_letters"), board(&BoardMessages::letters)},
+        {QStringLiteral("CMD_newletter"), board(&BoardMessages::newletter)},
+        {QStringLiteral("CMD_placemyletter"), board(&BoardMessages::placemyletter)},
+        {QStringLiteral("CMD_discardextra"), board(&BoardMessages::discardextra)},
+        {QStringLiteral("CMD_discardletter"), board(&BoardMessages::discardletter)},
+        {QStringLiteral("CMD_tradingmyletter"), board(&BoardMessages::tradingmyletter)},
+        {QStringLiteral("CMD_notvalid"), board(&BoardMessages::notvalid)},
+        {QStringLiteral("CMD_formedword"), board(&BoardMessages::formedword)},
+        {QStringLiteral("CMD_stoldletter"), board(&BoardMessages::stoldletter)},
+        {QStringLiteral("CMD_timeup"), board(&BoardMessages::timeup)},
+        {QStringLiteral("CMD_gamestats"), board(&BoardMessages::gamestats)},
+        {QStringLiteral("CMD_toomany"), board(&BoardMessages::toomany)},
+        {QStringLiteral("CMD_placetheletters"), board(&BoardMessages::placetheletters)},
+        {QStringLiteral("CMD_playasound"), chat(&ChatMessages::playasound)},
+    };
+}
+
+// --- start-up ---------------------------------------------------------------------------
+
+void ConnectionHalf::processparams(const QStringList &arguments)
+{
+    m_loginName.clear();
+    if (arguments.isEmpty()) {
+        notice(QStringLiteral("0+Loading Solo Game..Please wait."));
+        m_context.playerName = kSoloName;
+        m_context.hostAddress = kLocalAddress;
+        hostpress();
+        return;
+    }
+    notice(QStringLiteral("0+Press CONTROL-I in order to see QUICK INSTRUCTIONS!"));
+    notice(QStringLiteral("0+Loading Multi-player Game.. Please Wait."));
+    m_context.playerName = arguments.value(0);
+    if (arguments.size() >= 2)
+        m_context.hostAddress = arguments.at(1);
+    if (arguments.size() < 3)
+        return;
+    if (arguments.at(2) == QLatin1String("true"))
+        hostpress();
+    else
+        joinpress();
+    openLobbyLink();
+}
+
+void ConnectionHalf::hostpress()
+{
+    if (!m_host) {
+        notice(QStringLiteral("0+This copy cannot host a game."));
+        return;
+    }
+    if (!m_host->isListening() && !m_host->listen(m_port)) {
+        qCWarning(lcClient) << "cannot listen:" << m_host->errorString();
+        notice(QStringLiteral("0+Could not start the game on port ") + QString::number(m_port)
+               + QStringLiteral(": ") + m_host->errorString());
+        return;
+    }
+    m_loginName = m_context.playerName;
+    m_context.hostFlag = true;
+    connectTo(kLocalAddress, m_host->serverPort());
+    Q_EMIT hostingStarted();
+}
+
+void ConnectionHalf::joinpress()
+{
+    m_loginName = m_context.playerName;
+    connectTo(m_context.hostAddress, m_port);
+}
+
+void ConnectionHalf::connectTo(const QString &address, quint16 port)
+{
+    if (m_sock) {
+        qCWarning(lcClient) << "already connected or connecting; second connect ignored";
+        return;
+    }
+    m_sock = std::make_unique<net::Connection>();
+    connect(m_sock.get(), &net::Connection::messageReceived, this,
+            [this](const QByteArray &message) { m_timer1->append(0, message); });
+    connect(m_sock.get(), &net::Connection::closed, this, &ConnectionHalf::connectionEnded);
+    connect(m_sock.get(), &net::Connection::connectFailed, this, [this, address](const QString &reason) {
+        qCWarning(lcClient) << "cannot connect to" << address << reason;
+        notice(QStringLiteral("0+Could not connect to the game at ") + address + QStringLiteral(": ")
+               + reason);
+    });
+    m_sock->connectToHost(address, port);
+}
+
+void ConnectionHalf::openLobbyLink()
+{
+    // The lobby program may or may not be there; nothing is ever sent or read, and a
+    // failure changes nothing.
+    if (m_sock11)
+        return;
+    m_sock11 = new QTcpSocket(this);
+    m_sock11->connectToHost(kLocalAddress, kLobbyPort);
+}
+
+bool ConnectionHalf::connected() const
+{
+    return m_sock && m_sock->isOpen();
+}
+
+void ConnectionHalf::connectionEnded(const QString &reason)
+{
+    qCInfo(lcClient) << "connection to the host closed:" << reason;
+    // What the host sent before it closed (such as "Game is full") is still handled.
+    m_closePending = true;
+    if (m_timer1->isEmpty())
+        finishClose();
+}
+
+void ConnectionHalf::finishClose()
+{
+    m_closePending = false;
+    if (m_ended)
+        return;  // "Game is full" is on the screen; the window closes when it is dismissed
+    m_ended = true;
+    Q_EMIT connectionClosed();
+}
+
+// --- sending ----------------------------------------------------------------------------
+
+void ConnectionHalf::sendRequest(const QByteArray &message)
+{
+    if (!m_context.loggedIn || !m_sock) {
+        qCDebug(lcClient) << "not logged in; request dropped";
+        return;
+    }
+    if (!m_sock->send(message))
+        qCDebug(lcClient) << "connection not open; request dropped";
+}
+
+// --- receiving --------------------------------------------------------------------------
+
+void ConnectionHalf::processsocktimer(const QByteArray &message)
+{
+    if (message.isEmpty())
+        return;
+    QString command;
+    QString rest;
+    if (const std::optional<net::Message> split = net::splitMessage(message)) {
+        command = split->command;
+        rest = split->rest;
+    } else {
+        command = net::decodeText(message);  // a bare command word without fields
+    }
+    const auto handler = m_dispatch.constFind(command);
+    if (handler == m_dispatch.constEnd()) {
+        qCWarning(lcClient) << "unknown command from the host dropped:" << command.left(40);
+        return;
+    }
+    try {
+        (*handler)(rest);
+    } catch (const net::ConversionError &error) {
+        qCWarning(lcClient) << command << "dropped:" << error.what();
+    } catch (const std::exception &error) {
+        qCWarning(lcClient) << command << "failed:" << error.what();
+    }
+}
+
+void ConnectionHalf::sendloginfo(const QString &rest)
+{
+    const int slot = net::toInt(rest);
+    if (slot < 1 || slot > kHighestSlot) {
+        qCWarning(lcClient) << "login slot out of range:" << slot;
+        return;
+    }
+    if (m_context.loggedIn) {
+        qCWarning(lcClient) << "second login offer ignored; own slot stays" << m_context.ownSlot;
+        return;
+    }
+    m_context.ownSlot = slot;
+    m_context.loggedIn = true;
+    sendRequest(net::toHost::logininfo(slot, QString::fromLatin1(net::kVersion), m_loginName));
+}
+
+void ConnectionHalf::newplayerinfo(const QString &rest)
+{
+    net::FieldReader fields(rest);
+    const int slot = fields.takeInt();
+    const QString name = fields.rest();
+    if (slot < 1 || slot > kHighestSlot) {
+        qCWarning(lcClient) << "presence of slot" << slot << "ignored";
+        return;
+    }
+    const bool own = m_context.loggedIn && slot == m_context.ownSlot;
+    if (own) {
+        notice(QStringLiteral("0+You are Connected."));
+        notice(QStringLiteral("0+View Quick Instructions by clicking Ctrl-i"));
+        if (m_context.ownSlot == 2 && !m_labelsSwitched && m_peers.seats) {
+            m_peers.seats->switchlabels();
+            m_labelsSwitched = true;
+        }
+        if (m_peers.loadinifile)
+            m_peers.loadinifile();
+    } else {
+        notice(QStringLiteral("0+") + name + QStringLiteral(" is Connected."));
+    }
+    if (m_peers.sounds)
+        m_peers.sounds->playsounds(QStringLiteral("entered"));
+
+    if (slot > 2) {
+        const QString prefix = QString::number(slot) + QStringLiteral(": ");
+        m_spectators.erase(std::remove_if(m_spectators.begin(), m_spectators.end(),
+                                          [&prefix](const QString &entry) { return entry.startsWith(prefix); }),
+                           m_spectators.end());
+        m_spectators.append(spectatorEntry(slot, name));
+        Q_EMIT spectatorsChanged();
+        notice(own ? QStringLiteral("0+You are spying.") : QStringLiteral("0+") + name + QStringLiteral(" is spying."));
+    } else if (m_peers.seats) {
+        m_peers.seats->setSeatName(slot, name);
+    }
+}
+
+void ConnectionHalf::playerdisconnected(const QString &rest)
+{
+    net::FieldReader fields(rest);
+    const int slot = fields.takeInt();
+    const QString name = fields.rest();
+    if (slot > 2) {
+        const qsizetype index = m_spectators.indexOf(spectatorEntry(slot, name));
+        if (index < 0)
+            return;
+        notice(QStringLiteral("0+") + name + QStringLiteral(" has left."), kNavy);
+        m_spectators.removeAt(index);
+        Q_EMIT spectatorsChanged();
+        return;
+    }
+    if (slot < 1 || !m_peers.seats)
+        return;
+    notice(QStringLiteral("0+") + m_peers.seats->seatName(slot) + QStringLiteral(" disconnected."));
+    m_peers.seats->setSeatName(slot, kComputerName);
+    m_peers.seats->setEyesVisible(slot, false);
+}
+
+void ConnectionHalf::justwatching(const QString &rest)
+{
+    net::FieldReader fields(rest);
+    const int seat = fields.takeInt();
+    const QString flag = fields.rest();
+    if (seat < 1 || seat > 2)
+        return;
+    const bool watching = flag == QLatin1String("1");
+    if (seat == m_context.ownSlot) {
+        m_context.justWatchChecked = watching;
+        Q_EMIT justWatchChanged(watching);
+    }
+    const QString name = m_peers.seats ? m_peers.seats->seatName(seat) : QString();
+    notice(QStringLiteral("0+") + name
+               + (watching ? QStringLiteral(" is just watching") : QStringLiteral(" is now playing again")),
+           kGreen);
+    if (m_peers.seats)
+        m_peers.seats->setEyesVisible(seat, watching);
+}
+
+void ConnectionHalf::havewrongversion(const QString &rest)
+{
+    notice(QStringLiteral("0+") + rest + QStringLiteral(" has a different version of the game then you."));
+}
+
+void ConnectionHalf::wrongversion(const QString &)
+{
+    notice(QStringLiteral("0+You have a differnt version of the game then the host."));
+}
+
+void ConnectionHalf::full(const QString &)
+{
+    if (m_ended)
+        return;
+    m_ended = true;  // the close that follows waits for the user to dismiss the box
+    Q_EMIT gameFull();
+}
+
+// --- user actions -----------------------------------------------------------------------
+
+void ConnectionHalf::kicking(int slot)
+{
+    if (!m_context.hostFlag || !m_context.loggedIn)
+        return;
+    // Removing the own slot would end the hosting program and every other participant's.
+    if (slot == m_context.ownSlot)
+        return;
+    sendRequest(net::toHost::kickhim(m_context.ownSlot, slot));
+}
+
+void ConnectionHalf::JustWatch1Click()
+{
+    if (!m_context.loggedIn || !m_context.isPlayer())
+        return;
+    askJustWatch(m_context.ownSlot, m_context.justWatchChecked ? 2 : 1);
+}
+
+void ConnectionHalf::label_playername2ContextPopup(int seat)
+{
+    const bool hosting = m_context.hostFlag;
+    m_removeFromGame->setEnabled(hosting);
+    m_setToJustWatch->setEnabled(hosting);
+    m_unsetJustWatch->setEnabled(hosting);
+    const QString name = m_peers.seats ? m_peers.seats->seatName(seat) : kWaiting;
+    if (name == kWaiting || seat == m_context.ownSlot)
+        m_removeFromGame->setEnabled(false);
+    m_popupKickSeat = seat;
+}
+
+void ConnectionHalf::RemoveFromGame1Click()
+{
+    kicking(m_popupKickSeat);
+}
+
+void ConnectionHalf::SettoJustWatch1Click()
+{
+    askJustWatch(m_popupKickSeat, 1);
+}
+
+void ConnectionHalf::UnsetJustWatch1Click()
+{
+    askJustWatch(m_popupKickSeat, 2);
+}
+
+void ConnectionHalf::askJustWatch(int seat, int flag)
+{
+    if (!m_context.loggedIn || seat < 1 || seat >= kJustWatchTagLimit)
+        return;
+    sendRequest(net::toHost::justwatch(seat, flag));
+}
+
+void ConnectionHalf::notice(const QString &text, const QColor &colour)
+{
+    if (m_peers.lines)
+        m_peers.lines->addlinetochat(text, colour);
+}

@@ -1,0 +1,460 @@
+// The connection half against a real in-process host on a free loopback port: start-up
+// modes, login, presence and departure, just watching, removal, the "Game is full" path
+// and the dispatch of every command to its handler.
+#include "client/ConnectionHalf.h"
+
+#include "ConnectionFakes.h"
+#include "host/HostEngine.h"
+#include "net/Catalogue.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const QString kConnected = QStringLiteral("0+You are Connected.");
+
+// One participant: a connection half with recording halves around it.
+struct Participant {
+    Participant(ConnectionProbe &probe, HostEngine *host, quint16 port)
+        : seats(probe), lines(probe), sounds(probe), handlers(probe)
+    {
+        half = std::make_unique<ConnectionHalf>(context);
+        ConnectionPeers peers;
+        peers.board = &handlers;
+        peers.seats = &seats;
+        peers.chat = &handlers;
+        peers.lines = &lines;
+        peers.sounds = &sounds;
+        peers.loadinifile = [this, &probe] {
+            ++loads;
+            loadSeenSwitches = seats.switches;
+            probe.poke();
+        };
+        half->setPeers(peers);
+        half->setHostEngine(host);
+        half->setPort(port);
+    }
+
+    bool hasConnected() const { return lines.has(kConnected); }
+
+    ClientContext context;
+    RecordingSeats seats;
+    RecordingLines lines;
+    RecordingSounds sounds;
+    RecordingHandlers handlers;
+    int loads = 0;
+    int loadSeenSwitches = -1;
+    std::unique_ptr<ConnectionHalf> half;
+};
+
+class ConnectionHalfTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        host = std::make_unique<HostEngine>(folder.path());
+    }
+
+    // A solo start: the host listens on a free port and its own client logs in.
+    Participant &startSolo()
+    {
+        hostClient = std::make_unique<Participant>(probe, host.get(), 0);
+        hostClient->half->processparams({});
+        EXPECT_TRUE(probe.waitUntil([this] { return hostClient->hasConnected(); }));
+        return *hostClient;
+    }
+
+    std::unique_ptr<Participant> join(const QString &name)
+    {
+        auto guest = std::make_unique<Participant>(probe, nullptr, host->serverPort());
+        guest->half->processparams({name, QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+        Participant *raw = guest.get();
+        EXPECT_TRUE(probe.waitUntil([raw] { return raw->hasConnected(); })) << name.toStdString();
+        return guest;
+    }
+
+    QTemporaryDir folder;
+    ConnectionProbe probe;
+    std::unique_ptr<HostEngine> host;
+    std::unique_ptr<Participant> hostClient;
+};
+
+TEST_F(ConnectionHalfTest, soloStartHostsAndLogsInAsSlotOneYou)
+{
+    auto &you = *(hostClient = std::make_unique<Participant>(probe, host.get(), 0));
+    QSignalSpy started(you.half.get(), &ConnectionHalf::hostingStarted);
+    you.half->processparams({});
+    ASSERT_TRUE(probe.waitUntil([&you] { return you.hasConnected() && you.loads == 1; }));
+
+    EXPECT_EQ(started.count(), 1);
+    EXPECT_TRUE(host->isListening());
+    EXPECT_EQ(you.context.ownSlot, 1);
+    EXPECT_TRUE(you.context.loggedIn);
+    EXPECT_TRUE(you.context.hostFlag);
+    EXPECT_EQ(you.context.playerName, QStringLiteral("You"));
+    EXPECT_EQ(you.context.hostAddress, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(you.lines.lines(), (QStringList{QStringLiteral("0+Loading Solo Game..Please wait."), kConnected,
+                                              QStringLiteral("0+View Quick Instructions by clicking Ctrl-i")}));
+    EXPECT_EQ(you.lines.colourOf(kConnected), kNoticeColour);
+    EXPECT_EQ(you.seats.names[1], QStringLiteral("You"));
+    EXPECT_EQ(you.seats.names[2], QStringLiteral("<Waiting>"));
+    EXPECT_EQ(you.seats.switches, 0);
+    EXPECT_EQ(you.sounds.played, QStringList{QStringLiteral("entered")});
+    EXPECT_FALSE(you.half->lobbyLinkStarted());
+}
+
+TEST_F(ConnectionHalfTest, secondClientJoinsSeatTwoAndSeesItsSeatAtTheBottom)
+{
+    Participant &you = startSolo();
+    auto bob = join(QStringLiteral("Bob"));
+
+    EXPECT_EQ(bob->context.ownSlot, 2);
+    EXPECT_FALSE(bob->context.hostFlag);
+    EXPECT_EQ(bob->seats.switches, 1);
+    EXPECT_EQ(bob->loadSeenSwitches, 1) << "settings are read after the seat swap";
+    EXPECT_TRUE(bob->half->lobbyLinkStarted());
+    ASSERT_TRUE(probe.waitUntil([&] { return bob->seats.names[1] == QStringLiteral("You"); }));
+    EXPECT_EQ(bob->seats.names[2], QStringLiteral("Bob"));
+    EXPECT_EQ(bob->lines.lines().mid(0, 2),
+              (QStringList{QStringLiteral("0+Press CONTROL-I in order to see QUICK INSTRUCTIONS!"),
+                           QStringLiteral("0+Loading Multi-player Game.. Please Wait.")}));
+    EXPECT_TRUE(bob->lines.has(QStringLiteral("0+You is Connected.")));
+
+    ASSERT_TRUE(probe.waitUntil([&] { return you.lines.has(QStringLiteral("0+Bob is Connected.")); }));
+    EXPECT_EQ(you.seats.names[2], QStringLiteral("Bob"));
+    EXPECT_EQ(you.seats.switches, 0);
+    EXPECT_EQ(you.sounds.played.count(QStringLiteral("entered")), 2);
+}
+
+TEST_F(ConnectionHalfTest, thirdClientSpiesAndEverybodyListsIt)
+{
+    Participant &you = startSolo();
+    auto bob = join(QStringLiteral("Bob"));
+    auto cy = join(QStringLiteral("Cy"));
+
+    EXPECT_EQ(cy->context.ownSlot, 3);
+    EXPECT_TRUE(cy->lines.has(QStringLiteral("0+You are spying.")));
+    EXPECT_EQ(cy->seats.switches, 0);
+    ASSERT_TRUE(probe.waitUntil([&] {
+        return you.lines.has(QStringLiteral("0+Cy is spying.")) && bob->lines.has(QStringLiteral("0+Cy is spying."));
+    }));
+    for (const Participant *p : {&you, bob.get(), cy.get()})
+        EXPECT_EQ(p->half->spectators(), QStringList{QStringLiteral("3: Cy")});
+    EXPECT_TRUE(probe.waitUntil([&] {
+        return cy->seats.names[1] == QStringLiteral("You") && cy->seats.names[2] == QStringLiteral("Bob");
+    }));
+}
+
+TEST_F(ConnectionHalfTest, departuresAreAnnouncedAndSeatTwoFallsToTheComputer)
+{
+    Participant &you = startSolo();
+    auto bob = join(QStringLiteral("Bob"));
+    auto cy = join(QStringLiteral("Cy"));
+    ASSERT_TRUE(probe.waitUntil([&] { return you.half->spectators().size() == 1; }));
+
+    cy.reset();
+    const QString cyLeft = QStringLiteral("0+Cy has left.");
+    ASSERT_TRUE(probe.waitUntil([&] { return you.lines.has(cyLeft) && bob->lines.has(cyLeft); }));
+    EXPECT_EQ(you.lines.colourOf(cyLeft), QColor(0, 0, 128));
+    EXPECT_TRUE(you.half->spectators().isEmpty());
+
+    bob.reset();
+    ASSERT_TRUE(probe.waitUntil([&] { return you.lines.has(QStringLiteral("0+Bob disconnected.")); }));
+    EXPECT_EQ(you.seats.names[2], QStringLiteral("Vumi"));
+    EXPECT_FALSE(you.seats.eyes[2]);
+}
+
+TEST_F(ConnectionHalfTest, hostRemovesASpectator)
+{
+    Participant &you = startSolo();
+    auto bob = join(QStringLiteral("Bob"));
+    auto cy = join(QStringLiteral("Cy"));
+    QSignalSpy cyClosed(cy->half.get(), &ConnectionHalf::connectionClosed);
+    QSignalSpy bobClosed(bob->half.get(), &ConnectionHalf::connectionClosed);
+
+    you.half->kicking(3);
+    EXPECT_TRUE(cyClosed.wait(5000));
+    ASSERT_TRUE(probe.waitUntil([&] { return you.lines.has(QStringLiteral("0+Cy has left.")); }));
+    EXPECT_EQ(bobClosed.count(), 0);
+    EXPECT_TRUE(you.half->connected());
+}
+
+TEST_F(ConnectionHalfTest, onlyTheHostMayRemoveAndNobodyRemovesItself)
+{
+    Participant &you = startSolo();
+    auto bob = join(QStringLiteral("Bob"));
+    auto cy = join(QStringLiteral("Cy"));
+    QSignalSpy cyClosed(cy->half.get(), &ConnectionHalf::connectionClosed);
+    QSignalSpy youClosed(you.half.get(), &ConnectionHalf::connectionClosed);
+
+    bob->half->kicking(3);  // not the hosting process: nothing is sent
+    you.half->kicking(1);   // the host's own slot: refused
+    // A chat round trip proves the requests above would have been handled by now.
+    you.half->sendRequest(net::toHost::chat(1, QStringLiteral("ping"), QStringLiteral("clBlack")));
+    ASSERT_TRUE(probe.waitUntil([&] { return cy->handlers.calls.size() == 1; }));
+    EXPECT_EQ(cyClosed.count(), 0);
+    EXPECT_EQ(youClosed.count(), 0);
+}
+
+TEST_F(ConnectionHalfTest, justWatchRoundTripFollowsTheHostsAnswer)
+{
+    Participant &you = startSolo();
+    auto bob = join(QStringLiteral("Bob"));
+    QSignalSpy checked(bob->half.get(), &ConnectionHalf::justWatchChanged);
+
+    bob->half->JustWatch1Click();
+    EXPECT_FALSE(bob->context.justWatchChecked) << "the check mark waits for the host";
+    ASSERT_TRUE(checked.wait(5000));
+    EXPECT_TRUE(checked.last().at(0).toBool());
+    EXPECT_TRUE(bob->context.justWatchChecked);
+    const QString watching = QStringLiteral("0+Bob is just watching");
+    ASSERT_TRUE(probe.waitUntil([&] { return you.lines.has(watching) && you.seats.eyes[2]; }));
+    EXPECT_EQ(you.lines.colourOf(watching), QColor(0, 128, 0));
+    EXPECT_FALSE(you.context.justWatchChecked) << "another seat's mark is not ours";
+
+    bob->half->JustWatch1Click();
+    ASSERT_TRUE(checked.wait(5000));
+    EXPECT_FALSE(bob->context.justWatchChecked);
+    ASSERT_TRUE(probe.waitUntil([&] { return you.lines.has(QStringLiteral("0+Bob is now playing again")); }));
+    EXPECT_FALSE(you.seats.eyes[2]);
+}
+
+TEST_F(ConnectionHalfTest, hostSetsAnotherSeatToJustWatchFromTheLabelMenu)
+{
+    Participant &you = startSolo();
+    auto bob = join(QStringLiteral("Bob"));
+    ASSERT_TRUE(probe.waitUntil([&] { return you.seats.names[2] == QStringLiteral("Bob"); }));
+    QSignalSpy checked(bob->half.get(), &ConnectionHalf::justWatchChanged);
+
+    you.half->label_playername2ContextPopup(2);
+    EXPECT_TRUE(you.half->removeFromGameAction()->isEnabled());
+    you.half->setToJustWatchAction()->trigger();
+    ASSERT_TRUE(checked.wait(5000));
+    EXPECT_TRUE(bob->context.justWatchChecked);
+    you.half->unsetJustWatchAction()->trigger();
+    ASSERT_TRUE(checked.wait(5000));
+    EXPECT_FALSE(bob->context.justWatchChecked);
+}
+
+TEST_F(ConnectionHalfTest, labelMenuOffersRemovalOnlyInTheHostOnATakenForeignSeat)
+{
+    Participant &you = startSolo();
+    auto bob = join(QStringLiteral("Bob"));
+    ASSERT_TRUE(probe.waitUntil([&] { return you.seats.names[2] == QStringLiteral("Bob"); }));
+
+    you.half->label_playername2ContextPopup(2);
+    EXPECT_TRUE(you.half->removeFromGameAction()->isEnabled());
+    EXPECT_EQ(you.half->popupKickSeat(), 2);
+    you.half->label_playername2ContextPopup(1);
+    EXPECT_FALSE(you.half->removeFromGameAction()->isEnabled()) << "own seat";
+    EXPECT_TRUE(you.half->setToJustWatchAction()->isEnabled());
+
+    bob->half->label_playername2ContextPopup(1);
+    EXPECT_FALSE(bob->half->removeFromGameAction()->isEnabled());
+    EXPECT_FALSE(bob->half->setToJustWatchAction()->isEnabled());
+    EXPECT_FALSE(bob->half->unsetJustWatchAction()->isEnabled());
+
+    you.seats.names[2] = QStringLiteral("<Waiting>");
+    you.half->label_playername2ContextPopup(2);
+    EXPECT_FALSE(you.half->removeFromGameAction()->isEnabled());
+}
+
+TEST_F(ConnectionHalfTest, spectatorsJustWatchIsIgnored)
+{
+    startSolo();
+    auto bob = join(QStringLiteral("Bob"));
+    auto cy = join(QStringLiteral("Cy"));
+    QSignalSpy checked(cy->half.get(), &ConnectionHalf::justWatchChanged);
+    cy->half->JustWatch1Click();
+    // Bob's request goes after Cy's; once Bob's answer is in, Cy's would have been too.
+    QSignalSpy bobChecked(bob->half.get(), &ConnectionHalf::justWatchChanged);
+    bob->half->JustWatch1Click();
+    ASSERT_TRUE(bobChecked.wait(5000));
+    ASSERT_TRUE(probe.waitUntil([&] { return cy->lines.has(QStringLiteral("0+Bob is just watching")); }));
+    EXPECT_EQ(checked.count(), 0);
+    EXPECT_FALSE(cy->context.justWatchChecked);
+}
+
+TEST_F(ConnectionHalfTest, fewerThanThreeArgumentsGiveTheNoticesAndNothingMore)
+{
+    for (const QStringList &arguments : {QStringList{QStringLiteral("Ann")},
+                                         QStringList{QStringLiteral("Ann"), QStringLiteral("127.0.0.1")}}) {
+        Participant ann(probe, host.get(), 0);
+        QSignalSpy started(ann.half.get(), &ConnectionHalf::hostingStarted);
+        ann.half->processparams(arguments);
+        EXPECT_EQ(ann.lines.lines(),
+                  (QStringList{QStringLiteral("0+Press CONTROL-I in order to see QUICK INSTRUCTIONS!"),
+                               QStringLiteral("0+Loading Multi-player Game.. Please Wait.")}));
+        EXPECT_EQ(ann.context.playerName, QStringLiteral("Ann"));
+        EXPECT_FALSE(ann.half->connected());
+        EXPECT_FALSE(ann.half->lobbyLinkStarted());
+        EXPECT_FALSE(ann.context.hostFlag);
+        EXPECT_EQ(started.count(), 0);
+    }
+    EXPECT_FALSE(host->isListening());
+}
+
+TEST_F(ConnectionHalfTest, onlyExactlyTrueHosts)
+{
+    Participant ann(probe, host.get(), 0);
+    ann.half->processparams({QStringLiteral("Ann"), QStringLiteral("192.0.2.1"), QStringLiteral("True")});
+    EXPECT_FALSE(ann.context.hostFlag);
+    EXPECT_FALSE(host->isListening());
+    EXPECT_TRUE(ann.half->lobbyLinkStarted());
+
+    Participant host2(probe, host.get(), 0);
+    host2.half->processparams({QStringLiteral("Ann"), QStringLiteral("192.0.2.1"), QStringLiteral("true")});
+    EXPECT_TRUE(host2.context.hostFlag);
+    EXPECT_TRUE(host->isListening());
+    ASSERT_TRUE(probe.waitUntil([&] { return host2.hasConnected(); }));
+    EXPECT_EQ(host2.seats.names[1], QStringLiteral("Ann"));
+}
+
+TEST_F(ConnectionHalfTest, portInUseGivesANoticeAndNoConnection)
+{
+    QTcpServer squatter;
+    ASSERT_TRUE(squatter.listen(QHostAddress::Any, 0));
+    Participant you(probe, host.get(), squatter.serverPort());
+    QSignalSpy started(you.half.get(), &ConnectionHalf::hostingStarted);
+    you.half->processparams({});
+    ASSERT_EQ(you.lines.notices.size(), 2);
+    EXPECT_TRUE(you.lines.notices.at(1).line.startsWith(QStringLiteral("0+Could not start the game on port ")));
+    EXPECT_FALSE(you.context.hostFlag);
+    EXPECT_FALSE(you.half->connected());
+    EXPECT_EQ(started.count(), 0);
+}
+
+TEST_F(ConnectionHalfTest, gameIsFullWaitsForTheUserBeforeClosing)
+{
+    QTcpServer fullHost;
+    ASSERT_TRUE(fullHost.listen(QHostAddress::LocalHost, 0));
+    QObject::connect(&fullHost, &QTcpServer::newConnection, &fullHost, [&fullHost] {
+        QTcpSocket *socket = fullHost.nextPendingConnection();
+        socket->write(net::toClient::full());
+        socket->disconnectFromHost();
+    });
+    Participant ann(probe, nullptr, fullHost.serverPort());
+    QSignalSpy full(ann.half.get(), &ConnectionHalf::gameFull);
+    QSignalSpy closed(ann.half.get(), &ConnectionHalf::connectionClosed);
+    ann.half->processparams({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+    ASSERT_TRUE(full.wait(5000));
+    EXPECT_EQ(full.count(), 1);
+    EXPECT_EQ(closed.count(), 0);
+    EXPECT_FALSE(ann.context.loggedIn);
+}
+
+TEST_F(ConnectionHalfTest, closedConnectionEndsTheClient)
+{
+    startSolo();
+    auto bob = join(QStringLiteral("Bob"));
+    QSignalSpy closed(bob->half.get(), &ConnectionHalf::connectionClosed);
+    host.reset();  // the hosting program ends
+    EXPECT_TRUE(closed.wait(5000));
+    EXPECT_EQ(closed.count(), 1);
+}
+
+TEST_F(ConnectionHalfTest, requestsWaitForTheLogin)
+{
+    Participant ann(probe, nullptr, 0);
+    ann.half->sendRequest(net::toHost::chat(1, QStringLiteral("hi"), QStringLiteral("clBlack")));
+    ann.half->JustWatch1Click();
+    ann.half->kicking(2);
+    EXPECT_FALSE(ann.half->connected());
+    EXPECT_TRUE(ann.lines.notices.isEmpty());
+}
+
+// --- dispatch ---------------------------------------------------------------------------
+
+struct DispatchRow {
+    const char *message;
+    const char *call;
+};
+
+class ConnectionDispatchTest : public ::testing::TestWithParam<DispatchRow> {
+protected:
+    ConnectionProbe probe;
+    Participant client{probe, nullptr, 0};
+};
+
+TEST_P(ConnectionDispatchTest, commandReachesItsHandlerWithTheRest)
+{
+    client.half->processsocktimer(QByteArray(GetParam().message));
+    EXPECT_EQ(client.handlers.calls, QStringList{QString::fromUtf8(GetParam().call)});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BoardAndChat, ConnectionDispatchTest,
+    ::testing::Values(DispatchRow{"CMD_chat+1+You chats: hi|clBlack", "chatrecieved:1+You chats: hi|clBlack"},
+                      DispatchRow{"CMD_action+2+Bob waves|clRed", "chatrecieved:2+Bob waves|clRed"},
+                      DispatchRow{"CMD_playasound+1+wave3+", "playasound:1+wave3+"},
+                      DispatchRow{"CMD_startgame+You+30+200+10000+", "startthegame:You+30+200+10000+"},
+                      DispatchRow{"CMD_nextplayer+2+5", "getnextplayer:2+5"},
+                      DispatchRow{"CMD_winner+1", "winner:1"},
+                      DispatchRow{"CMD_letters+1+1+5+2+7", "letters:1+1+5+2+7"},
+                      DispatchRow{"CMD_newletter+1+3+9", "newletter:1+3+9"},
+                      DispatchRow{"CMD_placemyletter+1+2+3+4", "placemyletter:1+2+3+4"},
+                      DispatchRow{"CMD_discardextra+1+2", "discardextra:1+2"},
+                      DispatchRow{"CMD_discardletter+2+4", "discardletter:2+4"},
+                      DispatchRow{"CMD_tradingmyletter+1+2+3+4+5", "tradingmyletter:1+2+3+4+5"},
+                      DispatchRow{"CMD_notvalid+1", "notvalid:1"},
+                      DispatchRow{"CMD_formedword+1+cat+5+12", "formedword:1+cat+5+12"},
+                      DispatchRow{"CMD_stoldletter+1+2+3+4+5", "stoldletter:1+2+3+4+5"},
+                      DispatchRow{"CMD_timeup+", "timeup:"},
+                      DispatchRow{"CMD_gamestats+30+200+5+0+0", "gamestats:30+200+5+0+0"},
+                      DispatchRow{"CMD_toomany+2", "toomany:2"},
+                      DispatchRow{"CMD_placetheletters+1+1+3+2+1+4", "placetheletters:1+1+3+2+1+4"}));
+
+struct NoticeRow {
+    const char *message;
+    const char *notice;
+};
+
+class ConnectionNoticeTest : public ::testing::TestWithParam<NoticeRow> {
+protected:
+    ConnectionProbe probe;
+    Participant client{probe, nullptr, 0};
+};
+
+TEST_P(ConnectionNoticeTest, versionNoticesReadExactly)
+{
+    client.half->processsocktimer(QByteArray(GetParam().message));
+    EXPECT_EQ(client.lines.lines(), QStringList{QString::fromUtf8(GetParam().notice)});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Versions, ConnectionNoticeTest,
+    ::testing::Values(NoticeRow{"CMD_havewrongversion+Bob", "0+Bob has a different version of the game then you."},
+                      NoticeRow{"CMD_wrongversion+", "0+You have a differnt version of the game then the host."}));
+
+class ConnectionBadInputTest : public ::testing::TestWithParam<const char *> {
+protected:
+    ConnectionProbe probe;
+    Participant client{probe, nullptr, 0};
+};
+
+TEST_P(ConnectionBadInputTest, malformedOrUnknownMessageIsDroppedAndChangesNothing)
+{
+    client.half->processsocktimer(QByteArray(GetParam()));
+    EXPECT_TRUE(client.lines.notices.isEmpty());
+    EXPECT_TRUE(client.handlers.calls.isEmpty());
+    EXPECT_EQ(client.seats.names[1], QStringLiteral("<Waiting>"));
+    EXPECT_EQ(client.context.ownSlot, 0);
+    EXPECT_FALSE(client.context.loggedIn);
+    EXPECT_TRUE(client.half->spectators().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, ConnectionBadInputTest,
+                         ::testing::Values("", "+", "CMD_bogus+1+2", "cmd_chat+1+x", "CMD_sendlogininfo+x",
+                                           "CMD_sendlogininfo+0", "CMD_sendlogininfo+12", "CMD_newplayerinfo+x+Bob",
+                                           "CMD_newplayerinfo+0+Bob", "CMD_playerdisconnected+1x+Bob",
+                                           "CMD_justwatching+x+1", "CMD_justwatching+3+1", "CMD_sendlogininfo"));
+
+} // namespace
