@@ -1,0 +1,184 @@
+// A whole two-player game with a spectator, driven by request texts alone, with every
+// random value scripted, checking the exact bytes each slot receives at every step.
+#include "RulesTable.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class GameTest : public ::testing::Test {
+protected:
+    GameTest()
+        : table({QStringLiteral("at"), QStringLiteral("cat"), QStringLiteral("act"), QStringLiteral("to"),
+                 QStringLiteral("cot"), QStringLiteral("tab"), QStringLiteral("oat")})
+    {
+        table.connect(1, QStringLiteral("Ann"));
+        table.connect(2, QStringLiteral("Bob"));
+        table.connect(3, QStringLiteral("Cy"));
+    }
+
+    // Exactly what slots 1, 2 and 3 received since the last check.
+    void expectSlots(const QByteArray &one, const QByteArray &two, const QByteArray &three)
+    {
+        EXPECT_EQ(table.sink.takeBytes(1), one);
+        EXPECT_EQ(table.sink.takeBytes(2), two);
+        EXPECT_EQ(table.sink.takeBytes(3), three);
+    }
+    void expectSilence() { expectSlots({}, {}, {}); }
+
+    static QByteArray w(const char *text) { return RulesTable::wire(text); }
+
+    RulesTable table;
+    TServer &server = table.server;
+};
+
+TEST_F(GameTest, TwoPlayersAndASpectatorPlayToTheWinner)
+{
+    // Deal: Ann c a t s e, Bob b o r n d, Cy l i m p u; seat 2 drawn, so seat 1 moves
+    // first and gets h as its sixth letter.
+    table.random.push({2, 0, 19, 18, 4, 1, 14, 17, 13, 3, 11, 8, 12, 15, 20, 1, 7});
+    server.startgame(QStringLiteral("Ann+30+10+2+"));
+    const QByteArray start = w("CMD_startgame+Ann+30+10+2+#");
+    expectSlots(start + w("CMD_letters+1+1+3+2+1+3+20+4+19+5+5#CMD_newletter+1+6+8+#CMD_nextplayer+1+2+#"),
+                start + w("CMD_letters+2+1+2+2+15+3+18+4+14+5+4#CMD_nextplayer+1+2+#"),
+                start + w("CMD_letters+3+1+12+2+9+3+13+4+16+5+21#CMD_nextplayer+1+2+#"));
+    EXPECT_EQ(table.extras(1), QStringLiteral("catseh"));
+    EXPECT_EQ(table.extras(2), QStringLiteral("bornd."));
+    EXPECT_EQ(table.extras(3), QStringLiteral("limpu."));
+    EXPECT_EQ(table.board(1), QStringLiteral(".........."));
+    EXPECT_EQ(server.whoseturn, 1);
+    EXPECT_TRUE(server.gameinprogress);
+    EXPECT_EQ(server.ticksleft, 32);
+
+    // Seat 2 out of turn is ignored; Ann puts c on cell 1. Bob gets a.
+    server.placemyletter(QStringLiteral("2+1+1+"));
+    expectSilence();
+    table.random.push({0});
+    server.placemyletter(QStringLiteral("1+1+1+"));
+    QByteArray all = w("CMD_placemyletter+1+1+1+3+#");
+    expectSlots(all + w("CMD_nextplayer+2+2+#"), all + w("CMD_newletter+2+6+1+#CMD_nextplayer+2+2+#"),
+                all + w("CMD_nextplayer+2+2+#"));
+
+    // Bob puts o on cell 1. Ann's new letter: x, rejected for a uniform a, which she
+    // already holds and keeps on the survival draw.
+    table.random.push({23, 1, 0, 0});
+    server.placemyletter(QStringLiteral("2+2+1+"));
+    all = w("CMD_placemyletter+2+2+1+15+#");
+    expectSlots(all + w("CMD_newletter+1+1+1+#CMD_nextplayer+1+2+#"), all + w("CMD_nextplayer+1+2+#"),
+                all + w("CMD_nextplayer+1+2+#"));
+
+    // Ann trades there and back, sends a malformed request, then places a on cell 2.
+    server.tradingmyletter(QStringLiteral("1+1+3+"));
+    server.tradingmyletter(QStringLiteral("1+3+1+"));
+    server.placemyletter(QStringLiteral("1+x+2+"));
+    table.random.push({19});
+    server.placemyletter(QStringLiteral("1+2+2+"));
+    all = w("CMD_tradingmyletter+1+1+0+3+3+#CMD_tradingmyletter+1+3+0+1+3+#CMD_placemyletter+1+2+2+1+#");
+    expectSlots(all + w("CMD_nextplayer+2+2+#"), all + w("CMD_newletter+2+2+20+#CMD_nextplayer+2+2+#"),
+                all + w("CMD_nextplayer+2+2+#"));
+    EXPECT_EQ(table.board(1), QStringLiteral("ca........"));
+
+    // Bob's steal of Ann's a would spell "oa": refused to him alone. He moves o right
+    // and places t in front: "to" scores 2.
+    EXPECT_FALSE(server.stealinghisletter(QStringLiteral("2+2+2+")));
+    expectSlots({}, w("CMD_notvalid+2+#"), {});
+    server.tradingmyletter(QStringLiteral("2+1+2+"));
+    table.random.push({12});
+    server.placemyletter(QStringLiteral("2+2+1+"));
+    all = w("CMD_tradingmyletter+2+1+0+2+15+#CMD_placemyletter+2+2+1+20+#CMD_formedword+2+to+2+2+#");
+    expectSlots(all + w("CMD_newletter+1+2+13+#CMD_nextplayer+1+2+#"), all + w("CMD_nextplayer+1+2+#"),
+                all + w("CMD_nextplayer+1+2+#"));
+
+    // Ann completes "cat" for 5. Bob draws o, which his board holds: replaced by e.
+    table.random.push({14, 2, 4});
+    server.placemyletter(QStringLiteral("1+3+3+"));
+    all = w("CMD_placemyletter+1+3+3+20+#CMD_formedword+1+cat+5+5+#");
+    expectSlots(all + w("CMD_nextplayer+2+2+#"), all + w("CMD_newletter+2+2+5+#CMD_nextplayer+2+2+#"),
+                all + w("CMD_nextplayer+2+2+#"));
+
+    // Bob lets his 32 ticks run out and loses extra 4 (his n). Ann gets u.
+    for (int tick = 0; tick < 31; ++tick)
+        server.turntimerTimer();
+    expectSilence();
+    table.random.push({3, 20});
+    server.turntimerTimer();
+    all = w("CMD_timeup+#");
+    expectSlots(all + w("CMD_newletter+1+3+21+#CMD_nextplayer+1+2+#"),
+                all + w("CMD_discardextra+2+4+#CMD_nextplayer+1+2+#"), all + w("CMD_nextplayer+1+2+#"));
+    EXPECT_EQ(table.extras(2), QStringLiteral("ber.da"));
+
+    // Ann's steal of t into cell 4 ("catt") is refused; her steal of Bob's o into cell 2
+    // spells "cot", 5 points, reaching the target of 10: she wins.
+    EXPECT_FALSE(server.stealinghisletter(QStringLiteral("1+1+4+")));
+    expectSlots(w("CMD_notvalid+1+#"), {}, {});
+    EXPECT_TRUE(server.stealinghisletter(QStringLiteral("1+2+2+")));
+    all = w("CMD_formedword+1+cot+5+10+#CMD_stoldletter+1+2+2+2+15+#CMD_winner+1+#");
+    expectSlots(all, all, all);
+
+    EXPECT_FALSE(server.gameinprogress);
+    EXPECT_FALSE(server.turntimer.isActive());
+    EXPECT_EQ(table.board(1), QStringLiteral("cot......."));
+    EXPECT_EQ(table.board(2), QStringLiteral("t........."));
+    EXPECT_EQ(server.players[1].score, 10);
+    EXPECT_EQ(server.players[2].score, 2);
+    EXPECT_EQ(server.players[1].steals, 1);
+    EXPECT_EQ(server.formedWords[1], (QStringList{QStringLiteral("cat"), QStringLiteral("cot")}));
+    EXPECT_EQ(server.formedWords[2], QStringList{QStringLiteral("to")});
+    EXPECT_EQ(table.random.pending(), 0);
+
+    // The board stays as it was at the win; further requests change nothing.
+    server.discardletter(QStringLiteral("1+1+"));
+    expectSilence();
+    EXPECT_EQ(table.board(1), QStringLiteral("cot......."));
+}
+
+TEST_F(GameTest, StartDuringAGameRestartsItWithUnlimitedSteals)
+{
+    table.random.push({2, 0, 19, 18, 4, 1, 14, 17, 13, 3, 11, 8, 12, 15, 20, 0, 7});
+    server.startgame(QStringLiteral("Ann+30+10+2+"));
+    table.setBoard(1, QStringLiteral("cat"));
+    table.setBoard(3, QStringLiteral("oat"));
+    server.players[1].score = 5;
+    server.players[2].steals = 1;
+    server.players[1].justwatching = 1;
+    server.formedWords[2] = QStringList{QStringLiteral("to")};
+    table.sink.clear();
+
+    // a b c d e, f g h i k, l m n o p; seat 1 drawn, so seat 2 moves first and gets r.
+    table.random.push({0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 0, 17});
+    server.startgame(QStringLiteral("Ann+60+50+10000+"));
+    const QByteArray start = w("CMD_startgame+Ann+60+50+10000+#");
+    expectSlots(start + w("CMD_letters+1+1+1+2+2+3+3+4+4+5+5#CMD_nextplayer+2+10000+#"),
+                start + w("CMD_letters+2+1+6+2+7+3+8+4+9+5+11#CMD_newletter+2+6+18+#CMD_nextplayer+2+10000+#"),
+                start + w("CMD_letters+3+1+12+2+13+3+14+4+15+5+16#CMD_nextplayer+2+10000+#"));
+    for (int slot = 1; slot <= 3; ++slot) {
+        EXPECT_EQ(table.board(slot), QStringLiteral("..........")) << slot;
+        EXPECT_EQ(server.players[static_cast<size_t>(slot)].score, 0) << slot;
+        EXPECT_EQ(server.players[static_cast<size_t>(slot)].steals, 0) << slot;
+        EXPECT_EQ(server.players[static_cast<size_t>(slot)].justwatching, 0) << slot;
+        EXPECT_TRUE(server.formedWords[static_cast<size_t>(slot)].isEmpty()) << slot;
+    }
+    EXPECT_EQ(server.whoseturn, 2);
+    EXPECT_EQ(server.ticksleft, 62);
+    EXPECT_EQ(server.stealsallowed, TServer::kUnlimitedSteals);
+    EXPECT_EQ(table.random.pending(), 0);
+}
+
+// Letters of a seat without a connection are dealt but not sent; the computer takes
+// an unheld seat 2 two ticks after its turn begins.
+TEST_F(GameTest, UnheldSeatsAreDealtButNotSent)
+{
+    server.players[2].connected = 0;
+    server.players[3].connected = 0;
+    table.random.push({2, 0, 19, 18, 4, 1, 14, 17, 13, 3, 11, 8, 12, 15, 20, 0, 0});
+    server.startgame(QStringLiteral("You+30+100+3+"));
+    EXPECT_EQ(table.sink.takeBytes(1),
+              w("CMD_startgame+You+30+100+3+#CMD_letters+1+1+3+2+1+3+20+4+19+5+5#CMD_nextplayer+2+3+#"));
+    EXPECT_EQ(table.sink.log().size(), 3);
+    EXPECT_EQ(table.extras(2), QStringLiteral("bornda"));
+    EXPECT_EQ(table.extras(3), QStringLiteral("limpu."));
+    EXPECT_EQ(server.turntimerTag, TServer::kComputerTag);
+    EXPECT_EQ(server.ticksleft, 2);
+}
+
+} // namespace
