@@ -2,6 +2,10 @@
 // The embedded list (resource "TEXT_DEMO") is written to the file "English" in the
 // working folder at construction and searched there record by record; it is never
 // held in memory. The file is deleted again when the instance is destroyed.
+// An "English" found there is used only when it is a well-formed sorted word list; any
+// other file of that name is left alone and a private copy in the temporary folder is
+// used (and deleted) instead. Lookups that fail to read answer false with a warning
+// in the "quarn.dictionary" logging category.
 #pragma once
 
 #include <QByteArray>
