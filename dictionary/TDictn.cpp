@@ -315,10 +315,10 @@ bool TDictn::IsWord(const QString &text)
             return false;
         const int order = std::memcmp(record + 1, key->data(), kWordWidth);
         if (order == 0) {
-            // Cut long words repeat: report the first of a run of equal records.
-            qint64 first = mid;
-            while (first > 0 && recordEquals(first - 1, key->data()))
-                --first;
+            // Cut long words repeat: the search settles on the first record of a run
+            // of equal ones (its reads count in recordsReadByLastLookup).
+            for (qint64 before = mid - 1; before >= 0 && recordEquals(before, key->data()); --before) {
+            }
             return true;
         }
         if (order < 0)
