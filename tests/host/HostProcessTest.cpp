@@ -49,7 +49,7 @@ protected:
         process.start(hostBinary(), {QStringLiteral("--port"), QStringLiteral("0")});
         const QRegularExpression listening(QStringLiteral("listening on port (\\d+)"));
         QRegularExpressionMatch match;
-X
+        static_cast<void>(QTest::qWaitFor(
             [&] {
                 output += process.readAllStandardError();
                 match = listening.match(QString::fromUtf8(output));
