@@ -1,0 +1,302 @@
+// The settings half of the main window; see SettingsHalf.h.
+#include "client/SettingsHalf.h"
+
+#include "client/ColourNames.h"
+#include "client/GameStartSettings.h"
+#include "client/ProfileFile.h"
+#include "net/Message.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMenu>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QWidget>
+
+#include <algorithm>
+
+Q_LOGGING_CATEGORY(lcSettings, "quarn.settings", QtWarningMsg)
+
+namespace {
+
+// Text sizes outside this range cannot be drawn sensibly and count as malformed.
+constexpr int kLargestTextSize = 144;
+
+std::optional<int> wholeNumber(const QString &text)
+{
+    try {
+        return net::toInt(text);
+    } catch (const net::ConversionError &) {
+        return std::nullopt;
+    }
+}
+
+QString flag(bool on, const char *yes, const char *no) { return QString::fromLatin1(on ? yes : no); }
+
+} // namespace
+
+SettingsHalf::SettingsHalf(QWidget *window, ChatHalf &chat, GameStartSettings *gameStart,
+                           ChatHalf::PlaySound playSound, QString filePath, QObject *parent)
+    : QObject(parent)
+    , m_window(window)
+    , m_chat(chat)
+    , m_gameStart(gameStart)
+    , m_playSound(std::move(playSound))
+    , m_filePath(filePath.isEmpty() ? defaultFilePath() : std::move(filePath))
+{
+    m_playSounds1 = new QAction(QStringLiteral("Play &Sounds"), this);
+    m_playSounds1->setObjectName(QStringLiteral("PlaySounds1"));
+    m_playSounds1->setCheckable(true);
+    m_playSounds1->setChecked(true);
+    connect(m_playSounds1, &QAction::triggered, this, [this] { saveinifile(); });
+
+    m_playChatterSounds1 = new QAction(QStringLiteral("Play &Chatter Sounds"), this);
+    m_playChatterSounds1->setObjectName(QStringLiteral("PlayChatterSounds1"));
+    m_playChatterSounds1->setCheckable(true);
+    m_playChatterSounds1->setChecked(true);
+    connect(m_playChatterSounds1, &QAction::triggered, this, [this](bool on) {
+        m_chat.setChatterSoundsOn(on);
+        saveinifile();
+    });
+
+    m_turnSound1 = new QMenu(QStringLiteral("&Turn Sound"), window);
+    m_turnSound1->setObjectName(QStringLiteral("TurnSound1"));
+    m_classic1 = m_turnSound1->addAction(QStringLiteral("Classic"));
+    m_classic1->setObjectName(QStringLiteral("Classic1"));
+    m_new1 = m_turnSound1->addAction(QStringLiteral("New"));
+    m_new1->setObjectName(QStringLiteral("New1"));
+    for (QAction *entry : {m_classic1, m_new1}) {
+        const int tag = entry == m_new1 ? New : Classic;
+        entry->setData(tag);
+        entry->setCheckable(true);
+        connect(entry, &QAction::triggered, this, [this, tag] { New1Click(tag); });
+    }
+
+    m_resetScreenLocation1 = new QAction(QStringLiteral("&Reset Screen Location"), this);
+    m_resetScreenLocation1->setObjectName(QStringLiteral("ResetScreenLocation1"));
+    connect(m_resetScreenLocation1, &QAction::triggered, this, &SettingsHalf::ResetScreenLocation1Click);
+
+    connect(&m_chat, &ChatHalf::settingsChanged, this, [this] { saveinifile(); });
+    if (m_window) {
+        m_window->move(kDefaultLeft, kDefaultTop);
+        m_window->installEventFilter(this);
+    }
+}
+
+SettingsHalf::~SettingsHalf() = default;
+
+QString SettingsHalf::defaultFilePath()
+{
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString beside = folder + QLatin1Char('/') + kFileName;
+    const QFileInfo existing(beside);
+    const bool writable = existing.exists() ? existing.isWritable() : QFileInfo(folder).isWritable();
+    if (writable)
+        return beside;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + kFileName;
+}
+
+// --- Reading and writing ----------------------------------------------------------------
+
+void SettingsHalf::loadinifile()
+{
+    ProfileFile file(m_filePath);
+    if (!file.load())
+        qCWarning(lcSettings) << "cannot read" << m_filePath << "- using the defaults";
+    const auto read = [&file](const char *key, const char *fallback) {
+        return file.value(kSection, QLatin1String(key), QLatin1String(fallback));
+    };
+    const auto number = [&read](const char *key, int fallback) {
+        return wholeNumber(read(key, "")).value_or(fallback);
+    };
+
+    const int top = number("Top", kDefaultTop);
+    const int left = number("Left", kDefaultLeft);
+    const int width = number("Width", kDefaultWidth);
+    const int height = number("Height", kDefaultHeight);
+    m_remembered = QRect(left, top, width, height);
+    place(*m_remembered);
+
+    const int turnSound = read("Turnsound", "0") == QLatin1String("1") ? New : Classic;
+    m_turnSound = turnSound;
+    m_classic1->setChecked(turnSound == Classic);
+    m_new1->setChecked(turnSound == New);
+
+    int textSize = number("Textsize", kDefaultTextSize);
+    if (textSize < 1 || textSize > kLargestTextSize)
+        textSize = kDefaultTextSize;
+    m_chat.setTextSize(textSize);
+
+    m_chat.setTextColour(ColourNames::colourFromName(read("Textcolor", "clblack")).value_or(QColor(Qt::black)));
+
+    for (int n = 1; n <= ChatHalf::kPhraseCount; ++n) {
+        const QString phrase = file.value(kSection, QStringLiteral("Phrase%1").arg(n));
+        if (!phrase.isEmpty())
+            m_chat.setPhrase(n, phrase);
+    }
+
+    m_playSounds1->setChecked(read("Playsounds", "true") != QLatin1String("false"));
+
+    if (m_gameStart) {
+        // A value that is not a whole number leaves its row as it is.
+        const auto row = [&read](const char *key, const char *fallback, const QString &current) {
+            const QString value = read(key, fallback);
+            return wholeNumber(value) ? value : current;
+        };
+        m_gameStart->restoreSaved(row("Playtoscore", "200", m_gameStart->playtoscoreText()),
+                                  row("Creationtime", "30", m_gameStart->creationtimeText()),
+                                  row("Steals", "5", m_gameStart->stealsText()),
+                                  read("Unlimited", "f") == QLatin1String("t"));
+    }
+
+    const bool chatter = read("ChatterSounds", "true") != QLatin1String("false");
+    m_playChatterSounds1->setChecked(chatter);
+    m_chat.setChatterSoundsOn(chatter);
+}
+
+bool SettingsHalf::saveinifile()
+{
+    if (!m_remembered) {
+        qCInfo(lcSettings) << "settings not read yet; nothing saved";
+        return false;
+    }
+    return writeSettings(placement());
+}
+
+bool SettingsHalf::writeSettings(const QRect &outer)
+{
+    QList<std::pair<QString, QString>> values;
+    const auto add = [&values](const char *key, const QString &value) {
+        values.append({QLatin1String(key), value});
+    };
+    add("Textsize", QString::number(m_chat.textSize()));
+    if (const std::optional<QString> colour = ColourNames::nameFromColour(m_chat.textColour()))
+        add("Textcolor", *colour);
+    if (m_gameStart) {
+        add("Playtoscore", m_gameStart->playtoscoreText());
+        add("Creationtime", m_gameStart->creationtimeText());
+        add("Steals", m_gameStart->stealsText());
+    }
+    add("Top", QString::number(outer.y()));
+    add("Left", QString::number(outer.x()));
+    add("Width", QString::number(outer.width()));
+    add("Height", QString::number(outer.height()));
+    add("Turnsound", QString::number(m_turnSound));
+    if (m_gameStart)
+        add("Unlimited", flag(m_gameStart->unlimitedChecked(), "t", "f"));
+    add("Playsounds", flag(m_playSounds1->isChecked(), "true", "false"));
+    add("ChatterSounds", flag(m_playChatterSounds1->isChecked(), "true", "false"));
+
+    if (!ProfileFile::writeStrings(m_filePath, kSection, values)) {
+        qCWarning(lcSettings) << "cannot write" << m_filePath << "- the previous settings are kept";
+        return false;
+    }
+    return true;
+}
+
+// --- Sounds -----------------------------------------------------------------------------
+
+void SettingsHalf::playsounds(const QString &name)
+{
+    if (m_playSounds1->isChecked() && m_playSound)
+        m_playSound(name);
+}
+
+QString SettingsHalf::turnSoundName() const
+{
+    return m_turnSound == New ? QStringLiteral("turnnew") : QStringLiteral("start");
+}
+
+void SettingsHalf::PlaySounds1Click() { m_playSounds1->trigger(); }
+
+void SettingsHalf::PlayChatterSounds1Click() { m_playChatterSounds1->trigger(); }
+
+void SettingsHalf::New1Click(int tag)
+{
+    m_turnSound = tag == New ? New : Classic;
+    m_classic1->setChecked(m_turnSound == Classic);
+    m_new1->setChecked(m_turnSound == New);
+    saveinifile();
+}
+
+// --- Placement --------------------------------------------------------------------------
+
+QRect SettingsHalf::placement() const
+{
+    if (!m_window)
+        return {};
+    return m_window->frameGeometry();
+}
+
+QSize SettingsHalf::frameExtra() const
+{
+    return m_window->frameGeometry().size() - m_window->geometry().size();
+}
+
+QSize SettingsHalf::nonClientSize() const
+{
+    // A main window's menu bar sits inside the widget but outside the client area.
+    if (auto *main = qobject_cast<QMainWindow *>(m_window.data())) {
+        const QWidget *menu = main->menuWidget();
+        if (menu && !menu->isHidden())
+            return QSize(0, menu->sizeHint().height());
+    }
+    return QSize(0, 0);
+}
+
+void SettingsHalf::place(const QRect &outer)
+{
+    if (!m_window)
+        return;
+    m_window->move(outer.topLeft());
+    m_window->resize(outer.size() - frameExtra());
+    FormResize();
+}
+
+void SettingsHalf::FormResize()
+{
+    if (!m_window)
+        return;
+    const QSize minimum = kMinimumClientSize + nonClientSize();
+    m_window->setMinimumSize(minimum);
+    const QSize size = m_window->size();
+    if (size.width() < minimum.width() || size.height() < minimum.height())
+        m_window->resize(size.expandedTo(minimum));
+}
+
+void SettingsHalf::FormClose()
+{
+    // Before the first login nothing was read: saving now would replace every stored
+    // setting with the window's initial values.
+    if (!m_remembered || !m_window)
+        return;
+    QRect outer = placement();
+    if (outer == *m_remembered)
+        return;
+    const QScreen *screen = m_window->screen();
+    if (screen) {
+        const QRect work = screen->availableGeometry();
+        if (outer.width() > work.width())
+            outer.setWidth(outer.width() - kWorkAreaShrink);
+        if (outer.height() > work.height())
+            outer.setHeight(outer.height() - kWorkAreaShrink);
+    }
+    m_remembered = outer;
+    writeSettings(outer);
+}
+
+void SettingsHalf::ResetScreenLocation1Click()
+{
+    place(QRect(kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight));
+}
+
+bool SettingsHalf::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window && event->type() == QEvent::Resize)
+        FormResize();
+    return QObject::eventFilter(watched, event);
+}

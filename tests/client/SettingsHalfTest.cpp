@@ -1,0 +1,294 @@
+// The settings half: reading every key with its defaults and odd values, writing in the
+// fixed order, the placement rules at resize and close, and the sound switches.
+#include "ChatFakes.h"
+
+#include "client/ChatHalf.h"
+#include "client/ProfileFile.h"
+#include "client/SettingsHalf.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class SettingsHalfTest : public ::testing::Test {
+protected:
+    SettingsHalfTest()
+    {
+        panel.resize(724, 491);
+        chat = std::make_unique<ChatHalf>(&panel, context, sender, sounds.player());
+        settings = std::make_unique<SettingsHalf>(&window, *chat, &gameStart, sounds.player(), path());
+    }
+
+    QString path() const { return dir.filePath(QStringLiteral("korvexlobby.ini")); }
+
+    void writeFile(const QByteArray &bytes) const
+    {
+        QFile out(path());
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+
+    QByteArray readFile() const
+    {
+        QFile in(path());
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+
+    QString stored(const char *key) const
+    {
+        return ProfileFile::readString(path(), QStringLiteral("Quarn"), QLatin1String(key), QStringLiteral("<none>"));
+    }
+
+    QTemporaryDir dir;
+    QWidget window;
+    QWidget panel;
+    ClientContext context;
+    ChatRecordingSender sender;
+    ChatSoundLog sounds;
+    ChatFakeGameStart gameStart;
+    std::unique_ptr<ChatHalf> chat;
+    std::unique_ptr<SettingsHalf> settings;
+};
+
+TEST_F(SettingsHalfTest, MissingFileGivesEveryDefault)
+{
+    settings->loadinifile();
+    EXPECT_EQ(settings->rememberedPlacement(), QRect(3, 3, 734, 540));
+    EXPECT_EQ(window.pos(), QPoint(3, 3));
+    EXPECT_EQ(window.size(), QSize(736, 540));  // the minimum client width wins over 734
+    EXPECT_EQ(chat->textSize(), 8);
+    EXPECT_EQ(chat->textColour(), QColor(Qt::black));
+    EXPECT_EQ(chat->phrase(1), QStringLiteral("Way To Go!"));
+    EXPECT_TRUE(settings->playSoundsAction()->isChecked());
+    EXPECT_TRUE(settings->playChatterSoundsAction()->isChecked());
+    EXPECT_EQ(settings->turnSoundName(), QStringLiteral("start"));
+    EXPECT_EQ(gameStart.playtoscore, QStringLiteral("200"));
+    EXPECT_EQ(gameStart.creationtime, QStringLiteral("30"));
+    EXPECT_EQ(gameStart.steals, QStringLiteral("5"));
+    EXPECT_FALSE(gameStart.unlimited);
+    EXPECT_FALSE(QFile::exists(path()));  // reading never creates the file
+}
+
+TEST_F(SettingsHalfTest, StoredValuesAreApplied)
+{
+    writeFile("[Lobby]\r\nTop=99\r\n[quarn]\r\ntop=40\r\nLEFT=50\r\nWidth=800\r\nHeight=560\r\nTextsize=12\r\n"
+              "Textcolor=$00336699\r\nPhrase3=Hi all\r\nPhrase4=\r\nPlaytoscore=5000\r\nCreationtime=abc\r\n"
+              "Steals=0\r\nUnlimited=t\r\n");
+    settings->loadinifile();
+    EXPECT_EQ(window.pos(), QPoint(50, 40));
+    EXPECT_EQ(window.size(), QSize(800, 560));
+    EXPECT_EQ(chat->textSize(), 12);
+    EXPECT_EQ(chat->textColour(), QColor(0x99, 0x66, 0x33));
+    EXPECT_EQ(chat->phrase(3), QStringLiteral("Hi all"));
+    EXPECT_EQ(chat->phraseButton(3)->toolTip(), QStringLiteral("Hi all"));
+    EXPECT_EQ(chat->phrase(4), QStringLiteral("Excellent!"));  // an empty phrase keeps the default
+    // 5000 is shown unchanged; a value that is no number leaves its row as it was.
+    EXPECT_EQ(gameStart.playtoscore, QStringLiteral("5000"));
+    EXPECT_EQ(gameStart.creationtime, QStringLiteral("45"));
+    EXPECT_EQ(gameStart.steals, QStringLiteral("0"));
+    EXPECT_TRUE(gameStart.unlimited);
+}
+
+struct SwitchRow {
+    const char *key;
+    const char *value;
+    bool on;
+};
+
+void PrintTo(const SwitchRow &row, std::ostream *os) { *os << row.key << '=' << row.value; }
+
+class SettingsSwitches : public SettingsHalfTest, public ::testing::WithParamInterface<SwitchRow> {
+protected:
+    bool state() const
+    {
+        const QByteArray key = GetParam().key;
+        if (key == "Playsounds")
+            return settings->playSoundsAction()->isChecked();
+        if (key == "ChatterSounds")
+            return settings->playChatterSoundsAction()->isChecked() && chat->chatterSoundsOn();
+        if (key == "Unlimited")
+            return gameStart.unlimited;
+        return settings->turnSoundName() == QLatin1String("turnnew") && settings->newAction()->isChecked();
+    }
+};
+
+// Only the exact texts switch: "false" turns sounds off, "t" checks Unlimited, "1" selects New.
+TEST_P(SettingsSwitches, OnlyTheExactTextSwitches)
+{
+    writeFile(QByteArray("[Quarn]\n") + GetParam().key + '=' + GetParam().value + '\n');
+    settings->loadinifile();
+    EXPECT_EQ(state(), GetParam().on);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SettingsSwitches,
+    ::testing::Values(SwitchRow{"Playsounds", "false", false}, SwitchRow{"Playsounds", "FALSE", true},
+                      SwitchRow{"Playsounds", "no", true}, SwitchRow{"ChatterSounds", "false", false},
+                      SwitchRow{"ChatterSounds", "FALSE", true}, SwitchRow{"Unlimited", "t", true},
+                      SwitchRow{"Unlimited", "T", false}, SwitchRow{"Unlimited", "true", false},
+                      SwitchRow{"Turnsound", "1", true}, SwitchRow{"Turnsound", "yes", false},
+                      SwitchRow{"Turnsound", "0", false}));
+
+struct SizeRow {
+    const char *value;
+    int size;
+    const char *checkedEntry;  // empty: none
+};
+
+void PrintTo(const SizeRow &row, std::ostream *os) { *os << "Textsize=" << row.value; }
+
+class SettingsTextSize : public SettingsHalfTest, public ::testing::WithParamInterface<SizeRow> {};
+
+TEST_P(SettingsTextSize, SetsTheSizeAndChecksOnlyAnExistingEntry)
+{
+    writeFile(QByteArray("[Quarn]\nTextsize=") + GetParam().value + '\n');
+    settings->loadinifile();
+    EXPECT_EQ(chat->textSize(), GetParam().size);
+    QStringList checked;
+    for (QAction *entry : chat->textSizeMenu()->actions())
+        if (entry->isChecked())
+            checked.append(entry->objectName());
+    const QString expected = QString::fromLatin1(GetParam().checkedEntry);
+    EXPECT_EQ(checked, expected.isEmpty() ? QStringList() : QStringList{expected});
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsTextSize,
+                         ::testing::Values(SizeRow{"14", 14, "N14"}, SizeRow{"11", 11, ""}, SizeRow{"8", 8, "N8"},
+                                           SizeRow{"abc", 8, "N8"}, SizeRow{"0", 8, "N8"},
+                                           SizeRow{"-3", 8, "N8"}, SizeRow{"100000", 8, "N8"}));
+
+TEST_F(SettingsHalfTest, UnreadableColourGivesBlack)
+{
+    chat->setTextColour(Qt::red);
+    writeFile("[Quarn]\nTextcolor=pink\n");
+    settings->loadinifile();
+    EXPECT_EQ(chat->textColour(), QColor(Qt::black));
+}
+
+// All keys in their fixed order; phrases are not written; other sections stay.
+TEST_F(SettingsHalfTest, SaveWritesTheKeysInTheirOrder)
+{
+    writeFile("[Lobby]\r\nNick=Zed\r\n");
+    settings->loadinifile();
+    chat->setTextColour(QColor(255, 0, 0));
+    settings->New1Click(SettingsHalf::New);
+    EXPECT_EQ(readFile(), QByteArray("[Lobby]\r\nNick=Zed\r\n[Quarn]\r\nTextsize=8\r\nTextcolor=clRed\r\n"
+                                     "Playtoscore=200\r\nCreationtime=30\r\nSteals=5\r\nTop=3\r\nLeft=3\r\n"
+                                     "Width=736\r\nHeight=540\r\nTurnsound=1\r\nUnlimited=f\r\n"
+                                     "Playsounds=true\r\nChatterSounds=true\r\n"));
+    EXPECT_TRUE(settings->newAction()->isChecked());
+    EXPECT_FALSE(settings->classicAction()->isChecked());
+}
+
+TEST_F(SettingsHalfTest, NothingIsWrittenBeforeTheFirstLoad)
+{
+    settings->PlaySounds1Click();
+    window.move(200, 200);
+    settings->FormClose();
+    EXPECT_FALSE(QFile::exists(path()));
+    EXPECT_FALSE(settings->playSoundsAction()->isChecked());  // the switch itself still works
+}
+
+TEST_F(SettingsHalfTest, CloseWithoutMoveWritesNothingAndAfterMoveSavesThePlacement)
+{
+    writeFile("[Quarn]\nTop=10\nLeft=20\nWidth=800\nHeight=600\n");
+    settings->loadinifile();
+    QFile::remove(path());
+    settings->FormClose();
+    EXPECT_FALSE(QFile::exists(path()));
+
+    window.move(30, 40);
+    settings->FormClose();
+    EXPECT_EQ(stored("Left"), QStringLiteral("30"));
+    EXPECT_EQ(stored("Top"), QStringLiteral("40"));
+    EXPECT_EQ(stored("Width"), QStringLiteral("800"));
+    EXPECT_EQ(settings->rememberedPlacement(), QRect(30, 40, 800, 600));
+}
+
+// A window wider or higher than the work area is saved 15 pixels smaller that way.
+TEST_F(SettingsHalfTest, WindowLargerThanTheWorkAreaShrinksBy15AtClose)
+{
+    const QRect work = window.screen()->availableGeometry();
+    const int wide = work.width() + 100;
+    writeFile(QByteArray("[Quarn]\nTop=0\nLeft=0\nWidth=") + QByteArray::number(wide) + "\nHeight=600\n");
+    settings->loadinifile();
+    window.move(5, 5);
+    settings->FormClose();
+    EXPECT_EQ(stored("Width"), QString::number(wide - 15));
+    EXPECT_EQ(stored("Height"), QString::number(600 > work.height() ? 585 : 600));
+}
+
+TEST_F(SettingsHalfTest, ResetScreenLocationThenCloseSavesTheDesignPlace)
+{
+    writeFile("[Quarn]\nTop=100\nLeft=100\nWidth=900\nHeight=700\n");
+    settings->loadinifile();
+    settings->resetScreenLocationAction()->trigger();
+    EXPECT_EQ(stored("Top"), QStringLiteral("100"));  // nothing saved at that moment
+    settings->FormClose();
+    EXPECT_EQ(stored("Left"), QStringLiteral("3"));
+    EXPECT_EQ(stored("Top"), QStringLiteral("3"));
+    EXPECT_EQ(stored("Width"), QStringLiteral("736"));
+    EXPECT_EQ(stored("Height"), QStringLiteral("540"));
+}
+
+// The client area never gets smaller than the board panel plus 12 pixels each way; in a
+// main window the menu bar does not count as client area.
+TEST_F(SettingsHalfTest, ResizeKeepsTheMinimumClientArea)
+{
+    window.resize(300, 200);
+    settings->FormResize();
+    EXPECT_EQ(window.size(), QSize(736, 503));
+    window.show();
+    window.resize(900, 100);
+    QTRY_COMPARE(window.size(), QSize(900, 503));
+
+    QMainWindow main;
+    main.menuBar()->addMenu(QStringLiteral("File"));
+    ChatHalf otherChat(&panel, context, sender, sounds.player());
+    SettingsHalf mainSettings(&main, otherChat, nullptr, sounds.player(), path());
+    main.resize(400, 400);
+    mainSettings.FormResize();
+    const int menuHeight = main.menuBar()->sizeHint().height();
+    EXPECT_GT(menuHeight, 0);
+    EXPECT_EQ(main.size(), QSize(736, 503 + menuHeight));
+}
+
+TEST_F(SettingsHalfTest, GameSoundsPlayOnlyWhilePlaySoundsIsChecked)
+{
+    settings->loadinifile();
+    settings->playsounds(QStringLiteral("tick"));
+    settings->PlaySounds1Click();
+    settings->playsounds(QStringLiteral("goodword"));
+    EXPECT_EQ(sounds.played, QStringList{QStringLiteral("tick")});
+    EXPECT_EQ(stored("Playsounds"), QStringLiteral("false"));
+}
+
+TEST_F(SettingsHalfTest, ChatterSwitchSilencesReceivedSoundsAndIsSaved)
+{
+    settings->loadinifile();
+    settings->PlayChatterSounds1Click();
+    EXPECT_FALSE(chat->chatterSoundsOn());
+    chat->playasound(QStringLiteral("2+wave1+"));
+    EXPECT_TRUE(sounds.played.isEmpty());
+    EXPECT_EQ(stored("ChatterSounds"), QStringLiteral("false"));
+}
+
+TEST_F(SettingsHalfTest, TextSizeAndColourChoicesAreSaved)
+{
+    settings->loadinifile();
+    chat->textSizeClick(12);
+    EXPECT_EQ(stored("Textsize"), QStringLiteral("12"));
+    EXPECT_EQ(stored("Turnsound"), QStringLiteral("0"));
+}
+
+} // namespace
