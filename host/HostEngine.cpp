@@ -21,12 +21,13 @@ HostEngine::HostEngine(const QString &dictionaryFolder, QObject *parent, std::un
 
 HostEngine::~HostEngine()
 {
-    // The sockets go first, without reaching the session or the rules any more.
+    // Closing sockets must not reach the session any more; the rules may still send
+    // while they go, so the network (their sink) goes last.
     m_network->setSession(nullptr);
     m_server->turntimer.stop();
-    m_network.reset();
     m_session.reset();
     m_server.reset();
+    m_network.reset();
 }
 
 bool HostEngine::listen(quint16 port)
