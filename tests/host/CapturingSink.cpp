@@ -9,6 +9,7 @@ void CapturingSink::sendToSlot(int slot, const QByteArray &message)
     }
     m_sent[static_cast<size_t>(slot)].append(message);
     m_log.append(message);
+    m_deliveries.append({slot, message});
 }
 
 void CapturingSink::closeSlot(int slot)
@@ -38,4 +39,5 @@ void CapturingSink::clear()
     for (auto &messages : m_sent)
         messages.clear();
     m_log.clear();
+    m_deliveries.clear();
 }

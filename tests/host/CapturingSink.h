@@ -7,6 +7,7 @@
 #include <QList>
 
 #include <array>
+#include <utility>
 
 class CapturingSink : public SlotSink {
 public:
@@ -19,6 +20,8 @@ public:
     QByteArray takeBytes(int slot);
     // Every message to any slot, in the order sent, since the last clear.
     const QList<QByteArray> &log() const { return m_log; }
+    // The same with the slot each message went to.
+    const QList<std::pair<int, QByteArray>> &deliveries() const { return m_deliveries; }
     void clear();
     // Slots that were sent something outside 1..11.
     int strayMessages() const { return m_stray; }
@@ -27,6 +30,7 @@ public:
 private:
     std::array<QList<QByteArray>, 12> m_sent;
     QList<QByteArray> m_log;
+    QList<std::pair<int, QByteArray>> m_deliveries;
     QList<int> m_closed;
     int m_stray = 0;
 };

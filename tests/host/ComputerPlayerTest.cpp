@@ -1,0 +1,380 @@
+// The computer opponent: target choice, the fallbacks, gap closing, arranging trades,
+// steals, and whole games in which it plays both seats to the winner.
+#include "RulesTable.h"
+
+#include "host/ComputerPlayer.h"
+#include "net/Message.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+namespace {
+
+QStringList words(std::initializer_list<const char *> list)
+{
+    QStringList result;
+    for (const char *word : list)
+        result.append(QString::fromLatin1(word));
+    return result;
+}
+
+// Seat 2 just watching (so the computer plays it) yet connected, so that what is sent
+// to it alone can be checked too; seat 1 a person; seat 2 to move.
+class ComputerPlayerTest : public ::testing::Test {
+protected:
+    explicit ComputerPlayerTest(const QStringList &dictionary = words({"at", "act", "cat", "coat", "it", "ta", "ti"}))
+        : table(dictionary)
+    {
+        table.connect(1, QStringLiteral("Ann"));
+        table.connect(2, QStringLiteral("Bob"));
+        server.players[2].justwatching = 1;
+        table.setExtras(1, QStringLiteral("kkkkkk"));
+        table.setExtras(2, QStringLiteral("kkkkkk"));
+        table.beginTurn(2, 30, 100, 3);
+    }
+
+    void vocabulary(std::initializer_list<const char *> list) { server.computer().setVocabulary(words(list)); }
+    void play() { server.computer().computerplay(2); }
+    QByteArray seen(int slot) { return table.sink.takeBytes(slot); }
+    static QByteArray w(const char *text) { return RulesTable::wire(text); }
+
+    RulesTable table;
+    TServer &server = table.server;
+};
+
+TEST_F(ComputerPlayerTest, VocabularyIsKeptSortedLowerCaseWithLastIndex)
+{
+    vocabulary({"Zoo", "ant", "Bee"});
+    EXPECT_EQ(server.computer().listbox_words, words({"ant", "bee", "zoo"}));
+    EXPECT_EQ(server.computer().lastwordindex, 2);
+}
+
+TEST(ComputerVocabularyTest, EmbeddedVocabularyIsLoadedAtCreation)
+{
+    RulesTable table(words({"at"}));
+    const ComputerPlayer &computer = table.server.computer();
+    EXPECT_GT(computer.listbox_words.size(), 7000);
+    EXPECT_EQ(computer.lastwordindex, computer.listbox_words.size() - 1);
+    QStringList sorted = computer.listbox_words;
+    sorted.sort();
+    EXPECT_EQ(sorted, computer.listbox_words);
+}
+
+// --- the empty board -----------------------------------------------------------
+
+struct EmptyBoardRow {
+    const char *name;
+    std::vector<const char *> vocabulary;
+    const char *extras;
+    QList<int> script;  // the scan start minus one, then any discard draw
+    const char *toBoth;  // broadcast part of the move
+    const char *toSeat;  // the seat's own messages before the turn notice
+};
+
+class EmptyBoardTest : public ComputerPlayerTest, public ::testing::WithParamInterface<EmptyBoardRow> {};
+
+// On an empty board only a single letter is placed, at cell 1: the first letter of a
+// two-letter word the extras complete (scanned from the random start, first and last
+// words never), else one of d l m n p r s, else an extra is discarded.
+TEST_P(EmptyBoardTest, PlacesOneLetterAtCellOneOrDiscards)
+{
+    const EmptyBoardRow &row = GetParam();
+    server.computer().setVocabulary([&] {
+        QStringList list;
+        for (const char *word : row.vocabulary)
+            list.append(QString::fromLatin1(word));
+        return list;
+    }());
+    table.setExtras(2, QString::fromLatin1(row.extras));
+    table.random.push(row.script);
+    play();
+    EXPECT_EQ(seen(1), w(row.toBoth) + w("CMD_nextplayer+1+3+#"));
+    EXPECT_EQ(seen(2), w(row.toBoth) + w(row.toSeat) + w("CMD_nextplayer+1+3+#"));
+    EXPECT_EQ(table.random.pending(), 0);
+}
+
+const std::vector<const char *> kFourteen{"ai", "bb", "it", "kk", "ll", "mm", "nn",
+                                                   "oo", "pp", "rr", "ss", "ta", "ti", "zz"};
+const std::vector<const char *> kWrap{"ai", "bb", "it", "kk", "ll", "mm", "nn",
+                                               "oo", "pp", "rr", "ss", "tt", "uu", "zz"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EmptyBoardTest,
+    ::testing::Values(
+        EmptyBoardRow{"scanFromStartOne", kFourteen, "aitxxx", {0}, "CMD_placemyletter+2+2+1+9+#", ""},
+        EmptyBoardRow{"scanFromStartTwo", kFourteen, "aitxxx", {1}, "CMD_placemyletter+2+3+1+20+#", ""},
+        EmptyBoardRow{"scanWrapsToTheFront", kWrap, "aitxxx", {2}, "CMD_placemyletter+2+2+1+9+#", ""},
+        EmptyBoardRow{"eachExtraServesOnce", {"aa", "tt", "zz"}, "atxxxp", {0}, "CMD_placemyletter+2+6+1+16+#", ""},
+        EmptyBoardRow{"lowestExtraOfTheFirstLetter", {"aa", "ta", "zz"}, "xatxta", {0}, "CMD_placemyletter+2+3+1+20+#",
+                      ""},
+        EmptyBoardRow{"firstAndLastNeverCandidates", {"at", "bb", "ta"}, "atxxxx", {0, 3}, "", "CMD_discardextra+2+4+#"},
+        EmptyBoardRow{"threeLettersNeverOnEmptyBoard", {"aa", "tax", "zz"}, "taxkkr", {0}, "CMD_placemyletter+2+6+1+18+#",
+                      ""},
+        EmptyBoardRow{"consonantFallback", {"aa", "bb", "zz"}, "xkmdqz", {0}, "CMD_placemyletter+2+3+1+13+#", ""},
+        EmptyBoardRow{"discardFallback", {"aa", "bb", "zz"}, "aeiouk", {0, 4}, "", "CMD_discardextra+2+5+#"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ComputerPlayerTest, OneLetterAndNoTargetPutsAVowelAtCellTwo)
+{
+    vocabulary({"aa", "bb", "zz"});
+    table.setBoard(2, QStringLiteral("t"));
+    table.setExtras(2, QStringLiteral("kkekak"));
+    table.random.push({0});
+    play();
+    EXPECT_EQ(seen(1), w("CMD_placemyletter+2+3+2+5+#CMD_nextplayer+1+3+#"));
+}
+
+TEST_F(ComputerPlayerTest, WordsAlreadyFormedAreNeverTargets)
+{
+    vocabulary({"aa", "it", "ta", "zz"});  // from the start s = 1 the scan visits "ta" first
+    table.setExtras(2, QStringLiteral("aitxxx"));
+    server.formedWords[2] = QStringList{QStringLiteral("ta")};
+    table.random.push({0});
+    play();
+    EXPECT_EQ(seen(1), w("CMD_placemyletter+2+2+1+9+#CMD_nextplayer+1+3+#"));
+}
+
+// --- gaps and arranging ----------------------------------------------------------
+
+TEST_F(ComputerPlayerTest, GapsAreClosedByTradesIncludingTradesOfTwoEmptyCells)
+{
+    vocabulary({"aa", "bb", "zz"});
+    table.setBoard(2, QStringLiteral(".a.b"));
+    table.random.push({0, 0});
+    play();
+    EXPECT_EQ(seen(1), w("CMD_tradingmyletter+2+4+0+1+2+#CMD_tradingmyletter+2+4+0+3+0+#CMD_nextplayer+1+3+#"));
+    EXPECT_EQ(seen(2), w("CMD_tradingmyletter+2+4+0+1+2+#CMD_tradingmyletter+2+4+0+3+0+#"
+                         "CMD_discardextra+2+1+#CMD_nextplayer+1+3+#"));
+    EXPECT_EQ(table.board(2), QStringLiteral("ba........"));
+}
+
+TEST_F(ComputerPlayerTest, ScatteredLettersEndUpInTheFirstCells)
+{
+    vocabulary({"aa", "bb", "zz"});
+    table.setBoard(2, QStringLiteral("..x.y...zq"));
+    table.setExtras(2, QStringLiteral("kkkkkk"));
+    table.random.push({0, 0});
+    play();
+    const QString board = table.board(2);
+    EXPECT_EQ(board.left(4).count(u'.'), 0) << board.toStdString();
+    EXPECT_EQ(board.mid(4), QStringLiteral("......"));
+    for (const QChar letter : QStringLiteral("xyzq"))
+        EXPECT_TRUE(board.contains(letter)) << board.toStdString();
+}
+
+TEST_F(ComputerPlayerTest, TargetSpelledByTradesAloneIsScoredThroughTheClosingDiscard)
+{
+    vocabulary({"aa", "act", "zz"});
+    table.setBoard(2, QStringLiteral("tac"));
+    table.random.push({0, 2});
+    play();
+    EXPECT_EQ(seen(2), w("CMD_tradingmyletter+2+2+20+1+1+#CMD_tradingmyletter+2+3+20+2+3+#"
+                         "CMD_discardextra+2+3+#CMD_formedword+2+act+5+5+#CMD_nextplayer+1+3+#"));
+    EXPECT_EQ(table.board(2), QStringLiteral("act......."));
+}
+
+TEST_F(ComputerPlayerTest, MissingLetterComesFromTheExtras)
+{
+    vocabulary({"aa", "cat", "zz"});
+    table.setBoard(2, QStringLiteral("ca"));
+    table.setExtras(2, QStringLiteral("kktkkt"));
+    table.random.push({0});
+    play();
+    EXPECT_EQ(seen(1), w("CMD_placemyletter+2+3+3+20+#CMD_formedword+2+cat+5+5+#CMD_nextplayer+1+3+#"));
+}
+
+// --- steals ---------------------------------------------------------------------
+
+TEST_F(ComputerPlayerTest, StealsTheMissingLetterWhenTheTargetIsListed)
+{
+    vocabulary({"aa", "coat", "zz"});
+    table.setBoard(2, QStringLiteral("cat"));
+    table.setBoard(1, QStringLiteral("o"));
+    table.random.push({0});
+    play();
+    EXPECT_EQ(seen(1), w("CMD_tradingmyletter+2+2+20+3+1+#CMD_tradingmyletter+2+2+0+4+20+#"
+                         "CMD_formedword+2+coat+6+6+#CMD_stoldletter+2+1+2+1+15+#CMD_nextplayer+1+3+#"));
+    EXPECT_EQ(server.players[2].steals, 1);
+    EXPECT_EQ(table.board(1), QStringLiteral(".........."));
+}
+
+struct NoStealRow {
+    const char *name;
+    const char *board;
+    const char *hisBoard;
+    int stealsUsed;
+    const char *dictionaryWord;  // "cot" makes the first target of the scan a listed word
+};
+
+class NoStealTest : public ::testing::TestWithParam<NoStealRow> {};
+
+// No steal is planned with two letters or fewer on the board or with the steals used
+// up; none is made for an unlisted target or from the cell it would fill.
+TEST_P(NoStealTest, EndsTheMoveWithADiscardInstead)
+{
+    const NoStealRow &row = GetParam();
+    RulesTable table(words({"at", row.dictionaryWord}));
+    table.connect(1, QStringLiteral("Ann"));
+    table.connect(2, QStringLiteral("Bob"));
+    table.server.players[2].justwatching = 1;
+    table.setExtras(1, QStringLiteral("kkkkkk"));
+    table.setExtras(2, QStringLiteral("kkkkkk"));
+    table.beginTurn(2, 30, 100, 3);
+    table.server.players[2].steals = row.stealsUsed;
+    table.server.computer().setVocabulary(words({"aa", "coat", "cot", "zz"}));
+    table.setBoard(2, QString::fromLatin1(row.board));
+    table.setBoard(1, QString::fromLatin1(row.hisBoard));
+    table.random.push({0, 0});
+    table.server.computer().computerplay(2);
+
+    int discards = 0;
+    for (const auto &[slot, message] : table.sink.deliveries()) {
+        EXPECT_FALSE(message.startsWith("CMD_stoldletter")) << message.constData();
+        EXPECT_FALSE(message.startsWith("CMD_toomany")) << message.constData();
+        EXPECT_FALSE(message.startsWith("CMD_notvalid")) << message.constData();
+        discards += message.startsWith("CMD_discardextra+2+1+") ? 1 : 0;
+    }
+    EXPECT_EQ(discards, 1);
+    EXPECT_EQ(table.server.whoseturn, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NoStealTest,
+                         ::testing::Values(NoStealRow{"stealsUsedUp", "cat", "o", 3, "cot"},
+                                           NoStealRow{"twoLettersOnly", "ct", "o", 0, "cot"},
+                                           NoStealRow{"targetNotListed", "cat", "o", 0, "coats"},
+                                           NoStealRow{"onlyFromTheCellItFills", "cat", ".o", 0, "cot"}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// --- whole games -----------------------------------------------------------------
+
+// The fields of every message the host sends in a game: i an integer, s a text, and
+// whether a "+" ends the message. CMD_letters carries a list of pairs after its slot.
+struct Shape {
+    const char *fields;
+    bool trailingPlus;
+};
+
+const std::map<QString, Shape> kShapes{
+    {QStringLiteral("CMD_startgame"), {"siii", true}}, {QStringLiteral("CMD_letters"), {"i", false}},
+    {QStringLiteral("CMD_newletter"), {"iii", true}},  {QStringLiteral("CMD_nextplayer"), {"ii", true}},
+    {QStringLiteral("CMD_placemyletter"), {"iiii", true}}, {QStringLiteral("CMD_tradingmyletter"), {"iiiii", true}},
+    {QStringLiteral("CMD_stoldletter"), {"iiiii", true}},  {QStringLiteral("CMD_notvalid"), {"i", true}},
+    {QStringLiteral("CMD_toomany"), {"i", true}},         {QStringLiteral("CMD_discardletter"), {"ii", true}},
+    {QStringLiteral("CMD_discardextra"), {"ii", true}},   {QStringLiteral("CMD_formedword"), {"isii", true}},
+    {QStringLiteral("CMD_timeup"), {"", true}},           {QStringLiteral("CMD_winner"), {"i", true}},
+};
+
+// Checks one message against the catalogue; returns the command, or an empty string
+// after reporting a failure.
+QString checkMessage(const QByteArray &bytes)
+{
+    if (!bytes.endsWith(net::kTerminator) || bytes.count(net::kTerminator) != 1) {
+        ADD_FAILURE() << "not one terminated message: " << bytes.constData();
+        return {};
+    }
+    const auto message = net::splitMessage(bytes.chopped(1));
+    if (!message || !kShapes.count(message->command)) {
+        ADD_FAILURE() << "unknown command: " << bytes.constData();
+        return {};
+    }
+    const Shape shape = kShapes.at(message->command);
+    net::FieldReader reader(shape.trailingPlus ? message->rest : message->rest + QLatin1Char('+'));
+    try {
+        for (const char kind : std::string(shape.fields)) {
+            if (kind == 'i')
+                reader.takeInt();
+            else if (reader.takeField().isEmpty())
+                throw net::ConversionError(QStringLiteral("empty text"));
+        }
+        if (message->command == QLatin1String("CMD_letters")) {
+            reader = net::FieldReader(message->rest.section(QLatin1Char('+'), 1));
+            reader.beginList();
+            while (!reader.listEnded()) {
+                const int extra = reader.takeInt();
+                const int code = reader.takeInt();
+                EXPECT_TRUE(extra >= 1 && extra <= 6 && code >= 1 && code <= 26) << bytes.constData();
+            }
+        } else {
+            EXPECT_TRUE(reader.rest().isEmpty()) << "fields left over: " << bytes.constData();
+        }
+    } catch (const net::ConversionError &error) {
+        ADD_FAILURE() << error.what() << " in " << bytes.constData();
+        return {};
+    }
+    return message->command;
+}
+
+class ComputerGameTest : public ::testing::TestWithParam<quint32> {};
+
+// Both seats just watching: the computer plays every move of a game with the real
+// vocabulary and word list, the clock driven tick by tick, until a winner is declared.
+// Every message is a valid catalogue message, and every turn ends with exactly one
+// place, discard or successful steal.
+TEST_P(ComputerGameTest, ComputerPlaysBothSeatsToTheWinner)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    TDictn spell(folder.path());
+    ASSERT_TRUE(spell.isOpen()) << spell.errorText().toStdString();
+    CapturingSink sink;
+    Random random(GetParam());
+    TServer server(sink, random, spell);
+    for (int seat = 1; seat <= 2; ++seat) {
+        server.players[static_cast<size_t>(seat)].connected = 1;
+        server.players[static_cast<size_t>(seat)].name = QStringLiteral("P%1").arg(seat);
+    }
+    server.seatsused = 2;
+
+    server.startgame(QStringLiteral("P1+30+60+2+"));
+    server.players[1].justwatching = 1;
+    server.players[2].justwatching = 1;
+    server.justWatchSwitched(server.whoseturn);
+
+    int ticks = 0;
+    while (server.gameinprogress && ticks < 20000) {
+        ASSERT_TRUE(server.turntimer.isActive());
+        ASSERT_EQ(server.turntimerTag, TServer::kComputerTag);
+        server.turntimerTimer();
+        ++ticks;
+    }
+    ASSERT_FALSE(server.gameinprogress) << "no winner after " << ticks << " ticks";
+
+    // Slot 1 sees every broadcast; what goes to seat 2 alone is taken from slot 2.
+    const QStringList ending{QStringLiteral("CMD_placemyletter"), QStringLiteral("CMD_discardletter"),
+                             QStringLiteral("CMD_discardextra"), QStringLiteral("CMD_stoldletter")};
+    int endingsThisTurn = 0;
+    int turns = 0;
+    int words = 0;
+    QString last;
+    for (const auto &[slot, bytes] : sink.deliveries()) {
+        const QString command = checkMessage(bytes);
+        if (slot == 2 && !command.endsWith(QLatin1String("discardextra")))
+            continue;
+        last = command;
+        if (ending.contains(command))
+            ++endingsThisTurn;
+        words += command == QLatin1String("CMD_formedword") ? 1 : 0;
+        if (command == QLatin1String("CMD_nextplayer") || command == QLatin1String("CMD_winner")) {
+            if (turns > 0) {
+                EXPECT_EQ(endingsThisTurn, 1) << "turn " << turns;
+            }
+            ++turns;
+            endingsThisTurn = 0;
+        }
+    }
+    EXPECT_EQ(last, QStringLiteral("CMD_winner"));
+    EXPECT_GT(words, 1);
+    const int winner = server.whoseturn;
+    EXPECT_GE(server.players[static_cast<size_t>(winner)].score, 60);
+    EXPECT_GT(server.players[static_cast<size_t>(winner)].score,
+              server.players[static_cast<size_t>(TServer::opponentOf(winner))].score);
+    EXPECT_TRUE(sink.log().constLast() == RulesTable::wire(winner == 1 ? "CMD_winner+1+#" : "CMD_winner+2+#"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, ComputerGameTest, ::testing::Values(1u, 2u, 3u, 42u, 2026u));
+
+} // namespace
