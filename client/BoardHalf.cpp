@@ -79,6 +79,8 @@ BoardHalf::BoardHalf(QWidget *panel, ClientContext &context, RequestSender &send
     , m_tally(tally)
     , m_turnSoundChoice([] { return QStringLiteral("start"); })
 {
+    // Referencing the artwork keeps its registration from being dropped by the linker.
+    Q_INIT_RESOURCE(pictures);
     m_messageBox = [this](const QString &text, std::function<void()> closed) {
         // Window-modal but not blocking: the message queue keeps being handled while
         // the box is open, and the rest of the handler runs once it is closed.
@@ -452,10 +454,11 @@ void BoardHalf::startthegame(const QString &rest)
 
 void BoardHalf::letters(const QString &rest)
 {
+    // The list marker goes on first: a message with the slot alone has no "+" after it.
     net::FieldReader fields(rest);
+    fields.beginList();
     if (!isOwn(fields.takeInt()))
         return;
-    fields.beginList();
     while (!fields.listEnded()) {
         const int position = fields.takeInt();
         const int code = fields.takeInt();

@@ -17,6 +17,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 Tgamestart::Tgamestart(ClientContext &context, RequestSender &sender, QWidget *mainWindow)
     : QWidget(mainWindow, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_context(context)
@@ -24,6 +26,7 @@ Tgamestart::Tgamestart(ClientContext &context, RequestSender &sender, QWidget *m
     , m_mainWindow(mainWindow)
     , m_rows{{{100, 1000, 50, 200}, {20, 120, 5, 30}, {0, 20, 1, 5}}}
 {
+    Q_INIT_RESOURCE(pictures);
     setObjectName(QStringLiteral("Tgamestart"));
     setWindowTitle(QStringLiteral("Quarn - Game Start"));
     setFixedSize(kClientWidth, kClientHeight);
@@ -105,7 +108,7 @@ void Tgamestart::stepBy(RowIndex index, int direction)
     Row &row = m_rows[index];
     // A restored value outside the range comes back inside it at the first step.
     const qint64 next = static_cast<qint64>(row.position) + static_cast<qint64>(direction) * row.step;
-    row.position = static_cast<int>(qBound<qint64>(row.minimum, next, row.maximum));
+    row.position = static_cast<int>(std::clamp<qint64>(next, row.minimum, row.maximum));
     row.edit->setText(QString::number(row.position));
 }
 

@@ -1,0 +1,158 @@
+// The game start dialog: its look, the arrows' ranges and steps, restored values and
+// the request "Start Game" sends.
+#include "windows/Tgamestart.h"
+
+#include "client/ClientContext.h"
+#include "net/Catalogue.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class GameStartRequests : public RequestSender {
+public:
+    void sendRequest(const QByteArray &message) override { requests.append(message); }
+    QList<QByteArray> requests;
+};
+
+class TgamestartTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        context.playerName = QStringLiteral("Ann");
+        context.loggedIn = true;
+        mainWindow.resize(736, 503);
+        dialog = std::make_unique<Tgamestart>(context, sender, &mainWindow);
+    }
+
+    QString shown(const char *edit) const
+    {
+        return dialog->findChild<QLineEdit *>(QLatin1String(edit))->text();
+    }
+
+    ClientContext context;
+    GameStartRequests sender;
+    QWidget mainWindow;
+    std::unique_ptr<Tgamestart> dialog;
+};
+
+TEST_F(TgamestartTest, LooksAsDesigned)
+{
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Quarn - Game Start"));
+    EXPECT_TRUE(dialog->windowFlags().testFlag(Qt::Tool));
+    EXPECT_EQ(dialog->size(), QSize(257, 164));
+    auto *options = dialog->findChild<QGroupBox *>();
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->title(), QStringLiteral("Game Options"));
+    EXPECT_EQ(shown("edit_playtoscore"), QStringLiteral("200"));
+    EXPECT_EQ(shown("edit_creationtime"), QStringLiteral("30"));
+    EXPECT_EQ(shown("edit_steals"), QStringLiteral("5"));
+    for (const char *name : {"edit_playtoscore", "edit_creationtime", "edit_steals"})
+        EXPECT_TRUE(dialog->findChild<QLineEdit *>(QLatin1String(name))->isReadOnly()) << name;
+    for (const char *name : {"UpDown1", "UpDown2", "UpDown3"})
+        EXPECT_NE(dialog->findChild<QWidget *>(QLatin1String(name)), nullptr) << name;
+    EXPECT_EQ(dialog->unlimitedBox()->text(), QStringLiteral("Unlimited Steals"));
+    EXPECT_TRUE(dialog->unlimitedBox()->isChecked());
+    EXPECT_EQ(dialog->startButton()->text(), QStringLiteral("Start Game"));
+
+    mainWindow.show();
+    dialog->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dialog->unlimitedBox()));
+}
+
+struct RangeRow {
+    const char *name;
+    Tgamestart::RowIndex row;
+    const char *edit;
+    int initial;
+    int minimum;
+    int maximum;
+    int step;
+};
+
+class TgamestartRangeTest : public TgamestartTest, public ::testing::WithParamInterface<RangeRow> {};
+
+TEST_P(TgamestartRangeTest, ArrowsStepAndStopAtTheEnds)
+{
+    const RangeRow &r = GetParam();
+    EXPECT_EQ(shown(r.edit), QString::number(r.initial));
+    dialog->stepUp(r.row);
+    EXPECT_EQ(shown(r.edit), QString::number(r.initial + r.step));
+    for (int i = 0; i < 1000; ++i)
+        dialog->stepUp(r.row);
+    EXPECT_EQ(shown(r.edit), QString::number(r.maximum));  // plain digits, no separator
+    for (int i = 0; i < 1000; ++i)
+        dialog->stepDown(r.row);
+    EXPECT_EQ(shown(r.edit), QString::number(r.minimum));
+    dialog->stepDown(r.row);
+    EXPECT_EQ(shown(r.edit), QString::number(r.minimum));  // no wrap-around
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TgamestartRangeTest,
+    ::testing::Values(RangeRow{"playToScore", Tgamestart::PlayToScore, "edit_playtoscore", 200, 100, 1000, 50},
+                      RangeRow{"timePerTurn", Tgamestart::CreationTime, "edit_creationtime", 30, 20, 120, 5},
+                      RangeRow{"steals", Tgamestart::Steals, "edit_steals", 5, 0, 20, 1}),
+    [](const ::testing::TestParamInfo<RangeRow> &info) { return std::string(info.param.name); });
+
+TEST_F(TgamestartTest, ArrowButtonsStepTheirRow)
+{
+    mainWindow.show();
+    dialog->show();
+    QTest::mouseClick(dialog->row(Tgamestart::CreationTime).up, Qt::LeftButton);
+    QTest::mouseClick(dialog->row(Tgamestart::PlayToScore).down, Qt::LeftButton);
+    EXPECT_EQ(shown("edit_creationtime"), QStringLiteral("35"));
+    EXPECT_EQ(shown("edit_playtoscore"), QStringLiteral("150"));
+}
+
+TEST_F(TgamestartTest, UnlimitedSendsTenThousandWhateverTheStealsShow)
+{
+    QSignalSpy started(dialog.get(), &Tgamestart::gameStarted);
+    dialog->show();
+    dialog->stepUp(Tgamestart::Steals);
+    QTest::mouseClick(dialog->startButton(), Qt::LeftButton);
+    ASSERT_EQ(sender.requests.size(), 1);
+    EXPECT_EQ(sender.requests.first(), net::toHost::startgame(QStringLiteral("Ann"), 30, 200, 10000));
+    EXPECT_TRUE(sender.requests.first().endsWith(QByteArray("+10000+\xff")));
+    EXPECT_EQ(started.count(), 1);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(TgamestartTest, LimitedStealsSendTheShownValues)
+{
+    dialog->unlimitedBox()->setChecked(false);
+    for (int i = 0; i < 5; ++i)
+        dialog->stepDown(Tgamestart::Steals);
+    dialog->stepUp(Tgamestart::CreationTime);
+    dialog->button_startClick();
+    EXPECT_EQ(sender.requests, QList<QByteArray>{net::toHost::startgame(QStringLiteral("Ann"), 35, 200, 0)});
+}
+
+TEST_F(TgamestartTest, SavedValueOutsideTheRangeIsSentUnchangedUntilAnArrowIsUsed)
+{
+    dialog->restoreSaved(QStringLiteral("5000"), QStringLiteral("10"), QStringLiteral("x7"), false);
+    EXPECT_EQ(dialog->playtoscoreText(), QStringLiteral("5000"));
+    EXPECT_EQ(dialog->creationtimeText(), QStringLiteral("10"));
+    EXPECT_EQ(dialog->stealsText(), QStringLiteral("5"));  // not a number: row unchanged
+    EXPECT_FALSE(dialog->unlimitedChecked());
+    dialog->button_startClick();
+    EXPECT_EQ(sender.requests.last(), net::toHost::startgame(QStringLiteral("Ann"), 10, 5000, 5));
+
+    dialog->stepDown(Tgamestart::PlayToScore);
+    dialog->stepUp(Tgamestart::CreationTime);
+    EXPECT_EQ(dialog->playtoscoreText(), QStringLiteral("1000"));
+    EXPECT_EQ(dialog->creationtimeText(), QStringLiteral("20"));
+}
+
+} // namespace
