@@ -55,7 +55,11 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+
+Q_SIGNALS:
+    // The window closed (by the user, the end of the connection or "Game is full"):
+    // the program ends.
+    void closing();
 
 private:
     void buildPanel();

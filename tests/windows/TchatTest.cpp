@@ -1,0 +1,201 @@
+// The main window as a whole: its panel and menu bar, a solo game through the window,
+// the "Just Watch" check mark following the host, "Game is full", and the window closing
+// when its connection ends.
+#include "windows/Tchat.h"
+
+#include "client/BoardHalf.h"
+#include "client/ChatHalf.h"
+#include "client/ConnectionHalf.h"
+#include "host/HostEngine.h"
+#include "net/Catalogue.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+// Processes events until `condition` holds; the chat view changes with every notice.
+bool waitUntil(Tchat &window, const std::function<bool()> &condition)
+{
+    QSignalSpy spy(window.chat().mainchat(), &QTextEdit::textChanged);
+    while (!condition()) {
+        if (!spy.wait(5000))
+            return condition();
+    }
+    return true;
+}
+
+QStringList entryNames(const QMenu *menu)
+{
+    QStringList names;
+    for (const QAction *entry : menu->actions()) {
+        if (entry->isSeparator())
+            names.append(QStringLiteral("-"));
+        else if (entry->menu())
+            names.append(entry->menu()->objectName());
+        else
+            names.append(entry->objectName());
+    }
+    return names;
+}
+
+class TchatTest : public ::testing::Test {
+protected:
+    std::unique_ptr<Tchat> makeWindow(const QString &settingsName, quint16 port, HostEngine *host)
+    {
+        auto window = std::make_unique<Tchat>(folder.filePath(settingsName));
+        window->connection().setPort(port);
+        window->setHostEngine(host);
+        return window;
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(TchatTest, windowHasItsTitleBoardPanelAndMenus)
+{
+    Tchat window(folder.filePath(QStringLiteral("korvexlobby.ini")));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Quarn"));
+    QWidget *panel = window.findChild<QWidget *>(QStringLiteral("panel_board"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel, window.boardPanel());
+    EXPECT_EQ(panel->size(), QSize(724, 491));
+    EXPECT_FALSE(panel->palette().brush(QPalette::Window).texture().isNull()) << "artwork background";
+
+    const QList<QAction *> menus = window.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 4);
+    EXPECT_EQ(menus.at(0)->text(), QStringLiteral("&File"));
+    EXPECT_EQ(menus.at(1)->text(), QStringLiteral("&Options"));
+    EXPECT_EQ(menus.at(2)->text(), QStringLiteral("&View"));
+    EXPECT_EQ(menus.at(3)->text(), QStringLiteral("&Help"));
+
+    EXPECT_EQ(entryNames(menus.at(0)->menu()), (QStringList{"StartGame1", "-", "Exit1"}));
+    EXPECT_EQ(entryNames(menus.at(1)->menu()),
+              (QStringList{"PlaySounds1", "PlayChatterSounds1", "TurnSound1", "-", "TextColor1", "TextSize1", "-",
+                           "ScrollChatOff2", "ClearMainChat1", "ResetScreenLocation1", "-", "JustWatch1"}));
+    EXPECT_EQ(entryNames(menus.at(2)->menu()),
+              (QStringList{"ViewTally1", "SpyList1", "PrhaseList1", "-", "QuickInstructions1"}));
+    EXPECT_EQ(entryNames(menus.at(3)->menu()), (QStringList{"Content1", "QuickInstructions1", "-", "About1"}));
+
+    EXPECT_FALSE(window.startGameAction()->isEnabled());
+    EXPECT_TRUE(window.justWatchAction()->isCheckable());
+    EXPECT_FALSE(window.justWatchAction()->isChecked());
+    EXPECT_FALSE(window.board().startButton()->isVisible());
+    for (int menu : {2, 3})
+        for (const QAction *entry : menus.at(menu)->menu()->actions())
+            EXPECT_TRUE(entry->isSeparator() || !entry->isEnabled()) << entry->objectName().toStdString();
+
+    auto shortcut = [&menus](const char *name) {
+        for (const QAction *menu : menus)
+            for (const QAction *entry : menu->menu()->actions())
+                if (entry->objectName() == QLatin1String(name))
+                    return entry->shortcut();
+        return QKeySequence();
+    };
+    EXPECT_EQ(shortcut("ScrollChatOff2"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(shortcut("QuickInstructions1"), QKeySequence(Qt::CTRL | Qt::Key_I));
+    EXPECT_EQ(shortcut("Content1"), QKeySequence(Qt::Key_F1));
+}
+
+TEST_F(TchatTest, soloGameStartsWhenTheWindowIsShown)
+{
+    HostEngine host(folder.path());
+    auto window = makeWindow(QStringLiteral("korvexlobby.ini"), 0, &host);
+    window->show();
+    ASSERT_TRUE(waitUntil(*window, [&] { return window->board().seatName(1) == QStringLiteral("You"); }));
+    EXPECT_EQ(window->context().ownSlot, 1);
+    EXPECT_TRUE(window->startGameAction()->isEnabled());
+    EXPECT_TRUE(window->board().startButton()->isVisible());
+    EXPECT_TRUE(window->chat().mainchat()->toPlainText().contains(QStringLiteral("You are Connected.")));
+
+    // The check mark waits for the host's answer.
+    window->justWatchAction()->trigger();
+    EXPECT_FALSE(window->justWatchAction()->isChecked());
+    ASSERT_TRUE(waitUntil(*window, [&] { return window->justWatchAction()->isChecked(); }));
+    window->justWatchAction()->trigger();
+    EXPECT_TRUE(window->justWatchAction()->isChecked());
+    ASSERT_TRUE(waitUntil(*window, [&] { return !window->justWatchAction()->isChecked(); }));
+}
+
+TEST_F(TchatTest, joiningWindowSeesItsSeatAtTheBottomAndClosesWithTheHost)
+{
+    auto host = std::make_unique<HostEngine>(folder.path());
+    auto hosting = makeWindow(QStringLiteral("host.ini"), 0, host.get());
+    hosting->show();
+    ASSERT_TRUE(waitUntil(*hosting, [&] { return hosting->context().loggedIn; }));
+
+    auto guest = makeWindow(QStringLiteral("guest.ini"), host->serverPort(), nullptr);
+    guest->setArguments({QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+    guest->show();
+    ASSERT_TRUE(waitUntil(*guest, [&] { return guest->board().seatName(1) == QStringLiteral("You"); }));
+    EXPECT_EQ(guest->context().ownSlot, 2);
+    EXPECT_FALSE(guest->startGameAction()->isEnabled());
+    EXPECT_FALSE(guest->board().startButton()->isVisible());
+    // Seat 2's name label is the bottom one for the player in seat 2.
+    EXPECT_EQ(guest->board().nameLabel(2)->text(), QStringLiteral("Bob"));
+    EXPECT_GT(guest->board().nameLabel(2)->y(), guest->board().nameLabel(1)->y());
+    EXPECT_GT(hosting->board().nameLabel(1)->y(), hosting->board().nameLabel(2)->y());
+
+    QSignalSpy closing(guest.get(), &Tchat::closing);
+    host.reset();  // the hosting program ends
+    ASSERT_TRUE(closing.wait(5000));
+    EXPECT_FALSE(guest->isVisible());
+}
+
+TEST_F(TchatTest, gameIsFullIsShownAndTheWindowClosesWhenItIsDismissed)
+{
+    QTcpServer fullHost;
+    ASSERT_TRUE(fullHost.listen(QHostAddress::LocalHost, 0));
+    QObject::connect(&fullHost, &QTcpServer::newConnection, &fullHost, [&fullHost] {
+        QTcpSocket *socket = fullHost.nextPendingConnection();
+        socket->write(net::toClient::full());
+        socket->disconnectFromHost();
+    });
+    auto window = makeWindow(QStringLiteral("korvexlobby.ini"), fullHost.serverPort(), nullptr);
+    window->setArguments({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+    QSignalSpy full(&window->connection(), &ConnectionHalf::gameFull);
+    QSignalSpy closing(window.get(), &Tchat::closing);
+    window->show();
+    ASSERT_TRUE(full.wait(5000));
+
+    auto *box = window->findChild<QMessageBox *>(QStringLiteral("gameFullBox"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("Game is full"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(closing.count(), 0);
+
+    box->button(QMessageBox::Ok)->click();
+    EXPECT_EQ(closing.count(), 1);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(TchatTest, secondCopyBringsTheWindowForward)
+{
+    Tchat window(folder.filePath(QStringLiteral("korvexlobby.ini")));
+    window.showMinimized();
+    window.comeForward();
+    EXPECT_FALSE(window.isMinimized());
+    EXPECT_TRUE(window.isVisible());
+}
+
+} // namespace

@@ -1,0 +1,243 @@
+// The main window: builds the board panel, composes the halves, lays out the menu bar
+// and wires the halves' signals to the window (Start Game, Just Watch, closing).
+#include "windows/Tchat.h"
+
+#include "client/BoardHalf.h"
+#include "client/ChatHalf.h"
+#include "client/ConnectionHalf.h"
+#include "client/SettingsHalf.h"
+#include "client/SoundPlayer.h"
+#include "windows/Tgamestart.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStandardPaths>
+
+namespace {
+QString markerPath()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return QDir(folder).filePath(QStringLiteral("Quarn.marker"));
+}
+
+// Seat of a name label: its object name ends in the seat number, and the seat swap of a
+// player in seat 2 exchanges the names, so the name always tells the current seat.
+int seatOfLabel(const QObject *label)
+{
+    const QString name = label->objectName();
+    return name.endsWith(QLatin1Char('2')) ? 2 : 1;
+}
+} // namespace
+
+Tchat::Tchat(const QString &settingsFile, QWidget *parent)
+    : QMainWindow(parent)
+    , m_marker(markerPath())
+{
+    // The marker is for the lobby program's benefit only; a copy that finds it held by
+    // another copy carries on without it.
+    m_marker.setStaleLockTime(0);
+    m_marker.tryLock(0);
+
+    setObjectName(QStringLiteral("chat"));
+    setWindowTitle(QStringLiteral("Quarn"));
+    buildPanel();
+    buildHalves(settingsFile);
+    buildMenus();
+    wireConnection();
+}
+
+Tchat::~Tchat()
+{
+    // The halves go before the widgets they placed on the panel; nothing of theirs may
+    // reach the window once it is being taken apart.
+    if (m_connection)
+        m_connection->disconnect(this);
+}
+
+void Tchat::buildPanel()
+{
+    auto *central = new QWidget(this);
+    auto *layout = new QGridLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_panel = new QWidget(central);
+    m_panel->setObjectName(QStringLiteral("panel_board"));
+    m_panel->setFixedSize(kPanelWidth, kPanelHeight);
+    m_panel->setAutoFillBackground(true);
+    QPalette palette = m_panel->palette();
+    palette.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/pictures/board.jpg"))));
+    m_panel->setPalette(palette);
+    layout->addWidget(m_panel, 0, 0, Qt::AlignCenter);
+    setCentralWidget(central);
+}
+
+void Tchat::buildHalves(const QString &settingsFile)
+{
+    m_sound = std::make_unique<SoundPlayer>();
+    auto play = [this](const QString &name) { m_sound->play(name); };
+
+    m_connection = std::make_unique<ConnectionHalf>(m_context);
+    m_connection->setPort(ConnectionHalf::portFromEnvironment());
+    m_chat = std::make_unique<ChatHalf>(m_panel, m_context, *m_connection, play);
+    m_settings = std::make_unique<SettingsHalf>(this, *m_chat, nullptr, play, settingsFile);
+    // The tally comes later; the board works without one.
+    m_board = std::make_unique<BoardHalf>(m_panel, m_context, *m_connection, *m_settings, *m_chat, nullptr);
+    m_board->setTurnSoundChoice([this] { return m_settings->turnSoundName(); });
+    m_chat->setSeatNameSource([this](int slot) { return m_board->seatName(slot); });
+
+    ConnectionPeers peers;
+    peers.board = m_board.get();
+    peers.seats = m_board.get();
+    peers.chat = m_chat.get();
+    peers.lines = m_chat.get();
+    peers.sounds = m_settings.get();
+    peers.loadinifile = [this] { m_settings->loadinifile(); };
+    m_connection->setPeers(peers);
+}
+
+void Tchat::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    m_startGame = file->addAction(tr("&Start Game"));
+    m_startGame->setObjectName(QStringLiteral("StartGame1"));
+    m_startGame->setEnabled(false);
+    connect(m_startGame, &QAction::triggered, m_board.get(), &BoardHalf::button_startClick);
+    file->addSeparator();
+    m_exit = file->addAction(tr("E&xit"));
+    m_exit->setObjectName(QStringLiteral("Exit1"));
+    connect(m_exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *options = menuBar()->addMenu(tr("&Options"));
+    options->setObjectName(QStringLiteral("Options1"));
+    options->addAction(m_settings->playSoundsAction());
+    options->addAction(m_settings->playChatterSoundsAction());
+    options->addMenu(m_settings->turnSoundMenu());
+    options->addSeparator();
+    options->addAction(m_chat->textColorAction());
+    options->addMenu(m_chat->textSizeMenu());
+    options->addSeparator();
+    options->addAction(m_chat->scrollChatOffAction());
+    options->addAction(m_chat->clearMainChatAction());
+    options->addAction(m_settings->resetScreenLocationAction());
+    options->addSeparator();
+    m_justWatch = options->addAction(tr("&Just Watch"));
+    m_justWatch->setObjectName(QStringLiteral("JustWatch1"));
+    m_justWatch->setCheckable(true);
+    connect(m_justWatch, &QAction::triggered, this, [this] {
+        // The check mark follows the host's answer, never the click itself.
+        m_justWatch->setChecked(m_context.justWatchChecked);
+        m_connection->JustWatch1Click();
+    });
+
+    // Entries whose windows come later exist already, disabled until then.
+    auto later = [](QMenu *menu, const QString &text, const QString &name) {
+        QAction *entry = menu->addAction(text);
+        entry->setObjectName(name);
+        entry->setEnabled(false);
+        return entry;
+    };
+    QMenu *view = menuBar()->addMenu(tr("&View"));
+    view->setObjectName(QStringLiteral("View1"));
+    later(view, tr("View &Tally"), QStringLiteral("ViewTally1"));
+    later(view, tr("&Spy List"), QStringLiteral("SpyList1"));
+    later(view, tr("&Phrase List"), QStringLiteral("PrhaseList1"));
+    view->addSeparator();
+    // One action in both menus, so Ctrl+I is never ambiguous.
+    QAction *quickInstructions = later(view, tr("&Quick Instructions"), QStringLiteral("QuickInstructions1"));
+    quickInstructions->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    QAction *content = later(help, tr("&Content"), QStringLiteral("Content1"));
+    content->setShortcut(QKeySequence(Qt::Key_F1));
+    help->addAction(quickInstructions);
+    help->addSeparator();
+    later(help, tr("&About"), QStringLiteral("About1"));
+}
+
+void Tchat::wireConnection()
+{
+    connect(m_connection.get(), &ConnectionHalf::hostingStarted, this, [this] {
+        m_board->startButton()->show();
+        m_startGame->setEnabled(true);
+    });
+    connect(m_connection.get(), &ConnectionHalf::justWatchChanged, m_justWatch, &QAction::setChecked);
+    connect(m_board.get(), &BoardHalf::justWatchCleared, this, [this] { m_justWatch->setChecked(false); });
+    connect(m_connection.get(), &ConnectionHalf::gameFull, this, &Tchat::showGameFull);
+    connect(m_connection.get(), &ConnectionHalf::connectionClosed, this, &QWidget::close);
+    installKickMenu(m_board->nameLabel(1));
+    installKickMenu(m_board->nameLabel(2));
+}
+
+void Tchat::installKickMenu(QLabel *label)
+{
+    if (!label)
+        return;
+    label->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(label, &QWidget::customContextMenuRequested, this, [this, label](const QPoint &at) {
+        m_connection->label_playername2ContextPopup(seatOfLabel(label));
+        m_connection->popupKick()->popup(label->mapToGlobal(at));
+    });
+}
+
+void Tchat::setHostEngine(HostEngine *engine)
+{
+    m_connection->setHostEngine(engine);
+}
+
+void Tchat::setGameStart(Tgamestart *dialog)
+{
+    m_board->setGameStartDialog(dialog);
+    m_settings->setGameStartSettings(dialog);
+    if (dialog)
+        connect(dialog, &Tgamestart::gameStarted, m_settings.get(), [this] { m_settings->saveinifile(); });
+}
+
+void Tchat::showGameFull()
+{
+    if (m_fullShown)
+        return;
+    m_fullShown = true;
+    // Not exec(): the connection's close and the rest of the program go on meanwhile.
+    auto *box = new QMessageBox(QMessageBox::Information, windowTitle(), QStringLiteral("Game is full"),
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("gameFullBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this, &QWidget::close);
+    box->open();
+}
+
+void Tchat::comeForward()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void Tchat::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    m_connection->processparams(m_arguments);
+}
+
+void Tchat::closeEvent(QCloseEvent *event)
+{
+    m_settings->FormClose();
+    event->accept();
+    Q_EMIT closing();
+}
