@@ -12,6 +12,17 @@ namespace {
 Q_LOGGING_CATEGORY(lcSound, "quarn.sound", QtWarningMsg)
 }
 
+// The sound resources sit in a static library; registering them by hand keeps the linker
+// from dropping them. Q_INIT_RESOURCE must be used outside any namespace.
+static void registerSoundResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(sounds);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
 SoundPlayer::SoundPlayer(QObject *parent)
     : SoundPlayer(std::make_unique<SoundDeviceOutput>(), kResourceFolder, parent)
 {
@@ -21,6 +32,7 @@ SoundPlayer::SoundPlayer(std::unique_ptr<SoundOutput> output, const QString &fol
     : QObject(parent)
     , m_output(std::move(output))
 {
+    registerSoundResources();
     const QFileInfoList files =
         QDir(folder).entryInfoList({QStringLiteral("*.wav")}, QDir::Files, QDir::Name);
     for (const QFileInfo &file : files)

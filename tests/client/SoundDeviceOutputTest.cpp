@@ -1,0 +1,65 @@
+// The real output on a machine that may have no audio device (the offscreen test
+// platform, no sound server): playing, cutting off, alerting and tearing down must all
+// return at once without error.
+#include "client/SoundDeviceOutput.h"
+#include "client/SoundPlayer.h"
+
+#include <QAudioDevice>
+#include <QCoreApplication>
+#include <QMediaDevices>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SoundDeviceOutput, playsCutsOffAndAlertsWithOrWithoutADevice)
+{
+    SoundPlayer player;
+    player.play(QStringLiteral("goodword"));
+    player.play(QStringLiteral("wave6"));   // cuts off the chime, MPEG decoded on the way
+    QCoreApplication::processEvents();
+    player.play(QStringLiteral("no such sound"));
+    player.play(QStringLiteral("tick"));
+    player.stop();
+    player.stop();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(player.hasSound(QStringLiteral("wave6")));
+}
+
+TEST(SoundDeviceOutput, isSilentWhereThereIsNoDevice)
+{
+    SoundDeviceOutput output;
+    DecodedSound sound;
+    sound.sampleRate = 8000;
+    sound.channels = 1;
+    sound.pcm = QByteArray(1600, '\0');
+    output.start(QStringLiteral("SILENCE"), sound);
+    if (QMediaDevices::defaultAudioOutput().isNull()) {
+        EXPECT_FALSE(output.isPlaying());
+    }
+    output.start(QStringLiteral("SILENCE"), sound);   // a second start replaces the first
+    output.stop();
+    EXPECT_FALSE(output.isPlaying());
+}
+
+TEST(SoundDeviceOutput, anEmptySoundStartsNothing)
+{
+    SoundDeviceOutput output;
+    output.start(QStringLiteral("EMPTY"), DecodedSound{});
+    EXPECT_FALSE(output.isPlaying());
+    output.alert();
+}
+
+TEST(SoundDeviceOutput, isDestroyedWhilePlaying)
+{
+    auto output = std::make_unique<SoundDeviceOutput>();
+    DecodedSound sound;
+    sound.sampleRate = 44100;
+    sound.channels = 2;
+    sound.pcm = QByteArray(44100 * 4, '\x10');
+    output->start(QStringLiteral("LONG"), sound);
+    output.reset();
+    SUCCEED();
+}
+
+} // namespace
