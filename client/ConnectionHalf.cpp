@@ -172,6 +172,7 @@ void ConnectionHalf::hostpress()
                + QStringLiteral(": ") + m_host->errorString());
         return;
     }
+    qCInfo(lcClient) << "hosting on port" << m_host->serverPort();
     m_loginName = m_context.playerName;
     m_context.hostFlag = true;
     connectTo(kLocalAddress, m_host->serverPort());
@@ -180,6 +181,7 @@ void ConnectionHalf::hostpress()
 
 void ConnectionHalf::joinpress()
 {
+    qCInfo(lcClient) << "joining" << m_context.hostAddress << "port" << m_port;
     m_loginName = m_context.playerName;
     connectTo(m_context.hostAddress, m_port);
 }
@@ -288,6 +290,7 @@ void ConnectionHalf::sendloginfo(const QString &rest)
     }
     m_context.ownSlot = slot;
     m_context.loggedIn = true;
+    qCInfo(lcClient) << "logged in as slot" << slot << "name" << m_loginName;
     sendRequest(net::toHost::logininfo(slot, QString::fromLatin1(net::kVersion), m_loginName));
 }
 
@@ -316,6 +319,7 @@ void ConnectionHalf::newplayerinfo(const QString &rest)
     if (m_peers.sounds)
         m_peers.sounds->playsounds(QStringLiteral("entered"));
 
+    qCInfo(lcClient) << "present: slot" << slot << "name" << name;
     if (slot > 2) {
         const QString prefix = QString::number(slot) + QStringLiteral(": ");
         m_spectators.erase(std::remove_if(m_spectators.begin(), m_spectators.end(),

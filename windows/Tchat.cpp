@@ -19,7 +19,10 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QLoggingCategory>
 #include <QStandardPaths>
+
+Q_LOGGING_CATEGORY(lcWindow, "quarn.window", QtWarningMsg)
 
 namespace {
 QString markerPath()
@@ -219,6 +222,7 @@ void Tchat::showGameFull()
 
 void Tchat::comeForward()
 {
+    qCInfo(lcWindow) << "another copy asked this one to come forward";
     if (isMinimized())
         showNormal();
     show();
@@ -232,11 +236,13 @@ void Tchat::showEvent(QShowEvent *event)
     if (m_shownOnce)
         return;
     m_shownOnce = true;
+    qCInfo(lcWindow) << "main window shown";
     m_connection->processparams(m_arguments);
 }
 
 void Tchat::closeEvent(QCloseEvent *event)
 {
+    qCInfo(lcWindow) << "main window closes";
     m_settings->FormClose();
     event->accept();
     Q_EMIT closing();

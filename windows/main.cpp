@@ -6,6 +6,7 @@
 #include "host/HostEngine.h"
 #include "windows/SingleInstanceGuard.h"
 #include "windows/Tchat.h"
+#include "windows/TerminationWatcher.h"
 #include "windows/Tgamestart.h"
 
 #include <QApplication>
@@ -45,6 +46,10 @@ int main(int argc, char *argv[])
 
     // Tspylist, Ttallylist, Tdownload: come with the spectator list, the tally and the
     // lobby download.
+
+    // A termination signal closes the main window like "Exit" does.
+    TerminationWatcher termination;
+    QObject::connect(&termination, &TerminationWatcher::terminationRequested, &chat, &QWidget::close);
 
     // 4. The main window shows and, on showing, starts the solo game or the connection.
     chat.show();
