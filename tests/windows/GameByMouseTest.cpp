@@ -1,0 +1,330 @@
+// Whole games over loopback, played by mouse clicks on the board's tiles: two players and
+// a spectator against the in-process host, and a solo game against the computer. After
+// each action, once the host's answers are in, every participant's board must show the
+// host's state.
+#include "GameClient.h"
+#include "GameScriptedRandom.h"
+
+#include "client/BoardTile.h"
+#include "host/HostEngine.h"
+#include "host/TServer.h"
+#include "windows/Tgamestart.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+enum Letter { A = 1, C = 3, D = 4, E = 5, G = 7, I = 9, N = 14, O = 15, S = 19, T = 20, U = 21 };
+
+constexpr int kWait = 15000;
+
+// What differs between a participant's board and the host's state; empty when they agree.
+QString difference(TServer &server, GameClient &client)
+{
+    const int own = client.context.ownSlot;
+    const int bottom = own >= 3 ? 1 : own;
+    const int top = own >= 3 ? 2 : (own == 1 ? 2 : 1);
+    const auto &players = server.players;
+    for (int p = 1; p <= 10; ++p) {
+        const int below = players[static_cast<size_t>(bottom)].board[static_cast<size_t>(p)];
+        const int above = players[static_cast<size_t>(top)].board[static_cast<size_t>(p)];
+        if (client.board->myletter(p)->code() != below)
+            return QStringLiteral("slot %1 bottom cell %2: %3, host %4").arg(own).arg(p)
+                .arg(client.board->myletter(p)->code()).arg(below);
+        if (client.board->hisletter(p)->code() != above)
+            return QStringLiteral("slot %1 top cell %2: %3, host %4").arg(own).arg(p)
+                .arg(client.board->hisletter(p)->code()).arg(above);
+    }
+    if (own <= 3) {
+        for (int e = 1; e <= 6; ++e) {
+            const int held = players[static_cast<size_t>(own)].extras[static_cast<size_t>(e)];
+            if (client.board->extra(e)->code() != held)
+                return QStringLiteral("slot %1 extra %2: %3, host %4").arg(own).arg(e)
+                    .arg(client.board->extra(e)->code()).arg(held);
+        }
+    }
+    for (int seat = 1; seat <= 2; ++seat) {
+        const QString score = QString::number(players[static_cast<size_t>(seat)].score);
+        if (client.board->scoreLabel(seat)->text() != score)
+            return QStringLiteral("slot %1 score of seat %2: %3, host %4").arg(own).arg(seat)
+                .arg(client.board->scoreLabel(seat)->text(), score);
+    }
+    const int turn = server.gameinprogress ? server.whoseturn : 0;
+    if (client.context.turnslot != turn)
+        return QStringLiteral("slot %1 turn: %2, host %3").arg(own).arg(client.context.turnslot).arg(turn);
+    return {};
+}
+
+void leftOn(BoardTile *tile)
+{
+    QTest::mouseClick(tile, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+}
+
+void rightOn(BoardTile *tile)
+{
+    QTest::mouseClick(tile, Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
+}
+
+class GameByMouseTest : public ::testing::Test {
+protected:
+    void startHost(std::unique_ptr<Random> random)
+    {
+        ASSERT_TRUE(folder.isValid());
+        host = std::make_unique<HostEngine>(folder.path(), nullptr, std::move(random));
+        ASSERT_TRUE(host->listen(0, QHostAddress::LocalHost)) << host->errorString().toStdString();
+    }
+
+    GameClient &addClient()
+    {
+        clients.push_back(std::make_unique<GameClient>());
+        GameClient &client = *clients.back();
+        client.connection->setPort(host->serverPort());
+        client.panel.show();
+        return client;
+    }
+
+    // Waits until the host has done what `hostDone` checks and every board shows its state.
+    void settle(const std::function<bool()> &hostDone, const char *step)
+    {
+        const bool agreed = QTest::qWaitFor(
+            [&] {
+                if (!hostDone())
+                    return false;
+                for (auto &client : clients) {
+                    if (!difference(host->server(), *client).isEmpty())
+                        return false;
+                }
+                return true;
+            },
+            kWait);
+        QString why = hostDone() ? QString() : QStringLiteral("host not done");
+        for (auto &client : clients) {
+            if (why.isEmpty())
+                why = difference(host->server(), *client);
+        }
+        ASSERT_TRUE(agreed) << step << ": " << why.toStdString();
+    }
+
+    // Starts the game from the hosting player's dialog, reached by its Start button.
+    void startFromDialog(GameClient &hosting, const QString &playToScore)
+    {
+        dialog = std::make_unique<Tgamestart>(hosting.context, hosting, &hosting.panel);
+        hosting.board->setGameStartDialog(dialog.get());
+        dialog->restoreSaved(playToScore, QStringLiteral("30"), QStringLiteral("5"), true);
+        ASSERT_TRUE(hosting.board->startButton()->isVisible());
+        QTest::mouseClick(hosting.board->startButton(), Qt::LeftButton);
+        ASSERT_TRUE(dialog->isVisible());
+        QTest::mouseClick(dialog->startButton(), Qt::LeftButton);
+        EXPECT_FALSE(dialog->isVisible());
+        settle([this] { return host->server().gameinprogress && host->server().whoseturn != 0; }, "game start");
+    }
+
+    TServer &server() { return host->server(); }
+    int board(int seat, int cell) { return server().players[static_cast<size_t>(seat)].board[static_cast<size_t>(cell)]; }
+
+    QTemporaryDir folder;
+    std::unique_ptr<HostEngine> host;
+    std::vector<std::unique_ptr<GameClient>> clients;
+    std::unique_ptr<Tgamestart> dialog;
+};
+
+TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
+{
+    // Ann: c a t s o, Bob: d o g s n, slot 3: e i u e i; then Ann's and Bob's sixth extras
+    // (e, t) and the refills of each turn.
+    startHost(std::make_unique<GameScriptedRandom>(
+        QList<int>{C, A, T, S, O, D, O, G, S, N, E, I, U, E, I, E, T, E, I, U, E, I, U, E, I}));
+    GameClient &ann = addClient();
+    GameClient &bob = addClient();
+    GameClient &cy = addClient();
+
+    ann.connection->setHostEngine(host.get());
+    ann.connection->processparams({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("true")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board->seatName(1) == QStringLiteral("Ann"); }, kWait));
+    bob.connection->processparams({QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board->seatName(2) == QStringLiteral("Bob"); }, kWait));
+    cy.connection->processparams({QStringLiteral("Cy"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cy.board->seatName(2) == QStringLiteral("Bob") && cy.context.ownSlot == 3; },
+                                kWait));
+    ASSERT_EQ(ann.context.ownSlot, 1);
+    ASSERT_EQ(bob.context.ownSlot, 2);
+    // Bob sees his own seat at the bottom.
+    EXPECT_GT(bob.board->nameLabel(2)->y(), bob.board->nameLabel(1)->y());
+
+    startFromDialog(ann, QStringLiteral("15"));
+    EXPECT_TRUE(ann.lines.contains(QStringLiteral("0+Ann has started a game.")));
+    EXPECT_EQ(cy.board->extra(1)->code(), E);  // slot 3 is dealt like a player
+    ASSERT_EQ(server().whoseturn, 1);
+
+    // Ann places c on cell 1.
+    leftOn(ann.board->extra(1));
+    leftOn(ann.board->myletter(1));
+    settle([&] { return server().whoseturn == 2; }, "Ann places c");
+    EXPECT_EQ(board(1, 1), C);
+    EXPECT_EQ(bob.board->hisletter(1)->code(), C);
+    EXPECT_EQ(cy.board->myletter(1)->code(), C);
+
+    // Bob places d, Ann a, Bob o: "do" scores for Bob.
+    leftOn(bob.board->extra(1));
+    leftOn(bob.board->myletter(1));
+    settle([&] { return server().whoseturn == 1; }, "Bob places d");
+    leftOn(ann.board->extra(2));
+    leftOn(ann.board->myletter(2));
+    settle([&] { return server().whoseturn == 2; }, "Ann places a");
+    leftOn(bob.board->extra(2));
+    leftOn(bob.board->myletter(2));
+    settle([&] { return server().whoseturn == 1; }, "Bob forms do");
+    EXPECT_EQ(server().players[2].score, 2);
+    auto *bobWords = bob.panel.findChild<QListWidget *>(QStringLiteral("listbox_mywords"));
+    ASSERT_EQ(bobWords->count(), 1);
+    EXPECT_EQ(bobWords->item(0)->text(), QStringLiteral("do : 2"));
+    EXPECT_TRUE(cy.sounds.contains(QStringLiteral("goodword")));
+    EXPECT_FALSE(ann.sounds.contains(QStringLiteral("goodword")));
+
+    // Ann swaps cells 1 and 2 and back (the turn stays hers), then forms "cat".
+    leftOn(ann.board->myletter(1));
+    leftOn(ann.board->myletter(2));
+    settle([&] { return board(1, 1) == A && board(1, 2) == C; }, "Ann swaps");
+    EXPECT_EQ(server().whoseturn, 1);
+    EXPECT_TRUE(bob.sounds.contains(QStringLiteral("place")));
+    leftOn(ann.board->myletter(2));
+    leftOn(ann.board->myletter(1));
+    settle([&] { return board(1, 1) == C && board(1, 2) == A; }, "Ann swaps back");
+    leftOn(ann.board->extra(3));
+    leftOn(ann.board->myletter(3));
+    settle([&] { return server().whoseturn == 2; }, "Ann forms cat");
+    EXPECT_EQ(server().players[1].score, 5);
+
+    // Bob forms "dog".
+    leftOn(bob.board->extra(3));
+    leftOn(bob.board->myletter(3));
+    settle([&] { return server().whoseturn == 1; }, "Bob forms dog");
+
+    // Ann tries to steal Bob's g into her cell 4: "catg" is refused; she discards an extra.
+    leftOn(ann.board->hisletter(3));
+    EXPECT_EQ(ann.board->hisletter(3)->y(), BoardHalf::kHisSelectedTop);
+    leftOn(ann.board->myletter(4));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ann.boxes.isEmpty(); }, kWait));
+    EXPECT_EQ(ann.boxes.first(),
+              QStringLiteral("You can steal a letter only if you can use it immediately to create a valid word."));
+    EXPECT_EQ(ann.board->hisletter(3)->y(), BoardHalf::kHisTop);
+    EXPECT_TRUE(bob.boxes.isEmpty());
+    settle([&] { return server().whoseturn == 1; }, "refused steal");
+    rightOn(ann.board->extra(5));
+    settle([&] { return server().whoseturn == 2; }, "Ann discards an extra");
+
+    // Bob forms "dogs"; Ann steals its s and forms "cats".
+    leftOn(bob.board->extra(4));
+    leftOn(bob.board->myletter(4));
+    settle([&] { return server().whoseturn == 1; }, "Bob forms dogs");
+    EXPECT_EQ(server().players[2].score, 13);
+    leftOn(ann.board->hisletter(4));
+    leftOn(ann.board->myletter(4));
+    settle([&] { return server().whoseturn == 2; }, "Ann steals s");
+    EXPECT_EQ(board(1, 4), S);
+    EXPECT_EQ(board(2, 4), 0);
+    EXPECT_EQ(server().players[1].score, 11);
+    EXPECT_TRUE(ann.sounds.contains(QStringLiteral("roundover")));
+    EXPECT_TRUE(cy.sounds.contains(QStringLiteral("roundover")));
+
+    // Bob discards his g by a right click.
+    rightOn(bob.board->myletter(3));
+    settle([&] { return server().whoseturn == 1 && board(2, 3) == 0; }, "Bob discards g");
+
+    // Ann's time runs out: the host's turn clock is driven tick by tick.
+    for (int tick = 0; tick < 40 && server().whoseturn == 1; ++tick)
+        server().turntimerTimer();
+    settle([&] { return server().whoseturn == 2; }, "time up");
+    for (GameClient *client : {&ann, &bob, &cy})
+        EXPECT_TRUE(client->lines.contains(QStringLiteral("0+Time Up!")));
+
+    // Bob forms "dot" with his t and passes the play-to score of 15.
+    int tExtra = 0;
+    for (int e = 1; e <= 6; ++e) {
+        if (bob.board->extra(e)->code() == T)
+            tExtra = e;
+    }
+    ASSERT_NE(tExtra, 0);
+    leftOn(bob.board->extra(tExtra));
+    leftOn(bob.board->myletter(3));
+    settle([&] { return !server().gameinprogress; }, "Bob wins");
+    EXPECT_EQ(server().players[2].score, 16);
+    for (GameClient *client : {&ann, &bob, &cy}) {
+        EXPECT_EQ(client->panel.findChild<QLabel *>(QStringLiteral("label_winner1"))->text(),
+                  QStringLiteral("Bob has won the game!"));
+        EXPECT_TRUE(client->panel.findChild<QWidget *>(QStringLiteral("panel_winner"))->isVisible());
+        EXPECT_EQ(client->sounds.last(), QStringLiteral("gameover"));
+    }
+    EXPECT_TRUE(ann.board->startButton()->isVisible());
+    EXPECT_FALSE(bob.board->startButton()->isVisible());
+
+    // After the win every click is ignored.
+    leftOn(bob.board->extra(1));
+    leftOn(bob.board->myletter(5));
+    rightOn(bob.board->myletter(1));
+    EXPECT_EQ(bob.board->selection().pickedextra, 0);
+    settle([&] { return board(2, 5) == 0 && board(2, 1) == D; }, "clicks after the win");
+}
+
+TEST_F(GameByMouseTest, SoloGameAgainstTheComputerPlaysToTheWinner)
+{
+    startHost(std::make_unique<Random>(20261207));
+    GameClient &you = addClient();
+    you.connection->setHostEngine(host.get());
+    you.connection->processparams({});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return you.context.loggedIn && you.board->seatName(1) == QStringLiteral("You"); },
+                                kWait));
+    startFromDialog(you, QStringLiteral("40"));
+    EXPECT_EQ(you.board->seatName(2), QStringLiteral("Vumi"));
+
+    int turns = 0;
+    while (server().gameinprogress && turns < 400) {
+        ++turns;
+        const int mover = server().whoseturn;
+        if (mover == 2) {
+            // The computer's move comes at the end of its two-tick clock.
+            for (int tick = 0; tick < 3 && server().whoseturn == 2 && server().gameinprogress; ++tick)
+                server().turntimerTimer();
+        } else {
+            // The player places the first extra it holds on the first empty cell, or, with
+            // the board full, discards the first letter.
+            int extra = 0;
+            int cell = 0;
+            for (int e = 6; e >= 1; --e) {
+                if (you.board->extra(e)->code() != 0)
+                    extra = e;
+            }
+            for (int p = 10; p >= 1; --p) {
+                if (you.board->myletter(p)->code() == 0)
+                    cell = p;
+            }
+            if (extra != 0 && cell != 0) {
+                leftOn(you.board->extra(extra));
+                leftOn(you.board->myletter(cell));
+            } else {
+                rightOn(you.board->myletter(1));
+            }
+        }
+        settle([&] { return !server().gameinprogress || server().whoseturn != mover; }, "solo turn");
+        if (HasFatalFailure())
+            return;
+    }
+    ASSERT_FALSE(server().gameinprogress) << "no winner after " << turns << " turns";
+    const QString winnerName = you.board->seatName(server().whoseturn);
+    EXPECT_EQ(you.panel.findChild<QLabel *>(QStringLiteral("label_winner1"))->text(),
+              winnerName + QStringLiteral(" has won the game!"));
+    EXPECT_GE(server().players[static_cast<size_t>(server().whoseturn)].score, 40);
+    EXPECT_EQ(you.context.turnslot, 0);
+}
+
+} // namespace

@@ -1,0 +1,34 @@
+// One participant for whole-game tests: the connection half and the board half of the
+// main window on a board panel, with the chat, sounds and message boxes recorded.
+#pragma once
+
+#include "client/BoardHalf.h"
+#include "client/ChatMessages.h"
+#include "client/ClientContext.h"
+#include "client/ConnectionHalf.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+class GameClient : public RequestSender, public ChatMessages, public ChatLines, public GameSounds {
+public:
+    GameClient();
+    ~GameClient() override;
+
+    // RequestSender: through the connection half, which sends only while logged in.
+    void sendRequest(const QByteArray &message) override;
+    void chatrecieved(const QString &rest) override;
+    void playasound(const QString &) override {}
+    void addlinetochat(const QString &line, const QColor &colour) override;
+    void playsounds(const QString &name) override;
+
+    QWidget panel;
+    ClientContext context;
+    std::unique_ptr<ConnectionHalf> connection;
+    std::unique_ptr<BoardHalf> board;
+    QStringList lines;
+    QStringList sounds;
+    QStringList boxes;
+};
