@@ -28,7 +28,7 @@
 
 namespace {
 
-struct Run {
+struct ViewRun {
     QString text;
     QColor colour;
     bool image = false;
@@ -62,9 +62,9 @@ protected:
     }
 
     // Every run of the view's last line.
-    QList<Run> lastLine() const
+    QList<ViewRun> lastLine() const
     {
-        QList<Run> runs;
+        QList<ViewRun> runs;
         const QTextBlock block = chat->mainchat()->document()->lastBlock();
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -229,7 +229,7 @@ TEST_F(ChatHalfTest, UnknownChatterSoundIsIgnoredAndBadSlotThrows)
 TEST_F(ChatHalfTest, ReceivedChatIsDrawnBoldInItsColourOrRed)
 {
     chat->chatrecieved(QStringLiteral("1+Al chats: hi|clBlue"));
-    QList<Run> runs = lastLine();
+    QList<ViewRun> runs = lastLine();
     ASSERT_EQ(runs.size(), 1);  // equal formats merge into one fragment
     EXPECT_EQ(runs[0].text, QStringLiteral("Al chats:  hi "));
     EXPECT_EQ(runs[0].colour, QColor(0, 0, 255));
@@ -248,7 +248,7 @@ TEST_F(ChatHalfTest, ReceivedChatIsDrawnBoldInItsColourOrRed)
 TEST_F(ChatHalfTest, SmileysShowInlineAsImages)
 {
     chat->addlinetochat(QStringLiteral("1+A: hi:)#12there"), Qt::black);
-    const QList<Run> runs = lastLine();
+    const QList<ViewRun> runs = lastLine();
     ASSERT_EQ(runs.size(), 3);
     EXPECT_TRUE(runs[1].image);
     auto fragments = chat->mainchat()->document()->lastBlock().begin();
@@ -265,8 +265,8 @@ TEST_F(ChatHalfTest, SmileysShowInlineAsImages)
 TEST_F(ChatHalfTest, LinksOpenTheirAddressOrSayTheyCannot)
 {
     chat->addlinetochat(QStringLiteral("1+A: see www.quarn.net WWW.NOT.LINK http://x.org/p"), Qt::black);
-    const QList<Run> runs = lastLine();
-    const auto link = std::find_if(runs.begin(), runs.end(), [](const Run &r) { return r.colour == ChatHalf::kLinkColour; });
+    const QList<ViewRun> runs = lastLine();
+    const auto link = std::find_if(runs.begin(), runs.end(), [](const ViewRun &r) { return r.colour == ChatHalf::kLinkColour; });
     ASSERT_NE(link, runs.end());
     EXPECT_EQ(link->text, QStringLiteral("www.quarn.net "));
     EXPECT_EQ(chat->links().count(), 2);
