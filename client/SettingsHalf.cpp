@@ -261,7 +261,8 @@ void SettingsHalf::FormResize()
 {
     if (!m_window)
         return;
-    const QSize minimum = kMinimumClientSize + nonClientSize();
+    // The window's own layout may need a little more (margins around the panel).
+    const QSize minimum = (kMinimumClientSize + nonClientSize()).expandedTo(m_window->minimumSizeHint());
     m_window->setMinimumSize(minimum);
     const QSize size = m_window->size();
     if (size.width() < minimum.width() || size.height() < minimum.height())
