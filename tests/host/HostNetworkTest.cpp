@@ -9,6 +9,8 @@
 #include "net/Catalogue.h"
 #include "net/MessageFramer.h"
 
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -286,6 +288,30 @@ TEST_F(HostNetworkTest, AParticipantThatDoesNotReadIsClosedAndTheOthersPlayOn)
     EXPECT_EQ(engine.server().players[3].connected, 0);
     host->take();
     expectAnnStillChats(QStringLiteral("on we go"));
+}
+
+TEST_F(HostNetworkTest, TheListenerTakesIPv6ConnectionsToo)
+{
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHostIPv6, 0))
+        GTEST_SKIP() << "no IPv6 loopback on this machine";
+    probe.close();
+    QTcpSocket socket;
+    QByteArray received;
+    QObject::connect(&socket, &QTcpSocket::readyRead, &socket, [&] { received += socket.readAll(); });
+    socket.connectToHost(QHostAddress::LocalHostIPv6, engine.serverPort());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return received == sendlogininfo(1); }, HostTestClient::kWaitMs));
+}
+
+TEST_F(HostNetworkTest, APortAlreadyInUseIsReportedNotFatal)
+{
+    QTemporaryDir otherDir;
+    HostEngine other(otherDir.path(), nullptr, std::make_unique<Random>(1));
+    EXPECT_FALSE(other.listen(engine.serverPort()));
+    EXPECT_FALSE(other.isListening());
+    EXPECT_TRUE(other.errorString().startsWith(QStringLiteral("Listen - Error Binding Socket")));
+    host = join(QStringLiteral("Host"));
+    EXPECT_EQ(host->slot(), 1);
 }
 
 } // namespace
