@@ -295,7 +295,8 @@ bool TServer::checkword(int seat)
 
 void TServer::findplayer()
 {
-    if (checkforwin())
+    // Once a game is won no new turn begins, whoever asks for one.
+    if (!gameinprogress || checkforwin())
         return;
     turntimer.stop();
     whoseturn = whoseturn == 1 ? 2 : 1;

@@ -181,4 +181,30 @@ TEST_F(GameTest, UnheldSeatsAreDealtButNotSent)
     EXPECT_EQ(server.ticksleft, 2);
 }
 
+// Settings at the ends of the 32-bit range are stored as sent; the clock's arithmetic
+// saturates instead of overflowing.
+TEST_F(GameTest, ExtremeSettingsNeitherOverflowNorStopTheGame)
+{
+    server.startgame(QStringLiteral("Ann+2147483647+2147483647+-2147483648+"));
+    EXPECT_TRUE(server.gameinprogress);
+    EXPECT_EQ(server.timeperturn, 2147483647);
+    EXPECT_EQ(server.ticksleft, 2147483647);
+    EXPECT_TRUE(table.sink.takeBytes(3).endsWith(
+        w(server.whoseturn == 1 ? "CMD_nextplayer+1+-2147483648+#" : "CMD_nextplayer+2+-2147483648+#")));
+
+    server.startgame(QStringLiteral("Ann+-2147483648+10+3+"));
+    const int mover = server.whoseturn;
+    server.turntimerTimer();  // a negative time runs out at the first tick
+    EXPECT_NE(server.whoseturn, mover);
+    EXPECT_TRUE(table.sink.takeBytes(3).contains(w("CMD_timeup+#")));
+}
+
+TEST_F(GameTest, NoTurnBeginsOutsideARunningGame)
+{
+    server.findplayer();
+    EXPECT_EQ(server.whoseturn, 0);
+    EXPECT_FALSE(server.turntimer.isActive());
+    expectSilence();
+}
+
 } // namespace
