@@ -181,7 +181,7 @@ pcm w12.wav WAVE12 8000 8
 # Applause: many hand claps at scattered times over a soft bed of noise.
 RANDOM=1307
 clap_files=()
-for i in $(seq 1 70); do
+for i in $(seq 1 140); do
     centre=$((900 + RANDOM % 1400))
     # Arithmetic only: a command substitution would reseed RANDOM in its subshell.
     milliseconds=$((RANDOM % 2000))
