@@ -2,6 +2,7 @@
 // a spectator against the in-process host, and a solo game against the computer. After
 // each action, once the host's answers are in, every participant's board must show the
 // host's state.
+#include "GameBoardCheck.h"
 #include "GameClient.h"
 #include "GameScriptedRandom.h"
 
@@ -28,41 +29,9 @@ enum Letter { A = 1, C = 3, D = 4, E = 5, G = 7, I = 9, N = 14, O = 15, S = 19, 
 
 constexpr int kWait = 15000;
 
-// What differs between a participant's board and the host's state; empty when they agree.
 QString difference(TServer &server, GameClient &client)
 {
-    const int own = client.context.ownSlot;
-    const int bottom = own >= 3 ? 1 : own;
-    const int top = own >= 3 ? 2 : (own == 1 ? 2 : 1);
-    const auto &players = server.players;
-    for (int p = 1; p <= 10; ++p) {
-        const int below = players[static_cast<size_t>(bottom)].board[static_cast<size_t>(p)];
-        const int above = players[static_cast<size_t>(top)].board[static_cast<size_t>(p)];
-        if (client.board->myletter(p)->code() != below)
-            return QStringLiteral("slot %1 bottom cell %2: %3, host %4").arg(own).arg(p)
-                .arg(client.board->myletter(p)->code()).arg(below);
-        if (client.board->hisletter(p)->code() != above)
-            return QStringLiteral("slot %1 top cell %2: %3, host %4").arg(own).arg(p)
-                .arg(client.board->hisletter(p)->code()).arg(above);
-    }
-    if (own <= 3) {
-        for (int e = 1; e <= 6; ++e) {
-            const int held = players[static_cast<size_t>(own)].extras[static_cast<size_t>(e)];
-            if (client.board->extra(e)->code() != held)
-                return QStringLiteral("slot %1 extra %2: %3, host %4").arg(own).arg(e)
-                    .arg(client.board->extra(e)->code()).arg(held);
-        }
-    }
-    for (int seat = 1; seat <= 2; ++seat) {
-        const QString score = QString::number(players[static_cast<size_t>(seat)].score);
-        if (client.board->scoreLabel(seat)->text() != score)
-            return QStringLiteral("slot %1 score of seat %2: %3, host %4").arg(own).arg(seat)
-                .arg(client.board->scoreLabel(seat)->text(), score);
-    }
-    const int turn = server.gameinprogress ? server.whoseturn : 0;
-    if (client.context.turnslot != turn)
-        return QStringLiteral("slot %1 turn: %2, host %3").arg(own).arg(client.context.turnslot).arg(turn);
-    return {};
+    return gameBoardDifference(server, *client.board, client.context);
 }
 
 void leftOn(BoardTile *tile)
