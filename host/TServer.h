@@ -63,6 +63,8 @@ public:
 
     // Request handlers: `fields` is the request without its command word.
     // A malformed request changes nothing and is dropped with a warning on lcHost.
+    // Turn actions count only from the mover of a running game, with positions in range;
+    // anything else is ignored silently. stealinghisletter is true when the steal succeeded.
     void startgame(const QString &fields);
     void placemyletter(const QString &fields);
     void discardletter(const QString &fields);
@@ -70,9 +72,12 @@ public:
     void tradingmyletter(const QString &fields);
     bool stealinghisletter(const QString &fields);
 
+    // Scores the seat's board when it spells a listed word new for the seat.
     bool checkword(int seat);
+    // The turn change (win test first); nothing happens outside a running game.
     void findplayer();
     bool checkforwin();
+    // The clock's tick; does nothing while the clock is stopped or no game runs.
     void turntimerTimer();
     // A seat was switched to just watching: during its own turn the computer moves next tick.
     // Does nothing unless the seat is marked just watching, is the mover and a game runs.
