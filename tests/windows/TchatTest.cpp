@@ -189,6 +189,25 @@ TEST_F(TchatTest, gameIsFullIsShownAndTheWindowClosesWhenItIsDismissed)
     EXPECT_FALSE(window->isVisible());
 }
 
+TEST_F(TchatTest, rightClickOnANameLabelOpensTheRemovalMenuForItsSeat)
+{
+    HostEngine host(folder.path());
+    auto window = makeWindow(QStringLiteral("korvexlobby.ini"), 0, &host);
+    window->show();
+    ASSERT_TRUE(waitUntil(*window, [&] { return window->context().loggedIn; }));
+
+    for (int seat : {2, 1}) {
+        QLabel *label = window->board().nameLabel(seat);
+        Q_EMIT label->customContextMenuRequested(QPoint(2, 2));
+        EXPECT_EQ(window->connection().popupKickSeat(), seat);
+        EXPECT_TRUE(window->connection().popupKick()->isVisible());
+        EXPECT_TRUE(window->connection().setToJustWatchAction()->isEnabled());
+        EXPECT_FALSE(window->connection().removeFromGameAction()->isEnabled())
+            << "seat 2 is still waiting, seat 1 is the host's own";
+        window->connection().popupKick()->hide();
+    }
+}
+
 TEST_F(TchatTest, secondCopyBringsTheWindowForward)
 {
     Tchat window(folder.filePath(QStringLiteral("korvexlobby.ini")));
