@@ -216,11 +216,11 @@ void BoardHalf::createInfoControls()
 void BoardHalf::createClock()
 {
     m_labelTurntime = makeLabel(m_panel, QStringLiteral("label_turntime"), QStringLiteral("Time: 0:00"),
-                                QRect(44, 243, 80, 18), 13, true);
+                                QRect(44, 241, 80, 18), 13, true);
     makePicture(m_panel, QStringLiteral("image_timerframe"), QPixmap(QStringLiteral(":/pictures/timeframe.jpg")),
-                QPoint(124, 239));
+                QPoint(124, 238));
     m_imageTimer = makePicture(m_panel, QStringLiteral("image_timer"), QPixmap(QStringLiteral(":/pictures/timebar.jpg")),
-                               QPoint(128, 242));
+                               QPoint(128, 240));
     // The picture stays anchored at its left edge while the control narrows.
     m_imageTimer->resize(kBarWidth, 21);
 }

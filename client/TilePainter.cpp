@@ -51,7 +51,7 @@ void paintLetter(QPainter &painter, int code)
     letterFont.setPixelSize(24);
     letterFont.setBold(true);
     painter.setFont(letterFont);
-    const QRectF letterBox(1.0, 0.0, TilePainter::kSize - 8.0, TilePainter::kSize - 4.0);
+    const QRectF letterBox(0.0, -0.5, TilePainter::kSize - 9.0, TilePainter::kSize - 4.0);
     painter.setPen(QColor(255, 255, 255, 150));
     painter.drawText(letterBox.translated(0.6, 0.8), Qt::AlignCenter, TilePainter::letterText(code));
     painter.setPen(QColor(52, 34, 20));

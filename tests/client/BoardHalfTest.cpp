@@ -198,6 +198,7 @@ TEST_F(BoardHalfTest, CountdownOfThirtySecondsCaptionsBarAndTicks)
     EXPECT_EQ(text("label_turntime"), QStringLiteral("Time: 0:29"));
     EXPECT_EQ(bar->width(), 6 * 29);
     EXPECT_EQ(bar->x(), 128);  // anchored at the left edge
+    EXPECT_EQ(bar->height(), 21);
 
     QList<int> tickedAt;
     for (int left = 28; left >= -3; --left) {

@@ -20,7 +20,7 @@ RACK_W, RACK_H = 406, 70
 RACKS = [(41, 100, 44), (42, 17, 45)]  # left, top, left edge of the first tile
 TILE = 41
 BAR_W, BAR_H = 197, 21
-FRAME_W, FRAME_H = 205, 27
+FRAME_W, FRAME_H = 205, 25
 
 random.seed(7772)
 
@@ -180,18 +180,18 @@ def time_bar():
 def time_frame():
     img = Image(FRAME_W, FRAME_H)
     wood(img, 0, 0, FRAME_W, FRAME_H, dark=(90, 56, 26), light=(160, 110, 56), scale=0.3)
-    for y in range(3, 3 + BAR_H):
+    for y in range(2, 2 + BAR_H):
         for x in range(4, 4 + BAR_W):
             img.set(x, y, (22, 18, 14))
     for x in range(4, 4 + BAR_W):
-        img.set(x, 3, (8, 6, 4))
+        img.set(x, 2, (8, 6, 4))
     return img
 
 
 def board(bottom_rack, top_rack):
     img = Image(PANEL_W, PANEL_H)
     wood(img, 0, 0, PANEL_W, PANEL_H)
-    felt(img, 6, 6, PANEL_W - 12, 258, 14)
+    felt(img, 6, 6, PANEL_W - 12, 262, 14)
     # A darker tray under the extra tiles.
     for y in range(164, 222):
         for x in range(94, 396):

@@ -1,0 +1,188 @@
+// The game as it looks in the main window: three Tchat windows in one process (the
+// hosting player, the player in seat 2 and a spectator) in a game in progress. The board's
+// controls must stay inside the board panel and clear of the chat, and each role must
+// see its rows. With QUARN_SCREENSHOT_DIR set, the player's and the spectator's windows
+// are saved there as game-player.png and game-spectator.png.
+#include "GameBoardCheck.h"
+#include "GameScriptedRandom.h"
+
+#include "client/BoardHalf.h"
+#include "client/BoardTile.h"
+#include "client/ChatHalf.h"
+#include "client/ConnectionHalf.h"
+#include "host/HostEngine.h"
+#include "host/TServer.h"
+#include "windows/Tchat.h"
+#include "windows/Tgamestart.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+enum Letter { A = 1, C = 3, D = 4, E = 5, G = 7, I = 9, L = 12, N = 14, O = 15, R = 18, S = 19, T = 20, U = 21 };
+
+constexpr int kWait = 15000;
+
+class GameViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        host = std::make_unique<HostEngine>(folder.path(), nullptr,
+                                            std::make_unique<GameScriptedRandom>(QList<int>{
+                                                C, A, T, S, O, D, O, G, S, N, E, I, U, E, I, R, T, L, E, I, U, E}));
+        ASSERT_TRUE(host->listen(0, QHostAddress::LocalHost));
+        qputenv("QUARN_PORT", QByteArray::number(host->serverPort()));
+    }
+
+    void TearDown() override
+    {
+        windows.clear();
+        qunsetenv("QUARN_PORT");
+    }
+
+    Tchat &open(const QString &name, const QString &mode)
+    {
+        windows.push_back(std::make_unique<Tchat>(folder.filePath(name + QStringLiteral(".ini"))));
+        Tchat &window = *windows.back();
+        window.setArguments({name, QStringLiteral("127.0.0.1"), mode});
+        if (mode == QLatin1String("true")) {
+            window.setHostEngine(host.get());
+            dialog = new Tgamestart(window.context(), window.connection(), &window);  // owned by the window
+            window.setGameStart(dialog);
+        }
+        window.show();
+        return window;
+    }
+
+    void settle(const std::function<bool()> &hostDone, const char *step)
+    {
+        const auto agree = [&] {
+            if (!hostDone())
+                return false;
+            for (auto &window : windows) {
+                if (!gameBoardDifference(host->server(), window->board(), window->context()).isEmpty())
+                    return false;
+            }
+            return true;
+        };
+        ASSERT_TRUE(QTest::qWaitFor(agree, kWait)) << step;
+    }
+
+    void place(Tchat &window, int extra, int cell)
+    {
+        const int mover = host->server().whoseturn;
+        QTest::mouseClick(window.board().extra(extra), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        QTest::mouseClick(window.board().myletter(cell), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        settle([&] { return host->server().whoseturn != mover; }, "placement");
+    }
+
+    void say(Tchat &window, const QString &text)
+    {
+        QLineEdit *input = window.chat().mychat();
+        input->setFocus();
+        input->setText(text);
+        QTest::keyClick(input, Qt::Key_Return);
+    }
+
+    void save(Tchat &window, const QString &file)
+    {
+        const QString dir = qEnvironmentVariable("QUARN_SCREENSHOT_DIR");
+        if (!dir.isEmpty())
+            window.grab().save(QDir(dir).filePath(file));
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<HostEngine> host;
+    Tgamestart *dialog = nullptr;
+    std::vector<std::unique_ptr<Tchat>> windows;
+};
+
+TEST_F(GameViewTest, PlayersAndSpectatorSeeTheGameInProgress)
+{
+    Tchat &ann = open(QStringLiteral("Ann"), QStringLiteral("true"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board().seatName(1) == QStringLiteral("Ann"); }, kWait));
+    Tchat &bob = open(QStringLiteral("Bob"), QStringLiteral("false"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board().seatName(2) == QStringLiteral("Bob"); }, kWait));
+    Tchat &cy = open(QStringLiteral("Cy"), QStringLiteral("false"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cy.context().ownSlot == 3 && cy.board().seatName(2) == QStringLiteral("Bob"); },
+                                kWait));
+
+    // The game starts from the File menu's entry, through the dialog.
+    ASSERT_TRUE(ann.startGameAction()->isEnabled());
+    ann.startGameAction()->trigger();
+    ASSERT_TRUE(dialog->isVisible());
+    QTest::mouseClick(dialog->startButton(), Qt::LeftButton);
+    settle([&] { return host->server().gameinprogress && host->server().whoseturn == 1; }, "start");
+
+    place(ann, 1, 1);  // c
+    place(bob, 1, 1);  // d
+    place(ann, 2, 2);  // a
+    place(bob, 2, 2);  // o: "do"
+    place(ann, 3, 3);  // t: "cat"
+    place(bob, 3, 3);  // g: "dog"
+    say(ann, QStringLiteral("Nice one, Bob!"));
+    say(cy, QStringLiteral("Go Ann :)#10"));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return ann.chat().mainchat()->toPlainText().contains(QStringLiteral("Go Ann")); }, kWait));
+
+    // The player's rows: own word below, the opponent's above; the spectator sees seat 1 below.
+    EXPECT_EQ(ann.board().myletter(3)->code(), T);
+    EXPECT_EQ(ann.board().hisletter(3)->code(), G);
+    EXPECT_EQ(bob.board().myletter(3)->code(), G);
+    EXPECT_EQ(cy.board().myletter(3)->code(), T);
+    EXPECT_EQ(cy.board().hisletter(3)->code(), G);
+    EXPECT_EQ(ann.boardPanel()->findChild<QLabel *>(QStringLiteral("label_status"))->text(),
+              QStringLiteral("Place a Letter"));
+    EXPECT_EQ(cy.boardPanel()->findChild<QLabel *>(QStringLiteral("label_status"))->text(),
+              QStringLiteral("Ann's turn."));
+
+    // Every control of the board lies inside the panel and clear of the chat's controls.
+    for (Tchat *window : {&ann, &cy}) {
+        QWidget *panel = window->boardPanel();
+        const QRect chatArea = panel->findChild<QWidget *>(QStringLiteral("mainchat"))->geometry();
+        const QRect input = panel->findChild<QWidget *>(QStringLiteral("mychat"))->geometry();
+        const QStringList names = {QStringLiteral("label_status"), QStringLiteral("label_turntime"),
+                                   QStringLiteral("image_timer"), QStringLiteral("listbox_mywords"),
+                                   QStringLiteral("label_mywords"), QStringLiteral("label_playtoscore"),
+                                   QStringLiteral("label_timeperturn"), QStringLiteral("label_steals"),
+                                   QStringLiteral("label_playername1"), QStringLiteral("label_playername2"),
+                                   QStringLiteral("label_score1"), QStringLiteral("label_score2"),
+                                   QStringLiteral("label_status1"), QStringLiteral("label_status2"),
+                                   QStringLiteral("panel_winner"), QStringLiteral("button_start"),
+                                   QStringLiteral("extra6"), QStringLiteral("myletter10"),
+                                   QStringLiteral("hisletter10")};
+        for (const QString &name : names) {
+            auto *control = panel->findChild<QWidget *>(name);
+            ASSERT_NE(control, nullptr) << name.toStdString();
+            const QRect at = control->geometry();
+            EXPECT_TRUE(panel->rect().contains(at)) << name.toStdString();
+            EXPECT_FALSE(at.intersects(chatArea)) << name.toStdString();
+            EXPECT_FALSE(at.intersects(input)) << name.toStdString();
+        }
+    }
+
+    // Some seconds into Ann's turn for the pictures, driven by the countdown's handler.
+    for (auto &window : windows) {
+        window->board().turntimer().stop();
+        while (window->board().secondsleft() > 22)
+            window->board().processturntime();
+    }
+
+    save(ann, QStringLiteral("game-player.png"));
+    save(cy, QStringLiteral("game-spectator.png"));
+}
+
+} // namespace
