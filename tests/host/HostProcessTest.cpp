@@ -1,5 +1,5 @@
 // The quarn-host program as a user runs it: it listens, plays the login with two
-// participants, and on SIGTERM closes every connection and removes its word-list file.
+// participants, and on SIGTERM or SIGINT closes every connection and removes its word-list file.
 #include "HostTestClient.h"
 
 #include "net/Catalogue.h"
@@ -13,6 +13,9 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
 
 namespace {
 
@@ -64,7 +67,9 @@ protected:
     QByteArray output;
 };
 
-TEST_F(HostProcessTest, PlaysTheLoginAndCleansUpOnSigterm)
+class HostProcessSignalTest : public HostProcessTest, public testing::WithParamInterface<int> {};
+
+TEST_P(HostProcessSignalTest, PlaysTheLoginAndCleansUpOnTheSignal)
 {
     const quint16 port = start();
     ASSERT_NE(port, 0) << output.toStdString();
@@ -79,7 +84,7 @@ TEST_F(HostProcessTest, PlaysTheLoginAndCleansUpOnSigterm)
     EXPECT_TRUE(second.waitFor(net::toClient::existingplayers(1, QStringLiteral("Host")).chopped(1)));
     EXPECT_TRUE(first.waitFor(net::toClient::newplayerinfo(2, QStringLiteral("Ann")).chopped(1)));
 
-    process.terminate();  // SIGTERM
+    ASSERT_EQ(::kill(static_cast<pid_t>(process.processId()), GetParam()), 0);
     ASSERT_TRUE(first.waitClosed());
     ASSERT_TRUE(second.waitClosed());
     ASSERT_TRUE(QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 10000));
@@ -87,6 +92,11 @@ TEST_F(HostProcessTest, PlaysTheLoginAndCleansUpOnSigterm)
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_FALSE(QFileInfo::exists(QDir(dir.path()).filePath(QStringLiteral("English"))));
 }
+
+INSTANTIATE_TEST_SUITE_P(Signals, HostProcessSignalTest, testing::Values(SIGTERM, SIGINT),
+                         [](const testing::TestParamInfo<int> &info) {
+                             return std::string(info.param == SIGTERM ? "Sigterm" : "Sigint");
+                         });
 
 TEST_F(HostProcessTest, RefusesABadPortAndExplainsItsOptions)
 {
