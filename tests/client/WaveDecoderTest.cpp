@@ -307,7 +307,11 @@ TEST_P(TruncatedShippedSoundTest, failsCleanlyAtAnyCut)
 
 INSTANTIATE_TEST_SUITE_P(Cuts, TruncatedShippedSoundTest,
                          ::testing::Combine(::testing::Values("TICK", "ENTERED", "WAVE6", "WAVE16"),
-                                            ::testing::Values(1, 10, 50, 99)));
+                                            ::testing::Values(1, 10, 50, 99)),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param)) + "_"
+                                    + std::to_string(std::get<1>(info.param)) + "percent";
+                         });
 
 TEST(MpegData, aStreamCutShortInsideItsChunkDecodesWhatIsThere)
 {
