@@ -7,7 +7,9 @@
 #include "client/ChatHalf.h"
 #include "client/ConnectionHalf.h"
 #include "host/HostEngine.h"
+#include "host/TServer.h"
 #include "net/Catalogue.h"
+#include "windows/Tgamestart.h"
 
 #include <QAction>
 #include <QLabel>
@@ -135,6 +137,25 @@ TEST_F(TchatTest, soloGameStartsWhenTheWindowIsShown)
     window->justWatchAction()->trigger();
     EXPECT_TRUE(window->justWatchAction()->isChecked());
     ASSERT_TRUE(waitUntil(*window, [&] { return !window->justWatchAction()->isChecked(); }));
+}
+
+TEST_F(TchatTest, startGameEntryOpensTheDialogAndAGameStarts)
+{
+    HostEngine host(folder.path());
+    auto window = makeWindow(QStringLiteral("korvexlobby.ini"), 0, &host);
+    auto *dialog = new Tgamestart(window->context(), window->connection(), window.get());
+    window->setGameStart(dialog);
+    window->show();
+    ASSERT_TRUE(waitUntil(*window, [&] { return window->startGameAction()->isEnabled() && window->context().loggedIn; }));
+
+    window->startGameAction()->trigger();
+    EXPECT_TRUE(dialog->isVisible());
+    dialog->button_startClick();
+    EXPECT_FALSE(dialog->isVisible());
+    ASSERT_TRUE(waitUntil(*window, [&] {
+        return window->chat().mainchat()->toPlainText().contains(QStringLiteral("You has started a game."));
+    }));
+    EXPECT_TRUE(host.server().gameinprogress);
 }
 
 TEST_F(TchatTest, joiningWindowSeesItsSeatAtTheBottomAndClosesWithTheHost)
