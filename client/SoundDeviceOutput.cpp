@@ -13,6 +13,35 @@
 namespace {
 Q_LOGGING_CATEGORY(lcSound, "quarn.sound", QtWarningMsg)
 
+// The first device query starts Qt's sound-server connection, which warns on stderr when
+// no server runs. A machine without sound is normal for this game (it plays silently),
+// so that one warning is kept out of the user's terminal; every other message passes.
+QtMessageHandler g_previousHandler = nullptr;
+
+void quietServerWarning(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("PulseAudioService:"))) {
+        qCDebug(lcSound) << "sound server:" << message;
+        return;
+    }
+    // Qt hands back its default handler when none was installed, so there is always one.
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+
+QAudioDevice defaultOutputDevice()
+{
+    static bool queried = false;
+    if (queried)
+        return QMediaDevices::defaultAudioOutput();
+    queried = true;
+    g_previousHandler = qInstallMessageHandler(&quietServerWarning);
+    QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    qInstallMessageHandler(g_previousHandler);
+    g_previousHandler = nullptr;
+    return device;
+}
+
 QAudioFormat int16Format(int sampleRate, int channels)
 {
     QAudioFormat format;
@@ -38,7 +67,7 @@ void SoundDeviceOutput::start(const QString &name, const DecodedSound &sound)
     stop();
     if (sound.frameCount() == 0)
         return;
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    const QAudioDevice device = defaultOutputDevice();
     if (device.isNull()) {
         // A machine without sound plays nothing; say so once, not for every sound.
         if (!m_reportedNoDevice)
