@@ -187,6 +187,39 @@ TEST_F(ComputerPlayerTest, MissingLetterComesFromTheExtras)
     EXPECT_EQ(seen(1), w("CMD_placemyletter+2+3+3+20+#CMD_formedword+2+cat+5+5+#CMD_nextplayer+1+3+#"));
 }
 
+TEST_F(ComputerPlayerTest, MoreThanFiveLettersAndNoTargetDiscardABoardLetter)
+{
+    vocabulary({"aa", "bb", "zz"});
+    table.setBoard(2, QStringLiteral("qwrtyx"));
+    table.random.push({0, 3});
+    play();
+    EXPECT_EQ(seen(1), w("CMD_discardletter+2+4+#CMD_nextplayer+1+3+#"));
+}
+
+// A seat taken over in the middle of play may lack an extra where the random discard
+// falls; the move still ends the turn, or the game would wait on a stopped clock.
+TEST_F(ComputerPlayerTest, DiscardOfAnEmptyExtraFallsBackToAFilledOne)
+{
+    vocabulary({"aa", "bb", "zz"});
+    table.setBoard(2, QStringLiteral("xq"));
+    table.setExtras(2, QStringLiteral("..kkkk"));
+    table.random.push({0, 1});
+    play();
+    EXPECT_EQ(seen(2), w("CMD_discardextra+2+3+#CMD_nextplayer+1+3+#"));
+    EXPECT_EQ(server.whoseturn, 1);
+}
+
+TEST_F(ComputerPlayerTest, NothingToPlayStillPassesTheTurn)
+{
+    vocabulary({"aa", "bb", "zz"});
+    table.setExtras(2, QStringLiteral("......"));
+    table.random.push({0, 5});
+    play();
+    EXPECT_EQ(seen(1), w("CMD_nextplayer+1+3+#"));
+    EXPECT_EQ(server.whoseturn, 1);
+    EXPECT_TRUE(server.turntimer.isActive());
+}
+
 // --- steals ---------------------------------------------------------------------
 
 TEST_F(ComputerPlayerTest, StealsTheMissingLetterWhenTheTargetIsListed)
