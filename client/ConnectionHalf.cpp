@@ -141,6 +141,7 @@ void ConnectionHalf::processparams(const QStringList &arguments)
     m_loginName.clear();
     if (arguments.isEmpty()) {
         notice(QStringLiteral("0+Loading Solo Game..Please wait."));
+        // The lobby download window joins here once it exists.
         m_context.playerName = kSoloName;
         m_context.hostAddress = kLocalAddress;
         hostpress();
@@ -175,6 +176,7 @@ void ConnectionHalf::hostpress()
     qCInfo(lcClient) << "hosting on port" << m_host->serverPort();
     m_loginName = m_context.playerName;
     m_context.hostFlag = true;
+    // hostingStarted also enables the spectator list's removal entry once that list exists.
     connectTo(kLocalAddress, m_host->serverPort());
     Q_EMIT hostingStarted();
 }
