@@ -1,5 +1,5 @@
-// Playback on the default audio output. The sink is kept between sounds of the same
-// format and flushed (not drained) when a new sound cuts the old one off.
+// Playback on the default audio output: one sink per sound, flushed (not drained) when a
+// new sound cuts the old one off.
 #include "client/SoundDeviceOutput.h"
 
 #include "client/SoundConverter.h"
@@ -88,12 +88,10 @@ void SoundDeviceOutput::start(const QString &name, const DecodedSound &sound)
         pcm = SoundConverter::convert(sound, format.sampleRate(), format.channelCount()).pcm;
     }
 
-    if (!m_sink || m_sinkFormat != format) {
-        releaseSink();
-        m_sink = std::make_unique<QAudioSink>(device, format);
-        m_sinkFormat = format;
-        connect(m_sink.get(), &QAudioSink::stateChanged, this, &SoundDeviceOutput::onStateChanged);
-    }
+    // A fresh sink per sound: a sink stopped and started again was seen to hold its new
+    // data back for over a second before the sound server began to play it.
+    m_sink = std::make_unique<QAudioSink>(device, format);
+    connect(m_sink.get(), &QAudioSink::stateChanged, this, &SoundDeviceOutput::onStateChanged);
     m_buffer.setData(pcm);
     m_buffer.open(QIODevice::ReadOnly);
     m_sink->start(&m_buffer);
@@ -105,12 +103,7 @@ void SoundDeviceOutput::start(const QString &name, const DecodedSound &sound)
 
 void SoundDeviceOutput::stop()
 {
-    if (m_sink && m_sink->state() != QAudio::StoppedState) {
-        // Drop what is queued so the cut-off is immediate rather than drained.
-        m_sink->reset();
-        m_sink->stop();
-    }
-    m_buffer.close();
+    releaseSink();
 }
 
 void SoundDeviceOutput::alert()
@@ -127,14 +120,23 @@ bool SoundDeviceOutput::isPlaying() const
 
 void SoundDeviceOutput::onStateChanged()
 {
-    if (m_sink && m_sink->error() != QAudio::NoError && m_sink->error() != QAudio::UnderrunError)
+    if (!m_sink)
+        return;
+    if (m_sink->error() != QAudio::NoError && m_sink->error() != QAudio::UnderrunError)
         qCDebug(lcSound) << "audio output error" << m_sink->error();
+    // The sink runs dry once the whole buffer has been handed to the device. It stays open
+    // (idle) until the next sound rather than being closed here, which could cut the last
+    // milliseconds still queued in the sound server.
+    if (m_sink->state() == QAudio::IdleState && m_buffer.isOpen() && m_buffer.atEnd())
+        Q_EMIT finished();
 }
 
 void SoundDeviceOutput::releaseSink()
 {
     if (m_sink) {
         m_sink->disconnect(this);
+        // Drop what is queued so the cut-off is immediate rather than drained.
+        m_sink->reset();
         m_sink->stop();
         m_sink.reset();
     }

@@ -3,7 +3,6 @@
 
 #include "client/SoundOutput.h"
 
-#include <QAudioFormat>
 #include <QBuffer>
 #include <QObject>
 
@@ -24,12 +23,16 @@ public:
     // Whether a sink is open and playing (false on a machine without audio).
     bool isPlaying() const;
 
+Q_SIGNALS:
+    // A started sound has been handed to the device to its end (not sent for a sound
+    // that was cut off).
+    void finished();
+
 private:
     void onStateChanged();
     void releaseSink();
 
     std::unique_ptr<QAudioSink> m_sink;
-    QAudioFormat m_sinkFormat;
     QBuffer m_buffer;
     bool m_reportedNoDevice = false;
 };

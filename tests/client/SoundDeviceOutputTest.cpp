@@ -7,6 +7,7 @@
 #include <QAudioDevice>
 #include <QCoreApplication>
 #include <QMediaDevices>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,56 @@ TEST(SoundDeviceOutput, isDestroyedWhilePlaying)
     output->start(QStringLiteral("LONG"), sound);
     output.reset();
     SUCCEED();
+}
+
+DecodedSound tone(int rate, double seconds)
+{
+    DecodedSound sound;
+    sound.sampleRate = rate;
+    sound.channels = 1;
+    sound.pcm = QByteArray(qsizetype(rate * seconds) * 2, '\x20');
+    return sound;
+}
+
+// Only where an audio output exists (a desktop, or a sound server started for the test).
+TEST(SoundDeviceOutput, aStartedSoundPlaysToItsEndOnARealDevice)
+{
+    if (QMediaDevices::defaultAudioOutput().isNull())
+        GTEST_SKIP() << "no audio output on this machine";
+    SoundDeviceOutput output;
+    QSignalSpy finished(&output, &SoundDeviceOutput::finished);
+    output.start(QStringLiteral("SHORT"), tone(22050, 0.1));
+    EXPECT_TRUE(finished.wait(10000));
+    EXPECT_EQ(finished.size(), 1);
+}
+
+TEST(SoundDeviceOutput, aCutOffSoundNeverReportsItsEndOnARealDevice)
+{
+    if (QMediaDevices::defaultAudioOutput().isNull())
+        GTEST_SKIP() << "no audio output on this machine";
+    SoundDeviceOutput output;
+    QSignalSpy finished(&output, &SoundDeviceOutput::finished);
+    output.start(QStringLiteral("LONG"), tone(11025, 30.0));
+    output.start(QStringLiteral("SHORT"), tone(44100, 0.1));   // another format
+    EXPECT_TRUE(finished.wait(10000));
+    output.start(QStringLiteral("LONG"), tone(44100, 30.0));
+    output.start(QStringLiteral("SHORT"), tone(44100, 0.1));   // the same format
+    EXPECT_TRUE(finished.wait(10000));
+    output.start(QStringLiteral("SHORT"), tone(44100, 0.1));   // after one that ended
+    EXPECT_TRUE(finished.wait(10000));
+    // One end per short sound; a long one would need half a minute.
+    EXPECT_EQ(finished.size(), 3);
+}
+
+TEST(SoundDeviceOutput, stopSilencesASoundOnARealDevice)
+{
+    if (QMediaDevices::defaultAudioOutput().isNull())
+        GTEST_SKIP() << "no audio output on this machine";
+    SoundDeviceOutput output;
+    output.start(QStringLiteral("LONG"), tone(22050, 30.0));
+    EXPECT_TRUE(output.isPlaying());
+    output.stop();
+    EXPECT_FALSE(output.isPlaying());
 }
 
 } // namespace
