@@ -91,7 +91,11 @@ SettingsHalf::~SettingsHalf() = default;
 
 QString SettingsHalf::defaultFilePath()
 {
-    const QString folder = QCoreApplication::applicationDirPath();
+    return filePathFor(QCoreApplication::applicationDirPath());
+}
+
+QString SettingsHalf::filePathFor(const QString &folder)
+{
     const QString beside = folder + QLatin1Char('/') + kFileName;
     const QFileInfo existing(beside);
     const bool writable = existing.exists() ? existing.isWritable() : QFileInfo(folder).isWritable();

@@ -56,6 +56,8 @@ public:
     const QString &filePath() const { return m_filePath; }
     // The program's folder when it can be written there, else the configuration folder.
     static QString defaultFilePath();
+    // The same rule for a given program folder.
+    static QString filePathFor(const QString &programFolder);
 
     // Reads every key and applies it; run once per own login.
     void loadinifile();

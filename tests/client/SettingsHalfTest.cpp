@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -290,6 +291,15 @@ TEST_F(SettingsHalfTest, TextSizeAndColourChoicesAreSaved)
     chat->textSizeClick(12);
     EXPECT_EQ(stored("Textsize"), QStringLiteral("12"));
     EXPECT_EQ(stored("Turnsound"), QStringLiteral("0"));
+}
+
+// Beside the program when its folder can be written, else in the configuration folder.
+TEST_F(SettingsHalfTest, FileLivesBesideTheProgramOrInTheConfigurationFolder)
+{
+    EXPECT_EQ(SettingsHalf::filePathFor(dir.path()), path());
+    EXPECT_EQ(SettingsHalf::filePathFor(dir.filePath(QStringLiteral("no/such/folder"))),
+              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                  + QStringLiteral("/korvexlobby.ini"));
 }
 
 } // namespace
