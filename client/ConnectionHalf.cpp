@@ -309,10 +309,8 @@ void ConnectionHalf::newplayerinfo(const QString &rest)
     if (own) {
         notice(QStringLiteral("0+You are Connected."));
         notice(QStringLiteral("0+View Quick Instructions by clicking Ctrl-i"));
-        if (m_context.ownSlot == 2 && !m_labelsSwitched && m_peers.seats) {
-            m_peers.seats->switchlabels();
-            m_labelsSwitched = true;
-        }
+        if (m_context.ownSlot == 2)
+            switchlabels();
         if (m_peers.loadinifile)
             m_peers.loadinifile();
     } else {
@@ -333,6 +331,15 @@ void ConnectionHalf::newplayerinfo(const QString &rest)
     } else if (m_peers.seats) {
         m_peers.seats->setSeatName(slot, name);
     }
+}
+
+void ConnectionHalf::switchlabels()
+{
+    // A second swap would put seat 2 back at the top.
+    if (m_labelsSwitched || !m_peers.seats)
+        return;
+    m_peers.seats->switchlabels();
+    m_labelsSwitched = true;
 }
 
 void ConnectionHalf::playerdisconnected(const QString &rest)

@@ -85,6 +85,8 @@ public:
     void newplayerinfo(const QString &rest);
     void playerdisconnected(const QString &rest);
     void justwatching(const QString &rest);
+    // A player in seat 2 sees its own seat at the bottom; run once, at the own login.
+    void switchlabels();
 
     // User actions.
     void kicking(int slot);
