@@ -5,6 +5,8 @@
 # The output is committed; run this again only to change a sound. sox runs with -R so
 # its noise and dither are the same on every run.
 #
+# Usage: make_sounds.sh [FOLDER]   (default: resources/sounds of this repository); the
+# resource list sounds.qrc is written beside FOLDER.
 # Needs: sox, espeak-ng, lame, python3.
 set -euo pipefail
 
