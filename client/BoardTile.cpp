@@ -40,7 +40,7 @@ void BoardTile::paintEvent(QPaintEvent *)
     if (m_code == 0)
         return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, TilePainter::picture(m_code));
+    painter.drawPixmap(0, 0, TilePainter::picture(m_code, devicePixelRatioF()));
 }
 
 void BoardTile::mousePressEvent(QMouseEvent *event)

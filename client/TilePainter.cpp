@@ -3,6 +3,7 @@
 #include "client/TilePainter.h"
 
 #include <QFont>
+#include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -95,14 +96,18 @@ QPixmap TilePainter::paint(int code, qreal devicePixelRatio)
     return pixmap;
 }
 
-const QPixmap &TilePainter::picture(int code)
+const QPixmap &TilePainter::picture(int code, qreal devicePixelRatio)
 {
-    // Built on first use, after the application (and its fonts) exist.
-    static const std::array<QPixmap, kPictureCount> pictures = [] {
+    // Drawn on first use (after the application and its fonts exist), once per pixel
+    // ratio, so that letters are rendered at the screen's own resolution.
+    static QHash<int, std::array<QPixmap, kPictureCount>> sets;
+    const int key = qMax(100, qRound(devicePixelRatio * 100.0));
+    auto found = sets.find(key);
+    if (found == sets.end()) {
         std::array<QPixmap, kPictureCount> all;
         for (int c = 0; c < kPictureCount; ++c)
-            all[static_cast<std::size_t>(c)] = paint(c, 2.0);
-        return all;
-    }();
-    return pictures[static_cast<std::size_t>(isLetter(code) ? code : 0)];
+            all[static_cast<std::size_t>(c)] = paint(c, key / 100.0);
+        found = sets.insert(key, all);
+    }
+    return (*found)[static_cast<std::size_t>(isLetter(code) ? code : 0)];
 }

@@ -15,9 +15,10 @@ public:
     // The capital letter of code 1..26; an empty text for anything else.
     static QString letterText(int code);
 
-    // Picture `code` (0..26) at 41 x 41 device-independent pixels; pictures are drawn
-    // once and cached. Codes outside 0..26 give the empty picture.
-    static const QPixmap &picture(int code);
+    // Picture `code` (0..26) at 41 x 41 device-independent pixels for a screen of the
+    // given pixel ratio; each set is drawn once and cached. Codes outside 0..26 give the
+    // empty picture.
+    static const QPixmap &picture(int code, qreal devicePixelRatio = 1.0);
 
     // Draws one picture without the cache (used by the cache and by tests).
     static QPixmap paint(int code, qreal devicePixelRatio = 1.0);
