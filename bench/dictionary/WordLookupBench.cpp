@@ -101,4 +101,3 @@ BENCHMARK(BM_CheckExistingList)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();

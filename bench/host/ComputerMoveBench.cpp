@@ -120,15 +120,3 @@ void BM_ComputerMoveFullScan(benchmark::State &state)
 BENCHMARK(BM_ComputerMoveFullScan)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    // The turn clock is a QTimer, which needs the application's event dispatcher.
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

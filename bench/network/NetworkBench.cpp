@@ -111,14 +111,3 @@ void BM_ChatRoundTripOnLoopback(benchmark::State &state)
 BENCHMARK(BM_ChatRoundTripOnLoopback)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
