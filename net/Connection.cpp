@@ -83,19 +83,15 @@ bool Connection::send(const QByteArray &message)
 
 void Connection::close(const QString &reason)
 {
-    if (m_closed)
-        return;
-    QPointer<Connection> self(this);
-    markClosed(reason);
-    if (!self)
-        return;
-    m_socket->disconnectFromHost();
-    if (m_socket->state() != QAbstractSocket::UnconnectedState)
-        m_linger.start();
-    checkFinished();
+    shutDown(reason, true);
 }
 
 void Connection::abort(const QString &reason)
+{
+    shutDown(reason, false);
+}
+
+void Connection::shutDown(const QString &reason, bool graceful)
 {
     if (m_closed)
         return;
@@ -103,7 +99,14 @@ void Connection::abort(const QString &reason)
     markClosed(reason);
     if (!self)
         return;
-    m_socket->abort();
+    if (!graceful) {
+        m_socket->abort();
+    } else {
+        // Queued data still goes out; the linger timer cuts a peer that never lets go.
+        m_socket->disconnectFromHost();
+        if (m_socket->state() != QAbstractSocket::UnconnectedState)
+            m_linger.start();
+    }
     checkFinished();
 }
 

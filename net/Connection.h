@@ -79,6 +79,7 @@ private:
     void socketError(QAbstractSocket::SocketError error);
     void socketDisconnected();
     void markClosed(const QString &reason);
+    void shutDown(const QString &reason, bool graceful);
     void checkFinished();
 
     QTcpSocket *m_socket = nullptr;
