@@ -14,7 +14,7 @@
 
 namespace {
 
-QStringList words(std::initializer_list<const char *> list)
+QStringList words(const std::vector<const char *> &list)
 {
     QStringList result;
     for (const char *word : list)
@@ -37,7 +37,7 @@ protected:
         table.beginTurn(2, 30, 100, 3);
     }
 
-    void vocabulary(std::initializer_list<const char *> list) { server.computer().setVocabulary(words(list)); }
+    void vocabulary(const std::vector<const char *> &list) { server.computer().setVocabulary(words(list)); }
     void play() { server.computer().computerplay(2); }
     QByteArray seen(int slot) { return table.sink.takeBytes(slot); }
     static QByteArray w(const char *text) { return RulesTable::wire(text); }
@@ -83,12 +83,7 @@ class EmptyBoardTest : public ComputerPlayerTest, public ::testing::WithParamInt
 TEST_P(EmptyBoardTest, PlacesOneLetterAtCellOneOrDiscards)
 {
     const EmptyBoardRow &row = GetParam();
-    server.computer().setVocabulary([&] {
-        QStringList list;
-        for (const char *word : row.vocabulary)
-            list.append(QString::fromLatin1(word));
-        return list;
-    }());
+    vocabulary(row.vocabulary);
     table.setExtras(2, QString::fromLatin1(row.extras));
     table.random.push(row.script);
     play();
@@ -118,25 +113,48 @@ INSTANTIATE_TEST_SUITE_P(
         EmptyBoardRow{"discardFallback", {"aa", "bb", "zz"}, "aeiouk", {0, 4}, "", "CMD_discardextra+2+5+#"}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(ComputerPlayerTest, OneLetterAndNoTargetPutsAVowelAtCellTwo)
+// Moves that end with one message to the opponent besides the turn notice.
+struct MoveRow {
+    const char *name;
+    std::vector<const char *> vocabulary;
+    const char *board;
+    const char *extras;
+    const char *formedWord;  // already formed by the seat this game, or ""
+    QList<int> script;
+    const char *toOpponent;
+};
+
+class MoveTest : public ComputerPlayerTest, public ::testing::WithParamInterface<MoveRow> {};
+
+TEST_P(MoveTest, SendsTheMoveAndPassesTheTurn)
 {
-    vocabulary({"aa", "bb", "zz"});
-    table.setBoard(2, QStringLiteral("t"));
-    table.setExtras(2, QStringLiteral("kkekak"));
-    table.random.push({0});
+    const MoveRow &row = GetParam();
+    vocabulary(row.vocabulary);
+    table.setBoard(2, QString::fromLatin1(row.board));
+    table.setExtras(2, QString::fromLatin1(row.extras));
+    if (*row.formedWord)
+        server.formedWords[2] = QStringList{QString::fromLatin1(row.formedWord)};
+    table.random.push(row.script);
     play();
-    EXPECT_EQ(seen(1), w("CMD_placemyletter+2+3+2+5+#CMD_nextplayer+1+3+#"));
+    EXPECT_EQ(seen(1), w(row.toOpponent) + w("CMD_nextplayer+1+3+#"));
+    EXPECT_EQ(server.whoseturn, 1);
+    EXPECT_TRUE(server.turntimer.isActive());
 }
 
-TEST_F(ComputerPlayerTest, WordsAlreadyFormedAreNeverTargets)
-{
-    vocabulary({"aa", "it", "ta", "zz"});  // from the start s = 1 the scan visits "ta" first
-    table.setExtras(2, QStringLiteral("aitxxx"));
-    server.formedWords[2] = QStringList{QStringLiteral("ta")};
-    table.random.push({0});
-    play();
-    EXPECT_EQ(seen(1), w("CMD_placemyletter+2+2+1+9+#CMD_nextplayer+1+3+#"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MoveTest,
+    ::testing::Values(
+        MoveRow{"oneLetterAndNoTargetPutsAVowelAtCellTwo", {"aa", "bb", "zz"}, "t", "kkekak", "", {0},
+                "CMD_placemyletter+2+3+2+5+#"},
+        // From the start s = 1 the scan visits "ta" first.
+        MoveRow{"wordsAlreadyFormedAreNeverTargets", {"aa", "it", "ta", "zz"}, "", "aitxxx", "ta", {0},
+                "CMD_placemyletter+2+2+1+9+#"},
+        MoveRow{"missingLetterComesFromTheExtras", {"aa", "cat", "zz"}, "ca", "kktkkt", "", {0},
+                "CMD_placemyletter+2+3+3+20+#CMD_formedword+2+cat+5+5+#"},
+        MoveRow{"moreThanFiveLettersAndNoTargetDiscardABoardLetter", {"aa", "bb", "zz"}, "qwrtyx", "kkkkkk", "",
+                {0, 3}, "CMD_discardletter+2+4+#"},
+        MoveRow{"nothingToPlayStillPassesTheTurn", {"aa", "bb", "zz"}, "", "......", "", {0, 5}, ""}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // --- gaps and arranging ----------------------------------------------------------
 
@@ -177,25 +195,6 @@ TEST_F(ComputerPlayerTest, TargetSpelledByTradesAloneIsScoredThroughTheClosingDi
     EXPECT_EQ(table.board(2), QStringLiteral("act......."));
 }
 
-TEST_F(ComputerPlayerTest, MissingLetterComesFromTheExtras)
-{
-    vocabulary({"aa", "cat", "zz"});
-    table.setBoard(2, QStringLiteral("ca"));
-    table.setExtras(2, QStringLiteral("kktkkt"));
-    table.random.push({0});
-    play();
-    EXPECT_EQ(seen(1), w("CMD_placemyletter+2+3+3+20+#CMD_formedword+2+cat+5+5+#CMD_nextplayer+1+3+#"));
-}
-
-TEST_F(ComputerPlayerTest, MoreThanFiveLettersAndNoTargetDiscardABoardLetter)
-{
-    vocabulary({"aa", "bb", "zz"});
-    table.setBoard(2, QStringLiteral("qwrtyx"));
-    table.random.push({0, 3});
-    play();
-    EXPECT_EQ(seen(1), w("CMD_discardletter+2+4+#CMD_nextplayer+1+3+#"));
-}
-
 // A seat taken over in the middle of play may lack an extra where the random discard
 // falls; the move still ends the turn, or the game would wait on a stopped clock.
 TEST_F(ComputerPlayerTest, DiscardOfAnEmptyExtraFallsBackToAFilledOne)
@@ -207,17 +206,6 @@ TEST_F(ComputerPlayerTest, DiscardOfAnEmptyExtraFallsBackToAFilledOne)
     play();
     EXPECT_EQ(seen(2), w("CMD_discardextra+2+3+#CMD_nextplayer+1+3+#"));
     EXPECT_EQ(server.whoseturn, 1);
-}
-
-TEST_F(ComputerPlayerTest, NothingToPlayStillPassesTheTurn)
-{
-    vocabulary({"aa", "bb", "zz"});
-    table.setExtras(2, QStringLiteral("......"));
-    table.random.push({0, 5});
-    play();
-    EXPECT_EQ(seen(1), w("CMD_nextplayer+1+3+#"));
-    EXPECT_EQ(server.whoseturn, 1);
-    EXPECT_TRUE(server.turntimer.isActive());
 }
 
 // --- steals ---------------------------------------------------------------------
@@ -243,26 +231,22 @@ struct NoStealRow {
     const char *dictionaryWord;  // "cot" makes the first target of the scan a listed word
 };
 
-class NoStealTest : public ::testing::TestWithParam<NoStealRow> {};
+class NoStealTest : public ComputerPlayerTest, public ::testing::WithParamInterface<NoStealRow> {
+protected:
+    NoStealTest() : ComputerPlayerTest(words({"at", GetParam().dictionaryWord})) {}
+};
 
 // No steal is planned with two letters or fewer on the board or with the steals used
 // up; none is made for an unlisted target or from the cell it would fill.
 TEST_P(NoStealTest, EndsTheMoveWithADiscardInstead)
 {
     const NoStealRow &row = GetParam();
-    RulesTable table(words({"at", row.dictionaryWord}));
-    table.connect(1, QStringLiteral("Ann"));
-    table.connect(2, QStringLiteral("Bob"));
-    table.server.players[2].justwatching = 1;
-    table.setExtras(1, QStringLiteral("kkkkkk"));
-    table.setExtras(2, QStringLiteral("kkkkkk"));
-    table.beginTurn(2, 30, 100, 3);
-    table.server.players[2].steals = row.stealsUsed;
-    table.server.computer().setVocabulary(words({"aa", "coat", "cot", "zz"}));
+    server.players[2].steals = row.stealsUsed;
+    vocabulary({"aa", "coat", "cot", "zz"});
     table.setBoard(2, QString::fromLatin1(row.board));
     table.setBoard(1, QString::fromLatin1(row.hisBoard));
     table.random.push({0, 0});
-    table.server.computer().computerplay(2);
+    play();
 
     int discards = 0;
     for (const auto &[slot, message] : table.sink.deliveries()) {
@@ -272,7 +256,7 @@ TEST_P(NoStealTest, EndsTheMoveWithADiscardInstead)
         discards += message.startsWith("CMD_discardextra+2+1+") ? 1 : 0;
     }
     EXPECT_EQ(discards, 1);
-    EXPECT_EQ(table.server.whoseturn, 1);
+    EXPECT_EQ(server.whoseturn, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NoStealTest,
