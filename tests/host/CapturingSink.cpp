@@ -15,6 +15,8 @@ void CapturingSink::sendToSlot(int slot, const QByteArray &message)
 void CapturingSink::closeSlot(int slot)
 {
     m_closed.append(slot);
+    if (onClose)
+        onClose(slot);
 }
 
 QList<QByteArray> CapturingSink::take(int slot)

@@ -1,4 +1,5 @@
-// A SlotSink that keeps every message sent to each slot, for tests of the host's rules.
+// A SlotSink that keeps every message sent to each slot and which slots were closed, for
+// tests of the host's rules and its connection manager.
 #pragma once
 
 #include "host/SlotSink.h"
@@ -7,6 +8,7 @@
 #include <QList>
 
 #include <array>
+#include <functional>
 #include <utility>
 
 class CapturingSink : public SlotSink {
@@ -26,6 +28,8 @@ public:
     // Slots that were sent something outside 1..11.
     int strayMessages() const { return m_stray; }
     const QList<int> &closedSlots() const { return m_closed; }
+    // Run for every closeSlot(), e.g. the session's departure, as the socket layer does.
+    std::function<void(int slot)> onClose;
 
 private:
     std::array<QList<QByteArray>, 12> m_sent;

@@ -1,7 +1,7 @@
 // The connection manager without sockets: slot assignment, login and presence, version
 // notices, catch-up of a late joiner, removal, departure, relays, just watch, and the
 // binding of every request to the slot it arrived from.
-#include "HostRecordingSink.h"
+#include "CapturingSink.h"
 
 #include "dictionary/TDictn.h"
 #include "host/HostSession.h"
@@ -25,6 +25,7 @@ protected:
     {
         sink.onClose = [this](int slot) { session.tempsockInfo(slot); };
     }
+    ~HostSessionTest() override { EXPECT_EQ(sink.strayMessages(), 0) << "messages to slots outside 1..11"; }
 
     // Accepts `count` connections; returns the slots they got.
     QList<int> accept(int count)
@@ -55,7 +56,7 @@ protected:
         login(1, QStringLiteral("Host"));
         login(2, QStringLiteral("Ann"));
         login(3, QStringLiteral("Bob"));
-        sink.forgetAll();
+        sink.clear();
     }
 
     void expectNothingSent()
@@ -66,7 +67,7 @@ protected:
 
     QTemporaryDir dir;
     Random random{7};
-    HostRecordingSink sink;
+    CapturingSink sink;
     TDictn dictionary{dir.path()};
     TServer server{sink, random, dictionary};
     HostSession session{server, sink};
@@ -91,7 +92,7 @@ TEST_F(HostSessionTest, ALoginTellsEverybodyAndListsThoseAlreadyPresent)
 {
     accept(2);
     login(1, QStringLiteral("Host"));
-    sink.forgetAll();
+    sink.clear();
     login(2, QStringLiteral("Ann"));
     EXPECT_EQ(sink.take(1), Messages{newplayerinfo(2, QStringLiteral("Ann"))});
     EXPECT_EQ(sink.take(2), (Messages{newplayerinfo(2, QStringLiteral("Ann")), existingplayers(1, QStringLiteral("Host"))}));
@@ -101,7 +102,7 @@ TEST_F(HostSessionTest, ALoginTellsEverybodyAndListsThoseAlreadyPresent)
 TEST_F(HostSessionTest, AnAcceptedSlotWithoutLoginAlreadyReceivesBroadcasts)
 {
     accept(3);
-    sink.forgetAll();
+    sink.clear();
     login(3, QStringLiteral("Bob"));
     EXPECT_EQ(sink.take(1), Messages{newplayerinfo(3, QStringLiteral("Bob"))});
     EXPECT_EQ(sink.take(3), (Messages{newplayerinfo(3, QStringLiteral("Bob")), existingplayers(1, QString()),
@@ -112,7 +113,7 @@ TEST_F(HostSessionTest, ADifferentVersionIsReportedToSlotOneAndTheNewcomerOnly)
 {
     accept(3);
     login(1, QStringLiteral("Host"));
-    sink.forgetAll();
+    sink.clear();
     deliver(3, net::toHost::logininfo(3, QStringLiteral("1.0.5"), QStringLiteral("Old")));
     EXPECT_EQ(sink.take(1), (Messages{newplayerinfo(3, QStringLiteral("Old")), havewrongversion(QStringLiteral("Old"))}));
     EXPECT_EQ(sink.take(2), Messages{newplayerinfo(3, QStringLiteral("Old"))});
@@ -137,7 +138,7 @@ TEST_F(HostSessionTest, ALateJoinerIntoSeatTwoGetsItsExtrasBothBoardsAndTheScore
     server.players[1].score = 12;
     server.players[2].score = 7;
     server.seatsused = 2;  // seat 2 was held before and left
-    sink.forgetAll();
+    sink.clear();
 
     EXPECT_EQ(accept(1), QList<int>{2});
     login(2, QStringLiteral("Cy"));
@@ -156,7 +157,7 @@ TEST_F(HostSessionTest, ASpectatorJoiningAGameGetsNoLettersAndABareBoardMessage)
     login(2, QStringLiteral("Ann"));
     server.gameinprogress = true;
     server.players[3].extras = {0, 1, 2, 3, 4, 5, 0};
-    sink.forgetAll();
+    sink.clear();
     login(3, QStringLiteral("Bob"));
     const Messages got = sink.take(3);
     ASSERT_EQ(got.size(), 5);
@@ -206,7 +207,7 @@ TEST_P(RefusedRequestTest, ChangesNothingAndSendsNothing)
     const auto before = server.players;
     deliver(GetParam().sender, GetParam().wire);
     expectNothingSent();
-    EXPECT_TRUE(sink.closed().isEmpty());
+    EXPECT_TRUE(sink.closedSlots().isEmpty());
     for (int slot = 1; slot <= 3; ++slot) {
         EXPECT_EQ(server.players[slot].name, before[slot].name);
         EXPECT_EQ(server.players[slot].connected, before[slot].connected);
@@ -245,13 +246,13 @@ TEST_F(HostSessionTest, OnlySlotOneRemovesAParticipant)
 {
     threePresent();
     deliver(1, net::toHost::kickhim(1, 3));
-    EXPECT_EQ(sink.closed(), QList<int>{3});
+    EXPECT_EQ(sink.closedSlots(), QList<int>{3});
     EXPECT_EQ(sink.take(1), Messages{playerdisconnected(3, QStringLiteral("Bob"))});
     EXPECT_EQ(sink.take(2), Messages{playerdisconnected(3, QStringLiteral("Bob"))});
     EXPECT_TRUE(sink.take(3).isEmpty());
     EXPECT_EQ(server.players[3].connected, 0);
     deliver(1, net::toHost::kickhim(1, 3));
-    EXPECT_EQ(sink.closed(), QList<int>{3});
+    EXPECT_EQ(sink.closedSlots(), QList<int>{3});
 }
 
 TEST_F(HostSessionTest, ADepartureTellsTheOthersAndFreesTheSlotButKeepsTheSeat)
