@@ -41,14 +41,6 @@ TEST(LetterWorthTest, CodesOutsideTheAlphabetAreWorthOne)
         EXPECT_EQ(TServer::letterworth(code), 1) << code;
 }
 
-TEST(LetterWorthTest, GroupsCoverTheAlphabetOnce)
-{
-    const std::string all = std::string("adeilnorstu") + "bcghmpy" + "fjkw" + "v" + "qxz";
-    EXPECT_EQ(all.size(), 26u);
-    for (char letter = 'a'; letter <= 'z'; ++letter)
-        EXPECT_EQ(std::count(all.begin(), all.end(), letter), 1) << letter;
-}
-
 // --- the draw, step by step ------------------------------------------------------
 
 struct DrawRow {
