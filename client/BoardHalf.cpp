@@ -246,34 +246,35 @@ const BoardHalf::SeatSet *BoardHalf::seatSet(int seat) const
     return &m_seats[static_cast<std::size_t>(seat - 1)];
 }
 
-QLabel *BoardHalf::nameLabel(int seat) const
+QLabel *BoardHalf::seatPart(int seat, QLabel *SeatSet::*part) const
 {
     const SeatSet *set = seatSet(seat);
-    return set ? set->name : nullptr;
+    return set ? set->*part : nullptr;
+}
+
+QLabel *BoardHalf::nameLabel(int seat) const
+{
+    return seatPart(seat, &SeatSet::name);
 }
 
 QLabel *BoardHalf::scoreLabel(int seat) const
 {
-    const SeatSet *set = seatSet(seat);
-    return set ? set->score : nullptr;
+    return seatPart(seat, &SeatSet::score);
 }
 
 QLabel *BoardHalf::statusLabel(int seat) const
 {
-    const SeatSet *set = seatSet(seat);
-    return set ? set->status : nullptr;
+    return seatPart(seat, &SeatSet::status);
 }
 
 QLabel *BoardHalf::turnMarker(int seat) const
 {
-    const SeatSet *set = seatSet(seat);
-    return set ? set->turn : nullptr;
+    return seatPart(seat, &SeatSet::turn);
 }
 
 QLabel *BoardHalf::eyesMarker(int seat) const
 {
-    const SeatSet *set = seatSet(seat);
-    return set ? set->eyes : nullptr;
+    return seatPart(seat, &SeatSet::eyes);
 }
 
 void BoardHalf::setSeatName(int seat, const QString &name)

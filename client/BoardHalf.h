@@ -145,6 +145,8 @@ private:
     void createInfoControls();
     void createClock();
     const SeatSet *seatSet(int seat) const;
+    // One control of `seat`'s set; null for a seat other than 1 or 2.
+    QLabel *seatPart(int seat, QLabel *SeatSet::*part) const;
     // The tile of `position` in the row that shows `slot`'s word; null when out of range.
     BoardTile *rowTile(int slot, int position) const;
     bool isOwn(int slot) const;
