@@ -10,45 +10,18 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-class BoardHalfTest : public ::testing::Test {
+class BoardHalfTest : public BoardFixture {
 protected:
-    void SetUp() override
-    {
-        panel.resize(724, 491);
-        context.ownSlot = 1;
-        context.loggedIn = true;
-        board = std::make_unique<BoardHalf>(&panel, context, sender, sounds, chat, &tally);
-        board->setMessageBoxHook([this](const QString &text, std::function<void()> closed) {
-            boxes.append(text);
-            if (closed)
-                closed();
-        });
-        board->setSeatName(1, QStringLiteral("Ann"));
-        board->setSeatName(2, QStringLiteral("Bob"));
-    }
-
     QString text(const char *name) const
     {
         auto *label = panel.findChild<QLabel *>(QLatin1String(name));
         return label ? label->text() : QStringLiteral("<missing %1>").arg(QLatin1String(name));
     }
-
-    QWidget panel;
-    ClientContext context;
-    BoardRequestRecorder sender;
-    BoardSoundRecorder sounds;
-    BoardChatRecorder chat;
-    BoardTallyRecorder tally;
-    QStringList boxes;
-    std::unique_ptr<BoardHalf> board;
 };
 
 TEST_F(BoardHalfTest, WindowCreationShowsEmptyBoardAndHiddenMarkers)
