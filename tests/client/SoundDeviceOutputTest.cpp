@@ -97,23 +97,27 @@ DecodedSound tone(int rate, double seconds)
 }
 
 // Only where an audio output exists (a desktop, or a sound server started for the test).
-TEST(SoundDeviceOutput, aStartedSoundPlaysToItsEndOnARealDevice)
-{
-    if (QMediaDevices::defaultAudioOutput().isNull())
-        GTEST_SKIP() << "no audio output on this machine";
+class RealSoundDevice : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (QMediaDevices::defaultAudioOutput().isNull())
+            GTEST_SKIP() << "no audio output on this machine";
+    }
+
     SoundDeviceOutput output;
-    QSignalSpy finished(&output, &SoundDeviceOutput::finished);
+    QSignalSpy finished{&output, &SoundDeviceOutput::finished};
+};
+
+TEST_F(RealSoundDevice, aStartedSoundPlaysToItsEnd)
+{
     output.start(QStringLiteral("SHORT"), tone(22050, 0.1));
     EXPECT_TRUE(finished.wait(10000));
     EXPECT_EQ(finished.size(), 1);
 }
 
-TEST(SoundDeviceOutput, aCutOffSoundNeverReportsItsEndOnARealDevice)
+TEST_F(RealSoundDevice, aCutOffSoundNeverReportsItsEnd)
 {
-    if (QMediaDevices::defaultAudioOutput().isNull())
-        GTEST_SKIP() << "no audio output on this machine";
-    SoundDeviceOutput output;
-    QSignalSpy finished(&output, &SoundDeviceOutput::finished);
     output.start(QStringLiteral("LONG"), tone(11025, 30.0));
     output.start(QStringLiteral("SHORT"), tone(44100, 0.1));   // another format
     EXPECT_TRUE(finished.wait(10000));
@@ -126,11 +130,8 @@ TEST(SoundDeviceOutput, aCutOffSoundNeverReportsItsEndOnARealDevice)
     EXPECT_EQ(finished.size(), 3);
 }
 
-TEST(SoundDeviceOutput, stopSilencesASoundOnARealDevice)
+TEST_F(RealSoundDevice, stopSilencesASound)
 {
-    if (QMediaDevices::defaultAudioOutput().isNull())
-        GTEST_SKIP() << "no audio output on this machine";
-    SoundDeviceOutput output;
     output.start(QStringLiteral("LONG"), tone(22050, 30.0));
     EXPECT_TRUE(output.isPlaying());
     output.stop();
