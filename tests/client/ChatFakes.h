@@ -1,12 +1,14 @@
 // Recording stand-ins for the chat and settings halves' tests: the request sender, the
-// sound player's play and the game start dialog's values.
+// sound player's play and the game start dialog's values; and reading a menu's checks.
 #pragma once
 
 #include "client/ClientContext.h"
 #include "client/GameStartSettings.h"
 
+#include <QAction>
 #include <QByteArray>
 #include <QList>
+#include <QMenu>
 #include <QString>
 #include <QStringList>
 
@@ -46,3 +48,13 @@ public:
     bool unlimited = true;
     int restoreCount = 0;
 };
+
+// Object names of the menu's checked entries, in menu order.
+inline QStringList checkedEntries(const QMenu *menu)
+{
+    QStringList names;
+    for (const QAction *entry : menu->actions())
+        if (entry->isChecked())
+            names.append(entry->objectName());
+    return names;
+}

@@ -331,13 +331,7 @@ TEST_F(ChatHalfTest, ScrollLockKeepsTheViewStill)
 TEST_F(ChatHalfTest, TextSizeAppliesToAllTextAndChecksItsEntry)
 {
     QSignalSpy saves(chat.get(), &ChatHalf::settingsChanged);
-    const auto checked = [this] {
-        QStringList names;
-        for (QAction *entry : chat->textSizeMenu()->actions())
-            if (entry->isChecked())
-                names.append(entry->objectName());
-        return names;
-    };
+    const auto checked = [this] { return checkedEntries(chat->textSizeMenu()); };
     EXPECT_EQ(checked(), QStringList{QStringLiteral("N10")});
     chat->addlinetochat(QStringLiteral("0+before"), kNoticeColour);
     action(chat->textSizeMenu(), QStringLiteral("N14"))->trigger();

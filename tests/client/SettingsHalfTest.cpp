@@ -156,12 +156,8 @@ TEST_P(SettingsTextSize, SetsTheSizeAndChecksOnlyAnExistingEntry)
     writeFile(QByteArray("[Quarn]\nTextsize=") + GetParam().value + '\n');
     settings->loadinifile();
     EXPECT_EQ(chat->textSize(), GetParam().size);
-    QStringList checked;
-    for (QAction *entry : chat->textSizeMenu()->actions())
-        if (entry->isChecked())
-            checked.append(entry->objectName());
     const QString expected = QString::fromLatin1(GetParam().checkedEntry);
-    EXPECT_EQ(checked, expected.isEmpty() ? QStringList() : QStringList{expected});
+    EXPECT_EQ(checkedEntries(chat->textSizeMenu()), expected.isEmpty() ? QStringList() : QStringList{expected});
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsTextSize,
