@@ -4,13 +4,13 @@
 #include "client/ConnectionHalf.h"
 
 #include "ConnectionFakes.h"
+#include "FullGameServer.h"
 #include "host/HostEngine.h"
 #include "net/Catalogue.h"
 
 #include <QAction>
 #include <QSignalSpy>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -334,13 +334,8 @@ TEST_F(ConnectionHalfTest, portInUseGivesANoticeAndNoConnection)
 
 TEST_F(ConnectionHalfTest, gameIsFullWaitsForTheUserBeforeClosing)
 {
-    QTcpServer fullHost;
-    ASSERT_TRUE(fullHost.listen(QHostAddress::LocalHost, 0));
-    QObject::connect(&fullHost, &QTcpServer::newConnection, &fullHost, [&fullHost] {
-        QTcpSocket *socket = fullHost.nextPendingConnection();
-        socket->write(net::toClient::full());
-        socket->disconnectFromHost();
-    });
+    FullGameServer fullHost;
+    ASSERT_TRUE(fullHost.isListening());
     Participant ann(probe, nullptr, fullHost.serverPort());
     QSignalSpy full(ann.half.get(), &ConnectionHalf::gameFull);
     QSignalSpy closed(ann.half.get(), &ConnectionHalf::connectionClosed);
@@ -373,72 +368,61 @@ TEST_F(ConnectionHalfTest, requestsWaitForTheLogin)
 
 // --- dispatch ---------------------------------------------------------------------------
 
-struct DispatchRow {
-    const char *message;
-    const char *call;
-};
-
-class ConnectionDispatchTest : public ::testing::TestWithParam<DispatchRow> {
+// A client that never connected, fed one message at a time.
+class LoneClient {
 protected:
     ConnectionProbe probe;
     Participant client{probe, nullptr, 0};
 };
 
-TEST_P(ConnectionDispatchTest, commandReachesItsHandlerWithTheRest)
+// Each message either reaches its board or chat handler with the rest of its fields, or
+// shows one notice line.
+struct MessageRow {
+    const char *message;
+    const char *call;    // empty: no handler is called
+    const char *notice;  // empty: no line is shown
+};
+
+QStringList listOf(const char *text)
+{
+    return *text ? QStringList{QString::fromUtf8(text)} : QStringList();
+}
+
+class ConnectionMessageTest : public LoneClient, public ::testing::TestWithParam<MessageRow> {};
+
+TEST_P(ConnectionMessageTest, commandReachesItsHandlerOrShowsItsNotice)
 {
     client.half->processsocktimer(QByteArray(GetParam().message));
-    EXPECT_EQ(client.handlers.calls, QStringList{QString::fromUtf8(GetParam().call)});
+    EXPECT_EQ(client.handlers.calls, listOf(GetParam().call));
+    EXPECT_EQ(client.lines.lines(), listOf(GetParam().notice));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    BoardAndChat, ConnectionDispatchTest,
-    ::testing::Values(DispatchRow{"CMD_chat+1+You chats: hi|clBlack", "chatrecieved:1+You chats: hi|clBlack"},
-                      DispatchRow{"CMD_action+2+Bob waves|clRed", "chatrecieved:2+Bob waves|clRed"},
-                      DispatchRow{"CMD_playasound+1+wave3+", "playasound:1+wave3+"},
-                      DispatchRow{"CMD_startgame+You+30+200+10000+", "startthegame:You+30+200+10000+"},
-                      DispatchRow{"CMD_nextplayer+2+5", "getnextplayer:2+5"},
-                      DispatchRow{"CMD_winner+1", "winner:1"},
-                      DispatchRow{"CMD_letters+1+1+5+2+7", "letters:1+1+5+2+7"},
-                      DispatchRow{"CMD_newletter+1+3+9", "newletter:1+3+9"},
-                      DispatchRow{"CMD_placemyletter+1+2+3+4", "placemyletter:1+2+3+4"},
-                      DispatchRow{"CMD_discardextra+1+2", "discardextra:1+2"},
-                      DispatchRow{"CMD_discardletter+2+4", "discardletter:2+4"},
-                      DispatchRow{"CMD_tradingmyletter+1+2+3+4+5", "tradingmyletter:1+2+3+4+5"},
-                      DispatchRow{"CMD_notvalid+1", "notvalid:1"},
-                      DispatchRow{"CMD_formedword+1+cat+5+12", "formedword:1+cat+5+12"},
-                      DispatchRow{"CMD_stoldletter+1+2+3+4+5", "stoldletter:1+2+3+4+5"},
-                      DispatchRow{"CMD_timeup+", "timeup:"},
-                      DispatchRow{"CMD_gamestats+30+200+5+0+0", "gamestats:30+200+5+0+0"},
-                      DispatchRow{"CMD_toomany+2", "toomany:2"},
-                      DispatchRow{"CMD_placetheletters+1+1+3+2+1+4", "placetheletters:1+1+3+2+1+4"}));
+    BoardAndChat, ConnectionMessageTest,
+    ::testing::Values(MessageRow{"CMD_chat+1+You chats: hi|clBlack", "chatrecieved:1+You chats: hi|clBlack", ""},
+                      MessageRow{"CMD_action+2+Bob waves|clRed", "chatrecieved:2+Bob waves|clRed", ""},
+                      MessageRow{"CMD_playasound+1+wave3+", "playasound:1+wave3+", ""},
+                      MessageRow{"CMD_startgame+You+30+200+10000+", "startthegame:You+30+200+10000+", ""},
+                      MessageRow{"CMD_nextplayer+2+5", "getnextplayer:2+5", ""},
+                      MessageRow{"CMD_winner+1", "winner:1", ""},
+                      MessageRow{"CMD_letters+1+1+5+2+7", "letters:1+1+5+2+7", ""},
+                      MessageRow{"CMD_newletter+1+3+9", "newletter:1+3+9", ""},
+                      MessageRow{"CMD_placemyletter+1+2+3+4", "placemyletter:1+2+3+4", ""},
+                      MessageRow{"CMD_discardextra+1+2", "discardextra:1+2", ""},
+                      MessageRow{"CMD_discardletter+2+4", "discardletter:2+4", ""},
+                      MessageRow{"CMD_tradingmyletter+1+2+3+4+5", "tradingmyletter:1+2+3+4+5", ""},
+                      MessageRow{"CMD_notvalid+1", "notvalid:1", ""},
+                      MessageRow{"CMD_formedword+1+cat+5+12", "formedword:1+cat+5+12", ""},
+                      MessageRow{"CMD_stoldletter+1+2+3+4+5", "stoldletter:1+2+3+4+5", ""},
+                      MessageRow{"CMD_timeup+", "timeup:", ""},
+                      MessageRow{"CMD_gamestats+30+200+5+0+0", "gamestats:30+200+5+0+0", ""},
+                      MessageRow{"CMD_toomany+2", "toomany:2", ""},
+                      MessageRow{"CMD_placetheletters+1+1+3+2+1+4", "placetheletters:1+1+3+2+1+4", ""},
+                      MessageRow{"CMD_havewrongversion+Bob", "",
+                                 "0+Bob has a different version of the game then you."},
+                      MessageRow{"CMD_wrongversion+", "", "0+You have a differnt version of the game then the host."}));
 
-struct NoticeRow {
-    const char *message;
-    const char *notice;
-};
-
-class ConnectionNoticeTest : public ::testing::TestWithParam<NoticeRow> {
-protected:
-    ConnectionProbe probe;
-    Participant client{probe, nullptr, 0};
-};
-
-TEST_P(ConnectionNoticeTest, versionNoticesReadExactly)
-{
-    client.half->processsocktimer(QByteArray(GetParam().message));
-    EXPECT_EQ(client.lines.lines(), QStringList{QString::fromUtf8(GetParam().notice)});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Versions, ConnectionNoticeTest,
-    ::testing::Values(NoticeRow{"CMD_havewrongversion+Bob", "0+Bob has a different version of the game then you."},
-                      NoticeRow{"CMD_wrongversion+", "0+You have a differnt version of the game then the host."}));
-
-class ConnectionBadInputTest : public ::testing::TestWithParam<const char *> {
-protected:
-    ConnectionProbe probe;
-    Participant client{probe, nullptr, 0};
-};
+class ConnectionBadInputTest : public LoneClient, public ::testing::TestWithParam<const char *> {};
 
 TEST_P(ConnectionBadInputTest, malformedOrUnknownMessageIsDroppedAndChangesNothing)
 {
