@@ -7,6 +7,8 @@
 #include "net/MessageFramer.h"
 #include "net/Message.h"
 
+#include <optional>
+
 Q_LOGGING_CATEGORY(lcHostSession, "quarn.host.session", QtWarningMsg)
 
 const char *const HostSession::kHostVersion = net::kVersion;
@@ -26,6 +28,16 @@ int firstNumber(const QString &rest)
     } catch (const net::ConversionError &) {
         return 0;
     }
+}
+
+// What follows the slot field of a relay request, when that slot is the sender's own.
+std::optional<QString> ownText(int sender, const QString &rest)
+{
+    net::FieldReader fields(rest);
+    const int slot = fields.takeInt();
+    if (slot != sender || !isSlot(slot))
+        return std::nullopt;
+    return fields.rest();
 }
 
 } // namespace
@@ -208,29 +220,20 @@ void HostSession::tempsockInfo(int slot)
 
 void HostSession::chat(int sender, const QString &rest)
 {
-    net::FieldReader fields(rest);
-    const int slot = fields.takeInt();
-    if (slot != sender || !isSlot(slot))
-        return;
-    relay(net::toClient::chat(slot, m_server.players[slot].name, fields.rest()));
+    if (const auto text = ownText(sender, rest))
+        relay(net::toClient::chat(sender, m_server.players[sender].name, *text));
 }
 
 void HostSession::action(int sender, const QString &rest)
 {
-    net::FieldReader fields(rest);
-    const int slot = fields.takeInt();
-    if (slot != sender || !isSlot(slot))
-        return;
-    relay(net::toClient::action(slot, m_server.players[slot].name, fields.rest()));
+    if (const auto text = ownText(sender, rest))
+        relay(net::toClient::action(sender, m_server.players[sender].name, *text));
 }
 
 void HostSession::playasound(int sender, const QString &rest)
 {
-    net::FieldReader fields(rest);
-    const int slot = fields.takeInt();
-    if (slot != sender || !isSlot(slot))
-        return;
-    relay(net::toClient::playasound(slot, fields.rest()));
+    if (const auto text = ownText(sender, rest))
+        relay(net::toClient::playasound(sender, *text));
 }
 
 void HostSession::relay(const QByteArray &message)
