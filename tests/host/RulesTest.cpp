@@ -35,6 +35,12 @@ protected:
     {
         EXPECT_EQ(table.sink.takeBytes(slot), RulesTable::wire(expected)) << "slot " << slot;
     }
+    // The same bytes to both seats and the spectator.
+    void expectSentToAll(const char *expected)
+    {
+        for (int slot = 1; slot <= 3; ++slot)
+            expectSent(slot, expected);
+    }
     void expectNothingSent()
     {
         for (int slot = 1; slot <= 11; ++slot)
@@ -55,9 +61,7 @@ TEST_F(RulesTest, PlaceFormingNewWordScoresAndPassesTurn)
     EXPECT_EQ(server.players[1].score, 5);
     EXPECT_EQ(server.formedWords[1], QStringList{QStringLiteral("cat")});
     // Seat 2 holds six extras already: no new letter, only the turn notice.
-    expectSent(1, "CMD_placemyletter+1+1+3+20+#CMD_formedword+1+cat+5+5+#CMD_nextplayer+2+3+#");
-    expectSent(2, "CMD_placemyletter+1+1+3+20+#CMD_formedword+1+cat+5+5+#CMD_nextplayer+2+3+#");
-    expectSent(3, "CMD_placemyletter+1+1+3+20+#CMD_formedword+1+cat+5+5+#CMD_nextplayer+2+3+#");
+    expectSentToAll("CMD_placemyletter+1+1+3+20+#CMD_formedword+1+cat+5+5+#CMD_nextplayer+2+3+#");
     EXPECT_EQ(server.whoseturn, 2);
     EXPECT_TRUE(server.turntimer.isActive());
     EXPECT_EQ(server.turntimerTag, TServer::kTurnTag);
@@ -123,11 +127,8 @@ TEST_F(RulesTest, TradesSwapAnyCellsKeepTheTurnAndStopTheClock)
     server.tradingmyletter(QStringLiteral("1+3+9+"));
 
     EXPECT_EQ(table.board(1), QStringLiteral("ca.t......"));
-    const char *all = "CMD_tradingmyletter+1+1+3+4+20+#CMD_tradingmyletter+1+3+0+3+0+#"
-                      "CMD_tradingmyletter+1+3+0+9+0+#";
-    expectSent(1, all);
-    expectSent(2, all);
-    expectSent(3, all);
+    expectSentToAll("CMD_tradingmyletter+1+1+3+4+20+#CMD_tradingmyletter+1+3+0+3+0+#"
+                    "CMD_tradingmyletter+1+3+0+9+0+#");
     EXPECT_EQ(server.whoseturn, 1);
     EXPECT_FALSE(server.turntimer.isActive());
 
@@ -183,10 +184,7 @@ TEST_F(RulesTest, AcceptedStealScoresThenReportsTheStealWithPositionsReversed)
     EXPECT_EQ(table.board(1), QStringLiteral("cat......."));
     EXPECT_EQ(table.board(2), QStringLiteral(".o........"));
     EXPECT_EQ(server.players[1].steals, 1);
-    const char *all = "CMD_formedword+1+cat+5+5+#CMD_stoldletter+1+2+3+1+20+#CMD_nextplayer+2+3+#";
-    expectSent(1, all);
-    expectSent(3, all);
-    expectSent(2, all);
+    expectSentToAll("CMD_formedword+1+cat+5+5+#CMD_stoldletter+1+2+3+1+20+#CMD_nextplayer+2+3+#");
     EXPECT_EQ(server.whoseturn, 2);
 
     // Seat 2 learns its own steals left at its turn; seat 1's count shows on its next turn.
