@@ -7,11 +7,9 @@
 #include "net/Catalogue.h"
 
 #include <QTest>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 namespace {
@@ -24,18 +22,11 @@ struct Click {
     Qt::MouseButton button = Qt::LeftButton;
 };
 
-class TileInputTest : public ::testing::Test {
+class TileInputTest : public BoardFixture {
 protected:
     void SetUp() override
     {
-        panel.resize(724, 491);
-        context.ownSlot = 1;
-        context.loggedIn = true;
-        board = std::make_unique<BoardHalf>(&panel, context, sender, sounds, chat, nullptr);
-        board->setMessageBoxHook([](const QString &, std::function<void()> closed) {
-            if (closed)
-                closed();
-        });
+        BoardFixture::SetUp();
         panel.show();
         board->getnextplayer(QStringLiteral("1+5+"));
         sounds.sounds.clear();
@@ -66,13 +57,6 @@ protected:
         for (const Click &c : clicks)
             click(c);
     }
-
-    QWidget panel;
-    ClientContext context;
-    BoardRequestRecorder sender;
-    BoardSoundRecorder sounds;
-    BoardChatRecorder chat;
-    std::unique_ptr<BoardHalf> board;
 };
 
 struct SequenceRow {
