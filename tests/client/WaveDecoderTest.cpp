@@ -137,86 +137,64 @@ TEST(ShippedSounds, allTogetherStaySmall)
 
 // ---- layouts the format allows ----
 
-TEST(WaveLayout, eightBitSamplesAreUnsignedAroundTheMiddle)
-{
-    const QByteArray file = SoundWaveBuilder::pcmWave(1, 8000, 8, QByteArray("\x00\x80\xff\x40", 4));
-    const WaveDecodeResult result = WaveDecoder::decode(file);
-    ASSERT_TRUE(result.ok()) << result.error.toStdString();
-    ASSERT_EQ(result.sound.frameCount(), 4);
-    EXPECT_EQ(result.sound.sampleAt(0), -32768);
-    EXPECT_EQ(result.sound.sampleAt(1), 0);
-    EXPECT_EQ(result.sound.sampleAt(2), 32512);
-    EXPECT_EQ(result.sound.sampleAt(3), -16384);
-}
+struct Layout {
+    const char *label;
+    QByteArray data;
+    int formatTag;
+    int channels;
+    int sampleRate;
+    std::vector<int> samples;   // every decoded sample, channels interleaved
+};
 
-TEST(WaveLayout, sixteenBitStereoKeepsBothChannelsInterleaved)
-{
-    const QByteArray samples = SoundWaveBuilder::le16(1000) + SoundWaveBuilder::le16(quint16(-1000))
-                               + SoundWaveBuilder::le16(0x7fff) + SoundWaveBuilder::le16(0x8000);
-    const WaveDecodeResult result = WaveDecoder::decode(SoundWaveBuilder::pcmWave(2, 44100, 16, samples));
-    ASSERT_TRUE(result.ok()) << result.error.toStdString();
-    EXPECT_EQ(result.sound.channels, 2);
-    EXPECT_EQ(result.sound.sampleRate, 44100);
-    ASSERT_EQ(result.sound.frameCount(), 2);
-    EXPECT_EQ(result.sound.sampleAt(0), 1000);
-    EXPECT_EQ(result.sound.sampleAt(1), -1000);
-    EXPECT_EQ(result.sound.sampleAt(2), 32767);
-    EXPECT_EQ(result.sound.sampleAt(3), -32768);
-}
+void PrintTo(const Layout &layout, std::ostream *os) { *os << layout.label; }
 
-TEST(WaveLayout, chunksInAnyOrderWithUnknownOddSizedChunksBetween)
+std::vector<Layout> layouts()
 {
     using B = SoundWaveBuilder;
-    const QByteArray file = B::riff(B::chunk("LIST", QByteArray("odd", 3))
-                                    + B::chunk("data", QByteArray("\x10\x20\x30", 3))
-                                    + B::chunk("junk", QByteArray(5, 'x'))
-                                    + B::chunk("fmt ", B::fmtBody(1, 1, 11025, 8)));
-    const WaveDecodeResult result = WaveDecoder::decode(file);
-    ASSERT_TRUE(result.ok()) << result.error.toStdString();
-    EXPECT_EQ(result.sound.sampleRate, 11025);
-    ASSERT_EQ(result.sound.frameCount(), 3);
-    EXPECT_EQ(result.sound.sampleAt(2), (0x30 - 128) * 256);
+    QByteArray unpadded = B::riff(B::chunk("fmt ", B::fmtBody(1, 1, 8000, 8)) + B::chunk("data", "abc"));
+    unpadded.chop(1);   // drop the pad byte and fix the RIFF size to match
+    qToLittleEndian(quint32(unpadded.size() - 8), unpadded.data() + 4);
+    QByteArray extensible = B::fmtBody(0xFFFE, 1, 22050, 16) + B::le16(22) + B::le16(16) + B::le32(4);
+    extensible += B::le16(1) + QByteArray("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
+
+    return {
+        // 8-bit samples are unsigned around the middle.
+        {"EightBit", B::pcmWave(1, 8000, 8, QByteArray("\x00\x80\xff\x40", 4)), 1, 1, 8000,
+         {-32768, 0, 32512, -16384}},
+        {"SixteenBitStereo",
+         B::pcmWave(2, 44100, 16, B::le16(1000) + B::le16(quint16(-1000)) + B::le16(0x7fff) + B::le16(0x8000)), 1, 2,
+         44100, {1000, -1000, 32767, -32768}},
+        {"ChunksInAnyOrderWithUnknownOddSizedChunksBetween",
+         B::riff(B::chunk("LIST", QByteArray("odd", 3)) + B::chunk("data", QByteArray("\x10\x20\x30", 3))
+                 + B::chunk("junk", QByteArray(5, 'x')) + B::chunk("fmt ", B::fmtBody(1, 1, 11025, 8))),
+         1, 1, 11025, {-28672, -24576, -20480}},
+        {"LastOddChunkWithoutItsPadByte", unpadded, 1, 1, 8000, {-7936, -7680, -7424}},
+        {"ExtensibleWrapperAroundPcm", B::riff(B::chunk("fmt ", extensible) + B::chunk("data", B::le16(1234))),
+         0xFFFE, 1, 22050, {1234}},
+        {"TrailingPartialFrameDropped", B::pcmWave(2, 8000, 16, QByteArray(6, '\x01')), 1, 2, 8000, {257, 257}},
+        {"BytesAfterTheRiffFormIgnored", B::pcmWave(1, 8000, 8, "ab") + "trailing garbage", 1, 1, 8000,
+         {-7936, -7680}},
+    };
 }
 
-TEST(WaveLayout, lastOddChunkWithoutItsPadByteStillReads)
+class WaveLayoutTest : public ::testing::TestWithParam<Layout> {};
+
+TEST_P(WaveLayoutTest, decodesEverySampleOfTheData)
 {
-    using B = SoundWaveBuilder;
-    QByteArray file = B::riff(B::chunk("fmt ", B::fmtBody(1, 1, 8000, 8)) + B::chunk("data", "abc"));
-    file.chop(1);   // drop the pad byte and fix the RIFF size to match
-    qToLittleEndian(quint32(file.size() - 8), file.data() + 4);
-    const WaveDecodeResult result = WaveDecoder::decode(file);
+    const Layout &layout = GetParam();
+    const WaveDecodeResult result = WaveDecoder::decode(layout.data);
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
-    EXPECT_EQ(result.sound.frameCount(), 3);
+    EXPECT_EQ(result.format.formatTag, layout.formatTag);
+    EXPECT_EQ(result.sound.channels, layout.channels);
+    EXPECT_EQ(result.sound.sampleRate, layout.sampleRate);
+    ASSERT_EQ(result.sound.pcm.size(), qsizetype(layout.samples.size() * 2));
+    EXPECT_EQ(result.sound.frameCount(), qint64(layout.samples.size()) / layout.channels);
+    for (std::size_t i = 0; i < layout.samples.size(); ++i)
+        EXPECT_EQ(result.sound.sampleAt(qint64(i)), layout.samples[i]) << "sample " << i;
 }
 
-TEST(WaveLayout, extensibleWrapperAroundPcm)
-{
-    using B = SoundWaveBuilder;
-    QByteArray fmt = B::fmtBody(0xFFFE, 1, 22050, 16) + B::le16(22) + B::le16(16) + B::le32(4);
-    fmt += B::le16(1) + QByteArray("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
-    const QByteArray file = B::riff(B::chunk("fmt ", fmt) + B::chunk("data", B::le16(1234)));
-    const WaveDecodeResult result = WaveDecoder::decode(file);
-    ASSERT_TRUE(result.ok()) << result.error.toStdString();
-    EXPECT_EQ(result.format.formatTag, 0xFFFE);
-    EXPECT_EQ(result.sound.sampleAt(0), 1234);
-}
-
-TEST(WaveLayout, aTrailingPartialFrameIsDropped)
-{
-    const QByteArray file = SoundWaveBuilder::pcmWave(2, 8000, 16, QByteArray(6, '\x01'));
-    const WaveDecodeResult result = WaveDecoder::decode(file);
-    ASSERT_TRUE(result.ok()) << result.error.toStdString();
-    EXPECT_EQ(result.sound.frameCount(), 1);
-    EXPECT_EQ(result.sound.pcm.size(), 4);
-}
-
-TEST(WaveLayout, bytesAfterTheRiffFormAreIgnored)
-{
-    const QByteArray file = SoundWaveBuilder::pcmWave(1, 8000, 8, "ab") + "trailing garbage";
-    const WaveDecodeResult result = WaveDecoder::decode(file);
-    ASSERT_TRUE(result.ok()) << result.error.toStdString();
-    EXPECT_EQ(result.sound.frameCount(), 2);
-}
+INSTANTIATE_TEST_SUITE_P(Files, WaveLayoutTest, ::testing::ValuesIn(layouts()),
+                         [](const auto &info) { return std::string(info.param.label); });
 
 // ---- malformed data ----
 
