@@ -1,4 +1,4 @@
-// Board-against-host comparison for whole-game tests.
+// Board-against-host comparison and tile clicks for whole-game tests.
 #include "GameBoardCheck.h"
 
 #include "client/BoardHalf.h"
@@ -7,6 +7,7 @@
 #include "host/TServer.h"
 
 #include <QLabel>
+#include <QTest>
 
 QString gameBoardDifference(TServer &server, const BoardHalf &board, const ClientContext &context)
 {
@@ -42,4 +43,9 @@ QString gameBoardDifference(TServer &server, const BoardHalf &board, const Clien
     if (context.turnslot != turn)
         return QStringLiteral("slot %1 turn: %2, host %3").arg(own).arg(context.turnslot).arg(turn);
     return {};
+}
+
+void clickTile(BoardTile *tile, Qt::MouseButton button)
+{
+    QTest::mouseClick(tile, button, Qt::NoModifier, QPoint(20, 20));
 }

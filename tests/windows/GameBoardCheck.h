@@ -1,9 +1,12 @@
-// Compares what a participant's board shows with the host's state.
+// Shared by the whole-game tests: comparing what a participant's board shows with the
+// host's state, clicking tiles, and the letters the scripted games deal.
 #pragma once
 
 #include <QString>
+#include <Qt>
 
 class BoardHalf;
+class BoardTile;
 class TServer;
 struct ClientContext;
 
@@ -11,3 +14,12 @@ struct ClientContext;
 // seat table: both rows, the own extras (slots 1 to 3, which the host deals), both
 // scores and whose turn it is. Empty when they agree.
 QString gameBoardDifference(TServer &server, const BoardHalf &board, const ClientContext &context);
+
+// A click in the middle of a tile.
+void clickTile(BoardTile *tile, Qt::MouseButton button = Qt::LeftButton);
+
+// Letter codes of the scripted deals.
+enum Letter { A = 1, C = 3, D = 4, E = 5, G = 7, I = 9, L = 12, N = 14, O = 15, R = 18, S = 19, T = 20, U = 21 };
+
+// How long one step of a game over loopback may take.
+constexpr int kGameStepWait = 15000;

@@ -25,23 +25,9 @@
 
 namespace {
 
-enum Letter { A = 1, C = 3, D = 4, E = 5, G = 7, I = 9, N = 14, O = 15, S = 19, T = 20, U = 21 };
-
-constexpr int kWait = 15000;
-
 QString difference(TServer &server, GameClient &client)
 {
     return gameBoardDifference(server, *client.board, client.context);
-}
-
-void leftOn(BoardTile *tile)
-{
-    QTest::mouseClick(tile, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
-}
-
-void rightOn(BoardTile *tile)
-{
-    QTest::mouseClick(tile, Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
 }
 
 class GameByMouseTest : public ::testing::Test {
@@ -75,7 +61,7 @@ protected:
                 }
                 return true;
             },
-            kWait);
+            kGameStepWait);
         QString why = hostDone() ? QString() : QStringLiteral("host not done");
         for (auto &client : clients) {
             if (why.isEmpty())
@@ -119,12 +105,12 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
 
     ann.connection->setHostEngine(host.get());
     ann.connection->processparams({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("true")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board->seatName(1) == QStringLiteral("Ann"); }, kWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board->seatName(1) == QStringLiteral("Ann"); }, kGameStepWait));
     bob.connection->processparams({QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board->seatName(2) == QStringLiteral("Bob"); }, kWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board->seatName(2) == QStringLiteral("Bob"); }, kGameStepWait));
     cy.connection->processparams({QStringLiteral("Cy"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
     ASSERT_TRUE(QTest::qWaitFor([&] { return cy.board->seatName(2) == QStringLiteral("Bob") && cy.context.ownSlot == 3; },
-                                kWait));
+                                kGameStepWait));
     ASSERT_EQ(ann.context.ownSlot, 1);
     ASSERT_EQ(bob.context.ownSlot, 2);
     // Bob sees his own seat at the bottom.
@@ -136,22 +122,22 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
     ASSERT_EQ(server().whoseturn, 1);
 
     // Ann places c on cell 1.
-    leftOn(ann.board->extra(1));
-    leftOn(ann.board->myletter(1));
+    clickTile(ann.board->extra(1));
+    clickTile(ann.board->myletter(1));
     settle([&] { return server().whoseturn == 2; }, "Ann places c");
     EXPECT_EQ(board(1, 1), C);
     EXPECT_EQ(bob.board->hisletter(1)->code(), C);
     EXPECT_EQ(cy.board->myletter(1)->code(), C);
 
     // Bob places d, Ann a, Bob o: "do" scores for Bob.
-    leftOn(bob.board->extra(1));
-    leftOn(bob.board->myletter(1));
+    clickTile(bob.board->extra(1));
+    clickTile(bob.board->myletter(1));
     settle([&] { return server().whoseturn == 1; }, "Bob places d");
-    leftOn(ann.board->extra(2));
-    leftOn(ann.board->myletter(2));
+    clickTile(ann.board->extra(2));
+    clickTile(ann.board->myletter(2));
     settle([&] { return server().whoseturn == 2; }, "Ann places a");
-    leftOn(bob.board->extra(2));
-    leftOn(bob.board->myletter(2));
+    clickTile(bob.board->extra(2));
+    clickTile(bob.board->myletter(2));
     settle([&] { return server().whoseturn == 1; }, "Bob forms do");
     EXPECT_EQ(server().players[2].score, 2);
     auto *bobWords = bob.panel.findChild<QListWidget *>(QStringLiteral("listbox_mywords"));
@@ -161,44 +147,44 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
     EXPECT_FALSE(ann.sounds.contains(QStringLiteral("goodword")));
 
     // Ann swaps cells 1 and 2 and back (the turn stays hers), then forms "cat".
-    leftOn(ann.board->myletter(1));
-    leftOn(ann.board->myletter(2));
+    clickTile(ann.board->myletter(1));
+    clickTile(ann.board->myletter(2));
     settle([&] { return board(1, 1) == A && board(1, 2) == C; }, "Ann swaps");
     EXPECT_EQ(server().whoseturn, 1);
     EXPECT_TRUE(bob.sounds.contains(QStringLiteral("place")));
-    leftOn(ann.board->myletter(2));
-    leftOn(ann.board->myletter(1));
+    clickTile(ann.board->myletter(2));
+    clickTile(ann.board->myletter(1));
     settle([&] { return board(1, 1) == C && board(1, 2) == A; }, "Ann swaps back");
-    leftOn(ann.board->extra(3));
-    leftOn(ann.board->myletter(3));
+    clickTile(ann.board->extra(3));
+    clickTile(ann.board->myletter(3));
     settle([&] { return server().whoseturn == 2; }, "Ann forms cat");
     EXPECT_EQ(server().players[1].score, 5);
 
     // Bob forms "dog".
-    leftOn(bob.board->extra(3));
-    leftOn(bob.board->myletter(3));
+    clickTile(bob.board->extra(3));
+    clickTile(bob.board->myletter(3));
     settle([&] { return server().whoseturn == 1; }, "Bob forms dog");
 
     // Ann tries to steal Bob's g into her cell 4: "catg" is refused; she discards an extra.
-    leftOn(ann.board->hisletter(3));
+    clickTile(ann.board->hisletter(3));
     EXPECT_EQ(ann.board->hisletter(3)->y(), BoardHalf::kHisSelectedTop);
-    leftOn(ann.board->myletter(4));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !ann.boxes.isEmpty(); }, kWait));
+    clickTile(ann.board->myletter(4));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ann.boxes.isEmpty(); }, kGameStepWait));
     EXPECT_EQ(ann.boxes.first(),
               QStringLiteral("You can steal a letter only if you can use it immediately to create a valid word."));
     EXPECT_EQ(ann.board->hisletter(3)->y(), BoardHalf::kHisTop);
     EXPECT_TRUE(bob.boxes.isEmpty());
     settle([&] { return server().whoseturn == 1; }, "refused steal");
-    rightOn(ann.board->extra(5));
+    clickTile(ann.board->extra(5), Qt::RightButton);
     settle([&] { return server().whoseturn == 2; }, "Ann discards an extra");
 
     // Bob forms "dogs"; Ann steals its s and forms "cats".
-    leftOn(bob.board->extra(4));
-    leftOn(bob.board->myletter(4));
+    clickTile(bob.board->extra(4));
+    clickTile(bob.board->myletter(4));
     settle([&] { return server().whoseturn == 1; }, "Bob forms dogs");
     EXPECT_EQ(server().players[2].score, 13);
-    leftOn(ann.board->hisletter(4));
-    leftOn(ann.board->myletter(4));
+    clickTile(ann.board->hisletter(4));
+    clickTile(ann.board->myletter(4));
     settle([&] { return server().whoseturn == 2; }, "Ann steals s");
     EXPECT_EQ(board(1, 4), S);
     EXPECT_EQ(board(2, 4), 0);
@@ -207,7 +193,7 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
     EXPECT_TRUE(cy.sounds.contains(QStringLiteral("roundover")));
 
     // Bob discards his g by a right click.
-    rightOn(bob.board->myletter(3));
+    clickTile(bob.board->myletter(3), Qt::RightButton);
     settle([&] { return server().whoseturn == 1 && board(2, 3) == 0; }, "Bob discards g");
 
     // Ann's time runs out: the host's turn clock is driven tick by tick.
@@ -224,8 +210,8 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
             tExtra = e;
     }
     ASSERT_NE(tExtra, 0);
-    leftOn(bob.board->extra(tExtra));
-    leftOn(bob.board->myletter(3));
+    clickTile(bob.board->extra(tExtra));
+    clickTile(bob.board->myletter(3));
     settle([&] { return !server().gameinprogress; }, "Bob wins");
     EXPECT_EQ(server().players[2].score, 16);
     for (GameClient *client : {&ann, &bob, &cy}) {
@@ -238,9 +224,9 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
     EXPECT_FALSE(bob.board->startButton()->isVisible());
 
     // After the win every click is ignored.
-    leftOn(bob.board->extra(1));
-    leftOn(bob.board->myletter(5));
-    rightOn(bob.board->myletter(1));
+    clickTile(bob.board->extra(1));
+    clickTile(bob.board->myletter(5));
+    clickTile(bob.board->myletter(1), Qt::RightButton);
     EXPECT_EQ(bob.board->selection().pickedextra, 0);
     settle([&] { return board(2, 5) == 0 && board(2, 1) == D; }, "clicks after the win");
 }
@@ -252,7 +238,7 @@ TEST_F(GameByMouseTest, SoloGameAgainstTheComputerPlaysToTheWinner)
     you.connection->setHostEngine(host.get());
     you.connection->processparams({});
     ASSERT_TRUE(QTest::qWaitFor([&] { return you.context.loggedIn && you.board->seatName(1) == QStringLiteral("You"); },
-                                kWait));
+                                kGameStepWait));
     startFromDialog(you, QStringLiteral("40"));
     EXPECT_EQ(you.board->seatName(2), QStringLiteral("Vumi"));
 
@@ -278,10 +264,10 @@ TEST_F(GameByMouseTest, SoloGameAgainstTheComputerPlaysToTheWinner)
                     cell = p;
             }
             if (extra != 0 && cell != 0) {
-                leftOn(you.board->extra(extra));
-                leftOn(you.board->myletter(cell));
+                clickTile(you.board->extra(extra));
+                clickTile(you.board->myletter(cell));
             } else {
-                rightOn(you.board->myletter(1));
+                clickTile(you.board->myletter(1), Qt::RightButton);
             }
         }
         settle([&] { return !server().gameinprogress || server().whoseturn != mover; }, "solo turn");

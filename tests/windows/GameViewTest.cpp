@@ -31,10 +31,6 @@
 
 namespace {
 
-enum Letter { A = 1, C = 3, D = 4, E = 5, G = 7, I = 9, L = 12, N = 14, O = 15, R = 18, S = 19, T = 20, U = 21 };
-
-constexpr int kWait = 15000;
-
 class GameViewTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -78,14 +74,14 @@ protected:
             }
             return true;
         };
-        ASSERT_TRUE(QTest::qWaitFor(agree, kWait)) << step;
+        ASSERT_TRUE(QTest::qWaitFor(agree, kGameStepWait)) << step;
     }
 
     void place(Tchat &window, int extra, int cell)
     {
         const int mover = host->server().whoseturn;
-        QTest::mouseClick(window.board().extra(extra), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
-        QTest::mouseClick(window.board().myletter(cell), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        clickTile(window.board().extra(extra));
+        clickTile(window.board().myletter(cell));
         settle([&] { return host->server().whoseturn != mover; }, "placement");
     }
 
@@ -113,12 +109,12 @@ protected:
 TEST_F(GameViewTest, PlayersAndSpectatorSeeTheGameInProgress)
 {
     Tchat &ann = open(QStringLiteral("Ann"), QStringLiteral("true"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board().seatName(1) == QStringLiteral("Ann"); }, kWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board().seatName(1) == QStringLiteral("Ann"); }, kGameStepWait));
     Tchat &bob = open(QStringLiteral("Bob"), QStringLiteral("false"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board().seatName(2) == QStringLiteral("Bob"); }, kWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board().seatName(2) == QStringLiteral("Bob"); }, kGameStepWait));
     Tchat &cy = open(QStringLiteral("Cy"), QStringLiteral("false"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return cy.context().ownSlot == 3 && cy.board().seatName(2) == QStringLiteral("Bob"); },
-                                kWait));
+                                kGameStepWait));
 
     // The game starts from the File menu's entry, through the dialog.
     ASSERT_TRUE(ann.startGameAction()->isEnabled());
@@ -136,7 +132,7 @@ TEST_F(GameViewTest, PlayersAndSpectatorSeeTheGameInProgress)
     say(ann, QStringLiteral("Nice one, Bob!"));
     say(cy, QStringLiteral("Go Ann :)#10"));
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return ann.chat().mainchat()->toPlainText().contains(QStringLiteral("Go Ann")); }, kWait));
+        [&] { return ann.chat().mainchat()->toPlainText().contains(QStringLiteral("Go Ann")); }, kGameStepWait));
 
     // The player's rows: own word below, the opponent's above; the spectator sees seat 1 below.
     EXPECT_EQ(ann.board().myletter(3)->code(), T);
