@@ -6,9 +6,9 @@
 #include "client/BoardHalf.h"
 #include "client/ChatHalf.h"
 #include "client/ConnectionHalf.h"
+#include "client/FullGameServer.h"  // the test helper in tests/client
 #include "host/HostEngine.h"
 #include "host/TServer.h"
-#include "net/Catalogue.h"
 #include "windows/Tgamestart.h"
 
 #include <QAction>
@@ -18,8 +18,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -185,13 +183,8 @@ TEST_F(TchatTest, joiningWindowSeesItsSeatAtTheBottomAndClosesWithTheHost)
 
 TEST_F(TchatTest, gameIsFullIsShownAndTheWindowClosesWhenItIsDismissed)
 {
-    QTcpServer fullHost;
-    ASSERT_TRUE(fullHost.listen(QHostAddress::LocalHost, 0));
-    QObject::connect(&fullHost, &QTcpServer::newConnection, &fullHost, [&fullHost] {
-        QTcpSocket *socket = fullHost.nextPendingConnection();
-        socket->write(net::toClient::full());
-        socket->disconnectFromHost();
-    });
+    FullGameServer fullHost;
+    ASSERT_TRUE(fullHost.isListening());
     auto window = makeWindow(QStringLiteral("korvexlobby.ini"), fullHost.serverPort(), nullptr);
     window->setArguments({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
     QSignalSpy full(&window->connection(), &ConnectionHalf::gameFull);
