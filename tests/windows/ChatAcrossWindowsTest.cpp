@@ -96,11 +96,7 @@ protected:
 
     Tchat &open(const QString &name, const QString &mode)
     {
-        windows.push_back(std::make_unique<Tchat>(folder.filePath(name + QStringLiteral(".ini"))));
-        Tchat &window = *windows.back();
-        window.setArguments({name, QStringLiteral("127.0.0.1"), mode});
-        if (mode == QLatin1String("true"))
-            window.setHostEngine(host.get());
+        Tchat &window = openGameWindow(windows, folder, host.get(), name, mode);
         window.show();
         return window;
     }

@@ -1,12 +1,14 @@
-// Board-against-host comparison and tile clicks for whole-game tests.
+// Board-against-host comparison, opening main windows and tile clicks for whole-game tests.
 #include "GameBoardCheck.h"
 
 #include "client/BoardHalf.h"
 #include "client/BoardTile.h"
 #include "client/ClientContext.h"
 #include "host/TServer.h"
+#include "windows/Tchat.h"
 
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 
 QString gameBoardDifference(TServer &server, const BoardHalf &board, const ClientContext &context)
@@ -48,4 +50,15 @@ QString gameBoardDifference(TServer &server, const BoardHalf &board, const Clien
 void clickTile(BoardTile *tile, Qt::MouseButton button)
 {
     QTest::mouseClick(tile, button, Qt::NoModifier, QPoint(20, 20));
+}
+
+Tchat &openGameWindow(std::vector<std::unique_ptr<Tchat>> &windows, const QTemporaryDir &folder, HostEngine *host,
+                      const QString &name, const QString &mode)
+{
+    windows.push_back(std::make_unique<Tchat>(folder.filePath(name + QStringLiteral(".ini"))));
+    Tchat &window = *windows.back();
+    window.setArguments({name, QStringLiteral("127.0.0.1"), mode});
+    if (mode == QLatin1String("true"))
+        window.setHostEngine(host);
+    return window;
 }

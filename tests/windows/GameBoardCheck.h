@@ -5,8 +5,14 @@
 #include <QString>
 #include <Qt>
 
+#include <memory>
+#include <vector>
+
 class BoardHalf;
 class BoardTile;
+class HostEngine;
+class QTemporaryDir;
+class Tchat;
 class TServer;
 struct ClientContext;
 
@@ -14,6 +20,12 @@ struct ClientContext;
 // seat table: both rows, the own extras (slots 1 to 3, which the host deals), both
 // scores and whose turn it is. Empty when they agree.
 QString gameBoardDifference(TServer &server, const BoardHalf &board, const ClientContext &context);
+
+// Creates a main window for `name` that, once shown, connects to 127.0.0.1 (the port from
+// QUARN_PORT) in `mode`: "true" hosts on `host`, anything else joins. Its settings file
+// lives in `folder`; the window is appended to `windows`, which owns it.
+Tchat &openGameWindow(std::vector<std::unique_ptr<Tchat>> &windows, const QTemporaryDir &folder, HostEngine *host,
+                      const QString &name, const QString &mode);
 
 // A click in the middle of a tile.
 void clickTile(BoardTile *tile, Qt::MouseButton button = Qt::LeftButton);

@@ -51,11 +51,8 @@ protected:
 
     Tchat &open(const QString &name, const QString &mode)
     {
-        windows.push_back(std::make_unique<Tchat>(folder.filePath(name + QStringLiteral(".ini"))));
-        Tchat &window = *windows.back();
-        window.setArguments({name, QStringLiteral("127.0.0.1"), mode});
+        Tchat &window = openGameWindow(windows, folder, host.get(), name, mode);
         if (mode == QLatin1String("true")) {
-            window.setHostEngine(host.get());
             dialog = new Tgamestart(window.context(), window.connection(), &window);  // owned by the window
             window.setGameStart(dialog);
         }
