@@ -16,6 +16,7 @@ HostNetwork::HostNetwork(QObject *parent)
     // The listener's backlog is the system's; QTcpServer's own queue of accepted but
     // not yet taken connections is emptied on every accept event.
     connect(&m_sock1, &QTcpServer::newConnection, this, &HostNetwork::Sock1Accept);
+    m_receivedlist.setSourceLimit(kMaxQueuedBytes);
     connect(&m_receivedlist, &net::MessageQueue::messageTaken, this, &HostNetwork::socktimerTimer);
 }
 
@@ -77,9 +78,8 @@ void HostNetwork::turnAway(net::Connection *connection)
 
 void HostNetwork::Sock1Read(quint64 id, net::Connection *connection, const QByteArray &message)
 {
-    m_receivedlist.append(id, message);
-    if (m_receivedlist.countFrom(id) > kMaxQueuedPerConnection)
-        connection->abort(QStringLiteral("more than %1 requests waiting").arg(kMaxQueuedPerConnection));
+    if (!m_receivedlist.append(id, message))
+        connection->abort(QStringLiteral("more than %1 bytes of requests waiting").arg(kMaxQueuedBytes));
 }
 
 void HostNetwork::socktimerTimer(quint64 id, const QByteArray &message)

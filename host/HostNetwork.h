@@ -4,9 +4,12 @@
 // HostSession calls: accept, one request per tick (bound to the connection it came
 // from), and departure when a connection closes for any reason.
 //
-// A peer cannot exhaust the host: a message longer than 64 KiB, more than
-// kMaxQueuedPerConnection messages waiting in the queue, or more than 1 MiB of
-// unread output closes that connection alone.
+// Every connection has its own queue in `receivedlist`, and the timer serves them in
+// turn, so a participant that floods the host delays another's move by one tick at most
+// per round. A peer cannot exhaust the host: a message longer than 64 KiB is skipped;
+// a stream that never ends its message, more than kMaxQueuedBytes waiting in its queue,
+// or more than net::Connection::kMaxOutgoing bytes of unread output closes that
+// connection alone.
 #pragma once
 
 #include "host/SlotSink.h"
@@ -32,7 +35,8 @@ class HostNetwork : public QObject, public SlotSink {
     Q_OBJECT
 public:
     static constexpr int kSocktimerInterval = 10;  // ms
-    static constexpr qsizetype kMaxQueuedPerConnection = 1000;
+    // Bytes of requests (with their entry cost) one connection may keep waiting.
+    static constexpr qsizetype kMaxQueuedBytes = 256 * 1024;
     static constexpr int kMaxSlot = 9;
 
     explicit HostNetwork(QObject *parent = nullptr);

@@ -4,14 +4,16 @@
 #include "host/SlotSink.h"
 #include "host/TServer.h"
 #include "net/Catalogue.h"
-#include "net/MessageFramer.h"
 #include "net/Message.h"
 
+#include <chrono>
 #include <optional>
 
 Q_LOGGING_CATEGORY(lcHostSession, "quarn.host.session", QtWarningMsg)
 
 const char *const HostSession::kHostVersion = net::kVersion;
+const QString HostSession::kTooFastNotice =
+    QStringLiteral("Host: You are chatting too fast; lines beyond five a second are not sent.");
 
 namespace {
 
@@ -40,11 +42,26 @@ std::optional<QString> ownText(int sender, const QString &rest)
     return fields.rest();
 }
 
+qint64 steadyMilliseconds()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Characters that reorder the text around them (embeddings, overrides, isolates, marks):
+// in a name they could make the lines that show it read differently.
+bool isBidiFormatting(char16_t c)
+{
+    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0x200E || c == 0x200F
+        || c == 0x061C;
+}
+
 } // namespace
 
-HostSession::HostSession(TServer &server, SlotSink &sink)
+HostSession::HostSession(TServer &server, SlotSink &sink, Clock clock)
     : m_server(server)
     , m_sink(sink)
+    , m_clock(clock ? std::move(clock) : Clock(steadyMilliseconds))
 {
     const auto own = [this](void (HostSession::*handler)(int, const QString &)) {
         return Route{Binding::OwnSlot, [this, handler](int sender, const QString &rest) { (this->*handler)(sender, rest); }};
@@ -91,6 +108,8 @@ int HostSession::Sock1Accept()
         }
     }
     m_server.players[slot].connected = 1;
+    m_chatRate[slot].reset();
+    m_throttled[slot] = false;
     return slot;
 }
 
@@ -214,36 +233,50 @@ void HostSession::tempsockInfo(int slot)
     player.connected = 0;
     player.name.clear();
     player.justwatching = 0;
+    m_chatRate[slot].reset();
+    m_throttled[slot] = false;
     if (m_server.gameinprogress && slot == m_server.whoseturn && slot != 1)
         m_server.findplayer();
 }
 
 void HostSession::chat(int sender, const QString &rest)
 {
-    if (const auto text = ownText(sender, rest))
-        relay(net::toClient::chat(sender, m_server.players[sender].name, *text));
+    if (const auto text = ownText(sender, rest)) {
+        relay(sender, *text,
+              [&](const QString &t) { return net::toClient::chat(sender, m_server.players[sender].name, t); });
+    }
 }
 
 void HostSession::action(int sender, const QString &rest)
 {
-    if (const auto text = ownText(sender, rest))
-        relay(net::toClient::action(sender, m_server.players[sender].name, *text));
+    if (const auto text = ownText(sender, rest)) {
+        relay(sender, *text,
+              [&](const QString &t) { return net::toClient::action(sender, m_server.players[sender].name, t); });
+    }
 }
 
 void HostSession::playasound(int sender, const QString &rest)
 {
     if (const auto text = ownText(sender, rest))
-        relay(net::toClient::playasound(sender, *text));
+        relay(sender, *text, [&](const QString &t) { return net::toClient::playasound(sender, t); });
 }
 
-void HostSession::relay(const QByteArray &message)
+void HostSession::relay(int sender, const QString &text, const std::function<QByteArray(const QString &)> &compose)
 {
-    // The relay adds the speaker's name; one that no client would accept is not sent.
-    if (message.size() - 1 > net::MessageFramer::kMaxMessageSize) {
-        qCInfo(lcHostSession) << "relay of" << message.size() << "bytes dropped";
+    // The client never composes more; a longer text is not ours to pass on.
+    if (text.size() > kMaxRelayText || net::encodeText(text).size() > kMaxRelayText) {
+        qCInfo(lcHostSession) << "slot" << sender << "relay of" << text.size() << "characters dropped";
         return;
     }
-    broadcast(message);
+    if (!m_chatRate[sender].allow(m_clock())) {
+        qCInfo(lcHostSession) << "slot" << sender << "chats too fast; line dropped";
+        if (!m_throttled[sender])
+            sendTo(sender, net::toClient::hostnotice(kTooFastNotice));
+        m_throttled[sender] = true;
+        return;
+    }
+    m_throttled[sender] = false;
+    broadcast(compose(text));
 }
 
 void HostSession::justwatch(int sender, const QString &rest)
@@ -276,10 +309,12 @@ QString HostSession::cleanName(const QString &name)
         if (c.isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
             clean += c;
             clean += name.at(++i);
-        } else if (c.isSurrogate()) {
-            continue;  // a lone half of a pair cannot be shown
+        } else if (c.isSurrogate() || isBidiFormatting(c.unicode())) {
+            continue;  // a lone half of a pair cannot be shown; reordering marks are not wanted
         } else {
-            clean += (c.category() == QChar::Other_Control) ? QLatin1Char(' ') : c;
+            const bool breaksLine = c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line
+                || c.category() == QChar::Separator_Paragraph;
+            clean += breaksLine ? QLatin1Char(' ') : c;
         }
         ++characters;
     }

@@ -7,7 +7,13 @@
 // request that names another slot is dropped, so a participant can act only for itself.
 // CMD_kickhim and CMD_startgame are honoured only from slot 1 (the hosting player);
 // CMD_justwatch from slot 1 for either seat, or from the seat itself.
+//
+// What one participant can make the host send is bounded: a relayed chat or action text
+// is at most kMaxRelayText bytes, and relays beyond a fair rate (ChatRateLimit) are
+// dropped, with one notice to that participant for each run of dropped lines.
 #pragma once
+
+#include "host/ChatRateLimit.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -15,6 +21,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 
 class SlotSink;
@@ -27,10 +34,17 @@ public:
     static constexpr int kMaxSlot = 9;
     // Names are cut to this many characters (control characters become spaces).
     static constexpr int kMaxNameLength = 32;
+    // Longest chat, action or sound text relayed, in bytes as sent.
+    static constexpr qsizetype kMaxRelayText = 4096;
     // The host's version text; a login with another version gets the two notices.
     static const char *const kHostVersion;
+    // What a participant whose lines were dropped for chatting too fast is told.
+    static const QString kTooFastNotice;
 
-    HostSession(TServer &server, SlotSink &sink);
+    // A monotonic clock in milliseconds (the chat rate); the steady clock when empty.
+    using Clock = std::function<qint64()>;
+
+    HostSession(TServer &server, SlotSink &sink, Clock clock = {});
 
     // Accept: takes the lowest free slot (1..9) and marks it connected; 0 when all nine
     // are taken (the caller sends "CMD_full+" and closes). Call welcome() once the
@@ -56,7 +70,9 @@ public:
     void playasound(int sender, const QString &rest);
     void justwatch(int sender, const QString &rest);
 
-    // A login name as the host keeps it: control characters replaced, cut to length.
+    // A login name as the host keeps it: control characters and line or paragraph
+    // separators replaced by spaces, bidirectional formatting characters removed, cut to
+    // length.
     static QString cleanName(const QString &name);
 
 private:
@@ -71,10 +87,15 @@ private:
     bool isConnected(int slot) const;
     void broadcast(const QByteArray &message);
     void sendTo(int slot, const QByteArray &message);
-    void relay(const QByteArray &message);
+    // Relays a chat, action or sound text of `sender`, within the size and the rate.
+    void relay(int sender, const QString &text, const std::function<QByteArray(const QString &)> &compose);
     void catchUp(int slot);
 
     TServer &m_server;
     SlotSink &m_sink;
     QHash<QString, Route> m_routes;
+    Clock m_clock;
+    std::array<ChatRateLimit, kMaxSlot + 1> m_chatRate{};
+    // Slots told that they chat too fast, until a line of theirs goes through again.
+    std::array<bool, kMaxSlot + 1> m_throttled{};
 };

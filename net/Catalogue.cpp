@@ -156,6 +156,12 @@ QByteArray action(int slot, const QString &name, const QString &rest)
 
 QByteArray playasound(int slot, const QString &rest) { return Composer("CMD_playasound").num(slot).text(rest).end(); }
 
+QByteArray hostnotice(const QString &text)
+{
+    // "$0083621B" is the chat's notice colour, RGB(27, 98, 131), as a colour name.
+    return Composer("CMD_chat").num(0).text(text + QStringLiteral("|$0083621B")).end();
+}
+
 QByteArray justwatching(int seat, const QString &flag)
 {
     return Composer("CMD_justwatching").num(seat).text(flag).end();

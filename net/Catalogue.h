@@ -52,6 +52,8 @@ QByteArray playerdisconnected(int slot, const QString &name);
 QByteArray chat(int slot, const QString &name, const QString &rest);
 QByteArray action(int slot, const QString &name, const QString &rest);
 QByteArray playasound(int slot, const QString &rest);
+// A line from the host itself to one participant, shown as a notice (slot 0, notice colour).
+QByteArray hostnotice(const QString &text);
 QByteArray justwatching(int seat, const QString &flag);
 QByteArray startgame(const QString &name, int timePerTurn, int playToScore, int steals);
 QByteArray newletter(int seat, int extra, int code);

@@ -133,10 +133,14 @@ void Connection::readAvailable()
         if (chunk.isEmpty())
             break;
         QList<QByteArray> messages;
+        const qsizetype skippedBefore = m_framer.skippedMessages();
         if (!m_framer.append(chunk, messages)) {
-            abort(QStringLiteral("a message longer than %1 bytes").arg(MessageFramer::kMaxMessageSize));
+            abort(QStringLiteral("%1 bytes without a message end").arg(MessageFramer::kMaxUnterminated));
             return;
         }
+        if (m_framer.skippedMessages() > skippedBefore)
+            qCWarning(lcNet) << peerAddress() << "skipped a message longer than" << MessageFramer::kMaxMessageSize
+                             << "bytes";
         for (const QByteArray &message : std::as_const(messages)) {
             if (!self || m_closed)
                 return;

@@ -1,10 +1,14 @@
 // One TCP connection of the game protocol, on the GUI thread, event driven.
 //
 // Receiving: every read (at most 32,768 bytes at a time) goes through a MessageFramer;
-// each whole message is emitted by messageReceived(), terminator removed, in order.
+// each whole message is emitted by messageReceived(), terminator removed, in order. A
+// message over the framer's limit is skipped with a warning and the connection stays;
+// only a stream that never ends its message is closed.
 // Sending: send() hands a whole composed message to the socket's outgoing buffer; it
 // never blocks and never reorders. A peer that stops reading cannot make us buffer
 // without bound: above kMaxOutgoing bytes waiting the connection is aborted.
+// So one connection holds at most kMaxOutgoing bytes to send plus the framer's pending
+// message; nine of them stay within a few MiB.
 // Closing: an orderly close by the peer, a reset, any socket error, an overlong
 // message, close() and abort() all end in one closed() signal, emitted once.
 // close() and abort() emit it at once (before they return); a close caused by send()
@@ -36,7 +40,7 @@ class Connection : public QObject {
     Q_OBJECT
 public:
     // Outgoing bytes a connection may hold before the peer counts as not reading.
-    static constexpr qint64 kMaxOutgoing = 1024 * 1024;
+    static constexpr qint64 kMaxOutgoing = 256 * 1024;
     // Largest single read from the socket.
     static constexpr qint64 kReadChunk = 32768;
     // How long close() waits for the outgoing bytes to leave before it aborts.
@@ -63,6 +67,8 @@ public:
     bool isClosed() const { return m_closed; }
     qint64 bytesToWrite() const;
     QString peerAddress() const;
+    // Over-long messages skipped on this connection so far.
+    qsizetype skippedMessages() const { return m_framer.skippedMessages(); }
     // Why the connection closed; empty while it is open.
     QString closeReason() const { return m_closeReason; }
 

@@ -13,35 +13,51 @@ bool MessageFramer::append(const QByteArray &bytes, QList<QByteArray> &messages)
     qsizetype start = 0;
     qsizetype end = bytes.indexOf(kTerminator);
     while (end >= 0) {
-        const qsizetype length = m_pending.size() + (end - start);
-        if (length > kMaxMessageSize) {
-            m_broken = true;
-            m_pending.clear();
-            return false;
-        }
-        if (m_pending.isEmpty()) {
-            messages.append(bytes.mid(start, end - start));
+        if (m_skipping > 0) {
+            // The terminator of an over-long message: it is over, the next one counts.
+            m_skipping = 0;
+            ++m_skippedMessages;
         } else {
-            m_pending.append(bytes.constData() + start, end - start);
-            messages.append(m_pending);
+            const qsizetype length = m_pending.size() + (end - start);
+            if (length > kMaxMessageSize) {
+                ++m_skippedMessages;
+            } else if (m_pending.isEmpty()) {
+                messages.append(bytes.mid(start, end - start));
+            } else {
+                m_pending.append(bytes.constData() + start, end - start);
+                messages.append(m_pending);
+            }
             m_pending.clear();
         }
         start = end + 1;
         end = bytes.indexOf(kTerminator, start);
     }
     const qsizetype tail = bytes.size() - start;
-    if (m_pending.size() + tail > kMaxMessageSize) {
+    if (m_skipping > 0)
+        return startSkipping(m_skipping + tail);
+    if (m_pending.size() + tail > kMaxMessageSize)
+        return startSkipping(m_pending.size() + tail);
+    m_pending.append(bytes.constData() + start, tail);
+    return true;
+}
+
+bool MessageFramer::startSkipping(qsizetype length)
+{
+    m_pending.clear();
+    m_pending.squeeze();
+    m_skipping = length;
+    if (m_skipping > kMaxUnterminated) {
         m_broken = true;
-        m_pending.clear();
+        m_skipping = 0;
         return false;
     }
-    m_pending.append(bytes.constData() + start, tail);
     return true;
 }
 
 void MessageFramer::clear()
 {
     m_pending.clear();
+    m_skipping = 0;
     m_broken = false;
 }
 

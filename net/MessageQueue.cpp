@@ -16,56 +16,79 @@ MessageQueue::MessageQueue(std::chrono::milliseconds interval, QObject *parent)
 
 MessageQueue::~MessageQueue() = default;
 
-void MessageQueue::append(quint64 source, const QByteArray &message)
+bool MessageQueue::append(quint64 source, const QByteArray &message)
 {
-    m_entries.push_back(Entry{source, message});
-    ++m_perSource[source];
+    SourceQueue &queue = m_sources[source];
+    if (queue.bytes + cost(message) > m_sourceLimit) {
+        if (queue.messages.empty())
+            m_sources.erase(source);
+        return false;
+    }
+    if (queue.messages.empty())
+        m_turns.push_back(source);
+    queue.messages.push_back(message);
+    queue.bytes += cost(message);
+    ++m_size;
     if (!m_timer.isActive())
         m_timer.start();
+    return true;
 }
 
 bool MessageQueue::processNext()
 {
-    if (m_entries.empty()) {
+    if (m_turns.empty()) {
         m_timer.stop();
         return false;
     }
-    Entry entry = std::move(m_entries.front());
-    m_entries.pop_front();
-    forget(entry.source);
+    const quint64 source = m_turns.front();
+    m_turns.pop_front();
+    const auto it = m_sources.find(source);
+    SourceQueue &queue = it->second;
+    const QByteArray message = std::move(queue.messages.front());
+    queue.messages.pop_front();
+    queue.bytes -= cost(message);
+    --m_size;
+    if (queue.messages.empty())
+        m_sources.erase(it);
+    else
+        m_turns.push_back(source);  // its next message waits for the others' turns
     // Stopped before the handler runs, so a handler that queues restarts it cleanly.
-    if (m_entries.empty())
+    if (m_turns.empty())
         m_timer.stop();
-    Q_EMIT messageTaken(entry.source, entry.message);
+    Q_EMIT messageTaken(source, message);
     return true;
 }
 
 void MessageQueue::removeFrom(quint64 source)
 {
-    if (!m_perSource.contains(source))
+    const auto it = m_sources.find(source);
+    if (it == m_sources.end())
         return;
-    m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(),
-                                   [source](const Entry &entry) { return entry.source == source; }),
-                    m_entries.end());
-    m_perSource.remove(source);
-    if (m_entries.empty())
+    m_size -= static_cast<qsizetype>(it->second.messages.size());
+    m_sources.erase(it);
+    m_turns.erase(std::remove(m_turns.begin(), m_turns.end(), source), m_turns.end());
+    if (m_turns.empty())
         m_timer.stop();
 }
 
 void MessageQueue::clear()
 {
-    m_entries.clear();
-    m_perSource.clear();
+    m_sources.clear();
+    m_turns.clear();
+    m_size = 0;
     m_timer.stop();
 }
 
-void MessageQueue::forget(quint64 source)
+qsizetype MessageQueue::countFrom(quint64 source) const
 {
-    const auto it = m_perSource.find(source);
-    if (it == m_perSource.end())
-        return;
-    if (--it.value() <= 0)
-        m_perSource.erase(it);
+    const auto it = m_sources.find(source);
+    return it == m_sources.end() ? 0 : static_cast<qsizetype>(it->second.messages.size());
+}
+
+qsizetype MessageQueue::bytesFrom(quint64 source) const
+{
+    const auto it = m_sources.find(source);
+    return it == m_sources.end() ? 0 : it->second.bytes;
 }
 
 } // namespace net

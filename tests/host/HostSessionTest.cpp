@@ -8,7 +8,6 @@
 #include "host/Random.h"
 #include "host/TServer.h"
 #include "net/Catalogue.h"
-#include "net/MessageFramer.h"
 
 #include <QTemporaryDir>
 
@@ -178,14 +177,57 @@ TEST_F(HostSessionTest, RelaysReachEverybodyTheSpeakerIncludedByteForByte)
         EXPECT_EQ(sink.take(slot), expected) << "slot " << slot;
 }
 
-TEST_F(HostSessionTest, ARelayTooLongForAClientIsDropped)
+TEST_F(HostSessionTest, ARelayedTextLongerThanTheBoundIsDropped)
 {
     threePresent();
-    const QByteArray text(net::MessageFramer::kMaxMessageSize - 12, 'a');
-    deliver(2, "CMD_chat+2+" + text + '\xFF');
+    const QString longest(HostSession::kMaxRelayText - 6, QLatin1Char('a'));  // with "|clRed"
+    deliver(2, net::toHost::chat(2, longest + QLatin1Char('a'), QStringLiteral("clRed")));
+    deliver(2, net::toHost::action(2, QString(HostSession::kMaxRelayText / 2, QChar(0x00E9)), QStringLiteral("clRed")));
     expectNothingSent();
-    deliver(2, "CMD_chat+2+short\xFF");
-    EXPECT_EQ(sink.take(3), Messages{chat(2, QStringLiteral("Ann"), QStringLiteral("short"))});
+    deliver(2, net::toHost::chat(2, longest, QStringLiteral("clRed")));
+    EXPECT_EQ(sink.take(3), Messages{chat(2, QStringLiteral("Ann"), longest + QStringLiteral("|clRed"))});
+}
+
+// One participant chatting as fast as it can must not flood everybody else's connection.
+TEST(HostSessionChatRate, ABurstThenFiveLinesASecondAreRelayedTheExcessDroppedWithOneNotice)
+{
+    QTemporaryDir dir;
+    Random random{7};
+    CapturingSink sink;
+    TDictn dictionary{dir.path()};
+    TServer server{sink, random, dictionary};
+    qint64 now = 1000;
+    HostSession session{server, sink, [&now] { return now; }};
+    for (int slot = 1; slot <= 2; ++slot) {
+        ASSERT_EQ(session.Sock1Accept(), slot);
+        session.socktimerTimer(slot, net::toHost::logininfo(slot, net::kVersion, QStringLiteral("P%1").arg(slot)).chopped(2));
+    }
+    sink.clear();
+    const auto chatLines = [&](int slot, int count) {
+        for (int i = 0; i < count; ++i)
+            session.socktimerTimer(slot, net::toHost::chat(slot, QStringLiteral("x"), QStringLiteral("clRed")).chopped(1));
+    };
+    const QByteArray relayed = chat(2, QStringLiteral("P2"), QStringLiteral("x|clRed"));
+    const QByteArray notice = hostnotice(HostSession::kTooFastNotice);
+
+    chatLines(2, ChatRateLimit::kBurst + 10);
+    EXPECT_EQ(sink.take(1), Messages(ChatRateLimit::kBurst, relayed));
+    EXPECT_EQ(sink.take(2), Messages(ChatRateLimit::kBurst, relayed) << notice) << "one notice for the run";
+    chatLines(1, 1);
+    EXPECT_EQ(sink.take(2).size(), 1) << "the others chat on";
+    sink.clear();
+
+    now += 1000;
+    chatLines(2, 10);
+    EXPECT_EQ(sink.take(1), Messages(ChatRateLimit::kPerSecond, relayed));
+    EXPECT_EQ(sink.take(2), Messages(ChatRateLimit::kPerSecond, relayed) << notice);
+
+    // A new participant in the slot starts with a full burst.
+    session.tempsockInfo(2);
+    ASSERT_EQ(session.Sock1Accept(), 2);
+    sink.clear();
+    chatLines(2, ChatRateLimit::kBurst);
+    EXPECT_EQ(sink.take(1).size(), ChatRateLimit::kBurst);
 }
 
 struct RefusedRequest {
@@ -371,6 +413,9 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"WithPlus", QStringLiteral("A+B+C"), QStringLiteral("A+B+C")},
                     NameCase{"Empty", QString(), QString()},
                     NameCase{"LineBreaks", QStringLiteral("a\nb\tc"), QStringLiteral("a b c")},
+                    NameCase{"UnicodeSeparators", QStringLiteral("a\u2028b\u2029c"), QStringLiteral("a b c")},
+                    NameCase{"BidiControlsRemoved", QStringLiteral("\u202Enna\u202C\u2066x\u2069\u200F"),
+                             QStringLiteral("nnax")},
                     NameCase{"Long", QString(40, QLatin1Char('x')), QString(HostSession::kMaxNameLength, QLatin1Char('x'))},
                     NameCase{"LongNonAscii", QString(40, QChar(0x00E9)), QString(HostSession::kMaxNameLength, QChar(0x00E9))},
                     NameCase{"PairsNotSplit", QString::fromUtf8("\xF0\x9F\x98\x80").repeated(40),

@@ -144,14 +144,25 @@ TEST_F(ConnectionTest, AbortReportsOnceAndThePeerSeesTheClose)
     EXPECT_EQ(peer->state(), QAbstractSocket::UnconnectedState);
 }
 
-TEST_F(ConnectionTest, MoreThan64KiBWithoutTerminatorClosesTheConnection)
+TEST_F(ConnectionTest, AnOverlongMessageIsSkippedAndTheConnectionStays)
+{
+    QSignalSpy received(connection.get(), &Connection::messageReceived);
+    peer->write(QByteArray(net::MessageFramer::kMaxMessageSize + 1, 'a') + "\xFF" "CMD_a+1\xFF");
+    ASSERT_TRUE(received.wait(kWaitMs));
+    EXPECT_EQ(received.count(), 1);
+    EXPECT_EQ(received.at(0).at(0).toByteArray(), QByteArray("CMD_a+1"));
+    EXPECT_EQ(connection->skippedMessages(), 1);
+    EXPECT_TRUE(connection->isOpen());
+}
+
+TEST_F(ConnectionTest, AStreamThatNeverEndsItsMessageClosesTheConnection)
 {
     QSignalSpy received(connection.get(), &Connection::messageReceived);
     QSignalSpy closed(connection.get(), &Connection::closed);
-    peer->write(QByteArray(net::MessageFramer::kMaxMessageSize + 1, 'a'));
+    peer->write(QByteArray(net::MessageFramer::kMaxUnterminated + 1, 'a'));
     ASSERT_TRUE(closed.wait(kWaitMs));
     EXPECT_EQ(received.count(), 0);
-    EXPECT_TRUE(connection->closeReason().contains(QStringLiteral("longer")));
+    EXPECT_TRUE(connection->closeReason().contains(QStringLiteral("without a message end")));
     peerReadsToEnd();
     EXPECT_EQ(peer->state(), QAbstractSocket::UnconnectedState);
 }

@@ -1,5 +1,5 @@
 // Cutting received bytes into whole messages: splits across reads, several messages in
-// one read, empty messages, and the refusal of overlong ones.
+// one read, empty messages, and what happens to overlong ones.
 #include "net/MessageFramer.h"
 
 #include <gtest/gtest.h>
@@ -67,38 +67,47 @@ TEST(MessageFramer, AMessageOfExactlyTheLimitIsAccepted)
     EXPECT_EQ(out.first(), body);
 }
 
-TEST(MessageFramer, MoreThanTheLimitWithoutTerminatorBreaksTheStream)
+// An over-long message costs the sender that message only: it is dropped as it arrives
+// (nothing of it is kept), and the message after its terminator comes through.
+TEST(MessageFramer, AnOverlongTerminatedMessageIsSkippedAndTheStreamGoesOn)
+{
+    for (const qsizetype split : {qsizetype(0), qsizetype(1000), MessageFramer::kMaxMessageSize + 1}) {
+        SCOPED_TRACE(split);
+        MessageFramer framer;
+        QList<QByteArray> out;
+        QByteArray stream = "CMD_a+1\xFF" + QByteArray(MessageFramer::kMaxMessageSize + 1, 'a') + "\xFF" + "CMD_b+2\xFF";
+        if (split > 0) {
+            ASSERT_TRUE(framer.append(stream.left(split), out));
+            EXPECT_LE(framer.pendingSize(), MessageFramer::kMaxMessageSize);
+            stream = stream.mid(split);
+        }
+        ASSERT_TRUE(framer.append(stream, out));
+        EXPECT_EQ(out, (QList<QByteArray>{"CMD_a+1", "CMD_b+2"}));
+        EXPECT_EQ(framer.skippedMessages(), 1);
+        EXPECT_FALSE(framer.broken());
+    }
+}
+
+TEST(MessageFramer, AStreamWithoutTerminatorBeyondTheBoundIsBroken)
 {
     MessageFramer framer;
     QList<QByteArray> out;
-    ASSERT_TRUE(framer.append(QByteArray(MessageFramer::kMaxMessageSize, 'a'), out));
-    EXPECT_FALSE(framer.append(QByteArray(1, 'a'), out));
+    const QByteArray chunk(32768, 'a');
+    qsizetype sent = 0;
+    while (sent + chunk.size() <= MessageFramer::kMaxUnterminated) {
+        ASSERT_TRUE(framer.append(chunk, out));
+        EXPECT_EQ(framer.pendingSize(), sent + chunk.size() > MessageFramer::kMaxMessageSize ? 0 : sent + chunk.size());
+        sent += chunk.size();
+    }
+    EXPECT_FALSE(framer.append(chunk, out));
     EXPECT_TRUE(framer.broken());
-    EXPECT_EQ(framer.pendingSize(), 0);
     // Once broken, nothing more comes out, even a well-formed message.
-    EXPECT_FALSE(framer.append(QByteArray("CMD_a+1\xFF"), out));
+    EXPECT_FALSE(framer.append(QByteArray("\xFF" "CMD_a+1\xFF"), out));
     EXPECT_TRUE(out.isEmpty());
-}
 
-TEST(MessageFramer, AnOverlongMessageInOneReadIsRefusedToo)
-{
-    MessageFramer framer;
-    QList<QByteArray> out;
-    QByteArray read(MessageFramer::kMaxMessageSize + 1, 'a');
-    read += '\xFF';
-    EXPECT_FALSE(framer.append(read, out));
-    EXPECT_TRUE(framer.broken());
-}
-
-TEST(MessageFramer, ClearForgetsTheTailAndTheBrokenState)
-{
-    MessageFramer framer;
-    QList<QByteArray> out;
-    ASSERT_FALSE(framer.append(QByteArray(MessageFramer::kMaxMessageSize + 1, 'a'), out));
     framer.clear();
     ASSERT_TRUE(framer.append(QByteArray("CMD_a+1\xFF"), out));
-    ASSERT_EQ(out.size(), 1);
-    EXPECT_EQ(out.first(), QByteArray("CMD_a+1"));
+    EXPECT_EQ(out, QList<QByteArray>{"CMD_a+1"});
 }
 
 } // namespace

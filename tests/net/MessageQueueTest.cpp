@@ -1,5 +1,5 @@
-// The received-message queue: one message per tick in arrival order, the source kept
-// with each message, and a timer that runs only while messages wait.
+// The received-message queue: one message per tick, sources served in turn each in its
+// own order, a byte bound per source, and a timer that runs only while messages wait.
 #include "net/MessageQueue.h"
 
 #include <QSignalSpy>
@@ -80,6 +80,41 @@ TEST(MessageQueue, CountsAndRemovesPerSource)
     EXPECT_EQ(taken.at(0).at(1).toByteArray(), QByteArray("b"));
     EXPECT_EQ(queue.countFrom(2), 0);
     EXPECT_FALSE(queue.timerActive());
+}
+
+// A participant that floods the host must not hold up another's move behind its backlog.
+TEST(MessageQueue, SourcesAreServedInTurnEachInItsOwnOrder)
+{
+    MessageQueue queue(10ms);
+    QList<QByteArray> order;
+    QObject::connect(&queue, &MessageQueue::messageTaken, &queue,
+                     [&](quint64 source, const QByteArray &message) { order.append(QByteArray::number(source) + message); });
+    for (int i = 0; i < 100; ++i)
+        ASSERT_TRUE(queue.append(1, QByteArray::number(i)));
+    ASSERT_TRUE(queue.append(2, "move"));
+    ASSERT_TRUE(queue.append(3, "chat"));
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(queue.processNext());
+    EXPECT_EQ(order, (QList<QByteArray>{"10", "2move", "3chat", "11", "12"}));
+    EXPECT_EQ(queue.size(), 97);
+}
+
+TEST(MessageQueue, ASourceMayKeepOnlyItsLimitInBytesWaiting)
+{
+    MessageQueue queue(10ms);
+    const QByteArray message(36, 'x');  // costs 100 bytes with the entry cost
+    ASSERT_EQ(message.size() + MessageQueue::kEntryCost, 100);
+    queue.setSourceLimit(1000);
+    int accepted = 0;
+    while (queue.append(1, message))
+        ++accepted;
+    EXPECT_EQ(accepted, 10);
+    EXPECT_EQ(queue.bytesFrom(1), 1000);
+    EXPECT_TRUE(queue.append(2, message)) << "the bound is per source";
+    ASSERT_TRUE(queue.processNext());
+    EXPECT_EQ(queue.bytesFrom(1), 900);
+    EXPECT_TRUE(queue.append(1, message));
+    EXPECT_FALSE(queue.append(1, QByteArray()));
 }
 
 TEST(MessageQueue, RemovingTheLastSourceStopsTheTimer)
