@@ -9,20 +9,28 @@ ConversionError::ConversionError(const QString &field)
 
 int toInt(const QString &field)
 {
+    const std::optional<int> value = tryInt(field);
+    if (!value)
+        throw ConversionError(field);
+    return *value;
+}
+
+std::optional<int> tryInt(QStringView field)
+{
     const qsizetype start = field.startsWith(QLatin1Char('-')) ? 1 : 0;
     if (field.size() <= start || field.size() > start + 10)
-        throw ConversionError(field);
+        return std::nullopt;
     qint64 value = 0;
     for (qsizetype i = start; i < field.size(); ++i) {
         const QChar c = field.at(i);
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            throw ConversionError(field);
+            return std::nullopt;
         value = value * 10 + (c.unicode() - '0');
     }
     if (start == 1)
         value = -value;
     if (value < INT32_MIN || value > INT32_MAX)
-        throw ConversionError(field);
+        return std::nullopt;
     return static_cast<int>(value);
 }
 

@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 #include <stdexcept>
@@ -28,6 +29,8 @@ public:
 
 // Strict decimal conversion: an optional "-" and one or more digits, within 32 bits.
 int toInt(const QString &field);
+// The same conversion without throwing: nothing when the field is not such a number.
+std::optional<int> tryInt(QStringView field);
 
 struct Message {
     QString command;

@@ -1,0 +1,57 @@
+// Facts of the game that host, client and messages share: how many slots, seats, cells
+// and extras there are, the port, fixed names, and the letter codes (1..26 = a..z,
+// 0 = no letter) with each letter's points.
+#pragma once
+
+#include <QChar>
+#include <QLatin1StringView>
+#include <QtGlobal>
+
+#include <array>
+
+namespace quarn {
+
+inline constexpr int kHighestSlot = 9;   // participants are slots 1..9
+inline constexpr int kSeats = 2;         // slots 1 and 2 play; the others watch
+inline constexpr int kCells = 10;        // cells of a seat's board, 1..10
+inline constexpr int kExtras = 6;        // a seat's private letters, 1..6
+inline constexpr int kLetterCodes = 26;  // a..z
+// The steals setting that means "no limit".
+inline constexpr int kUnlimitedSteals = 10000;
+inline constexpr quint16 kPort = 7772;
+
+// The computer opponent's name, and the label of a seat nobody holds.
+inline constexpr QLatin1StringView kComputerName("Vumi");
+inline constexpr QLatin1StringView kWaitingLabel("<Waiting>");
+
+constexpr bool isLetterCode(int code)
+{
+    return code >= 1 && code <= kLetterCodes;
+}
+
+// The lower-case letter of a code; a space for 0 or anything else that is no letter.
+constexpr QChar letterOf(int code)
+{
+    return isLetterCode(code) ? QChar(u'a' + (code - 1)) : QChar(u' ');
+}
+
+// The code of a letter, either case; 0 for anything but a..z and A..Z.
+constexpr int codeOf(QChar letter)
+{
+    const char16_t c = letter.unicode();
+    if (c >= u'a' && c <= u'z')
+        return c - u'a' + 1;
+    if (c >= u'A' && c <= u'Z')
+        return c - u'A' + 1;
+    return 0;
+}
+
+// The points a letter adds to a word's sum; 0 for no letter.
+constexpr int letterPoints(int code)
+{
+    constexpr std::array<int, kLetterCodes> kPoints{1, 3, 3, 1, 1, 5, 3, 3, 1, 5, 5, 1, 3,
+                                                    1, 1, 3, 10, 1, 1, 1, 1, 7, 5, 10, 3, 10};
+    return isLetterCode(code) ? kPoints[static_cast<size_t>(code - 1)] : 0;
+}
+
+} // namespace quarn
