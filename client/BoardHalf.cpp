@@ -5,7 +5,9 @@
 #include "client/BoardMarkers.h"
 #include "client/BoardTile.h"
 #include "client/ClientContext.h"
+#include "client/FieldRange.h"
 #include "client/TileInput.h"
+#include "net/Catalogue.h"
 #include "net/Message.h"
 
 #include <QFont>
@@ -26,6 +28,8 @@ const QString kComputerName = QStringLiteral("Vumi");
 
 constexpr int kRowCount = 10;
 constexpr int kExtraCount = 6;
+// The extra tile a placement used up; 0 = none.
+constexpr FieldRange kExtraOrNone{"extra position", 0, kExtraCount};
 
 // Left edges: bottom row from 44, top row from 45, both every 40 pixels; extras from
 // 104 every 48 pixels.
@@ -39,7 +43,10 @@ QLabel *makeLabel(QWidget *panel, const QString &name, const QString &text, cons
                   int pixelSize, bool bold, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter,
                   const char *colour = kTextColour)
 {
-    auto *label = new QLabel(text, panel);
+    auto *label = new QLabel(panel);
+    // Names, scores and words come from the host: they are shown as typed, never as markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
     label->setObjectName(name);
     label->setGeometry(geometry);
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -54,6 +61,7 @@ QLabel *makeLabel(QWidget *panel, const QString &name, const QString &text, cons
 QLabel *makePicture(QWidget *panel, const QString &name, const QPixmap &pixmap, const QPoint &at)
 {
     auto *label = new QLabel(panel);
+    label->setTextFormat(Qt::PlainText);
     label->setObjectName(name);
     label->setPixmap(pixmap);
     label->setGeometry(QRect(at, pixmap.deviceIndependentSize().toSize()));
@@ -348,10 +356,7 @@ bool BoardHalf::isOwn(int slot) const
 BoardTile *BoardHalf::rowTile(int slot, int position) const
 {
     const bool bottom = m_context.ownSlot >= 3 ? slot == 1 : isOwn(slot);
-    BoardTile *tile = bottom ? myletter(position) : hisletter(position);
-    if (!tile)
-        qCWarning(lcBoard) << "no word position" << position;
-    return tile;
+    return bottom ? myletter(position) : hisletter(position);
 }
 
 void BoardHalf::resettiles()
@@ -458,31 +463,39 @@ void BoardHalf::letters(const QString &rest)
     // The list marker goes on first: a message with the slot alone has no "+" after it.
     net::FieldReader fields(rest);
     fields.beginList();
-    if (!isOwn(fields.takeInt()))
+    const int slot = fields.takeInt();
+    QList<net::ExtraLetter> pairs;
+    while (!fields.listEnded())
+        pairs.append(net::ExtraLetter{fields.takeInt(), fields.takeInt()});  // braces read in order
+    if (!fieldsInRange(lcBoard(), "CMD_letters", {{slot, hostfield::kSlot}}))
         return;
-    while (!fields.listEnded()) {
-        const int position = fields.takeInt();
-        const int code = fields.takeInt();
-        if (BoardTile *tile = extra(position))
-            tile->drawCode(code);
-        else
-            qCWarning(lcBoard) << "letters: no extra position" << position;
+    for (const net::ExtraLetter &pair : std::as_const(pairs)) {
+        if (!fieldsInRange(lcBoard(), "CMD_letters",
+                           {{pair.extra, hostfield::kExtraPosition}, {pair.code, hostfield::kLetterCode}}))
+            return;
     }
+    if (!isOwn(slot))
+        return;
+    for (const net::ExtraLetter &pair : std::as_const(pairs))
+        extra(pair.extra)->drawCode(pair.code);
 }
 
 void BoardHalf::placetheletters(const QString &rest)
 {
     net::FieldReader fields(rest);
     fields.beginList();
-    while (!fields.listEnded()) {
-        const int slot = fields.takeInt();
-        const int position = fields.takeInt();
-        const int code = fields.takeInt();
-        if (BoardTile *tile = rowTile(slot, position)) {
-            tile->clear();
-            tile->drawCode(code);
-        }
+    QList<net::BoardLetter> triples;
+    while (!fields.listEnded())
+        triples.append(net::BoardLetter{fields.takeInt(), fields.takeInt(), fields.takeInt()});  // braces read in order
+    for (const net::BoardLetter &letter : std::as_const(triples)) {
+        if (!fieldsInRange(lcBoard(), "CMD_placetheletters",
+                           {{letter.seat, hostfield::kSeat},
+                            {letter.position, hostfield::kWordPosition},
+                            {letter.code, hostfield::kLetterCode}}))
+            return;
     }
+    for (const net::BoardLetter &letter : std::as_const(triples))
+        rowTile(letter.seat, letter.position)->drawCode(letter.code);
 }
 
 void BoardHalf::gamestats(const QString &rest)
@@ -503,10 +516,12 @@ void BoardHalf::gamestats(const QString &rest)
 
 void BoardHalf::getnextplayer(const QString &rest)
 {
-    resettiles();
     net::FieldReader fields(rest);
     const int slot = fields.takeInt();
     const int stealsLeft = fields.takeInt();
+    if (!fieldsInRange(lcBoard(), "CMD_nextplayer", {{slot, hostfield::kSeat}}))
+        return;
+    resettiles();
     m_context.turnslot = slot;
 
     turnMarker(1)->hide();
@@ -542,21 +557,22 @@ void BoardHalf::processturntime()
 
 void BoardHalf::placemyletter(const QString &rest)
 {
-    m_turntimer.stop();
     net::FieldReader fields(rest);
     const int slot = fields.takeInt();
     const int extraPosition = fields.takeInt();
     const int position = fields.takeInt();
     const int code = fields.takeInt();
-    if (BoardTile *tile = rowTile(slot, position)) {
-        tile->clear();
-        tile->drawCode(code);
-    }
+    if (!fieldsInRange(lcBoard(), "CMD_placemyletter",
+                       {{slot, hostfield::kSeat},
+                        {extraPosition, kExtraOrNone},
+                        {position, hostfield::kWordPosition},
+                        {code, hostfield::kLetterCode}}))
+        return;
+    m_turntimer.stop();
+    rowTile(slot, position)->drawCode(code);
     if (isOwn(slot)) {
-        if (extraPosition != 0) {
-            if (BoardTile *tile = extra(extraPosition))
-                tile->clear();
-        }
+        if (BoardTile *used = extra(extraPosition))
+            used->clear();
         play(QStringLiteral("place"));
     }
     resettiles();
@@ -564,23 +580,22 @@ void BoardHalf::placemyletter(const QString &rest)
 
 void BoardHalf::tradingmyletter(const QString &rest)
 {
-    m_turntimer.stop();
     net::FieldReader fields(rest);
     const int slot = fields.takeInt();
     const int positionA = fields.takeInt();
     const int codeA = fields.takeInt();
     const int positionB = fields.takeInt();
     const int codeB = fields.takeInt();
-    BoardTile *tileA = rowTile(slot, positionA);
-    BoardTile *tileB = rowTile(slot, positionB);
-    if (tileA)
-        tileA->clear();
-    if (tileB)
-        tileB->clear();
-    if (tileA)
-        tileA->drawCode(codeA);
-    if (tileB)
-        tileB->drawCode(codeB);
+    if (!fieldsInRange(lcBoard(), "CMD_tradingmyletter",
+                       {{slot, hostfield::kSeat},
+                        {positionA, hostfield::kWordPosition},
+                        {codeA, hostfield::kLetterCode},
+                        {positionB, hostfield::kWordPosition},
+                        {codeB, hostfield::kLetterCode}}))
+        return;
+    m_turntimer.stop();
+    rowTile(slot, positionA)->drawCode(codeA);
+    rowTile(slot, positionB)->drawCode(codeB);
     if (isOwn(slot)) {
         for (int p = 1; p <= kRowCount; ++p)
             myletter(p)->move(myLeft(p), kMyTop);
@@ -591,12 +606,14 @@ void BoardHalf::tradingmyletter(const QString &rest)
 
 void BoardHalf::discardletter(const QString &rest)
 {
-    m_turntimer.stop();
     net::FieldReader fields(rest);
     const int slot = fields.takeInt();
     const int position = fields.takeInt();
-    if (BoardTile *tile = rowTile(slot, position))
-        tile->clear();
+    if (!fieldsInRange(lcBoard(), "CMD_discardletter",
+                       {{slot, hostfield::kSeat}, {position, hostfield::kWordPosition}}))
+        return;
+    m_turntimer.stop();
+    rowTile(slot, position)->clear();
     if (isOwn(slot) || m_context.isSpectator())
         play(QStringLiteral("clear"));
     resettiles();
@@ -604,54 +621,58 @@ void BoardHalf::discardletter(const QString &rest)
 
 void BoardHalf::discardextra(const QString &rest)
 {
-    m_turntimer.stop();
     net::FieldReader fields(rest);
-    if (!isOwn(fields.takeInt()))
-        return;
+    const int slot = fields.takeInt();
     const int position = fields.takeInt();
-    if (BoardTile *tile = extra(position))
-        tile->clear();
-    else
-        qCWarning(lcBoard) << "discardextra: no extra position" << position;
+    if (!fieldsInRange(lcBoard(), "CMD_discardextra",
+                       {{slot, hostfield::kSeat}, {position, hostfield::kExtraPosition}}))
+        return;
+    m_turntimer.stop();
+    if (!isOwn(slot))
+        return;
+    extra(position)->clear();
     resettiles();
     play(QStringLiteral("clear"));
 }
 
 void BoardHalf::newletter(const QString &rest)
 {
-    for (int e = 1; e <= kExtraCount; ++e)
-        extra(e)->move(extraLeft(e), kExtraTop);
     net::FieldReader fields(rest);
-    if (!isOwn(fields.takeInt()))
-        return;
+    const int slot = fields.takeInt();
     const int position = fields.takeInt();
     const int code = fields.takeInt();
-    if (BoardTile *tile = extra(position))
-        tile->drawCode(code);
-    else
-        qCWarning(lcBoard) << "newletter: no extra position" << position;
+    if (!fieldsInRange(lcBoard(), "CMD_newletter",
+                       {{slot, hostfield::kSeat},
+                        {position, hostfield::kExtraPosition},
+                        {code, hostfield::kLetterCode}}))
+        return;
+    for (int e = 1; e <= kExtraCount; ++e)
+        extra(e)->move(extraLeft(e), kExtraTop);
+    if (isOwn(slot))
+        extra(position)->drawCode(code);
 }
 
 void BoardHalf::stoldletter(const QString &rest)
 {
     net::FieldReader fields(rest);
     const int stealer = fields.takeInt();
-    fields.takeInt();  // the victim's slot: the rows follow from the stealer's
+    const int victim = fields.takeInt();  // only checked: the rows follow from the stealer's
     const int stealerPosition = fields.takeInt();
     const int victimPosition = fields.takeInt();
     const int code = fields.takeInt();
+    if (!fieldsInRange(lcBoard(), "CMD_stoldletter",
+                       {{stealer, hostfield::kSeat},
+                        {victim, hostfield::kSeat},
+                        {stealerPosition, hostfield::kWordPosition},
+                        {victimPosition, hostfield::kWordPosition},
+                        {code, hostfield::kLetterCode}}))
+        return;
 
     const bool stealerBelow = m_context.isSpectator() ? stealer == 1 : isOwn(stealer);
     BoardTile *gained = stealerBelow ? myletter(stealerPosition) : hisletter(stealerPosition);
     BoardTile *lost = stealerBelow ? hisletter(victimPosition) : myletter(victimPosition);
-    if (gained) {
-        gained->clear();
-        gained->drawCode(code);
-    }
-    if (lost)
-        lost->clear();
-    if (!gained || !lost)
-        qCWarning(lcBoard) << "stoldletter: position out of range" << stealerPosition << victimPosition;
+    gained->drawCode(code);
+    lost->clear();
     if (isOwn(stealer) || m_context.isSpectator())
         play(QStringLiteral("roundover"));
     resettiles();
@@ -659,12 +680,14 @@ void BoardHalf::stoldletter(const QString &rest)
 
 void BoardHalf::formedword(const QString &rest)
 {
-    m_turntimer.stop();
     net::FieldReader fields(rest);
     const int slot = fields.takeInt();
     const QString word = fields.takeField();
     const int points = fields.takeInt();
     const QString total = fields.takeField();
+    if (!fieldsInRange(lcBoard(), "CMD_formedword", {{slot, hostfield::kSeat}}))
+        return;
+    m_turntimer.stop();
 
     if (isOwn(slot)) {
         m_listboxMywords->insertItem(0, word + QStringLiteral(" : ") + QString::number(points));
@@ -678,8 +701,7 @@ void BoardHalf::formedword(const QString &rest)
             m_tally->anotherword(7);
         }
     }
-    if (QLabel *score = scoreLabel(slot))
-        score->setText(total);
+    scoreLabel(slot)->setText(total);
     notice(QStringLiteral("For %1 points ").arg(points) + seatName(slot) + QStringLiteral(" formed ")
            + word.toUpper());
     if (m_context.isSpectator())
@@ -689,9 +711,11 @@ void BoardHalf::formedword(const QString &rest)
 
 void BoardHalf::notvalid(const QString &rest)
 {
+    const int slot = net::FieldReader(rest).takeInt();
+    if (!fieldsInRange(lcBoard(), "CMD_notvalid", {{slot, hostfield::kSeat}}))
+        return;
     resettiles();
-    net::FieldReader fields(rest);
-    if (!isOwn(fields.takeInt()))
+    if (!isOwn(slot))
         return;
     showMessage(QStringLiteral("You can steal a letter only if you can use it immediately to create a valid word."),
                 [this] {
@@ -704,9 +728,11 @@ void BoardHalf::notvalid(const QString &rest)
 
 void BoardHalf::toomany(const QString &rest)
 {
+    const int slot = net::FieldReader(rest).takeInt();
+    if (!fieldsInRange(lcBoard(), "CMD_toomany", {{slot, hostfield::kSeat}}))
+        return;
     resettiles();
-    net::FieldReader fields(rest);
-    if (!isOwn(fields.takeInt()))
+    if (!isOwn(slot))
         return;
     showMessage(QStringLiteral("You have used all your steals."), [this] {
         m_selection.pickedhis = 0;
@@ -721,11 +747,12 @@ void BoardHalf::timeup(const QString &)
 
 void BoardHalf::winner(const QString &rest)
 {
+    const int slot = net::FieldReader(rest).takeInt();
+    if (!fieldsInRange(lcBoard(), "CMD_winner", {{slot, hostfield::kSeat}}))
+        return;
     m_turntimer.stop();
     m_secondsleft = 0;
     m_context.turnslot = 0;
-    net::FieldReader fields(rest);
-    const int slot = fields.takeInt();
     const QString name = seatName(slot);
 
     const QString text = name + QStringLiteral(" has won the game!");

@@ -4,7 +4,8 @@
 // the answer to one of its messages, handled by one public handler per message, which
 // takes the message's rest (the text after the command's "+"). Numeric fields are read
 // strictly, so a malformed field stops its handler with net::ConversionError, which
-// the dispatcher catches.
+// the dispatcher catches; a seat, position or letter code outside what the message
+// allows makes the handler ignore the whole message (FieldRange.h).
 #pragma once
 
 #include "client/BoardMessages.h"

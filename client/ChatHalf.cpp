@@ -2,6 +2,7 @@
 #include "client/ChatHalf.h"
 
 #include "client/ColourNames.h"
+#include "client/FieldRange.h"
 #include "client/PhraseGate.h"
 #include "client/SmileyPainter.h"
 #include "net/Catalogue.h"
@@ -21,6 +22,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QToolButton>
 
@@ -58,6 +60,15 @@ constexpr int kPhraseTop = 267;
 constexpr int kPhraseBottom = 445;
 
 QUrl smileyUrl(int index) { return QUrl(kSmileyScheme + QLatin1Char(':') + QString::number(index)); }
+
+// A phrase comes from the settings file: its tooltip shows it as typed, never as markup.
+QString plainTip(const QString &text) { return Qt::convertFromPlainText(text); }
+
+// The sender's slot at the front of a relayed chat line or chatter sound.
+bool fromParticipant(const char *command, const QString &rest)
+{
+    return fieldsInRange(lcChat(), command, {{net::FieldReader(rest).takeInt(), hostfield::kSlot}});
+}
 
 } // namespace
 
@@ -134,6 +145,7 @@ void ChatHalf::createInput(QWidget *panel)
     QFont font(kFontFamily);
     font.setPixelSize(13);
     m_mychat->setFont(font);
+    m_mychat->setMaxLength(kTextLimit);  // typing, pasting and smileys all stop there
     m_mychat->setText(kPlaceholder);
     m_mychat->setContextMenuPolicy(Qt::CustomContextMenu);
     m_mychat->installEventFilter(this);
@@ -160,7 +172,7 @@ void ChatHalf::createButtons(QWidget *panel)
         button->setIcon(SmileyPainter::phraseIcon(number));
         button->setIconSize(QSize(21, 15));
         button->setAutoRaise(true);
-        button->setToolTip(m_phrases[static_cast<size_t>(i)]);
+        button->setToolTip(plainTip(m_phrases[static_cast<size_t>(i)]));
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QToolButton::clicked, this, [this, number] { phraseClick(number); });
         m_phraseButtons[static_cast<size_t>(i)] = button;
@@ -339,6 +351,8 @@ void ChatHalf::scrollToEnd()
 
 void ChatHalf::chatrecieved(const QString &rest)
 {
+    if (!fromParticipant("CMD_chat or CMD_action", rest))
+        return;
     const qsizetype bar = rest.indexOf(QLatin1Char('|'));
     if (bar < 0) {
         addlinetochat(rest, kFallbackColour);
@@ -350,6 +364,8 @@ void ChatHalf::chatrecieved(const QString &rest)
 
 void ChatHalf::playasound(const QString &rest)
 {
+    if (!fromParticipant("CMD_playasound", rest))
+        return;
     net::FieldReader reader(rest);
     const int slot = reader.takeInt();
     const QString name = reader.takeField();
@@ -433,7 +449,10 @@ void ChatHalf::smileyClick(int code)
 {
     if (m_mychat->text() == kPlaceholder)
         m_mychat->clear();
-    m_mychat->setText(m_mychat->text() + QStringLiteral(":)#") + QString::number(code));
+    const QString smiley = QStringLiteral(":)#") + QString::number(code);
+    if (m_mychat->text().size() + smiley.size() > kTextLimit)
+        return;  // a cut code would show the wrong smiley
+    m_mychat->setText(m_mychat->text() + smiley);
     m_mychat->deselect();
     m_mychat->setCursorPosition(int(m_mychat->text().size()));
     m_mychat->setFocus();
@@ -520,8 +539,9 @@ void ChatHalf::setPhrase(int number, const QString &text)
 {
     if (number < 1 || number > kPhraseCount)
         return;
-    m_phrases[static_cast<size_t>(number - 1)] = text;
-    m_phraseButtons[static_cast<size_t>(number - 1)]->setToolTip(text);
+    QString &phrase = m_phrases[static_cast<size_t>(number - 1)];
+    phrase = text.left(kTextLimit);
+    m_phraseButtons[static_cast<size_t>(number - 1)]->setToolTip(plainTip(phrase));
 }
 
 // --- Events ----------------------------------------------------------------------------

@@ -41,6 +41,9 @@ public:
     static constexpr int kPhraseCount = 9;
     static constexpr int kChatterSoundCount = 20;
     static constexpr int kInitialTextSize = 10;
+    // The longest chat line or phrase, in characters: even in UTF-8 its request stays far
+    // below the largest message the host accepts.
+    static constexpr int kTextLimit = 1000;
     static inline const QString kPlaceholder = QStringLiteral("<Enter Chat Here>");
     static inline const QColor kBackground = QColor(198, 148, 115);
     static inline const QColor kLinkColour = QColor(0, 128, 0);
@@ -52,10 +55,10 @@ public:
 
     // ChatLines: adds one line "number+text" in `colour` (see ChatLineBuilder).
     void addlinetochat(const QString &line, const QColor &colour) override;
-    // ChatMessages: "slot+text|colour name" of CMD_chat and CMD_action.
+    // ChatMessages: "slot+text|colour name" of CMD_chat and CMD_action, and "slot+sound+"
+    // of CMD_playasound. Both throw net::ConversionError when the slot is not a number and
+    // ignore the message when it is no participant's.
     void chatrecieved(const QString &rest) override;
-    // ChatMessages: "slot+sound+" of CMD_playasound. Throws net::ConversionError when the
-    // slot is not a number.
     void playasound(const QString &rest) override;
 
     // Sends the input box's text as chat or "/me" action and empties the box.
@@ -64,7 +67,8 @@ public:
     void phraseClick(int number);
     // Chatter sound menu entry 1..20 (0 is "<Cancel>").
     void chatterSoundClick(int number);
-    // Smiley menu entry for code 10..27: appends ":)#" and the code to the input box.
+    // Smiley menu entry for code 10..27: appends ":)#" and the code to the input box,
+    // when the whole code still fits.
     void smileyClick(int code);
     // A click on link `number` of the view.
     void mainchatJump(int number);
@@ -89,7 +93,7 @@ public:
     // Replaces the input box's text with the clipboard's text, if it holds any.
     void Paste1Click();
 
-    // Phrase of button 1..9 (also its tooltip).
+    // Phrase of button 1..9 (also its tooltip, as plain text); kTextLimit characters at most.
     QString phrase(int number) const;
     void setPhrase(int number, const QString &text);
     static QString defaultPhrase(int number);

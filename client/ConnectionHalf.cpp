@@ -4,6 +4,7 @@
 
 #include "client/BoardMessages.h"
 #include "client/ChatMessages.h"
+#include "client/FieldRange.h"
 #include "client/SeatControls.h"
 #include "host/HostEngine.h"
 #include "net/Catalogue.h"
@@ -26,7 +27,6 @@ const QString kWaiting = QStringLiteral("<Waiting>");
 const QString kComputerName = QStringLiteral("Vumi");
 const QColor kNavy(0, 0, 128);
 const QColor kGreen(0, 128, 0);
-constexpr int kHighestSlot = 9;
 // Seats the label menu may set to just watching (its tag is a seat: 1 or 2).
 constexpr int kJustWatchTagLimit = 5;
 
@@ -195,8 +195,13 @@ void ConnectionHalf::connectTo(const QString &address, quint16 port)
         return;
     }
     m_sock = std::make_unique<net::Connection>();
-    connect(m_sock.get(), &net::Connection::messageReceived, this,
-            [this](const QByteArray &message) { m_timer1->append(0, message); });
+    connect(m_sock.get(), &net::Connection::messageReceived, this, [this](const QByteArray &message) {
+        // A host that sends faster than we handle, without end, is cut off like a flooding peer.
+        if (!m_timer1->append(0, message)) {
+            qCWarning(lcClient) << "more than" << m_timer1->sourceLimit() << "bytes from the host waiting; closing";
+            m_sock->abort(QStringLiteral("the host sends more than can be handled"));
+        }
+    });
     connect(m_sock.get(), &net::Connection::closed, this, &ConnectionHalf::connectionEnded);
     connect(m_sock.get(), &net::Connection::connectFailed, this, [this, address](const QString &reason) {
         qCWarning(lcClient) << "cannot connect to" << address << reason;
@@ -282,10 +287,8 @@ void ConnectionHalf::processsocktimer(const QByteArray &message)
 void ConnectionHalf::sendloginfo(const QString &rest)
 {
     const int slot = net::toInt(rest);
-    if (slot < 1 || slot > kHighestSlot) {
-        qCWarning(lcClient) << "login slot out of range:" << slot;
+    if (!fieldsInRange(lcClient(), "CMD_sendlogininfo", {{slot, hostfield::kSlot}}))
         return;
-    }
     if (m_context.loggedIn) {
         qCWarning(lcClient) << "second login offer ignored; own slot stays" << m_context.ownSlot;
         return;
@@ -301,10 +304,8 @@ void ConnectionHalf::newplayerinfo(const QString &rest)
     net::FieldReader fields(rest);
     const int slot = fields.takeInt();
     const QString name = fields.rest();
-    if (slot < 1 || slot > kHighestSlot) {
-        qCWarning(lcClient) << "presence of slot" << slot << "ignored";
+    if (!fieldsInRange(lcClient(), "CMD_newplayerinfo", {{slot, hostfield::kSlot}}))
         return;
-    }
     const bool own = m_context.loggedIn && slot == m_context.ownSlot;
     if (own) {
         notice(QStringLiteral("0+You are Connected."));
@@ -347,6 +348,8 @@ void ConnectionHalf::playerdisconnected(const QString &rest)
     net::FieldReader fields(rest);
     const int slot = fields.takeInt();
     const QString name = fields.rest();
+    if (!fieldsInRange(lcClient(), "CMD_playerdisconnected", {{slot, hostfield::kSlot}}))
+        return;
     if (slot > 2) {
         const qsizetype index = m_spectators.indexOf(spectatorEntry(slot, name));
         if (index < 0)
@@ -356,7 +359,7 @@ void ConnectionHalf::playerdisconnected(const QString &rest)
         Q_EMIT spectatorsChanged();
         return;
     }
-    if (slot < 1 || !m_peers.seats)
+    if (!m_peers.seats)
         return;
     notice(QStringLiteral("0+") + m_peers.seats->seatName(slot) + QStringLiteral(" disconnected."));
     m_peers.seats->setSeatName(slot, kComputerName);
@@ -368,7 +371,7 @@ void ConnectionHalf::justwatching(const QString &rest)
     net::FieldReader fields(rest);
     const int seat = fields.takeInt();
     const QString flag = fields.rest();
-    if (seat < 1 || seat > 2)
+    if (!fieldsInRange(lcClient(), "CMD_justwatching", {{seat, hostfield::kSeat}}))
         return;
     const bool watching = flag == QLatin1String("1");
     if (seat == m_context.ownSlot) {

@@ -4,6 +4,7 @@
 #include "client/ConnectionHalf.h"
 #include "dictionary/TDictn.h"
 #include "host/HostEngine.h"
+#include "windows/ProgramIdentity.h"
 #include "windows/SingleInstanceGuard.h"
 #include "windows/Tchat.h"
 #include "windows/TerminationWatcher.h"
@@ -21,9 +22,8 @@ int main(int argc, char *argv[])
     if (!guard.claim())
         return 0;
 
-    // 2. The program's title.
-    QApplication::setApplicationName(QStringLiteral("Quarn"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quarn"));
+    // 2. The program's name.
+    setProgramIdentity();
 
     // 3. The windows, in order: main window, about, game start dialog, help, phrase
     //    editor, host form, spectator list, tally, lobby download.

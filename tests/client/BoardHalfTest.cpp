@@ -1,6 +1,7 @@
 // The board half fed with the host's message texts: captions, rows, the countdown,
 // sounds by receiver, formed words, the winner and the tally.
 #include "BoardFakes.h"
+#include "WarningCounter.h"
 
 #include "client/BoardHalf.h"
 #include "client/BoardTile.h"
@@ -22,7 +23,25 @@ protected:
         auto *label = panel.findChild<QLabel *>(QLatin1String(name));
         return label ? label->text() : QStringLiteral("<missing %1>").arg(QLatin1String(name));
     }
+
+    // Everything the board shows or keeps, to compare before and after a message.
+    QStringList boardState() const
+    {
+        QStringList state{QStringLiteral("%1 %2").arg(context.turnslot).arg(board->turntimer().isActive())};
+        for (const QLabel *label : panel.findChildren<QLabel *>())
+            state << label->text() + QString::number(label->isVisibleTo(&panel));
+        for (const BoardTile *tile : panel.findChildren<BoardTile *>())
+            state << QStringLiteral("%1 %2,%3").arg(tile->code()).arg(tile->x()).arg(tile->y());
+        return state + sounds.sounds + chat.lines + tally.calls + boxes;
+    }
 };
+
+// Names, scores and words come from the host or the settings file: never read as markup.
+TEST_F(BoardHalfTest, EveryLabelTakesItsTextAsPlainText)
+{
+    for (const QLabel *label : panel.findChildren<QLabel *>())
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+}
 
 TEST_F(BoardHalfTest, WindowCreationShowsEmptyBoardAndHiddenMarkers)
 {
@@ -485,18 +504,57 @@ TEST_F(BoardHalfTest, MalformedFieldsStopTheHandlerWithoutDamage)
 {
     EXPECT_THROW(board->placemyletter(QStringLiteral("1+x+3+5+")), net::ConversionError);
     EXPECT_THROW(board->letters(QStringLiteral("1+1+5+2")), net::ConversionError);
-    EXPECT_EQ(board->extra(1)->code(), 5);  // what came before the bad field stays
+    EXPECT_EQ(board->extra(1)->code(), 0);  // not even the pair before the bad field
     EXPECT_THROW(board->getnextplayer(QStringLiteral("")), net::ConversionError);
-
-    // Out-of-range positions, seats and codes are ignored.
-    board->placemyletter(QStringLiteral("1+9+11+5+"));
-    board->placetheletters(QStringLiteral("1+0+5+2+3+99"));
-    board->stoldletter(QStringLiteral("1+2+12+-1+5+"));
-    board->getnextplayer(QStringLiteral("7+3+"));
-    board->formedword(QStringLiteral("9+cat+5+5+"));
-    board->winner(QStringLiteral("0+"));
-    EXPECT_EQ(board->hisletter(3)->code(), 0);
-    EXPECT_EQ(text("label_status"), QStringLiteral("'s turn."));
 }
+
+// One row per message and number: a slot, seat, position or letter code outside what the
+// message allows (the own slot is 1).
+struct OutOfRangeRow {
+    const char *name;
+    void (BoardHalf::*handler)(const QString &);
+    const char *rest;
+};
+
+void PrintTo(const OutOfRangeRow &row, std::ostream *out) { *out << row.rest; }
+
+class BoardOutOfRangeTest : public BoardHalfTest, public ::testing::WithParamInterface<OutOfRangeRow> {};
+
+TEST_P(BoardOutOfRangeTest, MessageIsIgnoredWholeWithAWarning)
+{
+    board->startthegame(QStringLiteral("Ann+30+200+5+"));
+    board->letters(QStringLiteral("1+1+5+2+7"));
+    board->placetheletters(QStringLiteral("1+1+3+2+2+4"));
+    board->getnextplayer(QStringLiteral("1+5+"));
+    board->extra(2)->move(board->extra(2)->x(), BoardHalf::kExtraSelectedTop);  // a reset would show
+    const QStringList before = boardState();
+
+    WarningCounter warnings("quarn.board");
+    (board.get()->*GetParam().handler)(QString::fromLatin1(GetParam().rest));
+    EXPECT_EQ(boardState(), before);
+    EXPECT_EQ(warnings.count(), 1);
+}
+
+using B = BoardHalf;
+const OutOfRangeRow kOutOfRange[] = {
+    {"nextplayerSeat", &B::getnextplayer, "5+0+"},             {"winnerSeat", &B::winner, "3+"},
+    {"lettersSlot", &B::letters, "10+1+5"},                    {"lettersExtra", &B::letters, "1+3+5+7+6"},
+    {"lettersCode", &B::letters, "1+3+5+4+27"},                {"newletterSeat", &B::newletter, "3+3+5+"},
+    {"newletterExtra", &B::newletter, "1+0+5+"},               {"newletterCode", &B::newletter, "1+3+-1+"},
+    {"placemyletterSeat", &B::placemyletter, "4+1+3+5+"},      {"placemyletterExtra", &B::placemyletter, "1+7+3+5+"},
+    {"placemyletterCell", &B::placemyletter, "1+1+11+5+"},     {"placemyletterCode", &B::placemyletter, "1+1+3+27+"},
+    {"discardextraSeat", &B::discardextra, "0+1+"},            {"discardextraExtra", &B::discardextra, "1+7+"},
+    {"discardletterSeat", &B::discardletter, "3+1+"},          {"discardletterCell", &B::discardletter, "1+0+"},
+    {"tradingSeat", &B::tradingmyletter, "3+1+3+2+4+"},        {"tradingFirstCell", &B::tradingmyletter, "1+11+3+2+4+"},
+    {"tradingFirstCode", &B::tradingmyletter, "1+1+27+2+4+"},  {"tradingSecondCell", &B::tradingmyletter, "1+1+3+0+4+"},
+    {"tradingSecondCode", &B::tradingmyletter, "1+1+3+2+-4+"}, {"notvalidSeat", &B::notvalid, "3+"},
+    {"toomanySeat", &B::toomany, "5+"},                        {"formedwordSeat", &B::formedword, "3+cat+5+5+"},
+    {"stolenStealer", &B::stoldletter, "3+2+3+2+4+"},          {"stolenVictim", &B::stoldletter, "1+9+3+2+4+"},
+    {"stolenStealerCell", &B::stoldletter, "1+2+11+2+4+"},     {"stolenVictimCell", &B::stoldletter, "1+2+3+0+4+"},
+    {"stolenCode", &B::stoldletter, "1+2+3+2+27+"},            {"boardSeat", &B::placetheletters, "1+5+6+3+5+6"},
+    {"boardCell", &B::placetheletters, "1+5+6+1+11+6"},        {"boardCode", &B::placetheletters, "1+5+6+2+5+27"},
+};
+INSTANTIATE_TEST_SUITE_P(Fields, BoardOutOfRangeTest, ::testing::ValuesIn(kOutOfRange),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,6 +1,7 @@
 // The chat half: sending rules, the phrase gate, chatter sounds, received chat and its
 // colour, links, scroll lock, text size, the smiley menu, clearing, copy and paste.
 #include "ChatFakes.h"
+#include "WarningCounter.h"
 
 #include "client/ChatHalf.h"
 #include "client/PhraseGate.h"
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTextFragment>
 #include <QToolButton>
 
@@ -72,6 +74,14 @@ protected:
             runs.append({fragment.text(), fragment.charFormat().foreground().color(), image});
         }
         return runs;
+    }
+
+    // The text a phrase button's tooltip shows.
+    QString shownTip(int number) const
+    {
+        QTextDocument shown;
+        shown.setHtml(chat->phraseButton(number)->toolTip());
+        return shown.toPlainText();
     }
 
     QWidget panel;
@@ -139,8 +149,8 @@ TEST_F(ChatHalfTest, TypingReplacesThePlaceholderAndEnterSendsInTheChosenColour)
 TEST_F(ChatHalfTest, PhraseButtonPressedTwiceQuicklySendsOnceThenReopens)
 {
     logIn(1);
-    EXPECT_EQ(chat->phraseButton(1)->toolTip(), QStringLiteral("Way To Go!"));
-    EXPECT_EQ(chat->phraseButton(9)->toolTip(), QStringLiteral("Good Game Everyone!"));
+    EXPECT_EQ(shownTip(1), QStringLiteral("Way To Go!"));
+    EXPECT_EQ(shownTip(9), QStringLiteral("Good Game Everyone!"));
     chat->phraseButton(1)->click();
     chat->phraseButton(2)->click();
     EXPECT_EQ(sender.requests, QList<QByteArray>{QByteArray("CMD_action+1+says: Way To Go!|clBlack") + net::kTerminator});
@@ -150,9 +160,31 @@ TEST_F(ChatHalfTest, PhraseButtonPressedTwiceQuicklySendsOnceThenReopens)
     ASSERT_TRUE(reopened.wait(2000));
     EXPECT_FALSE(chat->phraseGate().isTiming());  // no timer runs while the gate is open
     chat->setPhrase(2, QStringLiteral("/me bows"));
-    EXPECT_EQ(chat->phraseButton(2)->toolTip(), QStringLiteral("/me bows"));
+    EXPECT_EQ(shownTip(2), QStringLiteral("/me bows"));
     chat->phraseButton(2)->click();
     EXPECT_EQ(sender.requests.last(), QByteArray("CMD_action+1+bows|clBlack") + net::kTerminator);
+}
+
+// Phrases come from the settings file: a tooltip shows its phrase as typed, not as markup.
+TEST_F(ChatHalfTest, PhraseTooltipShowsThePhraseAsTyped)
+{
+    const QString phrase = QStringLiteral("<b>hi</b> & <img src=x>");
+    chat->setPhrase(4, phrase);
+    EXPECT_EQ(shownTip(4), phrase);
+}
+
+// However it gets there, no chat line or phrase is longer than 1,000 characters.
+TEST_F(ChatHalfTest, ChatLineAndPhrasesStopAtAThousandCharacters)
+{
+    const QString longText(1500, QLatin1Char('x'));
+    QGuiApplication::clipboard()->setText(longText);
+    chat->Paste1Click();
+    EXPECT_EQ(chat->mychat()->text(), longText.left(1000));
+    chat->mychat()->setText(longText.left(998));
+    chat->smileyClick(12);  // a whole code no longer fits
+    EXPECT_EQ(chat->mychat()->text(), longText.left(998));
+    chat->setPhrase(1, longText);
+    EXPECT_EQ(chat->phrase(1), longText.left(1000));
 }
 
 TEST_F(ChatHalfTest, PhraseButtonsDoNothingBeforeLogin)
@@ -224,6 +256,19 @@ TEST_F(ChatHalfTest, UnknownChatterSoundIsIgnoredAndBadSlotThrows)
     EXPECT_TRUE(sounds.played.isEmpty());
     EXPECT_EQ(chat->mainchat()->document()->blockCount(), blocks);
     EXPECT_THROW(chat->playasound(QStringLiteral("x+wave1+")), net::ConversionError);
+}
+
+// Chat, actions and chatter sounds come from slots 1..9; from any other they are ignored.
+TEST_F(ChatHalfTest, RelayFromNoParticipantIsIgnoredWithAWarning)
+{
+    WarningCounter warnings("quarn.chat");
+    for (const QString &slot : {QStringLiteral("0"), QStringLiteral("10")}) {
+        chat->chatrecieved(slot + QStringLiteral("+Al chats: hi|clBlue"));
+        chat->playasound(slot + QStringLiteral("+wave3+"));
+    }
+    EXPECT_TRUE(chat->mainchat()->document()->isEmpty());
+    EXPECT_TRUE(sounds.played.isEmpty());
+    EXPECT_EQ(warnings.count(), 4);
 }
 
 TEST_F(ChatHalfTest, ReceivedChatIsDrawnBoldInItsColourOrRed)

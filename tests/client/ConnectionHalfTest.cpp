@@ -5,6 +5,7 @@
 
 #include "ConnectionFakes.h"
 #include "FullGameServer.h"
+#include "WarningCounter.h"
 #include "host/HostEngine.h"
 #include "net/Catalogue.h"
 
@@ -424,9 +425,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ConnectionBadInputTest : public LoneClient, public ::testing::TestWithParam<const char *> {};
 
+// Each is dropped with one warning; an empty message is no message at all.
 TEST_P(ConnectionBadInputTest, malformedOrUnknownMessageIsDroppedAndChangesNothing)
 {
+    WarningCounter warnings("quarn.client");
     client.half->processsocktimer(QByteArray(GetParam()));
+    EXPECT_EQ(warnings.count(), *GetParam() ? 1 : 0);
     EXPECT_TRUE(client.lines.notices.isEmpty());
     EXPECT_TRUE(client.handlers.calls.isEmpty());
     EXPECT_EQ(client.seats.names[1], QStringLiteral("<Waiting>"));
@@ -439,6 +443,8 @@ INSTANTIATE_TEST_SUITE_P(Messages, ConnectionBadInputTest,
                          ::testing::Values("", "+", "CMD_bogus+1+2", "cmd_chat+1+x", "CMD_sendlogininfo+x",
                                            "CMD_sendlogininfo+0", "CMD_sendlogininfo+12", "CMD_newplayerinfo+x+Bob",
                                            "CMD_newplayerinfo+0+Bob", "CMD_playerdisconnected+1x+Bob",
-                                           "CMD_justwatching+x+1", "CMD_justwatching+3+1", "CMD_sendlogininfo"));
+                                           "CMD_justwatching+x+1", "CMD_justwatching+3+1", "CMD_sendlogininfo",
+                                           "CMD_existingplayers+10+Bob", "CMD_playerdisconnected+0+Bob",
+                                           "CMD_playerdisconnected+10+Bob"));
 
 } // namespace

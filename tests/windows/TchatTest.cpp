@@ -9,9 +9,11 @@
 #include "client/FullGameServer.h"  // the test helper in tests/client
 #include "host/HostEngine.h"
 #include "host/TServer.h"
+#include "windows/ProgramIdentity.h"
 #include "windows/Tgamestart.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -229,6 +232,30 @@ TEST_F(TchatTest, secondCopyBringsTheWindowForward)
     window.comeForward();
     EXPECT_FALSE(window.isMinimized());
     EXPECT_TRUE(window.isVisible());
+}
+
+// The caption the window system shows: Qt adds " — " and the application display name to
+// one not ending in it, when a display name was set (a set one stops following the name).
+QString shownCaption(const QWidget &window)
+{
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(name + QStringLiteral(" probe"));
+    const QString displayName = QGuiApplication::applicationDisplayName();
+    const bool set = displayName != QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(name);
+    const QString title = window.windowHandle()->title();
+    return set && !title.endsWith(displayName) ? title + QStringLiteral(" \u2014 ") + displayName : title;
+}
+
+TEST_F(TchatTest, windowsShowExactlyTheCaptionsTheyAreGiven)
+{
+    setProgramIdentity();
+    Tchat window(folder.filePath(QStringLiteral("korvexlobby.ini")));
+    auto *dialog = new Tgamestart(window.context(), window.connection(), &window);  // owned by the window
+    window.show();
+    dialog->show();
+    EXPECT_EQ(shownCaption(window), QStringLiteral("Quarn"));
+    EXPECT_EQ(shownCaption(*dialog), QStringLiteral("Quarn - Game Start"));
 }
 
 } // namespace
