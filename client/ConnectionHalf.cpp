@@ -6,7 +6,7 @@
 #include "client/ChatMessages.h"
 #include "client/FieldRange.h"
 #include "client/SeatControls.h"
-#include "host/HostEngine.h"
+#include "client/HostControl.h"
 #include "net/Catalogue.h"
 #include "net/Connection.h"
 #include "net/Message.h"

@@ -21,7 +21,7 @@
 
 class BoardMessages;
 class ChatMessages;
-class HostEngine;
+class HostControl;
 class QAction;
 class QMenu;
 class QTcpSocket;
@@ -63,7 +63,7 @@ public:
     static quint16 portFromEnvironment();
 
     // The in-process host switched on by hostpress; may stay null in a joining copy.
-    void setHostEngine(HostEngine *engine) { m_host = engine; }
+    void setHost(HostControl *host) { m_host = host; }
     // Port the host listens on and the client connects to (0 = any free port when hosting).
     void setPort(quint16 port) { m_port = port; }
     quint16 port() const { return m_port; }
@@ -135,7 +135,7 @@ private:
 
     ClientContext &m_context;
     ConnectionPeers m_peers;
-    HostEngine *m_host = nullptr;
+    HostControl *m_host = nullptr;
     quint16 m_port = kDefaultPort;
     QString m_loginName;
     bool m_closePending = false;  // closed; ends once the messages that came before are handled

@@ -7,6 +7,7 @@
 #include "client/ConnectionHalf.h"
 #include "client/SettingsHalf.h"
 #include "client/SoundPlayer.h"
+#include "windows/InProcessHost.h"
 #include "windows/Tgamestart.h"
 
 #include <QAction>
@@ -195,7 +196,8 @@ void Tchat::installKickMenu(QLabel *label)
 
 void Tchat::setHostEngine(HostEngine *engine)
 {
-    m_connection->setHostEngine(engine);
+    m_host = engine ? std::make_unique<InProcessHost>(*engine) : nullptr;
+    m_connection->setHost(m_host.get());
 }
 
 void Tchat::setGameStart(Tgamestart *dialog)

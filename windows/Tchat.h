@@ -15,6 +15,7 @@ class BoardHalf;
 class ChatHalf;
 class ConnectionHalf;
 class HostEngine;
+class InProcessHost;
 class QAction;
 class QLabel;
 class QMenu;
@@ -76,6 +77,7 @@ private:
     bool m_fullShown = false;
 
     QWidget *m_panel = nullptr;
+    std::unique_ptr<InProcessHost> m_host;
     std::unique_ptr<SoundPlayer> m_sound;
     std::unique_ptr<ConnectionHalf> m_connection;
     std::unique_ptr<ChatHalf> m_chat;

@@ -8,6 +8,7 @@
 #include "WarningCounter.h"
 #include "host/HostEngine.h"
 #include "net/Catalogue.h"
+#include "windows/InProcessHost.h"
 
 #include <QAction>
 #include <QSignalSpy>
@@ -40,12 +41,16 @@ struct Participant {
             probe.poke();
         };
         half->setPeers(peers);
-        half->setHostEngine(host);
+        if (host) {
+            hostControl = std::make_unique<InProcessHost>(*host);
+            half->setHost(hostControl.get());
+        }
         half->setPort(port);
     }
 
     bool hasConnected() const { return lines.has(kConnected); }
 
+    std::unique_ptr<InProcessHost> hostControl;
     ClientContext context;
     RecordingSeats seats;
     RecordingLines lines;

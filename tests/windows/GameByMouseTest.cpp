@@ -9,6 +9,7 @@
 #include "client/BoardTile.h"
 #include "host/HostEngine.h"
 #include "host/TServer.h"
+#include "windows/InProcessHost.h"
 #include "windows/Tgamestart.h"
 
 #include <QLabel>
@@ -103,7 +104,8 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
     GameClient &bob = addClient();
     GameClient &cy = addClient();
 
-    ann.connection->setHostEngine(host.get());
+    InProcessHost hostControl(*host);
+    ann.connection->setHost(&hostControl);
     ann.connection->processparams({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("true")});
     ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board->seatName(1) == QStringLiteral("Ann"); }, kGameStepWait));
     bob.connection->processparams({QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
@@ -235,7 +237,8 @@ TEST_F(GameByMouseTest, SoloGameAgainstTheComputerPlaysToTheWinner)
 {
     startHost(std::make_unique<Random>(20261207));
     GameClient &you = addClient();
-    you.connection->setHostEngine(host.get());
+    InProcessHost hostControl(*host);
+    you.connection->setHost(&hostControl);
     you.connection->processparams({});
     ASSERT_TRUE(QTest::qWaitFor([&] { return you.context.loggedIn && you.board->seatName(1) == QStringLiteral("You"); },
                                 kGameStepWait));
