@@ -3,17 +3,18 @@
 #include "host/ComputerPlayer.h"
 
 #include "dictionary/TDictn.h"
-#include "dictionary/Vocabulary.h"
 #include "host/Random.h"
+#include "host/SeatTable.h"
 #include "host/TServer.h"
+#include "net/GameFacts.h"
 
 #include <algorithm>
 #include <optional>
 
 namespace {
 
-constexpr int kExtras = 6;
-constexpr int kCells = 10;
+using quarn::kCells;
+using quarn::kExtras;
 
 QString request(int a, int b)
 {
@@ -37,13 +38,9 @@ bool crossOut(QString &letters, QChar letter)
 
 } // namespace
 
-ComputerPlayer::ComputerPlayer(TServer &server)
-    : ComputerPlayer(server, loadVocabulary())
-{
-}
-
-ComputerPlayer::ComputerPlayer(TServer &server, const QStringList &vocabulary)
-    : m_server(server)
+ComputerPlayer::ComputerPlayer(const SeatTable &table, TServer &server, const QStringList &vocabulary)
+    : m_table(table)
+    , m_server(server)
 {
     setVocabulary(vocabulary);
 }
@@ -64,14 +61,12 @@ void ComputerPlayer::setVocabulary(const QStringList &vocabulary)
 
 QChar ComputerPlayer::letterOf(int code)
 {
-    if (code < 1 || code > 26)
-        return QChar();
-    return QChar(u'A' + code - 1);
+    return quarn::isLetterCode(code) ? quarn::letterOf(code).toUpper() : QChar();
 }
 
 QChar ComputerPlayer::boardLetter(int seat, int cell) const
 {
-    return letterOf(m_server.players[static_cast<size_t>(seat)].board[static_cast<size_t>(cell)]);
+    return letterOf(m_table.player(seat).board[static_cast<size_t>(cell)]);
 }
 
 QString ComputerPlayer::boardLetters(int seat) const
@@ -89,7 +84,7 @@ QString ComputerPlayer::extrasLetters(int seat) const
 {
     QString letters;
     for (int k = 1; k <= kExtras; ++k) {
-        const QChar letter = letterOf(m_server.players[static_cast<size_t>(seat)].extras[static_cast<size_t>(k)]);
+        const QChar letter = letterOf(m_table.player(seat).extras[static_cast<size_t>(k)]);
         if (!letter.isNull())
             letters += letter;
     }
@@ -99,7 +94,7 @@ QString ComputerPlayer::extrasLetters(int seat) const
 int ComputerPlayer::extraHolding(int seat, QChar letter) const
 {
     for (int k = 1; k <= kExtras; ++k) {
-        if (letterOf(m_server.players[static_cast<size_t>(seat)].extras[static_cast<size_t>(k)]) == letter)
+        if (letterOf(m_table.player(seat).extras[static_cast<size_t>(k)]) == letter)
             return k;
     }
     return 0;
@@ -108,7 +103,7 @@ int ComputerPlayer::extraHolding(int seat, QChar letter) const
 int ComputerPlayer::extraHoldingAnyOf(int seat, const QString &letters) const
 {
     for (int k = 1; k <= kExtras; ++k) {
-        const QChar letter = letterOf(m_server.players[static_cast<size_t>(seat)].extras[static_cast<size_t>(k)]);
+        const QChar letter = letterOf(m_table.player(seat).extras[static_cast<size_t>(k)]);
         if (!letter.isNull() && letters.contains(letter))
             return k;
     }
@@ -169,7 +164,7 @@ QString ComputerPlayer::findTarget(int seat, int filled)
     const QString board = boardLetters(seat);
     const QString extras = extrasLetters(seat);
     const QString his = boardLetters(TServer::opponentOf(seat));
-    const QStringList &formed = m_server.formedWords[static_cast<size_t>(seat)];
+    const QStringList &formed = m_table.formedWords(seat);
     // The start s is drawn from 1..count-11; short lists clamp it so that the visit
     // s+1..count-2, 1..s never reaches the last word.
     const int start = std::min(m_server.random().uniform(std::max(1, count - 11)) + 1, count - 2);
@@ -215,8 +210,8 @@ bool ComputerPlayer::fitsBoard(int seat, const QString &word, int filled, const 
     const int letters = static_cast<int>(word.size());
     if (letters != filled && letters != filled + 1)
         return false;
-    const tplayer &player = m_server.players[static_cast<size_t>(seat)];
-    const bool mayPlanSteal = filled > 2 && player.steals < m_server.stealsallowed;
+    const tplayer &player = m_table.player(seat);
+    const bool mayPlanSteal = filled > 2 && player.steals < m_table.settings().stealsAllowed;
     QString fromBoard = board;
     QString fromExtras = extras;
     QString fromHis = his;
@@ -267,8 +262,8 @@ void ComputerPlayer::makeword(int seat, const QString &word)
 
 bool ComputerPlayer::tryStealFor(int seat, const QString &word)
 {
-    const tplayer &player = m_server.players[static_cast<size_t>(seat)];
-    if (player.steals >= m_server.stealsallowed)
+    const tplayer &player = m_table.player(seat);
+    if (player.steals >= m_table.settings().stealsAllowed)
         return false;
     const int victim = TServer::opponentOf(seat);
     const int letters = std::min(static_cast<int>(word.size()), kCells);
@@ -310,7 +305,7 @@ bool ComputerPlayer::steal(int seat, int hisCell, int myCell)
 
 void ComputerPlayer::discardExtraAt(int seat, int extra)
 {
-    if (m_server.players[static_cast<size_t>(seat)].extras[static_cast<size_t>(extra)] == 0) {
+    if (m_table.player(seat).extras[static_cast<size_t>(extra)] == 0) {
         discardAnything(seat);
         return;
     }
@@ -319,7 +314,7 @@ void ComputerPlayer::discardExtraAt(int seat, int extra)
 
 void ComputerPlayer::discardLetterAt(int seat, int cell)
 {
-    if (m_server.players[static_cast<size_t>(seat)].board[static_cast<size_t>(cell)] == 0) {
+    if (m_table.player(seat).board[static_cast<size_t>(cell)] == 0) {
         discardAnything(seat);
         return;
     }
@@ -331,7 +326,7 @@ void ComputerPlayer::discardAnything(int seat)
     // The drawn cell can be empty only when the seat did not start its turn with six
     // extras (a seat taken over in the middle of play); the turn must still end, or the
     // game would wait forever on a clock that is already off.
-    const tplayer &player = m_server.players[static_cast<size_t>(seat)];
+    const tplayer &player = m_table.player(seat);
     for (int k = 1; k <= kExtras; ++k) {
         if (player.extras[static_cast<size_t>(k)] != 0) {
             m_server.discardextra(request(seat, k));
@@ -344,6 +339,6 @@ void ComputerPlayer::discardAnything(int seat)
             return;
         }
     }
-    if (m_server.gameinprogress && m_server.whoseturn == seat)
+    if (m_table.gameInProgress() && m_table.whoseTurn() == seat)
         m_server.findplayer();
 }

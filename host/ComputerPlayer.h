@@ -1,27 +1,28 @@
 // The computer opponent: picks a target word from a small vocabulary that it can spell
 // from its own board with at most one letter added, then arranges its board toward that
 // word. It sends the same request texts a client would, through TServer's handlers, so
-// every rule, message and score applies to it unchanged.
+// every rule, message and score applies to it unchanged. It reads the seat table and
+// never writes it; its vocabulary is handed to it, loaded once by whoever assembles the host.
 #pragma once
+
+#include "host/ComputerOpponent.h"
 
 #include <QString>
 #include <QStringList>
 
+class SeatTable;
 class TServer;
 
-class ComputerPlayer {
+class ComputerPlayer : public ComputerOpponent {
 public:
-    // Loads the embedded vocabulary.
-    explicit ComputerPlayer(TServer &server);
-    // Uses `vocabulary` instead of the embedded one (tests, measurements).
-    ComputerPlayer(TServer &server, const QStringList &vocabulary);
+    ComputerPlayer(const SeatTable &table, TServer &server, const QStringList &vocabulary);
 
     // Replaces the vocabulary: kept sorted and lower case; lastwordindex follows.
     void setVocabulary(const QStringList &vocabulary);
 
     // Makes one complete move for `seat`: any number of trades, then exactly one place,
     // discard or successful steal.
-    void computerplay(int seat);
+    void computerplay(int seat) override;
     // Arranges the board of `seat` toward `word` and ends the turn.
     void makeword(int seat, const QString &word);
 
@@ -59,6 +60,7 @@ private:
     // The turn-ending fallback when the drawn cell happens to be empty.
     void discardAnything(int seat);
 
+    const SeatTable &m_table;
     TServer &m_server;
     // listbox_words in upper case, the form the search compares.
     QStringList m_upperWords;

@@ -2,19 +2,28 @@
 #include "host/HostEngine.h"
 
 #include "dictionary/TDictn.h"
+#include "dictionary/Vocabulary.h"
+#include "host/ComputerPlayer.h"
 #include "host/HostNetwork.h"
 #include "host/HostSession.h"
 #include "host/Random.h"
+#include "host/SeatTable.h"
 #include "host/TServer.h"
+#include "host/TurnClock.h"
 
 HostEngine::HostEngine(const QString &dictionaryFolder, QObject *parent, std::unique_ptr<Random> random)
     : QObject(parent)
     , m_random(random ? std::move(random) : std::make_unique<Random>(Random::clockSeed()))
     , m_dictionary(std::make_unique<TDictn>(dictionaryFolder))
     , m_network(std::make_unique<HostNetwork>())
-    , m_server(std::make_unique<TServer>(*m_network, *m_random, *m_dictionary))
-    , m_session(std::make_unique<HostSession>(*m_server, *m_network))
+    , m_table(std::make_unique<SeatTable>())
+    , m_clock(std::make_unique<TimerTurnClock>())
+    , m_server(std::make_unique<TServer>(*m_table, *m_network, *m_random, *m_dictionary, *m_clock))
+    , m_computer(std::make_unique<ComputerPlayer>(*m_table, *m_server, loadVocabulary()))
+    , m_session(std::make_unique<HostSession>(*m_table, *m_server, *m_network))
 {
+    m_server->setComputer(m_computer.get());
+    connect(m_clock.get(), &TimerTurnClock::tick, this, [this] { m_server->turntimerTimer(); });
     m_network->setSession(m_session.get());
     connect(m_network.get(), &HostNetwork::finished, this, &HostEngine::finished);
 }
@@ -24,10 +33,19 @@ HostEngine::~HostEngine()
     // Closing sockets must not reach the session any more; the rules may still send
     // while they go, so the network (their sink) goes last.
     m_network->setSession(nullptr);
-    m_server->turntimer.stop();
+    m_clock->stop();
     m_session.reset();
+    m_server->setComputer(nullptr);
+    m_computer.reset();
     m_server.reset();
+    m_clock.reset();
+    m_table.reset();
     m_network.reset();
+}
+
+TurnClock &HostEngine::clock()
+{
+    return *m_clock;
 }
 
 bool HostEngine::listen(quint16 port)
@@ -57,7 +75,7 @@ QString HostEngine::errorString() const
 
 void HostEngine::closeAll()
 {
-    m_server->turntimer.stop();
+    m_clock->stop();
     m_network->closeAll();
 }
 

@@ -1,11 +1,13 @@
 // The whole host of one game, ready to listen: the random generator (seeded from the
-// clock), the dictionary, the rules (TServer), the connection manager (HostSession)
-// and its sockets (HostNetwork). The client window and quarn-host both create one.
-// The dictionary's word-list file is written at construction; nothing listens until
-// listen() is called.
+// clock), the dictionary, the seat table, the turn clock, the rules (TServer), the
+// computer opponent with its vocabulary (loaded once, here), the connection manager
+// (HostSession) and its sockets (HostNetwork). The client window and quarn-host both
+// create one. The dictionary's word-list file is written at construction; nothing
+// listens until listen() is called.
 #pragma once
 
 #include "host/Random.h"
+#include "net/GameFacts.h"
 
 #include <QHostAddress>
 #include <QObject>
@@ -13,15 +15,19 @@
 
 #include <memory>
 
+class ComputerPlayer;
 class HostNetwork;
 class HostSession;
+class SeatTable;
 class TDictn;
 class TServer;
+class TimerTurnClock;
+class TurnClock;
 
 class HostEngine : public QObject {
     Q_OBJECT
 public:
-    static constexpr quint16 kDefaultPort = 7772;
+    static constexpr quint16 kDefaultPort = quarn::kPort;
 
     // `dictionaryFolder`: where the word-list file "English" is written (empty = the
     // working folder). `random`: a generator to use instead of a clock-seeded one.
@@ -38,8 +44,8 @@ public:
     // The last listen failure, e.g. "Listen - Error Binding Socket: ...".
     QString errorString() const;
 
-    // Stops listening and closes every connection (shutdown). finished() follows once
-    // every socket is gone (at once when there were none).
+    // Stops the turn clock and listening, and closes every connection (shutdown).
+    // finished() follows once every socket is gone (at once when there were none).
     void closeAll();
     bool hasOpenSockets() const;
 
@@ -48,6 +54,10 @@ public:
     HostNetwork &network() { return *m_network; }
     TDictn &dictionary() { return *m_dictionary; }
     Random &random() { return *m_random; }
+    // The seat table: read it, or set up a position through its named operations (tests).
+    SeatTable &table() { return *m_table; }
+    TurnClock &clock();
+    ComputerPlayer &computer() { return *m_computer; }
 
 Q_SIGNALS:
     // After closeAll(): the last connection has finished flushing.
@@ -57,6 +67,9 @@ private:
     std::unique_ptr<Random> m_random;
     std::unique_ptr<TDictn> m_dictionary;
     std::unique_ptr<HostNetwork> m_network;
+    std::unique_ptr<SeatTable> m_table;
+    std::unique_ptr<TimerTurnClock> m_clock;
     std::unique_ptr<TServer> m_server;
+    std::unique_ptr<ComputerPlayer> m_computer;
     std::unique_ptr<HostSession> m_session;
 };

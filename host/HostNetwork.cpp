@@ -71,7 +71,7 @@ void HostNetwork::adopt(net::Connection *connection, quint64 id)
 
 void HostNetwork::turnAway(net::Connection *connection)
 {
-    // Record 10 of the seat table: the connection gets the full notice and is closed.
+    // Every slot is taken: the connection gets the full notice and is closed.
     connection->send(net::toClient::full());
     connection->close(QStringLiteral("game full"));
 }

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "host/SlotSink.h"
+#include "net/GameFacts.h"
 #include "net/MessageQueue.h"
 
 #include <QHostAddress>
@@ -37,7 +38,7 @@ public:
     static constexpr int kSocktimerInterval = 10;  // ms
     // Bytes of requests (with their entry cost) one connection may keep waiting.
     static constexpr qsizetype kMaxQueuedBytes = 256 * 1024;
-    static constexpr int kMaxSlot = 9;
+    static constexpr int kMaxSlot = quarn::kHighestSlot;
 
     explicit HostNetwork(QObject *parent = nullptr);
     ~HostNetwork() override;

@@ -1,6 +1,7 @@
 // The host's connection manager; see HostSession.h.
 #include "host/HostSession.h"
 
+#include "host/SeatTable.h"
 #include "host/SlotSink.h"
 #include "host/TServer.h"
 #include "net/Catalogue.h"
@@ -17,11 +18,6 @@ const QString HostSession::kTooFastNotice =
 
 namespace {
 
-bool isSlot(int slot)
-{
-    return slot >= 1 && slot <= HostSession::kMaxSlot;
-}
-
 // The first field of a request, strictly converted; 0 when it is not a number.
 int firstNumber(const QString &rest)
 {
@@ -37,7 +33,7 @@ std::optional<QString> ownText(int sender, const QString &rest)
 {
     net::FieldReader fields(rest);
     const int slot = fields.takeInt();
-    if (slot != sender || !isSlot(slot))
+    if (slot != sender || !SeatTable::isSlot(slot))
         return std::nullopt;
     return fields.rest();
 }
@@ -58,9 +54,11 @@ bool isBidiFormatting(char16_t c)
 
 } // namespace
 
-HostSession::HostSession(TServer &server, SlotSink &sink, Clock clock)
-    : m_server(server)
+HostSession::HostSession(SeatTable &table, TServer &server, SlotSink &sink, Clock clock)
+    : m_table(table)
+    , m_server(server)
     , m_sink(sink)
+    , m_participants(table, sink)
     , m_clock(clock ? std::move(clock) : Clock(steadyMilliseconds))
 {
     const auto own = [this](void (HostSession::*handler)(int, const QString &)) {
@@ -88,34 +86,21 @@ HostSession::HostSession(TServer &server, SlotSink &sink, Clock clock)
 
 int HostSession::Sock1Accept()
 {
-    int &seatsused = m_server.seatsused;
-    int slot = 0;
-    if (seatsused == 0) {
-        seatsused = 1;
-        slot = 1;
-    } else {
-        slot = seatsused;
-        for (int i = 1; i <= seatsused; ++i) {
-            if (!isConnected(i)) {
-                slot = i;
-                break;
-            }
-        }
-        if (isConnected(slot)) {
-            if (slot >= kMaxSlot)
-                return 0;
-            slot = ++seatsused;
-        }
-    }
-    m_server.players[slot].connected = 1;
-    m_chatRate[slot].reset();
-    m_throttled[slot] = false;
+    const int slot = m_table.accept();
+    if (slot != 0)
+        resetChatRate(slot);
     return slot;
 }
 
 void HostSession::welcome(int slot)
 {
-    m_sink.sendToSlot(slot, net::toClient::sendlogininfo(slot));
+    m_participants.sendTo(slot, net::toClient::sendlogininfo(slot));
+}
+
+void HostSession::resetChatRate(int slot)
+{
+    m_chatRate[static_cast<size_t>(slot)].reset();
+    m_throttled[static_cast<size_t>(slot)] = false;
 }
 
 void HostSession::socktimerTimer(int sender, const QByteArray &message)
@@ -128,7 +113,7 @@ void HostSession::socktimerTimer(int sender, const QByteArray &message)
         qCInfo(lcHostSession) << "slot" << sender << "unknown command" << parsed->command;
         return;
     }
-    if (!isSlot(sender) || !allowed(route->binding, sender, parsed->rest)) {
+    if (!SeatTable::isSlot(sender) || !allowed(route->binding, sender, parsed->rest)) {
         qCInfo(lcHostSession) << "slot" << sender << "may not send" << parsed->command << parsed->rest;
         return;
     }
@@ -158,50 +143,51 @@ void HostSession::receivedlogininfo(int sender, const QString &rest)
     net::FieldReader fields(rest);
     const int n = fields.takeInt();
     const QString version = fields.takeField();
-    if (n != sender || !isSlot(n))
+    if (n != sender || !SeatTable::isSlot(n))
         return;
     const QString name = cleanName(fields.rest());
-    tplayer &player = m_server.players[n];
-    player.name = name;
-    player.connected = 1;
+    m_table.login(n, name);
 
-    broadcast(net::toClient::newplayerinfo(n, name));
-    for (int i = 1; i <= m_server.seatsused; ++i) {
-        if (i != n && isConnected(i))
-            sendTo(n, net::toClient::existingplayers(i, m_server.players[i].name));
+    m_participants.broadcast(net::toClient::newplayerinfo(n, name));
+    for (const int other : m_table.connectedSlots()) {
+        if (other != n)
+            m_participants.sendTo(n, net::toClient::existingplayers(other, m_table.player(other).name));
     }
     if (version != QLatin1String(kHostVersion)) {
-        sendTo(1, net::toClient::havewrongversion(name));
-        sendTo(n, net::toClient::wrongversion());
+        m_participants.sendTo(1, net::toClient::havewrongversion(name));
+        m_participants.sendTo(n, net::toClient::wrongversion());
     }
-    if (m_server.gameinprogress)
+    if (m_table.gameInProgress())
         catchUp(n);
 }
 
 void HostSession::catchUp(int slot)
 {
-    if ((slot == 1 || slot == 2) && isConnected(slot)) {
+    if ((slot == 1 || slot == 2) && m_table.isConnected(slot)) {
         QList<net::ExtraLetter> pairs;
-        const tplayer &seat = m_server.players[slot];
-        for (int extra = 1; extra <= 6; ++extra) {
-            if (seat.extras[extra] != 0)
-                pairs.append({extra, seat.extras[extra]});
+        const tplayer &seat = m_table.player(slot);
+        for (int extra = 1; extra <= quarn::kExtras; ++extra) {
+            const int code = seat.extras[static_cast<size_t>(extra)];
+            if (code != 0)
+                pairs.append({extra, code});
         }
         if (!pairs.isEmpty())
-            sendTo(slot, net::toClient::letters(slot, pairs));
+            m_participants.sendTo(slot, net::toClient::letters(slot, pairs));
     }
     QList<net::BoardLetter> triples;
-    for (int seat = 1; seat <= 2; ++seat) {
-        for (int position = 1; position <= 10; ++position) {
-            const int code = m_server.players[seat].board[position];
+    for (int seat = 1; seat <= quarn::kSeats; ++seat) {
+        for (int position = 1; position <= quarn::kCells; ++position) {
+            const int code = m_table.player(seat).board[static_cast<size_t>(position)];
             if (code != 0)
                 triples.append({seat, position, code});
         }
     }
     // Sent even when both boards are empty: the bare command is dropped by the client.
-    m_sink.sendToSlot(slot, net::toClient::placetheletters(triples));
-    sendTo(slot, net::toClient::gamestats(m_server.timeperturn, m_server.playtoscore, m_server.stealsallowed,
-                                          m_server.players[1].score, m_server.players[2].score));
+    m_participants.sendTo(slot, net::toClient::placetheletters(triples));
+    const GameSettings &settings = m_table.settings();
+    m_participants.sendTo(slot, net::toClient::gamestats(settings.timePerTurn, settings.playToScore,
+                                                         settings.stealsAllowed, m_table.player(1).score,
+                                                         m_table.player(2).score));
 }
 
 void HostSession::kickhim(int sender, const QString &rest)
@@ -214,28 +200,19 @@ void HostSession::kickhim(int sender, const QString &rest)
 
 void HostSession::disconnectsock(int slot)
 {
-    if (isConnected(slot))
+    if (m_table.isConnected(slot))
         m_sink.closeSlot(slot);
 }
 
 void HostSession::tempsockInfo(int slot)
 {
-    if (!isSlot(slot))
+    if (!SeatTable::isSlot(slot))
         return;
-    tplayer &player = m_server.players[slot];
-    if (player.connected == 1) {
-        const QByteArray notice = net::toClient::playerdisconnected(slot, player.name);
-        for (int i = 1; i <= m_server.seatsused; ++i) {
-            if (i != slot && isConnected(i))
-                m_sink.sendToSlot(i, notice);
-        }
-    }
-    player.connected = 0;
-    player.name.clear();
-    player.justwatching = 0;
-    m_chatRate[slot].reset();
-    m_throttled[slot] = false;
-    if (m_server.gameinprogress && slot == m_server.whoseturn && slot != 1)
+    if (m_table.isConnected(slot))
+        m_participants.broadcastExcept(slot, net::toClient::playerdisconnected(slot, m_table.player(slot).name));
+    m_table.depart(slot);
+    resetChatRate(slot);
+    if (m_table.gameInProgress() && slot == m_table.whoseTurn() && slot != 1)
         m_server.findplayer();
 }
 
@@ -243,7 +220,7 @@ void HostSession::chat(int sender, const QString &rest)
 {
     if (const auto text = ownText(sender, rest)) {
         relay(sender, *text,
-              [&](const QString &t) { return net::toClient::chat(sender, m_server.players[sender].name, t); });
+              [&](const QString &t) { return net::toClient::chat(sender, m_table.player(sender).name, t); });
     }
 }
 
@@ -251,7 +228,7 @@ void HostSession::action(int sender, const QString &rest)
 {
     if (const auto text = ownText(sender, rest)) {
         relay(sender, *text,
-              [&](const QString &t) { return net::toClient::action(sender, m_server.players[sender].name, t); });
+              [&](const QString &t) { return net::toClient::action(sender, m_table.player(sender).name, t); });
     }
 }
 
@@ -268,15 +245,16 @@ void HostSession::relay(int sender, const QString &text, const std::function<QBy
         qCInfo(lcHostSession) << "slot" << sender << "relay of" << text.size() << "characters dropped";
         return;
     }
-    if (!m_chatRate[sender].allow(m_clock())) {
+    const auto at = static_cast<size_t>(sender);
+    if (!m_chatRate[at].allow(m_clock())) {
         qCInfo(lcHostSession) << "slot" << sender << "chats too fast; line dropped";
-        if (!m_throttled[sender])
-            sendTo(sender, net::toClient::hostnotice(kTooFastNotice));
-        m_throttled[sender] = true;
+        if (!m_throttled[at])
+            m_participants.sendTo(sender, net::toClient::hostnotice(kTooFastNotice));
+        m_throttled[at] = true;
         return;
     }
-    m_throttled[sender] = false;
-    broadcast(compose(text));
+    m_throttled[at] = false;
+    m_participants.broadcast(compose(text));
 }
 
 void HostSession::justwatch(int sender, const QString &rest)
@@ -289,12 +267,12 @@ void HostSession::justwatch(int sender, const QString &rest)
     if (sender != 1 && sender != seat)
         return;
     if (flag == QLatin1String("2")) {
-        m_server.players[seat].justwatching = 0;
-        broadcast(net::toClient::justwatching(seat, flag));
+        m_table.setWatching(seat, false);
+        m_participants.broadcast(net::toClient::justwatching(seat, flag));
     } else if (flag == QLatin1String("1")) {
-        m_server.players[seat].justwatching = 1;
-        broadcast(net::toClient::justwatching(seat, flag));
-        if (m_server.gameinprogress && seat == m_server.whoseturn)
+        m_table.setWatching(seat, true);
+        m_participants.broadcast(net::toClient::justwatching(seat, flag));
+        if (m_table.gameInProgress() && seat == m_table.whoseTurn())
             m_server.justWatchSwitched(seat);
     }
 }
@@ -319,23 +297,4 @@ QString HostSession::cleanName(const QString &name)
         ++characters;
     }
     return clean;
-}
-
-bool HostSession::isConnected(int slot) const
-{
-    return isSlot(slot) && m_server.players[slot].connected == 1;
-}
-
-void HostSession::broadcast(const QByteArray &message)
-{
-    for (int i = 1; i <= m_server.seatsused && i <= kMaxSlot; ++i) {
-        if (isConnected(i))
-            m_sink.sendToSlot(i, message);
-    }
-}
-
-void HostSession::sendTo(int slot, const QByteArray &message)
-{
-    if (isConnected(slot))
-        m_sink.sendToSlot(slot, message);
 }

@@ -1,7 +1,8 @@
 // The host's connection manager without sockets: slot assignment on accept, login and
 // presence, catch-up of a late joiner, removal, departure, the chat/action/sound relays,
-// the just-watch mark and the dispatch table of received requests. It speaks to the
-// participants only through a SlotSink and reaches the rules through TServer.
+// the just-watch mark and the dispatch table of received requests. It changes the seat
+// table only through its named operations, speaks to the participants through
+// Participants (and closes slots through the SlotSink) and reaches the rules through TServer.
 //
 // Every request is bound to the slot of the connection it arrived on (`sender`): a
 // request that names another slot is dropped, so a participant can act only for itself.
@@ -14,6 +15,8 @@
 #pragma once
 
 #include "host/ChatRateLimit.h"
+#include "host/Participants.h"
+#include "net/GameFacts.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -24,6 +27,7 @@
 #include <array>
 #include <functional>
 
+class SeatTable;
 class SlotSink;
 class TServer;
 
@@ -31,7 +35,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcHostSession)
 
 class HostSession {
 public:
-    static constexpr int kMaxSlot = 9;
+    static constexpr int kMaxSlot = quarn::kHighestSlot;
     // Names are cut to this many characters (control characters become spaces).
     static constexpr int kMaxNameLength = 32;
     // Longest chat, action or sound text relayed, in bytes as sent.
@@ -44,7 +48,7 @@ public:
     // A monotonic clock in milliseconds (the chat rate); the steady clock when empty.
     using Clock = std::function<qint64()>;
 
-    HostSession(TServer &server, SlotSink &sink, Clock clock = {});
+    HostSession(SeatTable &table, TServer &server, SlotSink &sink, Clock clock = {});
 
     // Accept: takes the lowest free slot (1..9) and marks it connected; 0 when all nine
     // are taken (the caller sends "CMD_full+" and closes). Call welcome() once the
@@ -84,15 +88,16 @@ private:
     };
 
     bool allowed(Binding binding, int sender, const QString &rest) const;
-    bool isConnected(int slot) const;
-    void broadcast(const QByteArray &message);
-    void sendTo(int slot, const QByteArray &message);
+    // A fresh participant in `slot` chats with a full burst and no pending notice.
+    void resetChatRate(int slot);
     // Relays a chat, action or sound text of `sender`, within the size and the rate.
     void relay(int sender, const QString &text, const std::function<QByteArray(const QString &)> &compose);
     void catchUp(int slot);
 
+    SeatTable &m_table;
     TServer &m_server;
     SlotSink &m_sink;
+    Participants m_participants;
     QHash<QString, Route> m_routes;
     Clock m_clock;
     std::array<ChatRateLimit, kMaxSlot + 1> m_chatRate{};

@@ -3,36 +3,25 @@
 #include "host/TServer.h"
 
 #include "dictionary/TDictn.h"
-#include "host/ComputerPlayer.h"
+#include "host/ComputerOpponent.h"
 #include "host/Random.h"
-#include "host/SlotSink.h"
+#include "host/SeatTable.h"
+#include "host/TurnClock.h"
 #include "net/Catalogue.h"
 #include "net/Message.h"
-
-#include <algorithm>
-#include <limits>
 
 Q_LOGGING_CATEGORY(lcHost, "quarn.host", QtWarningMsg)
 
 namespace {
 
-constexpr int kExtras = 6;
-constexpr int kCells = 10;
-// Slots 1..3 are dealt at a game start and own a formed-word list.
-constexpr int kDealtSlots = 3;
+// Letters every seat gets at a game start; the sixth comes with its first turn.
+constexpr int kDealtLetters = 5;
 // Cells of a seat that make a drawn letter less likely: the six extras and board cells 1..4.
 constexpr int kCountedBoardCells = 4;
-constexpr int kLastSlot = 11;
-
-bool isExtra(int position) { return position >= 1 && position <= kExtras; }
-bool isCell(int position) { return position >= 1 && position <= kCells; }
-bool isSlot(int slot) { return slot >= 1 && slot <= kLastSlot; }
-
-// Clamps a 64-bit intermediate result into the range of a 32-bit field.
-int clampToInt(qint64 value)
-{
-    return static_cast<int>(std::clamp<qint64>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
+// Ticks before the computer moves for a seat it plays.
+constexpr int kComputerDelayTicks = 2;
+// Ticks a person's turn runs beyond the time per turn the clients show.
+constexpr int kTurnGraceTicks = 2;
 
 int wordFactor(int letters)
 {
@@ -41,34 +30,23 @@ int wordFactor(int letters)
 
 } // namespace
 
-TServer::TServer(SlotSink &sink, Random &random, TDictn &spell, QObject *parent)
-    : QObject(parent)
-    , m_sink(sink)
+TServer::TServer(SeatTable &table, SlotSink &sink, Random &random, TDictn &spell, TurnClock &clock)
+    : m_table(table)
+    , m_participants(table, sink)
     , m_random(random)
     , m_spell(spell)
-    , m_computer(std::make_unique<ComputerPlayer>(*this))
+    , m_clock(clock)
 {
-    turntimer.setInterval(1000);
-    connect(&turntimer, &QTimer::timeout, this, &TServer::turntimerTimer);
 }
-
-TServer::~TServer() = default;
 
 QString TServer::convertoletter(int code)
 {
-    if (code < 1 || code > 26)
-        return QStringLiteral(" ");
-    return QString(QChar(u'a' + code - 1));
+    return QString(quarn::letterOf(code));
 }
 
 int TServer::letterworth(int code)
 {
-    // Points of a to z.
-    static constexpr std::array<int, 26> kWorth{1, 3, 3, 1, 1, 5, 3, 3, 1, 5, 5, 1, 3,
-                                                1, 1, 3, 10, 1, 1, 1, 1, 7, 5, 10, 3, 10};
-    if (code < 1 || code > 26)
-        return 1;
-    return kWorth[static_cast<size_t>(code - 1)];
+    return quarn::isLetterCode(code) ? quarn::letterPoints(code) : 1;
 }
 
 int TServer::getletter(int seat)
@@ -85,19 +63,17 @@ int TServer::getletter(int seat)
     // j, q, x and z are kept only half of the time.
     if (v == 10 || v == 17 || v == 24 || v == 26) {
         if (m_random.uniform(2) == 1)
-            v = m_random.uniform(26) + 1;
+            v = m_random.uniform(quarn::kLetterCodes) + 1;
     }
-    if (!isSlot(seat))
-        return v;
-    const tplayer &player = players[static_cast<size_t>(seat)];
+    const tplayer &player = m_table.player(seat);
     int copies = 0;
-    for (int k = 1; k <= kExtras; ++k)
+    for (int k = 1; k <= quarn::kExtras; ++k)
         copies += player.extras[static_cast<size_t>(k)] == v ? 1 : 0;
     for (int k = 1; k <= kCountedBoardCells; ++k)
         copies += player.board[static_cast<size_t>(k)] == v ? 1 : 0;
     // A letter the seat already holds survives with chance 1/(copies + 2).
     if (copies > 0 && m_random.uniform(copies + 2) > 0)
-        return m_random.uniform(26) + 1;
+        return m_random.uniform(quarn::kLetterCodes) + 1;
     return v;
 }
 
@@ -117,7 +93,7 @@ std::optional<std::array<int, 3>> TServer::readNumbers(const QString &fields, in
 
 bool TServer::isMover(int seat) const
 {
-    return gameinprogress && (seat == 1 || seat == 2) && seat == whoseturn;
+    return m_table.gameInProgress() && (seat == 1 || seat == 2) && seat == m_table.whoseTurn();
 }
 
 void TServer::startgame(const QString &fields)
@@ -130,34 +106,25 @@ void TServer::startgame(const QString &fields)
     if (!numbers)
         return;
 
-    gameinprogress = true;
-    turntimer.stop();
-    timeperturn = (*numbers)[0];
-    playtoscore = (*numbers)[1];
-    stealsallowed = (*numbers)[2];
-    broadcast(net::toClient::startgame(name, timeperturn, playtoscore, stealsallowed));
+    const GameSettings settings{(*numbers)[0], (*numbers)[1], (*numbers)[2]};
+    m_clock.stop();
+    m_table.startGame(settings);
+    m_participants.broadcast(
+        net::toClient::startgame(name, settings.timePerTurn, settings.playToScore, settings.stealsAllowed));
 
-    for (int slot = 1; slot <= kDealtSlots; ++slot) {
-        tplayer &player = players[static_cast<size_t>(slot)];
-        player.score = 0;
-        player.steals = 0;
-        player.justwatching = 0;
-        player.board.fill(0);
-        player.extras.fill(0);
-        formedWords[static_cast<size_t>(slot)].clear();
-    }
-    for (int slot = 1; slot <= kDealtSlots; ++slot) {
-        tplayer &player = players[static_cast<size_t>(slot)];
+    for (int slot = 1; slot <= SeatTable::kDealtSlots; ++slot) {
         QList<net::ExtraLetter> dealt;
-        for (int k = 1; k <= 5; ++k) {
-            player.extras[static_cast<size_t>(k)] = getletter(slot);
-            dealt.append({k, player.extras[static_cast<size_t>(k)]});
+        for (int k = 1; k <= kDealtLetters; ++k) {
+            // Each draw sees the letters dealt before it.
+            const int code = getletter(slot);
+            m_table.setExtra(slot, k, code);
+            dealt.append({k, code});
         }
-        sendToSeat(slot, net::toClient::letters(slot, dealt));
+        m_participants.sendTo(slot, net::toClient::letters(slot, dealt));
     }
-    // The turn change advances whoseturn, so the first mover is the other seat; both are
+    // The turn change passes the turn on, so the first mover is the other seat; both are
     // equally likely either way.
-    whoseturn = m_random.uniform(2) + 1;
+    m_table.setMover(m_random.uniform(2) + 1);
     findplayer();
 }
 
@@ -167,16 +134,14 @@ void TServer::placemyletter(const QString &fields)
     if (!numbers)
         return;
     const auto [seat, extra, cell] = *numbers;
-    if (!isMover(seat) || !isExtra(extra) || !isCell(cell))
+    if (!isMover(seat) || !SeatTable::isExtra(extra) || !SeatTable::isCell(cell))
         return;
-    tplayer &player = players[static_cast<size_t>(seat)];
-    const int code = player.extras[static_cast<size_t>(extra)];
+    const int code = m_table.player(seat).extras[static_cast<size_t>(extra)];
     if (code == 0)
         return;
-    turntimer.stop();
-    player.board[static_cast<size_t>(cell)] = code;
-    player.extras[static_cast<size_t>(extra)] = 0;
-    broadcast(net::toClient::placemyletter(seat, extra, cell, code));
+    m_clock.stop();
+    m_table.placeExtra(seat, extra, cell);
+    m_participants.broadcast(net::toClient::placemyletter(seat, extra, cell, code));
     checkword(seat);
     findplayer();
 }
@@ -188,14 +153,13 @@ void TServer::discardletter(const QString &fields)
         return;
     const int seat = (*numbers)[0];
     const int cell = (*numbers)[1];
-    if (!isMover(seat) || !isCell(cell))
+    if (!isMover(seat) || !SeatTable::isCell(cell))
         return;
-    tplayer &player = players[static_cast<size_t>(seat)];
-    if (player.board[static_cast<size_t>(cell)] == 0)
+    if (m_table.player(seat).board[static_cast<size_t>(cell)] == 0)
         return;
-    turntimer.stop();
-    player.board[static_cast<size_t>(cell)] = 0;
-    broadcast(net::toClient::discardletter(seat, cell));
+    m_clock.stop();
+    m_table.clearCell(seat, cell);
+    m_participants.broadcast(net::toClient::discardletter(seat, cell));
     checkword(seat);
     findplayer();
 }
@@ -207,14 +171,14 @@ void TServer::discardextra(const QString &fields)
         return;
     const int seat = (*numbers)[0];
     const int extra = (*numbers)[1];
-    if (!isMover(seat) || !isExtra(extra))
+    if (!isMover(seat) || !SeatTable::isExtra(extra))
         return;
-    tplayer &player = players[static_cast<size_t>(seat)];
-    if (player.extras[static_cast<size_t>(extra)] == 0)
+    if (m_table.player(seat).extras[static_cast<size_t>(extra)] == 0)
         return;
-    turntimer.stop();
-    player.extras[static_cast<size_t>(extra)] = 0;
-    sendToSeat(seat, net::toClient::discardextra(seat, extra));
+    m_clock.stop();
+    m_table.clearExtra(seat, extra);
+    // The extras are private: only their owner learns of the discard.
+    m_participants.sendTo(seat, net::toClient::discardextra(seat, extra));
     checkword(seat);
     findplayer();
 }
@@ -225,13 +189,14 @@ void TServer::tradingmyletter(const QString &fields)
     if (!numbers)
         return;
     const auto [seat, a, b] = *numbers;
-    if (!isMover(seat) || !isCell(a) || !isCell(b))
+    if (!isMover(seat) || !SeatTable::isCell(a) || !SeatTable::isCell(b))
         return;
     // The clock stays off until the seat ends its turn: trades have no time limit.
-    turntimer.stop();
-    auto &board = players[static_cast<size_t>(seat)].board;
-    std::swap(board[static_cast<size_t>(a)], board[static_cast<size_t>(b)]);
-    broadcast(net::toClient::tradingmyletter(seat, a, board[static_cast<size_t>(a)], b, board[static_cast<size_t>(b)]));
+    m_clock.stop();
+    m_table.swapCells(seat, a, b);
+    const tplayer::Board &board = m_table.player(seat).board;
+    m_participants.broadcast(
+        net::toClient::tradingmyletter(seat, a, board[static_cast<size_t>(a)], b, board[static_cast<size_t>(b)]));
 }
 
 bool TServer::stealinghisletter(const QString &fields)
@@ -240,135 +205,132 @@ bool TServer::stealinghisletter(const QString &fields)
     if (!numbers)
         return false;
     const auto [seat, hisCell, myCell] = *numbers;
-    if (!isMover(seat) || !isCell(hisCell) || !isCell(myCell))
+    if (!isMover(seat) || !SeatTable::isCell(hisCell) || !SeatTable::isCell(myCell))
         return false;
-    tplayer &player = players[static_cast<size_t>(seat)];
-    if (player.steals >= stealsallowed) {
-        sendToSeat(seat, net::toClient::toomany(seat));
+    if (m_table.player(seat).steals >= m_table.settings().stealsAllowed) {
+        m_participants.sendTo(seat, net::toClient::toomany(seat));
         return false;
     }
     const int victim = opponentOf(seat);
-    auto &hisBoard = players[static_cast<size_t>(victim)].board;
-    const int code = hisBoard[static_cast<size_t>(hisCell)];
-    const int replaced = player.board[static_cast<size_t>(myCell)];
-    player.board[static_cast<size_t>(myCell)] = code;
+    const int code = m_table.player(victim).board[static_cast<size_t>(hisCell)];
+    const int replaced = m_table.player(seat).board[static_cast<size_t>(myCell)];
+    // The stolen letter is tried on the seat's board first; only a new word keeps it.
+    m_table.setCell(seat, myCell, code);
     if (!checkword(seat)) {
-        sendToSeat(seat, net::toClient::notvalid(seat));
-        player.board[static_cast<size_t>(myCell)] = replaced;
+        m_participants.sendTo(seat, net::toClient::notvalid(seat));
+        m_table.setCell(seat, myCell, replaced);
         return false;
     }
-    turntimer.stop();
-    player.steals = stealsallowed == kUnlimitedSteals ? 0 : player.steals + 1;
-    hisBoard[static_cast<size_t>(hisCell)] = 0;
-    broadcast(net::toClient::stoldletter(seat, victim, myCell, hisCell, code));
+    m_clock.stop();
+    m_table.countSteal(seat);
+    m_table.clearCell(victim, hisCell);
+    m_participants.broadcast(net::toClient::stoldletter(seat, victim, myCell, hisCell, code));
     findplayer();
     return true;
 }
 
 bool TServer::checkword(int seat)
 {
-    if (seat < 1 || seat > kDealtSlots)
+    if (seat < 1 || seat > SeatTable::kDealtSlots)
         return false;
-    tplayer &player = players[static_cast<size_t>(seat)];
+    const tplayer &player = m_table.player(seat);
+    // The dictionary is asked for the whole board, gaps as spaces, so a board with a gap
+    // is never a word; the word kept and scored is the letters alone.
     QString spelled;
     QString word;
     int sum = 0;
-    for (int cell = 1; cell <= kCells; ++cell) {
+    for (int cell = 1; cell <= quarn::kCells; ++cell) {
         const int code = player.board[static_cast<size_t>(cell)];
         spelled += convertoletter(code);
-        if (code >= 1 && code <= 26) {
+        if (quarn::isLetterCode(code)) {
             word += convertoletter(code);
             sum += letterworth(code);
         }
     }
     if (!m_spell.IsWord(spelled))
         return false;
-    QStringList &formed = formedWords[static_cast<size_t>(seat)];
-    if (formed.contains(word, Qt::CaseInsensitive))
+    if (m_table.hasFormed(seat, word))
         return false;
-    formed.append(word);
+    m_table.recordFormedWord(seat, word);
     const int points = sum * wordFactor(static_cast<int>(word.size()));
-    player.score = clampToInt(qint64(player.score) + points);
-    broadcast(net::toClient::formedword(seat, word, points, player.score));
+    const int score = m_table.addToScore(seat, points);
+    m_participants.broadcast(net::toClient::formedword(seat, word, points, score));
     return true;
 }
 
 void TServer::findplayer()
 {
     // Once a game is won no new turn begins, whoever asks for one.
-    if (!gameinprogress || checkforwin())
+    if (!m_table.gameInProgress() || checkforwin())
         return;
-    turntimer.stop();
-    whoseturn = whoseturn == 1 ? 2 : 1;
-    tplayer &mover = players[static_cast<size_t>(whoseturn)];
-    mover.turnlock = 0;
-    for (int k = 1; k <= kExtras; ++k) {
-        if (mover.extras[static_cast<size_t>(k)] == 0) {
-            mover.extras[static_cast<size_t>(k)] = getletter(whoseturn);
-            sendToSeat(whoseturn, net::toClient::newletter(whoseturn, k, mover.extras[static_cast<size_t>(k)]));
+    m_clock.stop();
+    const int mover = m_table.passTurn();
+    const tplayer &player = m_table.player(mover);
+    for (int k = 1; k <= quarn::kExtras; ++k) {
+        if (player.extras[static_cast<size_t>(k)] == 0) {
+            const int code = getletter(mover);
+            m_table.setExtra(mover, k, code);
+            m_participants.sendTo(mover, net::toClient::newletter(mover, k, code));
             break;
         }
     }
-    broadcast(net::toClient::nextplayer(whoseturn, stealsLeft(whoseturn)));
-    if (playedByComputer(whoseturn))
-        startTurnClock(kComputerTag, 2);
+    m_participants.broadcast(net::toClient::nextplayer(mover, m_table.stealsLeft(mover)));
+    if (playedByComputer(mover))
+        m_clock.start(kComputerTag, kComputerDelayTicks);
     else
-        startTurnClock(kTurnTag, clampToInt(qint64(timeperturn) + 2));
+        m_clock.start(kTurnTag, saturatedSum(m_table.settings().timePerTurn, kTurnGraceTicks));
 }
 
 bool TServer::checkforwin()
 {
-    if (whoseturn != 1 && whoseturn != 2)
+    const int mover = m_table.whoseTurn();
+    if (mover != 1 && mover != 2)
         return false;
-    if (players[static_cast<size_t>(whoseturn)].score < playtoscore)
+    if (m_table.player(mover).score < m_table.settings().playToScore)
         return false;
-    if (players[1].score == players[2].score)
+    if (m_table.player(1).score == m_table.player(2).score)
         return false;
-    turntimer.stop();
-    gameinprogress = false;
-    broadcast(net::toClient::winner(whoseturn));
+    m_clock.stop();
+    m_table.endGame();
+    m_participants.broadcast(net::toClient::winner(mover));
     return true;
 }
 
 void TServer::turntimerTimer()
 {
     // A stopped clock never ticks, also when a caller drives the handler directly.
-    if (!gameinprogress || !turntimer.isActive())
+    if (!m_table.gameInProgress() || !m_clock.isActive())
         return;
-    ticksleft = clampToInt(qint64(ticksleft) - 1);
-    if (ticksleft >= 1)
+    if (m_clock.countDown() >= 1)
         return;
-    turntimer.stop();
-    if (whoseturn != 1 && whoseturn != 2)
+    m_clock.stop();
+    const int mover = m_table.whoseTurn();
+    if (mover != 1 && mover != 2)
         return;
-    if (turntimerTag == kComputerTag)
-        m_computer->computerplay(whoseturn);
-    else
+    if (m_clock.tag() == kComputerTag) {
+        if (m_computer)
+            m_computer->computerplay(mover);
+    } else {
         timeUp();
+    }
 }
 
 void TServer::timeUp()
 {
-    broadcast(net::toClient::timeup());
-    const int extra = m_random.uniform(kExtras) + 1;
-    players[static_cast<size_t>(whoseturn)].extras[static_cast<size_t>(extra)] = 0;
-    sendToSeat(whoseturn, net::toClient::discardextra(whoseturn, extra));
+    const int mover = m_table.whoseTurn();
+    m_participants.broadcast(net::toClient::timeup());
+    // The drawn extra is cleared and reported even when it is already empty.
+    const int extra = m_random.uniform(quarn::kExtras) + 1;
+    m_table.clearExtra(mover, extra);
+    m_participants.sendTo(mover, net::toClient::discardextra(mover, extra));
     findplayer();
 }
 
 void TServer::justWatchSwitched(int seat)
 {
-    if (!isMover(seat) || players[static_cast<size_t>(seat)].justwatching != 1)
+    if (!isMover(seat) || m_table.player(seat).justwatching != 1)
         return;
-    startTurnClock(kComputerTag, 1);
-}
-
-void TServer::startTurnClock(int tag, int ticks)
-{
-    turntimer.stop();
-    turntimerTag = tag;
-    ticksleft = ticks;
-    turntimer.start();
+    m_clock.start(kComputerTag, 1);
 }
 
 int TServer::opponentOf(int seat)
@@ -376,29 +338,9 @@ int TServer::opponentOf(int seat)
     return seat == 1 || seat == 3 ? 2 : 1;
 }
 
-int TServer::stealsLeft(int seat) const
-{
-    if (!isSlot(seat))
-        return 0;
-    return clampToInt(qint64(stealsallowed) - players[static_cast<size_t>(seat)].steals);
-}
-
 bool TServer::playedByComputer(int seat) const
 {
-    if (!isSlot(seat))
+    if (!SeatTable::isSlot(seat))
         return false;
-    return (seat == 2 && players[2].connected == 0) || players[static_cast<size_t>(seat)].justwatching == 1;
-}
-
-void TServer::broadcast(const QByteArray &message)
-{
-    const int last = std::min(seatsused, kLastSlot);
-    for (int slot = 1; slot <= last; ++slot)
-        sendToSeat(slot, message);
-}
-
-void TServer::sendToSeat(int slot, const QByteArray &message)
-{
-    if (isSlot(slot) && players[static_cast<size_t>(slot)].connected == 1)
-        m_sink.sendToSlot(slot, message);
+    return (seat == 2 && !m_table.isConnected(2)) || m_table.player(seat).justwatching == 1;
 }

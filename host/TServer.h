@@ -1,64 +1,46 @@
-// The host's authoritative game: the seat table, the game-wide values, the formed-word
-// lists, the letter supply and the rules of every turn action. It knows no sockets and
-// no widgets: requests come in as field texts, messages go out through a SlotSink.
+// The host's rules: the letter supply, game start, every turn action, the word check, the
+// turn change, the win test and the turn clock's expiry. They act on a SeatTable they are
+// given, time turns with a TurnClock they are given, and leave the computer's moves to a
+// ComputerOpponent they are given. They know no sockets and no widgets: requests come in
+// as field texts, messages go out to the participants through a SlotSink.
 #pragma once
 
+#include "host/Participants.h"
+#include "net/GameFacts.h"
+
 #include <QLoggingCategory>
-#include <QObject>
 #include <QString>
-#include <QStringList>
-#include <QTimer>
 
 #include <array>
-#include <memory>
 #include <optional>
 
-class SlotSink;
+class ComputerOpponent;
 class Random;
+class SeatTable;
+class SlotSink;
 class TDictn;
-class ComputerPlayer;
+class TurnClock;
 
 Q_DECLARE_LOGGING_CATEGORY(lcHost)
 
-struct tplayer {
-    QString name;
-    quint8 connected = 0;
-    qint32 score = 0;
-    quint8 justwatching = 0;
-    std::array<int, 7> extras{};  // positions 1..6; [0] unused; 0 = empty
-    std::array<int, 11> board{};  // positions 1..10; [0] unused; 0 = empty
-    quint8 turnlock = 0;
-    qint32 steals = 0;
-};
-
-class TServer : public QObject {
-    Q_OBJECT
+class TServer {
 public:
-    static constexpr int kUnlimitedSteals = 10000;
+    static constexpr int kUnlimitedSteals = quarn::kUnlimitedSteals;
+    // Tags of the turn clock.
     static constexpr int kTurnTag = 1;      // a person's turn
     static constexpr int kComputerTag = 2;  // the computer's move
 
-    TServer(SlotSink &sink, Random &random, TDictn &spell, QObject *parent = nullptr);
-    ~TServer() override;
+    TServer(SeatTable &table, SlotSink &sink, Random &random, TDictn &spell, TurnClock &clock);
 
-    // Seat table, indexed by slot 1..11 ([0] unused).
-    std::array<tplayer, 12> players{};
-    int seatsused = 0;
-    int whoseturn = 0;
-    int timeperturn = 0;
-    int playtoscore = 0;
-    int stealsallowed = 0;
-    int ticksleft = 0;
-    bool gameinprogress = false;
-    // Formed-word lists of slots 1..3 (listbox_1..listbox_3), lower case, in order formed.
-    std::array<QStringList, 4> formedWords;
+    // The opponent that moves for a seat the computer plays; until one is set, such a
+    // seat's clock runs out without a move.
+    void setComputer(ComputerOpponent *computer) { m_computer = computer; }
 
-    // The turn clock: interval 1000 ms; its tag says whose move the next expiry triggers.
-    QTimer turntimer;
-    int turntimerTag = 0;
-
+    // The letter of a code (1..26), a space for anything else.
     static QString convertoletter(int code);
+    // The points of a letter code; 1 for anything that is no letter.
     static int letterworth(int code);
+    // A new letter for `seat`: vowels favoured, j q x z and letters the seat holds less likely.
     int getletter(int seat);
 
     // Request handlers: `fields` is the request without its command word.
@@ -85,31 +67,24 @@ public:
 
     // The opponent of seat n: 2 for seats 1 and 3, otherwise 1.
     static int opponentOf(int seat);
-    // Steals the seat may still make, as announced in CMD_nextplayer.
-    int stealsLeft(int seat) const;
     // True when the computer makes the moves of `seat` (an unheld seat 2, or just watching).
     bool playedByComputer(int seat) const;
 
-    // Send to every connected slot 1..seatsused, ascending.
-    void broadcast(const QByteArray &message);
-    // Send to `slot` only if it is connected.
-    void sendToSeat(int slot, const QByteArray &message);
-
-    SlotSink &sink() { return m_sink; }
+    const SeatTable &table() const { return m_table; }
     Random &random() { return m_random; }
     TDictn &spell() { return m_spell; }
-    ComputerPlayer &computer() { return *m_computer; }
 
 private:
     // True when `seat` may act now: a running game, the seat is 1 or 2 and is the mover.
     bool isMover(int seat) const;
     // Reads `count` decimal fields; nothing on a conversion error (logged on lcHost).
     static std::optional<std::array<int, 3>> readNumbers(const QString &fields, int count, const char *request);
-    void startTurnClock(int tag, int ticks);
     void timeUp();
 
-    SlotSink &m_sink;
+    SeatTable &m_table;
+    Participants m_participants;
     Random &m_random;
     TDictn &m_spell;
-    std::unique_ptr<ComputerPlayer> m_computer;
+    TurnClock &m_clock;
+    ComputerOpponent *m_computer = nullptr;
 };

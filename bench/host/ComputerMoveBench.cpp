@@ -2,10 +2,13 @@
 // positions taken from whole computer-against-computer games, and the worst case of a
 // scan through the whole vocabulary that finds no target.
 #include "dictionary/TDictn.h"
+#include "dictionary/Vocabulary.h"
 #include "host/ComputerPlayer.h"
 #include "host/Random.h"
+#include "host/SeatTable.h"
 #include "host/SlotSink.h"
 #include "host/TServer.h"
+#include "host/TurnClock.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -23,44 +26,28 @@ public:
     qint64 bytes = 0;
 };
 
-// Everything a move reads or changes.
-struct Position {
-    std::array<tplayer, 12> players;
-    std::array<QStringList, 4> formedWords;
-    int whoseturn;
-    int playtoscore;
-    int stealsallowed;
-};
-
-Position capture(const TServer &server)
-{
-    return {server.players, server.formedWords, server.whoseturn, server.playtoscore, server.stealsallowed};
-}
-
-void restore(TServer &server, const Position &position)
-{
-    server.players = position.players;
-    server.formedWords = position.formedWords;
-    server.whoseturn = position.whoseturn;
-    server.playtoscore = position.playtoscore;
-    server.stealsallowed = position.stealsallowed;
-    server.gameinprogress = true;
-}
+// Everything a move reads or changes: a whole copy of the seat table, taken while a
+// game runs.
+using Position = SeatTable;
 
 // A table where the computer plays both seats; no seat is connected, so nothing is sent.
 struct Table {
     Table()
         : spell(folder.path())
         , random(7)
-        , server(sink, random, spell)
+        , server(seats, sink, random, spell, clock)
+        , computer(seats, server, loadVocabulary())
     {
-        server.seatsused = 2;
+        server.setComputer(&computer);
     }
     QTemporaryDir folder;
     TDictn spell;
     DiscardingSink sink;
     Random random;
+    SeatTable seats;
+    TurnClock clock;
     TServer server;
+    ComputerPlayer computer;
 };
 
 // The position before every move of several seeded games played to 100.
@@ -70,11 +57,11 @@ std::vector<Position> gamePositions(Table &table)
     for (quint32 seed = 1; seed <= 8; ++seed) {
         table.random = Random(seed);
         table.server.startgame(QStringLiteral("P+30+100+3+"));
-        table.server.players[1].justwatching = 1;
-        table.server.players[2].justwatching = 1;
-        for (int move = 0; move < 400 && table.server.gameinprogress; ++move) {
-            positions.push_back(capture(table.server));
-            table.server.computer().computerplay(table.server.whoseturn);
+        table.seats.setWatching(1, true);
+        table.seats.setWatching(2, true);
+        for (int move = 0; move < 400 && table.seats.gameInProgress(); ++move) {
+            positions.push_back(table.seats);
+            table.computer.computerplay(table.seats.whoseTurn());
         }
     }
     return positions;
@@ -87,10 +74,10 @@ void BM_ComputerMoveInGame(benchmark::State &state)
     size_t next = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        restore(table.server, positions[next]);
+        table.seats = positions[next];
         next = (next + 1) % positions.size();
         state.ResumeTiming();
-        table.server.computer().computerplay(table.server.whoseturn);
+        table.computer.computerplay(table.seats.whoseTurn());
     }
     state.counters["positions"] = double(positions.size());
     state.SetItemsProcessed(state.iterations());
@@ -103,17 +90,16 @@ void BM_ComputerMoveFullScan(benchmark::State &state)
 {
     Table table;
     table.server.startgame(QStringLiteral("P+30+100+3+"));
-    Position position = capture(table.server);
-    const int seat = position.whoseturn;
-    auto &player = position.players[static_cast<size_t>(seat)];
-    player.board = {0, 17, 17, 17, 0, 0, 0, 0, 0, 0, 0};   // q q q
-    player.extras = {0, 24, 24, 26, 26, 10, 10};           // x x z z j j
-    position.players[static_cast<size_t>(TServer::opponentOf(seat))].board.fill(0);
+    Position position = table.seats;
+    const int seat = position.whoseTurn();
+    position.setBoard(seat, {0, 17, 17, 17, 0, 0, 0, 0, 0, 0, 0});  // q q q
+    position.setExtras(seat, {0, 24, 24, 26, 26, 10, 10});          // x x z z j j
+    position.setBoard(TServer::opponentOf(seat), {});
     for (auto _ : state) {
         state.PauseTiming();
-        restore(table.server, position);
+        table.seats = position;
         state.ResumeTiming();
-        table.server.computer().computerplay(seat);
+        table.computer.computerplay(seat);
     }
     state.SetItemsProcessed(state.iterations());
 }

@@ -6,7 +6,9 @@
 #include "host/HostSession.h"
 #include "host/Random.h"
 #include "host/SlotSink.h"
+#include "host/SeatTable.h"
 #include "host/TServer.h"
+#include "host/TurnClock.h"
 #include "net/Catalogue.h"
 #include "net/MessageFramer.h"
 #include "net/MessageQueue.h"
@@ -38,8 +40,10 @@ void BM_HostQueueChatRelay(benchmark::State &state)
     Random random(1);
     CountingSink sink;
     TDictn dictionary(dir.path());
-    TServer server(sink, random, dictionary);
-    HostSession session(server, sink);
+    SeatTable table;
+    TurnClock clock;
+    TServer server(table, sink, random, dictionary, clock);
+    HostSession session(table, server, sink);
     for (int slot = 1; slot <= 3; ++slot) {
         session.Sock1Accept();
         session.socktimerTimer(slot, net::toHost::logininfo(slot, net::kVersion, QStringLiteral("Player")).chopped(2));

@@ -3,7 +3,7 @@
 
 void CapturingSink::sendToSlot(int slot, const QByteArray &message)
 {
-    if (slot < 1 || slot > 11) {
+    if (slot < 1 || slot > quarn::kHighestSlot) {
         ++m_stray;
         return;
     }
@@ -21,7 +21,7 @@ void CapturingSink::closeSlot(int slot)
 
 QList<QByteArray> CapturingSink::take(int slot)
 {
-    if (slot < 1 || slot > 11)
+    if (slot < 1 || slot > quarn::kHighestSlot)
         return {};
     QList<QByteArray> messages;
     messages.swap(m_sent[static_cast<size_t>(slot)]);

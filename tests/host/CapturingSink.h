@@ -3,6 +3,7 @@
 #pragma once
 
 #include "host/SlotSink.h"
+#include "net/GameFacts.h"
 
 #include <QByteArray>
 #include <QList>
@@ -25,14 +26,14 @@ public:
     // The same with the slot each message went to.
     const QList<std::pair<int, QByteArray>> &deliveries() const { return m_deliveries; }
     void clear();
-    // Slots that were sent something outside 1..11.
+    // Messages to slots outside 1..9, which hold no participant.
     int strayMessages() const { return m_stray; }
     const QList<int> &closedSlots() const { return m_closed; }
     // Run for every closeSlot(), e.g. the session's departure, as the socket layer does.
     std::function<void(int slot)> onClose;
 
 private:
-    std::array<QList<QByteArray>, 12> m_sent;
+    std::array<QList<QByteArray>, quarn::kHighestSlot + 1> m_sent;
     QList<QByteArray> m_log;
     QList<std::pair<int, QByteArray>> m_deliveries;
     QList<int> m_closed;

@@ -2,7 +2,8 @@
 // steals, and whole games in which it plays both seats to the winner.
 #include "RulesTable.h"
 
-#include "host/ComputerPlayer.h"
+#include "dictionary/Vocabulary.h"
+#include "host/HostEngine.h"
 #include "net/Message.h"
 
 #include <QTemporaryDir>
@@ -31,32 +32,34 @@ protected:
     {
         table.connect(1, QStringLiteral("Ann"));
         table.connect(2, QStringLiteral("Bob"));
-        server.players[2].justwatching = 1;
+        seats.setWatching(2, true);
         table.setExtras(1, QStringLiteral("kkkkkk"));
         table.setExtras(2, QStringLiteral("kkkkkk"));
         table.beginTurn(2, 30, 100, 3);
     }
 
-    void vocabulary(const std::vector<const char *> &list) { server.computer().setVocabulary(words(list)); }
-    void play() { server.computer().computerplay(2); }
+    void vocabulary(const std::vector<const char *> &list) { table.computer.setVocabulary(words(list)); }
+    void play() { table.computer.computerplay(2); }
     QByteArray seen(int slot) { return table.sink.takeBytes(slot); }
     static QByteArray w(const char *text) { return RulesTable::wire(text); }
 
     RulesTable table;
-    TServer &server = table.server;
+    SeatTable &seats = table.seats;
 };
 
 TEST_F(ComputerPlayerTest, VocabularyIsKeptSortedLowerCaseWithLastIndex)
 {
     vocabulary({"Zoo", "ant", "Bee"});
-    EXPECT_EQ(server.computer().listbox_words, words({"ant", "bee", "zoo"}));
-    EXPECT_EQ(server.computer().lastwordindex, 2);
+    EXPECT_EQ(table.computer.listbox_words, words({"ant", "bee", "zoo"}));
+    EXPECT_EQ(table.computer.lastwordindex, 2);
 }
 
-TEST(ComputerVocabularyTest, EmbeddedVocabularyIsLoadedAtCreation)
+// The assembled host hands its computer the embedded vocabulary.
+TEST(ComputerVocabularyTest, TheHostsComputerGetsTheEmbeddedVocabulary)
 {
-    RulesTable table(words({"at"}));
-    const ComputerPlayer &computer = table.server.computer();
+    QTemporaryDir folder;
+    HostEngine engine(folder.path(), nullptr, std::make_unique<Random>(1));
+    const ComputerPlayer &computer = engine.computer();
     EXPECT_GT(computer.listbox_words.size(), 7000);
     EXPECT_EQ(computer.lastwordindex, computer.listbox_words.size() - 1);
     QStringList sorted = computer.listbox_words;
@@ -133,12 +136,12 @@ TEST_P(MoveTest, SendsTheMoveAndPassesTheTurn)
     table.setBoard(2, QString::fromLatin1(row.board));
     table.setExtras(2, QString::fromLatin1(row.extras));
     if (*row.formedWord)
-        server.formedWords[2] = QStringList{QString::fromLatin1(row.formedWord)};
+        seats.recordFormedWord(2, QString::fromLatin1(row.formedWord));
     table.random.push(row.script);
     play();
     EXPECT_EQ(seen(1), w(row.toOpponent) + w("CMD_nextplayer+1+3+#"));
-    EXPECT_EQ(server.whoseturn, 1);
-    EXPECT_TRUE(server.turntimer.isActive());
+    EXPECT_EQ(seats.whoseTurn(), 1);
+    EXPECT_TRUE(table.clock.isActive());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -205,7 +208,7 @@ TEST_F(ComputerPlayerTest, DiscardOfAnEmptyExtraFallsBackToAFilledOne)
     table.random.push({0, 1});
     play();
     EXPECT_EQ(seen(2), w("CMD_discardextra+2+3+#CMD_nextplayer+1+3+#"));
-    EXPECT_EQ(server.whoseturn, 1);
+    EXPECT_EQ(seats.whoseTurn(), 1);
 }
 
 // --- steals ---------------------------------------------------------------------
@@ -219,7 +222,7 @@ TEST_F(ComputerPlayerTest, StealsTheMissingLetterWhenTheTargetIsListed)
     play();
     EXPECT_EQ(seen(1), w("CMD_tradingmyletter+2+2+20+3+1+#CMD_tradingmyletter+2+2+0+4+20+#"
                          "CMD_formedword+2+coat+6+6+#CMD_stoldletter+2+1+2+1+15+#CMD_nextplayer+1+3+#"));
-    EXPECT_EQ(server.players[2].steals, 1);
+    EXPECT_EQ(seats.player(2).steals, 1);
     EXPECT_EQ(table.board(1), QStringLiteral(".........."));
 }
 
@@ -241,7 +244,7 @@ protected:
 TEST_P(NoStealTest, EndsTheMoveWithADiscardInstead)
 {
     const NoStealRow &row = GetParam();
-    server.players[2].steals = row.stealsUsed;
+    seats.setSteals(2, row.stealsUsed);
     vocabulary({"aa", "coat", "cot", "zz"});
     table.setBoard(2, QString::fromLatin1(row.board));
     table.setBoard(1, QString::fromLatin1(row.hisBoard));
@@ -256,7 +259,7 @@ TEST_P(NoStealTest, EndsTheMoveWithADiscardInstead)
         discards += message.startsWith("CMD_discardextra+2+1+") ? 1 : 0;
     }
     EXPECT_EQ(discards, 1);
-    EXPECT_EQ(server.whoseturn, 1);
+    EXPECT_EQ(seats.whoseTurn(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NoStealTest,
@@ -339,26 +342,27 @@ TEST_P(ComputerGameTest, ComputerPlaysBothSeatsToTheWinner)
     ASSERT_TRUE(spell.isOpen()) << spell.errorText().toStdString();
     CapturingSink sink;
     Random random(GetParam());
-    TServer server(sink, random, spell);
-    for (int seat = 1; seat <= 2; ++seat) {
-        server.players[static_cast<size_t>(seat)].connected = 1;
-        server.players[static_cast<size_t>(seat)].name = QStringLiteral("P%1").arg(seat);
-    }
-    server.seatsused = 2;
+    SeatTable seats;
+    TurnClock clock;
+    TServer server(seats, sink, random, spell, clock);
+    ComputerPlayer computer(seats, server, loadVocabulary());
+    server.setComputer(&computer);
+    for (int seat = 1; seat <= 2; ++seat)
+        seats.login(seat, QStringLiteral("P%1").arg(seat));
 
     server.startgame(QStringLiteral("P1+30+60+2+"));
-    server.players[1].justwatching = 1;
-    server.players[2].justwatching = 1;
-    server.justWatchSwitched(server.whoseturn);
+    seats.setWatching(1, true);
+    seats.setWatching(2, true);
+    server.justWatchSwitched(seats.whoseTurn());
 
     int ticks = 0;
-    while (server.gameinprogress && ticks < 20000) {
-        ASSERT_TRUE(server.turntimer.isActive());
-        ASSERT_EQ(server.turntimerTag, TServer::kComputerTag);
+    while (seats.gameInProgress() && ticks < 20000) {
+        ASSERT_TRUE(clock.isActive());
+        ASSERT_EQ(clock.tag(), TServer::kComputerTag);
         server.turntimerTimer();
         ++ticks;
     }
-    ASSERT_FALSE(server.gameinprogress) << "no winner after " << ticks << " ticks";
+    ASSERT_FALSE(seats.gameInProgress()) << "no winner after " << ticks << " ticks";
 
     // Slot 1 sees every broadcast; what goes to seat 2 alone is taken from slot 2.
     const QStringList ending{QStringLiteral("CMD_placemyletter"), QStringLiteral("CMD_discardletter"),
@@ -385,10 +389,9 @@ TEST_P(ComputerGameTest, ComputerPlaysBothSeatsToTheWinner)
     }
     EXPECT_EQ(last, QStringLiteral("CMD_winner"));
     EXPECT_GT(words, 1);
-    const int winner = server.whoseturn;
-    EXPECT_GE(server.players[static_cast<size_t>(winner)].score, 60);
-    EXPECT_GT(server.players[static_cast<size_t>(winner)].score,
-              server.players[static_cast<size_t>(TServer::opponentOf(winner))].score);
+    const int winner = seats.whoseTurn();
+    EXPECT_GE(seats.player(winner).score, 60);
+    EXPECT_GT(seats.player(winner).score, seats.player(TServer::opponentOf(winner)).score);
     EXPECT_TRUE(sink.log().constLast() == RulesTable::wire(winner == 1 ? "CMD_winner+1+#" : "CMD_winner+2+#"));
 }
 

@@ -30,6 +30,8 @@ protected:
 
     RulesTable table;
     TServer &server = table.server;
+    SeatTable &seats = table.seats;
+    TurnClock &clock = table.clock;
 };
 
 TEST_F(GameTest, TwoPlayersAndASpectatorPlayToTheWinner)
@@ -46,9 +48,9 @@ TEST_F(GameTest, TwoPlayersAndASpectatorPlayToTheWinner)
     EXPECT_EQ(table.extras(2), QStringLiteral("bornd."));
     EXPECT_EQ(table.extras(3), QStringLiteral("limpu."));
     EXPECT_EQ(table.board(1), QStringLiteral(".........."));
-    EXPECT_EQ(server.whoseturn, 1);
-    EXPECT_TRUE(server.gameinprogress);
-    EXPECT_EQ(server.ticksleft, 32);
+    EXPECT_EQ(seats.whoseTurn(), 1);
+    EXPECT_TRUE(seats.gameInProgress());
+    EXPECT_EQ(clock.ticksLeft(), 32);
 
     // Seat 2 out of turn is ignored; Ann puts c on cell 1. Bob gets a.
     server.placemyletter(QStringLiteral("2+1+1+"));
@@ -115,15 +117,15 @@ TEST_F(GameTest, TwoPlayersAndASpectatorPlayToTheWinner)
     all = w("CMD_formedword+1+cot+5+10+#CMD_stoldletter+1+2+2+2+15+#CMD_winner+1+#");
     expectSlots(all, all, all);
 
-    EXPECT_FALSE(server.gameinprogress);
-    EXPECT_FALSE(server.turntimer.isActive());
+    EXPECT_FALSE(seats.gameInProgress());
+    EXPECT_FALSE(clock.isActive());
     EXPECT_EQ(table.board(1), QStringLiteral("cot......."));
     EXPECT_EQ(table.board(2), QStringLiteral("t........."));
-    EXPECT_EQ(server.players[1].score, 10);
-    EXPECT_EQ(server.players[2].score, 2);
-    EXPECT_EQ(server.players[1].steals, 1);
-    EXPECT_EQ(server.formedWords[1], (QStringList{QStringLiteral("cat"), QStringLiteral("cot")}));
-    EXPECT_EQ(server.formedWords[2], QStringList{QStringLiteral("to")});
+    EXPECT_EQ(seats.player(1).score, 10);
+    EXPECT_EQ(seats.player(2).score, 2);
+    EXPECT_EQ(seats.player(1).steals, 1);
+    EXPECT_EQ(seats.formedWords(1), (QStringList{QStringLiteral("cat"), QStringLiteral("cot")}));
+    EXPECT_EQ(seats.formedWords(2), QStringList{QStringLiteral("to")});
     EXPECT_EQ(table.random.pending(), 0);
 
     // The board stays as it was at the win; further requests change nothing.
@@ -138,10 +140,10 @@ TEST_F(GameTest, StartDuringAGameRestartsItWithUnlimitedSteals)
     server.startgame(QStringLiteral("Ann+30+10+2+"));
     table.setBoard(1, QStringLiteral("cat"));
     table.setBoard(3, QStringLiteral("oat"));
-    server.players[1].score = 5;
-    server.players[2].steals = 1;
-    server.players[1].justwatching = 1;
-    server.formedWords[2] = QStringList{QStringLiteral("to")};
+    seats.setScore(1, 5);
+    seats.setSteals(2, 1);
+    seats.setWatching(1, true);
+    seats.recordFormedWord(2, QStringLiteral("to"));
     table.sink.clear();
 
     // a b c d e, f g h i k, l m n o p; seat 1 drawn, so seat 2 moves first and gets r.
@@ -153,14 +155,14 @@ TEST_F(GameTest, StartDuringAGameRestartsItWithUnlimitedSteals)
                 start + w("CMD_letters+3+1+12+2+13+3+14+4+15+5+16#CMD_nextplayer+2+10000+#"));
     for (int slot = 1; slot <= 3; ++slot) {
         EXPECT_EQ(table.board(slot), QStringLiteral("..........")) << slot;
-        EXPECT_EQ(server.players[static_cast<size_t>(slot)].score, 0) << slot;
-        EXPECT_EQ(server.players[static_cast<size_t>(slot)].steals, 0) << slot;
-        EXPECT_EQ(server.players[static_cast<size_t>(slot)].justwatching, 0) << slot;
-        EXPECT_TRUE(server.formedWords[static_cast<size_t>(slot)].isEmpty()) << slot;
+        EXPECT_EQ(seats.player(slot).score, 0) << slot;
+        EXPECT_EQ(seats.player(slot).steals, 0) << slot;
+        EXPECT_EQ(seats.player(slot).justwatching, 0) << slot;
+        EXPECT_TRUE(seats.formedWords(slot).isEmpty()) << slot;
     }
-    EXPECT_EQ(server.whoseturn, 2);
-    EXPECT_EQ(server.ticksleft, 62);
-    EXPECT_EQ(server.stealsallowed, TServer::kUnlimitedSteals);
+    EXPECT_EQ(seats.whoseTurn(), 2);
+    EXPECT_EQ(clock.ticksLeft(), 62);
+    EXPECT_EQ(seats.settings().stealsAllowed, TServer::kUnlimitedSteals);
     EXPECT_EQ(table.random.pending(), 0);
 }
 
@@ -168,8 +170,8 @@ TEST_F(GameTest, StartDuringAGameRestartsItWithUnlimitedSteals)
 // an unheld seat 2 two ticks after its turn begins.
 TEST_F(GameTest, UnheldSeatsAreDealtButNotSent)
 {
-    server.players[2].connected = 0;
-    server.players[3].connected = 0;
+    seats.depart(2);
+    seats.depart(3);
     table.random.push({2, 0, 19, 18, 4, 1, 14, 17, 13, 3, 11, 8, 12, 15, 20, 0, 0});
     server.startgame(QStringLiteral("You+30+100+3+"));
     EXPECT_EQ(table.sink.takeBytes(1),
@@ -177,8 +179,8 @@ TEST_F(GameTest, UnheldSeatsAreDealtButNotSent)
     EXPECT_EQ(table.sink.log().size(), 3);
     EXPECT_EQ(table.extras(2), QStringLiteral("bornda"));
     EXPECT_EQ(table.extras(3), QStringLiteral("limpu."));
-    EXPECT_EQ(server.turntimerTag, TServer::kComputerTag);
-    EXPECT_EQ(server.ticksleft, 2);
+    EXPECT_EQ(clock.tag(), TServer::kComputerTag);
+    EXPECT_EQ(clock.ticksLeft(), 2);
 }
 
 // Settings at the ends of the 32-bit range are stored as sent; the clock's arithmetic
@@ -186,24 +188,24 @@ TEST_F(GameTest, UnheldSeatsAreDealtButNotSent)
 TEST_F(GameTest, ExtremeSettingsNeitherOverflowNorStopTheGame)
 {
     server.startgame(QStringLiteral("Ann+2147483647+2147483647+-2147483648+"));
-    EXPECT_TRUE(server.gameinprogress);
-    EXPECT_EQ(server.timeperturn, 2147483647);
-    EXPECT_EQ(server.ticksleft, 2147483647);
+    EXPECT_TRUE(seats.gameInProgress());
+    EXPECT_EQ(seats.settings().timePerTurn, 2147483647);
+    EXPECT_EQ(clock.ticksLeft(), 2147483647);
     EXPECT_TRUE(table.sink.takeBytes(3).endsWith(
-        w(server.whoseturn == 1 ? "CMD_nextplayer+1+-2147483648+#" : "CMD_nextplayer+2+-2147483648+#")));
+        w(seats.whoseTurn() == 1 ? "CMD_nextplayer+1+-2147483648+#" : "CMD_nextplayer+2+-2147483648+#")));
 
     server.startgame(QStringLiteral("Ann+-2147483648+10+3+"));
-    const int mover = server.whoseturn;
+    const int mover = seats.whoseTurn();
     server.turntimerTimer();  // a negative time runs out at the first tick
-    EXPECT_NE(server.whoseturn, mover);
+    EXPECT_NE(seats.whoseTurn(), mover);
     EXPECT_TRUE(table.sink.takeBytes(3).contains(w("CMD_timeup+#")));
 }
 
 TEST_F(GameTest, NoTurnBeginsOutsideARunningGame)
 {
     server.findplayer();
-    EXPECT_EQ(server.whoseturn, 0);
-    EXPECT_FALSE(server.turntimer.isActive());
+    EXPECT_EQ(seats.whoseTurn(), 0);
+    EXPECT_FALSE(clock.isActive());
     expectSilence();
 }
 

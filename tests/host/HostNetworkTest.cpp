@@ -6,7 +6,9 @@
 #include "host/ChatRateLimit.h"
 #include "host/HostEngine.h"
 #include "host/HostNetwork.h"
+#include "host/SeatTable.h"
 #include "host/TServer.h"
+#include "host/TurnClock.h"
 #include "net/Catalogue.h"
 #include "net/MessageFramer.h"
 
@@ -34,7 +36,7 @@ QByteArray bare(const QByteArray &message)
 class HostNetworkTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(engine.listen(0)) << engine.errorString().toStdString(); }
-    void TearDown() override { engine.server().turntimer.stop(); }
+    void TearDown() override { engine.clock().stop(); }
 
     std::unique_ptr<HostTestClient> connectOne()
     {
@@ -85,7 +87,7 @@ TEST_F(HostNetworkTest, TheFirstThreeConnectionsGetSlotsOneTwoThree)
         EXPECT_EQ(present.back()->slot(), expected);
         EXPECT_EQ(present.back()->raw(), sendlogininfo(expected));
     }
-    EXPECT_EQ(engine.server().seatsused, 3);
+    EXPECT_EQ(engine.table().seatsUsed(), 3);
 }
 
 TEST_F(HostNetworkTest, ATenthConnectionReceivesExactlyTheFullNoticeAndIsClosed)
@@ -98,8 +100,8 @@ TEST_F(HostNetworkTest, ATenthConnectionReceivesExactlyTheFullNoticeAndIsClosed)
     HostTestClient tenth(engine.serverPort());
     ASSERT_TRUE(tenth.waitClosed());
     EXPECT_EQ(tenth.raw(), QByteArray("CMD_full+\xFF"));
-    EXPECT_EQ(engine.server().seatsused, 9);
-    EXPECT_EQ(engine.server().players[10].connected, 0);
+    EXPECT_EQ(engine.table().seatsUsed(), 9);
+    EXPECT_FALSE(engine.table().isConnected(10));
     for (const auto &client : present) {
         EXPECT_FALSE(client->isClosed());
         EXPECT_EQ(client->messages().size(), 1);
@@ -122,16 +124,13 @@ TEST_F(HostNetworkTest, ALoginProducesThePresenceMessagesInOrder)
 TEST_F(HostNetworkTest, ALateJoinerIntoSeatTwoGetsItsExtrasBothBoardsAndTheScores)
 {
     host = join(QStringLiteral("Host"));
-    TServer &server = engine.server();
-    server.gameinprogress = true;
-    server.timeperturn = 45;
-    server.playtoscore = 150;
-    server.stealsallowed = TServer::kUnlimitedSteals;
-    server.players[1].board = {0, 0, 19, 20, 1, 18, 0, 0, 0, 0, 0};
-    server.players[2].board = {0, 4, 15, 7, 0, 0, 0, 0, 0, 0, 0};
-    server.players[2].extras = {0, 0, 12, 0, 0, 5, 0};
-    server.players[1].score = 31;
-    server.players[2].score = 17;
+    SeatTable &table = engine.table();
+    table.setRunningGame({45, 150, TServer::kUnlimitedSteals});
+    table.setBoard(1, {0, 0, 19, 20, 1, 18, 0, 0, 0, 0, 0});
+    table.setBoard(2, {0, 4, 15, 7, 0, 0, 0, 0, 0, 0, 0});
+    table.setExtras(2, {0, 0, 12, 0, 0, 5, 0});
+    table.setScore(1, 31);
+    table.setScore(2, 17);
 
     ann = connectOne();
     ASSERT_EQ(ann->slot(), 2);
@@ -175,23 +174,21 @@ TEST_F(HostNetworkTest, OnlySlotOneCanRemoveAParticipant)
     ASSERT_TRUE(bob->waitClosed());
     EXPECT_TRUE(host->waitFor(bare(playerdisconnected(3, QStringLiteral("Bob")))));
     EXPECT_TRUE(ann->waitFor(bare(playerdisconnected(3, QStringLiteral("Bob")))));
-    EXPECT_EQ(engine.server().players[3].connected, 0);
+    EXPECT_FALSE(engine.table().isConnected(3));
 }
 
 TEST_F(HostNetworkTest, TheDepartureOfTheMoverPassesTheTurn)
 {
     threePresent();
-    TServer &server = engine.server();
-    server.gameinprogress = true;
-    server.whoseturn = 2;
-    server.stealsallowed = 3;
-    server.timeperturn = 30;
+    SeatTable &table = engine.table();
+    table.setRunningGame({30, 0, 3});
+    table.setMover(2);
     ann->socket().disconnectFromHost();
     ASSERT_TRUE(host->waitFor(bare(nextplayer(1, 3))));
     const Messages got = host->messages();
     EXPECT_EQ(got.first(), bare(playerdisconnected(2, QStringLiteral("Ann"))));
-    EXPECT_EQ(server.whoseturn, 1);
-    EXPECT_EQ(server.players[2].connected, 0);
+    EXPECT_EQ(table.whoseTurn(), 1);
+    EXPECT_FALSE(table.isConnected(2));
 }
 
 TEST_F(HostNetworkTest, AResetConnectionIsHandledAsAClose)
@@ -202,7 +199,7 @@ TEST_F(HostNetworkTest, AResetConnectionIsHandledAsAClose)
               0);
     bob->socket().abort();
     ASSERT_TRUE(host->waitFor(bare(playerdisconnected(3, QStringLiteral("Bob")))));
-    EXPECT_EQ(engine.server().players[3].connected, 0);
+    EXPECT_FALSE(engine.table().isConnected(3));
     auto next = connectOne();
     EXPECT_EQ(next->slot(), 3);
 }
@@ -243,8 +240,8 @@ TEST_F(HostNetworkTest, RequestsInAnotherParticipantsNameAreDropped)
     ann->write(net::toHost::startgame(QStringLiteral("Ann"), 30, 50, 3));
     expectAnnStillChats(QStringLiteral("just me"));
     EXPECT_EQ(host->messages(), Messages{bare(chat(2, QStringLiteral("Ann"), QStringLiteral("just me|clBlack")))});
-    EXPECT_EQ(engine.server().players[1].justwatching, 0);
-    EXPECT_FALSE(engine.server().gameinprogress);
+    EXPECT_EQ(engine.table().player(1).justwatching, 0);
+    EXPECT_FALSE(engine.table().gameInProgress());
 }
 
 TEST_F(HostNetworkTest, AStreamThatNeverEndsItsMessageClosesThatConnectionOnly)
@@ -278,12 +275,12 @@ TEST_F(HostNetworkTest, AParticipantThatDoesNotReadIsClosedAndTheOthersPlayOn)
     bob->socket().setReadBufferSize(16);
     const QByteArray notice = bare(playerdisconnected(3, QStringLiteral("Bob")));
     const QByteArray big = chat(2, QStringLiteral("Ann"), QString(60000, QLatin1Char('z')));
-    for (int i = 0; i < 2000 && engine.server().players[3].connected == 1; ++i) {
+    for (int i = 0; i < 2000 && engine.table().isConnected(3); ++i) {
         engine.network().sendToSlot(3, big);
         QCoreApplication::processEvents();
     }
     ASSERT_TRUE(host->waitFor(notice));
-    EXPECT_EQ(engine.server().players[3].connected, 0);
+    EXPECT_FALSE(engine.table().isConnected(3));
     host->take();
     expectAnnStillChats(QStringLiteral("on we go"));
 }

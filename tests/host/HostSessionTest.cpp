@@ -6,7 +6,9 @@
 #include "dictionary/TDictn.h"
 #include "host/HostSession.h"
 #include "host/Random.h"
+#include "host/SeatTable.h"
 #include "host/TServer.h"
+#include "host/TurnClock.h"
 #include "net/Catalogue.h"
 
 #include <QTemporaryDir>
@@ -24,7 +26,7 @@ protected:
     {
         sink.onClose = [this](int slot) { session.tempsockInfo(slot); };
     }
-    ~HostSessionTest() override { EXPECT_EQ(sink.strayMessages(), 0) << "messages to slots outside 1..11"; }
+    ~HostSessionTest() override { EXPECT_EQ(sink.strayMessages(), 0) << "messages to slots outside 1..9"; }
 
     // Accepts `count` connections; returns the slots they got.
     QList<int> accept(int count)
@@ -60,7 +62,7 @@ protected:
 
     void expectNothingSent()
     {
-        for (int slot = 1; slot <= 11; ++slot)
+        for (int slot = 1; slot <= SeatTable::kHighestSlot; ++slot)
             EXPECT_TRUE(sink.take(slot).isEmpty()) << "slot " << slot;
     }
 
@@ -68,8 +70,10 @@ protected:
     Random random{7};
     CapturingSink sink;
     TDictn dictionary{dir.path()};
-    TServer server{sink, random, dictionary};
-    HostSession session{server, sink};
+    SeatTable table;
+    TurnClock clock;
+    TServer server{table, sink, random, dictionary, clock};
+    HostSession session{table, server, sink};
 };
 
 TEST_F(HostSessionTest, ConnectionsTakeTheLowestFreeSlotAndATenthIsTurnedAway)
@@ -82,9 +86,8 @@ TEST_F(HostSessionTest, ConnectionsTakeTheLowestFreeSlotAndATenthIsTurnedAway)
     EXPECT_EQ(accept(1), QList<int>{2});
     EXPECT_EQ(accept(6), (QList<int>{4, 5, 6, 7, 8, 9}));
     EXPECT_EQ(accept(1), QList<int>{0});
-    EXPECT_EQ(server.seatsused, 9);
-    EXPECT_EQ(server.players[10].connected, 0);
-    EXPECT_EQ(server.players[11].connected, 0);
+    EXPECT_EQ(table.seatsUsed(), 9);
+    EXPECT_FALSE(table.isConnected(10));
 }
 
 TEST_F(HostSessionTest, ALoginTellsEverybodyAndListsThoseAlreadyPresent)
@@ -95,7 +98,7 @@ TEST_F(HostSessionTest, ALoginTellsEverybodyAndListsThoseAlreadyPresent)
     login(2, QStringLiteral("Ann"));
     EXPECT_EQ(sink.take(1), Messages{newplayerinfo(2, QStringLiteral("Ann"))});
     EXPECT_EQ(sink.take(2), (Messages{newplayerinfo(2, QStringLiteral("Ann")), existingplayers(1, QStringLiteral("Host"))}));
-    EXPECT_EQ(server.players[2].name, QStringLiteral("Ann"));
+    EXPECT_EQ(table.player(2).name, QStringLiteral("Ann"));
 }
 
 TEST_F(HostSessionTest, AnAcceptedSlotWithoutLoginAlreadyReceivesBroadcasts)
@@ -119,24 +122,22 @@ TEST_F(HostSessionTest, ADifferentVersionIsReportedToSlotOneAndTheNewcomerOnly)
     const Messages newcomer = sink.take(3);
     ASSERT_FALSE(newcomer.isEmpty());
     EXPECT_EQ(newcomer.last(), wrongversion());
-    EXPECT_EQ(server.players[3].connected, 1);
+    EXPECT_EQ(table.player(3).connected, 1);
 }
 
 TEST_F(HostSessionTest, ALateJoinerIntoSeatTwoGetsItsExtrasBothBoardsAndTheScores)
 {
     accept(1);
     login(1, QStringLiteral("Host"));
-    server.gameinprogress = true;
-    server.timeperturn = 30;
-    server.playtoscore = 100;
-    server.stealsallowed = 3;
-    server.players[1].board[1] = 3;
-    server.players[1].board[2] = 1;
-    server.players[2].board[4] = 20;
-    server.players[2].extras = {0, 5, 0, 9, 0, 0, 26};
-    server.players[1].score = 12;
-    server.players[2].score = 7;
-    server.seatsused = 2;  // seat 2 was held before and left
+    // Seat 2 was held before and left.
+    ASSERT_EQ(table.accept(), 2);
+    table.depart(2);
+    table.setRunningGame({30, 100, 3});
+    table.setBoard(1, {0, 3, 1});
+    table.setBoard(2, {0, 0, 0, 0, 20});
+    table.setExtras(2, {0, 5, 0, 9, 0, 0, 26});
+    table.setScore(1, 12);
+    table.setScore(2, 7);
     sink.clear();
 
     EXPECT_EQ(accept(1), QList<int>{2});
@@ -154,8 +155,8 @@ TEST_F(HostSessionTest, ASpectatorJoiningAGameGetsNoLettersAndABareBoardMessage)
     accept(3);
     login(1, QStringLiteral("Host"));
     login(2, QStringLiteral("Ann"));
-    server.gameinprogress = true;
-    server.players[3].extras = {0, 1, 2, 3, 4, 5, 0};
+    table.setRunningGame({});
+    table.setExtras(3, {0, 1, 2, 3, 4, 5, 0});
     sink.clear();
     login(3, QStringLiteral("Bob"));
     const Messages got = sink.take(3);
@@ -195,9 +196,11 @@ TEST(HostSessionChatRate, ABurstThenFiveLinesASecondAreRelayedTheExcessDroppedWi
     Random random{7};
     CapturingSink sink;
     TDictn dictionary{dir.path()};
-    TServer server{sink, random, dictionary};
+    SeatTable table;
+    TurnClock clock;
+    TServer server{table, sink, random, dictionary, clock};
     qint64 now = 1000;
-    HostSession session{server, sink, [&now] { return now; }};
+    HostSession session{table, server, sink, [&now] { return now; }};
     for (int slot = 1; slot <= 2; ++slot) {
         ASSERT_EQ(session.Sock1Accept(), slot);
         session.socktimerTimer(slot, net::toHost::logininfo(slot, net::kVersion, QStringLiteral("P%1").arg(slot)).chopped(2));
@@ -243,21 +246,21 @@ class RefusedRequestTest : public HostSessionTest, public testing::WithParamInte
 TEST_P(RefusedRequestTest, ChangesNothingAndSendsNothing)
 {
     threePresent();
-    server.gameinprogress = true;
-    server.whoseturn = 1;
-    server.players[1].extras[1] = 4;
-    const auto before = server.players;
+    table.setRunningGame({});
+    table.setMover(1);
+    table.setExtras(1, {0, 4});
+    const SeatTable before = table;
     deliver(GetParam().sender, GetParam().wire);
     expectNothingSent();
     EXPECT_TRUE(sink.closedSlots().isEmpty());
     for (int slot = 1; slot <= 3; ++slot) {
-        EXPECT_EQ(server.players[slot].name, before[slot].name);
-        EXPECT_EQ(server.players[slot].connected, before[slot].connected);
-        EXPECT_EQ(server.players[slot].justwatching, before[slot].justwatching);
-        EXPECT_EQ(server.players[slot].board, before[slot].board);
-        EXPECT_EQ(server.players[slot].extras, before[slot].extras);
+        EXPECT_EQ(table.player(slot).name, before.player(slot).name);
+        EXPECT_EQ(table.player(slot).connected, before.player(slot).connected);
+        EXPECT_EQ(table.player(slot).justwatching, before.player(slot).justwatching);
+        EXPECT_EQ(table.player(slot).board, before.player(slot).board);
+        EXPECT_EQ(table.player(slot).extras, before.player(slot).extras);
     }
-    EXPECT_TRUE(server.gameinprogress);
+    EXPECT_TRUE(table.gameInProgress());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -292,7 +295,7 @@ TEST_F(HostSessionTest, OnlySlotOneRemovesAParticipant)
     EXPECT_EQ(sink.take(1), Messages{playerdisconnected(3, QStringLiteral("Bob"))});
     EXPECT_EQ(sink.take(2), Messages{playerdisconnected(3, QStringLiteral("Bob"))});
     EXPECT_TRUE(sink.take(3).isEmpty());
-    EXPECT_EQ(server.players[3].connected, 0);
+    EXPECT_EQ(table.player(3).connected, 0);
     deliver(1, net::toHost::kickhim(1, 3));
     EXPECT_EQ(sink.closedSlots(), QList<int>{3});
 }
@@ -300,22 +303,58 @@ TEST_F(HostSessionTest, OnlySlotOneRemovesAParticipant)
 TEST_F(HostSessionTest, ADepartureTellsTheOthersAndFreesTheSlotButKeepsTheSeat)
 {
     threePresent();
-    server.players[2].justwatching = 1;
-    server.players[2].board[1] = 8;
-    server.players[2].score = 40;
+    table.setWatching(2, true);
+    table.setBoard(2, {0, 8});
+    table.setExtras(2, {0, 0, 3});
+    table.setScore(2, 40);
+    table.setSteals(2, 2);
+    table.recordFormedWord(2, QStringLiteral("hi"));
     session.tempsockInfo(2);
     EXPECT_EQ(sink.take(1), Messages{playerdisconnected(2, QStringLiteral("Ann"))});
     EXPECT_EQ(sink.take(3), Messages{playerdisconnected(2, QStringLiteral("Ann"))});
     EXPECT_TRUE(sink.take(2).isEmpty());
-    EXPECT_EQ(server.players[2].connected, 0);
-    EXPECT_TRUE(server.players[2].name.isEmpty());
-    EXPECT_EQ(server.players[2].justwatching, 0);
-    EXPECT_EQ(server.players[2].board[1], 8);
-    EXPECT_EQ(server.players[2].score, 40);
+    EXPECT_EQ(table.player(2).connected, 0);
+    EXPECT_TRUE(table.player(2).name.isEmpty());
+    EXPECT_EQ(table.player(2).justwatching, 0);
+    EXPECT_EQ(table.player(2).board[1], 8);
+    EXPECT_EQ(table.player(2).extras[2], 3);
+    EXPECT_EQ(table.player(2).score, 40);
+    EXPECT_EQ(table.player(2).steals, 2);
+    EXPECT_EQ(table.formedWords(2), QStringList{QStringLiteral("hi")});
+    EXPECT_EQ(table.seatsUsed(), 3) << "a departure never lowers the seats used";
 
     // A second "Socket Closed" for the same close sends nothing more.
     session.tempsockInfo(2);
     expectNothingSent();
+}
+
+// The rules and the session reach the same participants in the same order: every
+// connected slot once, ascending, whoever left in between and whatever slot a newcomer took.
+TEST_F(HostSessionTest, RulesAndSessionTellEveryConnectedSlotAscending)
+{
+    accept(SeatTable::kHighestSlot);
+    session.tempsockInfo(4);
+    session.tempsockInfo(7);
+    session.tempsockInfo(9);
+    ASSERT_EQ(accept(1), QList<int>{4});
+    EXPECT_EQ(table.seatsUsed(), 9);
+    sink.clear();
+    const QList<int> present{1, 2, 3, 4, 5, 6, 8};
+
+    deliver(3, net::toHost::chat(3, QStringLiteral("hi"), QStringLiteral("clRed")));
+    QList<int> reached;
+    for (const auto &[slot, message] : sink.deliveries())
+        reached.append(slot);
+    EXPECT_EQ(reached, present) << "the session's relay";
+
+    sink.clear();
+    deliver(1, net::toHost::startgame(QStringLiteral("Host"), 30, 50, 3));
+    reached.clear();
+    for (const auto &[slot, message] : sink.deliveries()) {
+        if (message == startgame(QStringLiteral("Host"), 30, 50, 3))
+            reached.append(slot);
+    }
+    EXPECT_EQ(reached, present) << "the rules' announcement";
 }
 
 struct DepartureCase {
@@ -329,15 +368,13 @@ class MoverDepartureTest : public HostSessionTest, public testing::WithParamInte
 TEST_P(MoverDepartureTest, TheMoversDepartureOtherThanSeatOnePassesTheTurn)
 {
     threePresent();
-    server.gameinprogress = true;
-    server.whoseturn = GetParam().whoseturn;
-    server.stealsallowed = 3;
+    table.setRunningGame({0, 0, 3});
+    table.setMover(GetParam().whoseturn);
     session.tempsockInfo(GetParam().leaving);
     const int expectedTurn = GetParam().turnPasses ? 3 - GetParam().whoseturn : GetParam().whoseturn;
-    EXPECT_EQ(server.whoseturn, expectedTurn);
+    EXPECT_EQ(table.whoseTurn(), expectedTurn);
     const Messages third = sink.take(3);
     EXPECT_EQ(third.contains(nextplayer(expectedTurn, 3)), GetParam().turnPasses);
-    server.turntimer.stop();
 }
 
 INSTANTIATE_TEST_SUITE_P(Departure, MoverDepartureTest,
@@ -348,9 +385,9 @@ TEST_F(HostSessionTest, JustWatchFromTheSeatOrSlotOneIsRelayedToAll)
 {
     threePresent();
     deliver(2, net::toHost::justwatch(2, 1));
-    EXPECT_EQ(server.players[2].justwatching, 1);
+    EXPECT_EQ(table.player(2).justwatching, 1);
     deliver(1, net::toHost::justwatch(2, 2));
-    EXPECT_EQ(server.players[2].justwatching, 0);
+    EXPECT_EQ(table.player(2).justwatching, 0);
     for (int slot = 1; slot <= 3; ++slot)
         EXPECT_EQ(sink.take(slot), (Messages{justwatching(2, QStringLiteral("1")), justwatching(2, QStringLiteral("2"))}));
 }
@@ -358,37 +395,32 @@ TEST_F(HostSessionTest, JustWatchFromTheSeatOrSlotOneIsRelayedToAll)
 TEST_F(HostSessionTest, JustWatchForTheMoverHandsTheMoveToTheComputerAtTheNextTick)
 {
     threePresent();
-    server.gameinprogress = true;
-    server.whoseturn = 1;
-    server.turntimerTag = TServer::kTurnTag;
-    server.ticksleft = 20;
-    server.turntimer.start();
+    table.setRunningGame({});
+    table.setMover(1);
+    clock.start(TServer::kTurnTag, 20);
     deliver(1, net::toHost::justwatch(1, 1));
-    EXPECT_EQ(server.turntimerTag, TServer::kComputerTag);
-    EXPECT_EQ(server.ticksleft, 1);
-    EXPECT_TRUE(server.turntimer.isActive());
-    server.turntimer.stop();
+    EXPECT_EQ(clock.tag(), TServer::kComputerTag);
+    EXPECT_EQ(clock.ticksLeft(), 1);
+    EXPECT_TRUE(clock.isActive());
 }
 
 TEST_F(HostSessionTest, JustWatchOutsideTheMoversTurnLeavesTheClockAlone)
 {
     threePresent();
-    server.gameinprogress = true;
-    server.whoseturn = 1;
-    server.turntimerTag = TServer::kTurnTag;
-    server.ticksleft = 20;
+    table.setRunningGame({});
+    table.setMover(1);
+    clock.start(TServer::kTurnTag, 20);
     deliver(2, net::toHost::justwatch(2, 1));
-    EXPECT_EQ(server.turntimerTag, TServer::kTurnTag);
-    EXPECT_EQ(server.ticksleft, 20);
+    EXPECT_EQ(clock.tag(), TServer::kTurnTag);
+    EXPECT_EQ(clock.ticksLeft(), 20);
 }
 
 TEST_F(HostSessionTest, OnlySlotOneStartsAGame)
 {
     threePresent();
     deliver(1, net::toHost::startgame(QStringLiteral("Host"), 30, 50, 3));
-    EXPECT_TRUE(server.gameinprogress);
+    EXPECT_TRUE(table.gameInProgress());
     EXPECT_EQ(sink.take(3).value(0), startgame(QStringLiteral("Host"), 30, 50, 3));
-    server.turntimer.stop();
 }
 
 struct NameCase {
@@ -403,7 +435,7 @@ TEST_P(LoginNameTest, NamesAreKeptShownSafeAndShort)
 {
     accept(1);
     login(1, GetParam().sent);
-    EXPECT_EQ(server.players[1].name, GetParam().kept);
+    EXPECT_EQ(table.player(1).name, GetParam().kept);
     EXPECT_EQ(sink.take(1).value(1), newplayerinfo(1, GetParam().kept));
 }
 

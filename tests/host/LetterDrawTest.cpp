@@ -91,11 +91,14 @@ TEST(LetterDrawRangeTest, NeverYieldsEmptyOrBeyondZ)
     RulesTable table({QStringLiteral("at")});
     Random holdings(99);
     for (int round = 0; round < 2000; ++round) {
-        auto &seat = table.server.players[1];
+        tplayer::Extras extras{};
+        tplayer::Board board{};
         for (int k = 1; k <= 6; ++k)
-            seat.extras[static_cast<size_t>(k)] = holdings.uniform(27);
+            extras[static_cast<size_t>(k)] = holdings.uniform(27);
         for (int k = 1; k <= 10; ++k)
-            seat.board[static_cast<size_t>(k)] = holdings.uniform(27);
+            board[static_cast<size_t>(k)] = holdings.uniform(27);
+        table.seats.setExtras(1, extras);
+        table.seats.setBoard(1, board);
         for (int draw = 0; draw < 10; ++draw) {
             const int code = table.server.getletter(1 + round % 3);
             ASSERT_GE(code, 1);
@@ -158,10 +161,11 @@ TEST_P(LetterFrequencyTest, MatchesStatedProbabilities)
     table.setBoard(1, QString::fromLatin1(row.board));
 
     std::array<int, 27> held{};
+    const tplayer &seat = table.seats.player(1);
     for (int k = 1; k <= 6; ++k)
-        ++held[static_cast<size_t>(table.server.players[1].extras[static_cast<size_t>(k)])];
+        ++held[static_cast<size_t>(seat.extras[static_cast<size_t>(k)])];
     for (int k = 1; k <= 4; ++k)
-        ++held[static_cast<size_t>(table.server.players[1].board[static_cast<size_t>(k)])];
+        ++held[static_cast<size_t>(seat.board[static_cast<size_t>(k)])];
     held[0] = 0;
 
     constexpr int kDraws = 260000;

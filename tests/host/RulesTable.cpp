@@ -1,45 +1,39 @@
 // Test table for the host's rules.
 #include "RulesTable.h"
 
+#include "net/GameFacts.h"
 #include "net/Message.h"
 
-RulesTable::RulesTable(const QStringList &words)
+RulesTable::RulesTable(const QStringList &words, const QStringList &vocabulary)
     : folder(words)
     , spell(folder.path())
-    , server(sink, random, spell)
+    , server(seats, sink, random, spell, clock)
+    , computer(seats, server, vocabulary)
 {
+    server.setComputer(&computer);
 }
 
 void RulesTable::connect(int slot, const QString &name)
 {
-    server.players[static_cast<size_t>(slot)].connected = 1;
-    server.players[static_cast<size_t>(slot)].name = name;
-    server.seatsused = std::max(server.seatsused, slot);
+    seats.login(slot, name);
 }
 
 int RulesTable::code(QChar letter)
 {
-    const char16_t c = letter.toLower().unicode();
-    return c >= u'a' && c <= u'z' ? int(c - u'a') + 1 : 0;
-}
-
-void RulesTable::setBoard(int seat, const QString &cells)
-{
-    auto &board = server.players[static_cast<size_t>(seat)].board;
-    board.fill(0);
-    for (qsizetype i = 0; i < cells.size() && i < 10; ++i)
-        board[static_cast<size_t>(i + 1)] = code(cells.at(i));
-}
-
-void RulesTable::setExtras(int seat, const QString &cells)
-{
-    auto &extras = server.players[static_cast<size_t>(seat)].extras;
-    extras.fill(0);
-    for (qsizetype i = 0; i < cells.size() && i < 6; ++i)
-        extras[static_cast<size_t>(i + 1)] = code(cells.at(i));
+    return quarn::codeOf(letter);
 }
 
 namespace {
+
+template <size_t N>
+std::array<int, N> cellCodes(const QString &cells)
+{
+    std::array<int, N> codes{};
+    for (qsizetype i = 0; i < cells.size() && i + 1 < qsizetype(N); ++i)
+        codes[static_cast<size_t>(i + 1)] = RulesTable::code(cells.at(i));
+    return codes;
+}
+
 template <size_t N>
 QString cellsText(const std::array<int, N> &cells)
 {
@@ -48,35 +42,41 @@ QString cellsText(const std::array<int, N> &cells)
         text += cells[i] == 0 ? QChar(u'.') : TServer::convertoletter(cells[i]).at(0);
     return text;
 }
+
 } // namespace
+
+void RulesTable::setBoard(int seat, const QString &cells)
+{
+    seats.setBoard(seat, cellCodes<quarn::kCells + 1>(cells));
+}
+
+void RulesTable::setExtras(int seat, const QString &cells)
+{
+    seats.setExtras(seat, cellCodes<quarn::kExtras + 1>(cells));
+}
 
 QString RulesTable::board(int seat) const
 {
-    return cellsText(server.players[static_cast<size_t>(seat)].board);
+    return cellsText(seats.player(seat).board);
 }
 
 QString RulesTable::extras(int seat) const
 {
-    return cellsText(server.players[static_cast<size_t>(seat)].extras);
+    return cellsText(seats.player(seat).extras);
 }
 
 void RulesTable::beginTurn(int seat, int timePerTurn, int playTo, int steals)
 {
-    server.gameinprogress = true;
-    server.timeperturn = timePerTurn;
-    server.playtoscore = playTo;
-    server.stealsallowed = steals;
-    server.whoseturn = seat;
-    server.turntimerTag = TServer::kTurnTag;
-    server.ticksleft = timePerTurn + 2;
-    server.turntimer.start();
+    seats.setRunningGame({timePerTurn, playTo, steals});
+    seats.setMover(seat);
+    clock.start(TServer::kTurnTag, timePerTurn + 2);
 }
 
 QString RulesTable::snapshot() const
 {
     QString text;
-    for (size_t slot = 1; slot < server.players.size(); ++slot) {
-        const tplayer &p = server.players[slot];
+    for (int slot = 1; slot <= SeatTable::kHighestSlot; ++slot) {
+        const tplayer &p = seats.player(slot);
         text += QStringLiteral("slot %1: %2 c%3 s%4 w%5 x[%6] b[%7] t%8 st%9\n")
                     .arg(slot)
                     .arg(p.name)
@@ -87,17 +87,18 @@ QString RulesTable::snapshot() const
                     .arg(p.turnlock)
                     .arg(p.steals);
     }
+    const GameSettings &settings = seats.settings();
     text += QStringLiteral("used %1 turn %2 time %3 to %4 steals %5 ticks %6 running %7\n")
-                .arg(server.seatsused)
-                .arg(server.whoseturn)
-                .arg(server.timeperturn)
-                .arg(server.playtoscore)
-                .arg(server.stealsallowed)
-                .arg(server.ticksleft)
-                .arg(server.gameinprogress);
-    for (size_t slot = 1; slot < server.formedWords.size(); ++slot)
-        text += QStringLiteral("formed %1: %2\n").arg(slot).arg(server.formedWords[slot].join(u','));
-    text += QStringLiteral("clock %1 tag %2\n").arg(server.turntimer.isActive()).arg(server.turntimerTag);
+                .arg(seats.seatsUsed())
+                .arg(seats.whoseTurn())
+                .arg(settings.timePerTurn)
+                .arg(settings.playToScore)
+                .arg(settings.stealsAllowed)
+                .arg(clock.ticksLeft())
+                .arg(seats.gameInProgress());
+    for (int slot = 1; slot <= SeatTable::kDealtSlots; ++slot)
+        text += QStringLiteral("formed %1: %2\n").arg(slot).arg(seats.formedWords(slot).join(u','));
+    text += QStringLiteral("clock %1 tag %2\n").arg(clock.isActive()).arg(clock.tag());
     return text;
 }
 

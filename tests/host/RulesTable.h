@@ -1,6 +1,8 @@
-// A host game table for tests: a TServer on a capturing sink, a scripted random
-// generator and a dictionary of the test's own words, with helpers to lay out boards
-// and extras and to take a complete picture of the state.
+// A host game table for tests: the rules (TServer) on a seat table, a capturing sink, a
+// scripted random generator, a dictionary of the test's own words, a turn clock that
+// ticks only when the test drives the rules' tick, and a computer opponent with a
+// vocabulary of the test's choosing; with helpers to lay out boards and extras and to
+// take a complete picture of the state.
 #pragma once
 
 #include "CapturingSink.h"
@@ -8,7 +10,10 @@
 #include "WordListFolder.h"
 
 #include "dictionary/TDictn.h"
+#include "host/ComputerPlayer.h"
+#include "host/SeatTable.h"
 #include "host/TServer.h"
+#include "host/TurnClock.h"
 
 #include <QByteArray>
 #include <QString>
@@ -16,10 +21,10 @@
 
 class RulesTable {
 public:
-    // `words` make up the dictionary.
-    explicit RulesTable(const QStringList &words);
+    // `words` make up the dictionary, `vocabulary` the computer's words.
+    explicit RulesTable(const QStringList &words, const QStringList &vocabulary = {});
 
-    // Marks `slot` connected under `name` and raises seatsused to it.
+    // Logs `slot` in under `name` (connected, seats used raised to it).
     void connect(int slot, const QString &name);
     // Letters as text, one character per cell from position 1: a to z, '.' or ' ' empty.
     void setBoard(int seat, const QString &cells);
@@ -41,5 +46,8 @@ public:
     CapturingSink sink;
     WordListFolder folder;
     TDictn spell;
+    SeatTable seats;
+    TurnClock clock;
     TServer server;
+    ComputerPlayer computer;
 };

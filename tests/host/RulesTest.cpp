@@ -2,8 +2,6 @@
 // pinned by the exact bytes every slot receives.
 #include "RulesTable.h"
 
-#include "host/ComputerPlayer.h"
-
 #include <QLoggingCategory>
 
 #include <gtest/gtest.h>
@@ -43,12 +41,15 @@ protected:
     }
     void expectNothingSent()
     {
-        for (int slot = 1; slot <= 11; ++slot)
+        for (int slot = 1; slot <= SeatTable::kHighestSlot; ++slot)
             EXPECT_TRUE(table.sink.take(slot).isEmpty()) << "slot " << slot;
+        EXPECT_EQ(table.sink.strayMessages(), 0);
     }
 
     RulesTable table;
     TServer &server = table.server;
+    SeatTable &seats = table.seats;
+    TurnClock &clock = table.clock;
 };
 
 TEST_F(RulesTest, PlaceFormingNewWordScoresAndPassesTurn)
@@ -58,14 +59,14 @@ TEST_F(RulesTest, PlaceFormingNewWordScoresAndPassesTurn)
 
     EXPECT_EQ(table.board(1), QStringLiteral("cat......."));
     EXPECT_EQ(table.extras(1), QStringLiteral(".bsdef"));
-    EXPECT_EQ(server.players[1].score, 5);
-    EXPECT_EQ(server.formedWords[1], QStringList{QStringLiteral("cat")});
+    EXPECT_EQ(seats.player(1).score, 5);
+    EXPECT_EQ(seats.formedWords(1), QStringList{QStringLiteral("cat")});
     // Seat 2 holds six extras already: no new letter, only the turn notice.
     expectSentToAll("CMD_placemyletter+1+1+3+20+#CMD_formedword+1+cat+5+5+#CMD_nextplayer+2+3+#");
-    EXPECT_EQ(server.whoseturn, 2);
-    EXPECT_TRUE(server.turntimer.isActive());
-    EXPECT_EQ(server.turntimerTag, TServer::kTurnTag);
-    EXPECT_EQ(server.ticksleft, 32);
+    EXPECT_EQ(seats.whoseTurn(), 2);
+    EXPECT_TRUE(clock.isActive());
+    EXPECT_EQ(clock.tag(), TServer::kTurnTag);
+    EXPECT_EQ(clock.ticksLeft(), 32);
 }
 
 TEST_F(RulesTest, PlaceOnFilledCellLosesOldLetterAndNonWordPassesWithoutPoints)
@@ -76,7 +77,7 @@ TEST_F(RulesTest, PlaceOnFilledCellLosesOldLetterAndNonWordPassesWithoutPoints)
     server.placemyletter(QStringLiteral("1+2+3+"));
 
     EXPECT_EQ(table.board(1), QStringLiteral("cab......."));
-    EXPECT_EQ(server.players[1].score, 0);
+    EXPECT_EQ(seats.player(1).score, 0);
     expectSent(1, "CMD_placemyletter+1+2+3+2+#CMD_nextplayer+2+3+#");
     expectSent(2, "CMD_placemyletter+1+2+3+2+#CMD_newletter+2+4+13+#CMD_nextplayer+2+3+#");
     expectSent(3, "CMD_placemyletter+1+2+3+2+#CMD_nextplayer+2+3+#");
@@ -86,12 +87,12 @@ TEST_F(RulesTest, PlaceOnFilledCellLosesOldLetterAndNonWordPassesWithoutPoints)
 TEST_F(RulesTest, DiscardingLastLetterLeavesShorterWordThatScores)
 {
     table.setBoard(1, QStringLiteral("cats"));
-    server.formedWords[1] = QStringList{QStringLiteral("cats")};
+    seats.recordFormedWord(1, QStringLiteral("cats"));
     server.discardletter(QStringLiteral("1+4+"));
 
     EXPECT_EQ(table.board(1), QStringLiteral("cat......."));
     expectSent(2, "CMD_discardletter+1+4+#CMD_formedword+1+cat+5+5+#CMD_nextplayer+2+3+#");
-    EXPECT_EQ(server.whoseturn, 2);
+    EXPECT_EQ(seats.whoseTurn(), 2);
 }
 
 TEST_F(RulesTest, BoardWithGapNeverScoresEvenWhenBothPartsAreWords)
@@ -99,13 +100,13 @@ TEST_F(RulesTest, BoardWithGapNeverScoresEvenWhenBothPartsAreWords)
     table.setBoard(1, QStringLiteral("at.to"));
     table.setExtras(1, QStringLiteral("tbsdef"));
     server.discardextra(QStringLiteral("1+2+"));
-    EXPECT_EQ(server.players[1].score, 0);
-    EXPECT_TRUE(server.formedWords[1].isEmpty());
+    EXPECT_EQ(seats.player(1).score, 0);
+    EXPECT_TRUE(seats.formedWords(1).isEmpty());
 
     table.beginTurn(1);
     table.setBoard(1, QStringLiteral("catx"));
     server.discardletter(QStringLiteral("1+3+"));  // "ca.x"
-    EXPECT_EQ(server.players[1].score, 0);
+    EXPECT_EQ(seats.player(1).score, 0);
 }
 
 TEST_F(RulesTest, DiscardExtraGoesToOwnerAloneAndScoresAStandingNewWord)
@@ -129,8 +130,8 @@ TEST_F(RulesTest, TradesSwapAnyCellsKeepTheTurnAndStopTheClock)
     EXPECT_EQ(table.board(1), QStringLiteral("ca.t......"));
     expectSentToAll("CMD_tradingmyletter+1+1+3+4+20+#CMD_tradingmyletter+1+3+0+3+0+#"
                     "CMD_tradingmyletter+1+3+0+9+0+#");
-    EXPECT_EQ(server.whoseturn, 1);
-    EXPECT_FALSE(server.turntimer.isActive());
+    EXPECT_EQ(seats.whoseTurn(), 1);
+    EXPECT_FALSE(clock.isActive());
 
     // A stopped clock never times the seat out, however often it is driven.
     for (int tick = 0; tick < 40; ++tick)
@@ -140,14 +141,14 @@ TEST_F(RulesTest, TradesSwapAnyCellsKeepTheTurnAndStopTheClock)
     // The next ending action restarts the clock for the next mover.
     server.tradingmyletter(QStringLiteral("1+4+3+"));
     server.placemyletter(QStringLiteral("1+3+4+"));
-    EXPECT_EQ(server.whoseturn, 2);
-    EXPECT_TRUE(server.turntimer.isActive());
-    EXPECT_EQ(server.players[1].score, 5 + 1);  // "cats" = 3 + 1 + 1 + 1
+    EXPECT_EQ(seats.whoseTurn(), 2);
+    EXPECT_TRUE(clock.isActive());
+    EXPECT_EQ(seats.player(1).score, 5 + 1);  // "cats" = 3 + 1 + 1 + 1
 }
 
 TEST_F(RulesTest, StealWithNoStealsLeftIsAnsweredTooManyToTheStealerAlone)
 {
-    server.players[1].steals = 3;
+    seats.setSteals(1, 3);
     table.setBoard(1, QStringLiteral("ca"));
     table.setBoard(2, QStringLiteral("to"));
     const QString before = table.snapshot();
@@ -171,8 +172,8 @@ TEST_F(RulesTest, RefusedStealRestoresBoardAndKeepsTurnAndClock)
     expectSent(2, "");
     expectSent(3, "");
     EXPECT_EQ(table.snapshot(), before);
-    EXPECT_TRUE(server.turntimer.isActive());
-    EXPECT_EQ(server.ticksleft, 31);
+    EXPECT_TRUE(clock.isActive());
+    EXPECT_EQ(clock.ticksLeft(), 31);
 }
 
 TEST_F(RulesTest, AcceptedStealScoresThenReportsTheStealWithPositionsReversed)
@@ -183,9 +184,9 @@ TEST_F(RulesTest, AcceptedStealScoresThenReportsTheStealWithPositionsReversed)
 
     EXPECT_EQ(table.board(1), QStringLiteral("cat......."));
     EXPECT_EQ(table.board(2), QStringLiteral(".o........"));
-    EXPECT_EQ(server.players[1].steals, 1);
+    EXPECT_EQ(seats.player(1).steals, 1);
     expectSentToAll("CMD_formedword+1+cat+5+5+#CMD_stoldletter+1+2+3+1+20+#CMD_nextplayer+2+3+#");
-    EXPECT_EQ(server.whoseturn, 2);
+    EXPECT_EQ(seats.whoseTurn(), 2);
 
     // Seat 2 learns its own steals left at its turn; seat 1's count shows on its next turn.
     server.discardextra(QStringLiteral("2+1+"));
@@ -198,7 +199,7 @@ TEST_F(RulesTest, UnlimitedStealsNeverCountAndAlwaysAnnounce10000)
     table.setBoard(1, QStringLiteral("cax"));
     table.setBoard(2, QStringLiteral("to"));
     ASSERT_TRUE(server.stealinghisletter(QStringLiteral("1+1+3+")));
-    EXPECT_EQ(server.players[1].steals, 0);
+    EXPECT_EQ(seats.player(1).steals, 0);
     expectSent(2, "CMD_formedword+1+cat+5+5+#CMD_stoldletter+1+2+3+1+20+#CMD_nextplayer+2+10000+#");
 }
 
@@ -214,14 +215,14 @@ TEST_F(RulesTest, StealingAnEmptyCellEmptiesTheOwnCell)
 TEST_F(RulesTest, SameWordScoresOncePerSeatButTheOpponentMayScoreIt)
 {
     table.setBoard(1, QStringLiteral("cat"));
-    server.formedWords[1] = QStringList{QStringLiteral("CAT")};  // look-ups ignore case
+    seats.recordFormedWord(1, QStringLiteral("CAT"));  // look-ups ignore case
     server.discardextra(QStringLiteral("1+1+"));
-    EXPECT_EQ(server.players[1].score, 0);
+    EXPECT_EQ(seats.player(1).score, 0);
 
     table.setBoard(2, QStringLiteral("cat"));
     server.discardextra(QStringLiteral("2+1+"));
-    EXPECT_EQ(server.players[2].score, 5);
-    EXPECT_EQ(server.formedWords[2], QStringList{QStringLiteral("cat")});
+    EXPECT_EQ(seats.player(2).score, 5);
+    EXPECT_EQ(seats.formedWords(2), QStringList{QStringLiteral("cat")});
 }
 
 struct ScoreRow {
@@ -240,7 +241,7 @@ TEST_P(ScoreTest, WordScoresLetterSumTimesLengthFactor)
     table.setBoard(1, QString::fromLatin1(GetParam().word));
     table.setExtras(1, QStringLiteral("aaaaaa"));
     table.server.discardextra(QStringLiteral("1+1+"));
-    EXPECT_EQ(table.server.players[1].score, GetParam().points);
+    EXPECT_EQ(table.seats.player(1).score, GetParam().points);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ScoreTest,
@@ -256,9 +257,9 @@ TEST_F(RulesTest, TurnChangeDealsIntoLowestEmptyExtraAndTimesAPerson)
     EXPECT_EQ(table.extras(2), QStringLiteral("gah.kl"));
     expectSent(2, "CMD_newletter+2+2+1+#CMD_nextplayer+2+3+#");
     expectSent(1, "CMD_nextplayer+2+3+#");
-    EXPECT_EQ(server.turntimerTag, TServer::kTurnTag);
-    EXPECT_EQ(server.ticksleft, 32);
-    EXPECT_TRUE(server.turntimer.isActive());
+    EXPECT_EQ(clock.tag(), TServer::kTurnTag);
+    EXPECT_EQ(clock.ticksLeft(), 32);
+    EXPECT_TRUE(clock.isActive());
 }
 
 struct ComputerSeatRow {
@@ -281,12 +282,12 @@ TEST_P(ComputerSeatTest, TurnChangeHandsTheTurnToTheRightMover)
         table.connect(2, QStringLiteral("Bob"));
     table.beginTurn(1, 45);
     table.setExtras(2, QStringLiteral("abcdef"));
-    table.server.players[2].justwatching = row.justWatching ? 1 : 0;
+    table.seats.setWatching(2, row.justWatching);
     table.server.findplayer();
-    EXPECT_EQ(table.server.whoseturn, 2);
-    EXPECT_EQ(table.server.turntimerTag, row.tag);
-    EXPECT_EQ(table.server.ticksleft, row.ticks);
-    EXPECT_TRUE(table.server.turntimer.isActive());
+    EXPECT_EQ(table.seats.whoseTurn(), 2);
+    EXPECT_EQ(table.clock.tag(), row.tag);
+    EXPECT_EQ(table.clock.ticksLeft(), row.ticks);
+    EXPECT_TRUE(table.clock.isActive());
 }
 
 INSTANTIATE_TEST_SUITE_P(Movers, ComputerSeatTest,
@@ -308,7 +309,7 @@ TEST_F(RulesTest, TimeUpAfterTimePerTurnPlusTwoTicksClearsOneExtraAndPasses)
     expectSent(1, "CMD_timeup+#CMD_discardextra+1+3+#CMD_nextplayer+2+3+#");
     expectSent(2, "CMD_timeup+#CMD_nextplayer+2+3+#");
     expectSent(3, "CMD_timeup+#CMD_nextplayer+2+3+#");
-    EXPECT_EQ(server.whoseturn, 2);
+    EXPECT_EQ(seats.whoseTurn(), 2);
 
     table.random.push({0});
     for (int tick = 0; tick < 32; ++tick)
@@ -320,11 +321,11 @@ TEST_F(RulesTest, TimeUpAfterTimePerTurnPlusTwoTicksClearsOneExtraAndPasses)
 TEST_F(RulesTest, TieAtTargetPlaysOnUntilTheMoverPullsAhead)
 {
     table.beginTurn(1, 30, 5);
-    server.players[2].score = 5;
+    seats.setScore(2, 5);
     table.setBoard(1, QStringLiteral("ca"));
     server.placemyletter(QStringLiteral("1+1+3+"));  // 5 : 5
-    EXPECT_TRUE(server.gameinprogress);
-    EXPECT_EQ(server.whoseturn, 2);
+    EXPECT_TRUE(seats.gameInProgress());
+    EXPECT_EQ(seats.whoseTurn(), 2);
 
     table.setBoard(2, QStringLiteral("t"));
     table.setExtras(2, QStringLiteral("oghijk"));
@@ -332,22 +333,22 @@ TEST_F(RulesTest, TieAtTargetPlaysOnUntilTheMoverPullsAhead)
     server.placemyletter(QStringLiteral("2+1+2+"));  // "to": 5 : 7
     expectSent(1, "CMD_placemyletter+2+1+2+15+#CMD_formedword+2+to+2+7+#CMD_winner+2+#");
     expectSent(3, "CMD_placemyletter+2+1+2+15+#CMD_formedword+2+to+2+7+#CMD_winner+2+#");
-    EXPECT_FALSE(server.gameinprogress);
-    EXPECT_FALSE(server.turntimer.isActive());
-    EXPECT_EQ(server.whoseturn, 2);
+    EXPECT_FALSE(seats.gameInProgress());
+    EXPECT_FALSE(clock.isActive());
+    EXPECT_EQ(seats.whoseTurn(), 2);
 }
 
 TEST_F(RulesTest, WinIsTestedOnlyAtTheTurnChange)
 {
     table.beginTurn(1, 30, 5);
-    server.players[1].score = 9;
+    seats.setScore(1, 9);
     server.tradingmyletter(QStringLiteral("1+1+2+"));
-    EXPECT_TRUE(server.gameinprogress);
+    EXPECT_TRUE(seats.gameInProgress());
     table.setBoard(1, QStringLiteral("xy"));
     EXPECT_FALSE(server.stealinghisletter(QStringLiteral("1+1+1+")));
-    EXPECT_TRUE(server.gameinprogress);
+    EXPECT_TRUE(seats.gameInProgress());
     server.discardletter(QStringLiteral("1+2+"));
-    EXPECT_FALSE(server.gameinprogress);
+    EXPECT_FALSE(seats.gameInProgress());
     EXPECT_TRUE(table.sink.takeBytes(2).endsWith(RulesTable::wire("CMD_discardletter+1+2+#CMD_winner+1+#")));
 }
 
@@ -358,7 +359,7 @@ TEST_F(RulesTest, RequestsAfterTheWinChangeNothing)
     table.beginTurn(1, 30, 5);
     table.setBoard(1, QStringLiteral("ca"));
     server.placemyletter(QStringLiteral("1+1+3+"));
-    ASSERT_FALSE(server.gameinprogress);
+    ASSERT_FALSE(seats.gameInProgress());
     table.sink.clear();
     table.setBoard(1, QStringLiteral("catx"));
     const QString before = table.snapshot();
@@ -377,18 +378,18 @@ TEST_F(RulesTest, JustWatchDuringOwnTurnLetsTheComputerMoveAtTheNextTick)
 {
     table.setBoard(1, QStringLiteral("ca"));
     table.setExtras(1, QStringLiteral("tbsdef"));
-    server.computer().setVocabulary({QStringLiteral("aa"), QStringLiteral("cat"), QStringLiteral("zz")});
-    server.players[1].justwatching = 1;
+    table.computer.setVocabulary({QStringLiteral("aa"), QStringLiteral("cat"), QStringLiteral("zz")});
+    seats.setWatching(1, true);
     server.justWatchSwitched(1);
-    EXPECT_EQ(server.turntimerTag, TServer::kComputerTag);
-    EXPECT_EQ(server.ticksleft, 1);
-    EXPECT_TRUE(server.turntimer.isActive());
+    EXPECT_EQ(clock.tag(), TServer::kComputerTag);
+    EXPECT_EQ(clock.ticksLeft(), 1);
+    EXPECT_TRUE(clock.isActive());
 
     table.random.push({0});  // scan start
     server.turntimerTimer();
     EXPECT_EQ(table.board(1), QStringLiteral("cat......."));
-    EXPECT_EQ(server.players[1].score, 5);
-    EXPECT_EQ(server.whoseturn, 2);
+    EXPECT_EQ(seats.player(1).score, 5);
+    EXPECT_EQ(seats.whoseTurn(), 2);
 }
 
 struct JustWatchRow {
@@ -408,9 +409,9 @@ TEST_P(JustWatchIgnoredTest, ClockUnchanged)
     table.connect(1, QStringLiteral("Ann"));
     table.connect(2, QStringLiteral("Bob"));
     table.beginTurn(1);
-    table.server.gameinprogress = row.running;
-    if (row.seat >= 1 && row.seat <= 11)
-        table.server.players[static_cast<size_t>(row.seat)].justwatching = row.watching ? 1 : 0;
+    if (!row.running)
+        table.seats.endGame();
+    table.seats.setWatching(row.seat, row.watching);
     const QString before = table.snapshot();
     table.server.justWatchSwitched(row.seat);
     EXPECT_EQ(table.snapshot(), before);

@@ -4,6 +4,7 @@
 #include "client/BoardHalf.h"
 #include "client/BoardTile.h"
 #include "client/ClientContext.h"
+#include "host/SeatTable.h"
 #include "host/TServer.h"
 #include "windows/Tchat.h"
 
@@ -16,10 +17,10 @@ QString gameBoardDifference(TServer &server, const BoardHalf &board, const Clien
     const int own = context.ownSlot;
     const int bottom = own >= 3 ? 1 : own;
     const int top = own >= 3 ? 2 : (own == 1 ? 2 : 1);
-    const auto &players = server.players;
+    const auto players = [&server](int slot) -> const tplayer & { return server.table().player(slot); };
     for (int p = 1; p <= 10; ++p) {
-        const int below = players[static_cast<size_t>(bottom)].board[static_cast<size_t>(p)];
-        const int above = players[static_cast<size_t>(top)].board[static_cast<size_t>(p)];
+        const int below = players(bottom).board[static_cast<size_t>(p)];
+        const int above = players(top).board[static_cast<size_t>(p)];
         if (board.myletter(p)->code() != below)
             return QStringLiteral("slot %1 bottom cell %2: %3, host %4").arg(own).arg(p)
                 .arg(board.myletter(p)->code()).arg(below);
@@ -29,19 +30,19 @@ QString gameBoardDifference(TServer &server, const BoardHalf &board, const Clien
     }
     if (own >= 1 && own <= 3) {
         for (int e = 1; e <= 6; ++e) {
-            const int held = players[static_cast<size_t>(own)].extras[static_cast<size_t>(e)];
+            const int held = players(own).extras[static_cast<size_t>(e)];
             if (board.extra(e)->code() != held)
                 return QStringLiteral("slot %1 extra %2: %3, host %4").arg(own).arg(e)
                     .arg(board.extra(e)->code()).arg(held);
         }
     }
     for (int seat = 1; seat <= 2; ++seat) {
-        const QString score = QString::number(players[static_cast<size_t>(seat)].score);
+        const QString score = QString::number(players(seat).score);
         if (board.scoreLabel(seat)->text() != score)
             return QStringLiteral("slot %1 score of seat %2: %3, host %4").arg(own).arg(seat)
                 .arg(board.scoreLabel(seat)->text(), score);
     }
-    const int turn = server.gameinprogress ? server.whoseturn : 0;
+    const int turn = server.table().gameInProgress() ? server.table().whoseTurn() : 0;
     if (context.turnslot != turn)
         return QStringLiteral("slot %1 turn: %2, host %3").arg(own).arg(context.turnslot).arg(turn);
     return {};

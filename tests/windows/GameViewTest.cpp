@@ -76,10 +76,10 @@ protected:
 
     void place(Tchat &window, int extra, int cell)
     {
-        const int mover = host->server().whoseturn;
+        const int mover = host->server().table().whoseTurn();
         clickTile(window.board().extra(extra));
         clickTile(window.board().myletter(cell));
-        settle([&] { return host->server().whoseturn != mover; }, "placement");
+        settle([&] { return host->server().table().whoseTurn() != mover; }, "placement");
     }
 
     void say(Tchat &window, const QString &text)
@@ -118,7 +118,7 @@ TEST_F(GameViewTest, PlayersAndSpectatorSeeTheGameInProgress)
     ann.startGameAction()->trigger();
     ASSERT_TRUE(dialog->isVisible());
     QTest::mouseClick(dialog->startButton(), Qt::LeftButton);
-    settle([&] { return host->server().gameinprogress && host->server().whoseturn == 1; }, "start");
+    settle([&] { return host->server().table().gameInProgress() && host->server().table().whoseTurn() == 1; }, "start");
 
     place(ann, 1, 1);  // c
     place(bob, 1, 1);  // d

@@ -156,7 +156,7 @@ TEST_F(TchatTest, startGameEntryOpensTheDialogAndAGameStarts)
     ASSERT_TRUE(waitUntil(*window, [&] {
         return window->chat().mainchat()->toPlainText().contains(QStringLiteral("You has started a game."));
     }));
-    EXPECT_TRUE(host.server().gameinprogress);
+    EXPECT_TRUE(host.server().table().gameInProgress());
 }
 
 TEST_F(TchatTest, joiningWindowSeesItsSeatAtTheBottomAndClosesWithTheHost)
