@@ -57,7 +57,9 @@ bool ProfileFile::load()
         bytes.remove(0, kUtf8Bom.size());
     }
     // A file written by a program of the older desktop may be in a single-byte code page.
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: a sequence cut off at the end of the file counts as invalid, so such a
+    // file is read as Latin-1 like any other that is not UTF-8.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString decoded = utf8.decode(bytes);
     Q_UNUSED(decoded)
     m_latin1 = utf8.hasError();

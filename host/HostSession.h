@@ -15,6 +15,7 @@
 #pragma once
 
 #include "host/ChatRateLimit.h"
+#include "host/ParticipantName.h"
 #include "host/Participants.h"
 #include "net/GameFacts.h"
 
@@ -37,7 +38,7 @@ class HostSession {
 public:
     static constexpr int kMaxSlot = quarn::kHighestSlot;
     // Names are cut to this many characters (control characters become spaces).
-    static constexpr int kMaxNameLength = 32;
+    static constexpr int kMaxNameLength = ParticipantName::kMaxLength;
     // Longest chat, action or sound text relayed, in bytes as sent.
     static constexpr qsizetype kMaxRelayText = 4096;
     // The host's version text; a login with another version gets the two notices.

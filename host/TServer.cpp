@@ -4,6 +4,7 @@
 
 #include "dictionary/TDictn.h"
 #include "host/ComputerOpponent.h"
+#include "host/ParticipantName.h"
 #include "host/Random.h"
 #include "host/SeatTable.h"
 #include "host/TurnClock.h"
@@ -101,7 +102,9 @@ void TServer::startgame(const QString &fields)
     // Every field is read before anything changes, so a malformed request leaves the
     // running game (or the idle table) exactly as it was.
     net::FieldReader reader(fields);
-    const QString name = reader.takeField();
+    // The starter's name is repeated to everybody: cleaned and cut like a login name, so
+    // the broadcast stays one short line whatever the request held.
+    const QString name = ParticipantName::clean(reader.takeField());
     const auto numbers = readNumbers(reader.rest(), 3, "CMD_startgame");
     if (!numbers)
         return;

@@ -9,5 +9,6 @@ $SUDO apt-get install -y --no-install-recommends \
     build-essential cmake pkg-config \
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins qt6-image-formats-plugins libqt6multimedia6 \
     libmpg123-dev \
-    libgtest-dev libgmock-dev libbenchmark-dev \
-    xvfb xauth x11-apps
+    libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev \
+    xvfb xauth x11-apps \
+    clang libclang-rt-14-dev llvm-14

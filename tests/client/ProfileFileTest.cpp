@@ -105,6 +105,19 @@ TEST_F(ProfileFileTest, NonUtf8FileReadsAsLatin1AndKeepsItsBytes)
     EXPECT_EQ(readRaw(), QByteArray("[Quarn]\r\nPhrase1=Caf\xE9!\r\nTop=4\r\n"));
 }
 
+// A Latin-1 file whose last byte begins a UTF-8 sequence that never ends is Latin-1 too,
+// so a value set afterwards is written in the file's own encoding.
+TEST_F(ProfileFileTest, Latin1FileEndingInAnAccentedLetterStaysLatin1)
+{
+    writeRaw("[Quarn]\nName=Jos\xE9");
+    ProfileFile file(path());
+    ASSERT_TRUE(file.load());
+    EXPECT_EQ(file.value(QStringLiteral("Quarn"), QStringLiteral("Name")), QString::fromUtf8("Jos\xC3\xA9"));
+    file.setValue(QStringLiteral("Quarn"), QStringLiteral("Town"), QString::fromUtf8("Z\xC3\xBCrich"));
+    ASSERT_TRUE(file.save());
+    EXPECT_EQ(readRaw(), QByteArray("[Quarn]\nName=Jos\xE9\nTown=Z\xFCrich"));
+}
+
 // A write that fails half-way (here: the file size limit, as on a full disk) leaves the
 // previous file whole and no temporary file behind.
 TEST_F(ProfileFileTest, FailedWriteLeavesThePreviousFile)

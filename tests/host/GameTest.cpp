@@ -2,6 +2,8 @@
 // random value scripted, checking the exact bytes each slot receives at every step.
 #include "RulesTable.h"
 
+#include "net/Catalogue.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,6 +35,17 @@ protected:
     SeatTable &seats = table.seats;
     TurnClock &clock = table.clock;
 };
+
+// The starter's name goes to everybody: it is cleaned and cut like a login name, so a
+// request cannot make the host broadcast a line longer than clients accept.
+TEST_F(GameTest, TheStartersNameIsBroadcastCleanedAndShort)
+{
+    table.random.push({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    server.startgame(QStringLiteral("A\nn\u202E") + QString(23000, QChar(0xFFFD)) + QStringLiteral("+30+10+2+"));
+    const QByteArray sent = table.sink.take(2).value(0);
+    EXPECT_EQ(sent, net::toClient::startgame(QStringLiteral("A n") + QString(29, QChar(0xFFFD)), 30, 10, 2));
+    EXPECT_TRUE(seats.gameInProgress());
+}
 
 TEST_F(GameTest, TwoPlayersAndASpectatorPlayToTheWinner)
 {

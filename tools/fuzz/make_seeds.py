@@ -1,0 +1,310 @@
+#!/usr/bin/env python3
+"""Makes the seed inputs of the fuzz harnesses in tests/fuzz/corpus/<Name>/.
+
+Usage: make_seeds.py [--build-dir DIR]
+
+The HostRequests seeds (recorded games) and the Framer seeds taken from them come from
+the program fuzz_seed_writer, built in DIR (default: build; configured there when it is
+not yet); everything else is written here: hand-made request streams, settings files,
+word lists cut from resources/wordlist/English.dat, and wave files (PCM synthesised
+here, MPEG Layer III frames cut from the shipped sounds). Each corpus folder is emptied
+first, so the folders hold exactly what this script makes. The output is committed; run
+this again when a format or the request catalogue changes.
+"""
+import argparse
+import math
+import pathlib
+import shutil
+import struct
+import subprocess
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+CORPUS = ROOT / 'tests' / 'fuzz' / 'corpus'
+HARNESSES = ['Framer', 'HostRequests', 'ProfileFile', 'WordListFormat', 'WaveDecoder']
+
+TERMINATOR = b'\xff'
+MAX_MESSAGE = 64 * 1024
+RECORD = 15
+
+
+def write(harness, name, data):
+    path = CORPUS / harness / name
+    path.write_bytes(bytes(data))
+
+
+# ---- the host's requests and the framer ----
+
+def run_seed_writer(build_dir):
+    build = pathlib.Path(build_dir)
+    if not build.is_absolute():
+        build = ROOT / build
+    if not (build / 'CMakeCache.txt').exists():
+        subprocess.run(['cmake', '-S', str(ROOT), '-B', str(build), '-DCMAKE_BUILD_TYPE=RelWithDebInfo'],
+                       check=True)
+    subprocess.run(['cmake', '--build', str(build), '--target', 'fuzz_seed_writer', '-j2'], check=True)
+    subprocess.run([str(build / 'tests' / 'fuzz' / 'fuzz_seed_writer'), str(CORPUS)], check=True)
+
+
+def framer_input(chunk_sizes, stream):
+    """Byte 0 counts the chunk-size bytes that follow (see FramerFuzz.cpp), then the stream."""
+    assert len(chunk_sizes) < 8
+    return bytes([len(chunk_sizes)]) + bytes(chunk_sizes) + stream
+
+
+def framer_seeds():
+    chat = b'CMD_chat+1+hello|clblack' + TERMINATOR
+    write('Framer', 'empty', framer_input([], b''))
+    write('Framer', 'terminators-only', framer_input([2], TERMINATOR * 12))
+    write('Framer', 'unterminated', framer_input([], b'CMD_chat+1+no end yet'))
+    write('Framer', 'no-plus', framer_input([], b'CMD_chat' + TERMINATOR + b'+1+2' + TERMINATOR + chat))
+    write('Framer', 'many-plus', framer_input([5], b'CMD_list+' + b'+' * 120 + b'@' + TERMINATOR))
+    write('Framer', 'list-pairs', framer_input([], b'CMD_letters+1+1+5+2+9+3+26+4+1+5+15' + TERMINATOR))
+    numbers = [b'-2147483648', b'2147483647', b'2147483648', b'-2147483649', b'-0', b'0000000001',
+               b'12345678901', b'-', b'', b'1e3', b' 1', b'+', b'\xd9\xa3', b'\xef\xbc\x91']
+    write('Framer', 'numbers', framer_input([], b'CMD_placemyletter+' + b'+'.join(numbers) + b'+' + TERMINATOR))
+    write('Framer', 'bad-utf8', framer_input(
+        [3, 0], b'CMD_chat+1+\xed\xa0\x80\xc3\x28\xf0\x9f\x98\x80\xc0\xaf|clred' + TERMINATOR + chat))
+    # Every chunk size code: 1..192 bytes and 4 KiB steps.
+    write('Framer', 'chunk-codes', framer_input([0, 1, 0xBF, 0xC0, 0xC1, 7, 255], chat * 40))
+    # The longest message allowed, then one byte more (skipped), each followed by a short one.
+    longest = b'CMD_chat+1+' + b'a' * (MAX_MESSAGE - len(b'CMD_chat+1+'))
+    assert len(longest) == MAX_MESSAGE
+    write('Framer', 'longest-message', framer_input([0xC3, 0x40], longest + TERMINATOR + chat))
+    write('Framer', 'over-long-message', framer_input([0xC0, 0xC2, 3], longest + b'b' + TERMINATOR + chat))
+
+
+# ---- settings files ----
+
+def profile_seeds():
+    bom = b'\xef\xbb\xbf'
+    program = (b'[Quarn]\r\nTop=120\r\nLeft=240\r\nPlaytoscore=200\r\nCreationtime=30\r\nSteals=5\r\n'
+               b'Unlimited=f\r\nPlaysounds=true\r\nChatterSounds=true\r\nTurnsound=1\r\nTextcolor=clblue\r\n'
+               b'Phrase1=good game\r\nPhrase2=well played\r\n')
+    write('ProfileFile', 'empty', b'')
+    write('ProfileFile', 'program-crlf', program)
+    write('ProfileFile', 'program-bom', bom + program)
+    write('ProfileFile', 'lobby-and-quarn-lf',
+          b'[Lobby]\nTop=5\nName=Ann\nServer=192.0.2.10\n\n[Quarn]\nTop=7\nTextcolor=clred\n\n[Other]\nx=y\n')
+    write('ProfileFile', 'comments-spacing',
+          b'; a comment Top=1\n# another\n[ quarn ]\n;Top=4\n  TOP =  12  \n\ttextcolor\t=\tclgreen\n'
+          b'top=13\n\n\n[lobby]\nleft = 3 ; not a comment\n')
+    write('ProfileFile', 'latin1', b'[Quarn]\r\nName=Ren\xe9e\r\nPhrase1=Gr\xfc\xdfe\r\n[Lobby]\r\nTop=1\r\n')
+    write('ProfileFile', 'no-final-newline', b'[Quarn]\nTop=1\nLeft=2')
+    write('ProfileFile', 'section-only-no-newline', b'[Quarn]')
+    write('ProfileFile', 'duplicates', b'[Quarn]\nTop=1\nTop=2\n[QUARN]\nTop=3\nPhrase1=x\n[Quarn]\nLeft=9\n')
+    write('ProfileFile', 'odd-line-ends', b'[Quarn]\rTop=1\r\r\nLeft=2\n\r\n[Lobby]\r\n\rTop=3\r')
+    write('ProfileFile', 'odd-headers', b'[Quarn\nTop=1\n]Quarn[\nLeft=2\n[Quarn]]x\nTextcolor=a=b\n[]\nTop=0\n')
+    write('ProfileFile', 'keys-without-values', b'[Quarn]\nTop\n=5\nLeft=\nPhrase1=   \n')
+    write('ProfileFile', 'bom-only', bom)
+    write('ProfileFile', 'partial-bom', b'\xef\xbb[Quarn]\nTop=1\n')
+    write('ProfileFile', 'nul-bytes', b'[Quarn]\x00\nTop=1\x00\n\x00[Lobby]\nTop=2\n')
+    write('ProfileFile', 'utf8-names', '[Quarn]\nName=Zoë ☺\nPhrase1=日本語\n[Lobby]\nName=Ünal\n'.encode())
+    write('ProfileFile', 'truncated-utf8', b'[Quarn]\nName=Zo\xc3')
+    write('ProfileFile', 'blank-lines-in-section', b'[Quarn]\n\n\nTop=1\n\n\n[Lobby]\n\nLeft=2\n\n  ')
+
+
+# ---- word lists ----
+
+def record(word):
+    return b'\x1e' + word.upper().ljust(RECORD - 1, b' ')
+
+
+def wordlist_seeds():
+    english = (ROOT / 'resources' / 'wordlist' / 'English.dat').read_bytes()
+    assert len(english) % RECORD == 0
+    first = english[:40 * RECORD]
+    write('WordListFormat', 'empty', b'')
+    write('WordListFormat', 'one-record', english[:RECORD])
+    write('WordListFormat', 'forty-records', first)
+    middle = len(english) // 2 // RECORD * RECORD
+    write('WordListFormat', 'middle-records', english[middle:middle + 30 * RECORD])
+    write('WordListFormat', 'last-records', english[-25 * RECORD:])
+    write('WordListFormat', 'partial-record', first[:-1])
+    write('WordListFormat', 'short', first[:RECORD - 1])
+    write('WordListFormat', 'full-width-word', record(b'A') + record(b'ABCDEFGHIJKLMN') + record(b'B'))
+    write('WordListFormat', 'equal-neighbours', record(b'CAT') + record(b'CAT') + record(b'DOG'))
+    write('WordListFormat', 'out-of-order', record(b'DOG') + record(b'CAT'))
+    write('WordListFormat', 'lower-case', record(b'CAT') + b'\x1e' + b'dog'.ljust(14, b' '))
+    write('WordListFormat', 'no-mark', record(b'CAT') + b' ' + b'DOG'.ljust(14, b' '))
+    write('WordListFormat', 'blank-word', record(b'CAT') + b'\x1e' + b' ' * 14)
+    write('WordListFormat', 'letter-after-padding', record(b'CAT') + b'\x1eDOG  X' + b' ' * 8)
+    write('WordListFormat', 'high-bytes', record(b'CAT') + b'\x1eDOG\xc9' + b' ' * 10)
+    write('WordListFormat', 'newline-records', b''.join(record(w)[:-1] + b'\n' for w in [b'A', b'B', b'C']))
+    # Just over one read of the checker (4096 records): the order is compared across it.
+    chunk = 4096
+    write('WordListFormat', 'across-reads', english[:(chunk + 2) * RECORD])
+    broken = bytearray(english[:(chunk + 2) * RECORD])
+    broken[chunk * RECORD:(chunk + 1) * RECORD] = record(b'AA')
+    write('WordListFormat', 'out-of-order-across-reads', broken)
+
+
+# ---- wave files ----
+
+def chunk(name, body, size=None):
+    pad = b'\0' if len(body) % 2 else b''
+    return name + struct.pack('<I', len(body) if size is None else size) + body + pad
+
+
+def riff(chunks, size=None):
+    return b'RIFF' + struct.pack('<I', len(chunks) + 4 if size is None else size) + b'WAVE' + chunks
+
+
+def fmt_body(tag, channels, rate, bits):
+    align = channels * ((bits + 7) // 8)
+    return struct.pack('<HHIIHH', tag, channels, rate, rate * align, align, bits)
+
+
+def extensible_body(channels, rate, bits, sub_tag):
+    guid_tail = b'\x00\x00\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x71'
+    return (fmt_body(0xFFFE, channels, rate, bits) + struct.pack('<HHI', 22, bits, 3 if channels == 2 else 4)
+            + struct.pack('<H', sub_tag) + guid_tail)
+
+
+def tone(frames, channels, bits, rate):
+    samples = bytearray()
+    for i in range(frames):
+        for c in range(channels):
+            value = math.sin(2 * math.pi * (440 + 220 * c) * i / rate)
+            if bits == 8:
+                samples += bytes([int(128 + 100 * value)])
+            else:
+                samples += struct.pack('<h', int(20000 * value))
+    return bytes(samples)
+
+
+def pcm(channels, rate, bits, frames):
+    return riff(chunk(b'fmt ', fmt_body(1, channels, rate, bits)) + chunk(b'data', tone(frames, channels, bits, rate)))
+
+
+def mpeg_frames(stream, count):
+    """The first `count` whole MPEG audio frames of a stream (MPEG-1/2 Layer III)."""
+    bitrates = {3: [0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320],
+                2: [0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160]}
+    rates = {3: [44100, 48000, 32000], 2: [22050, 24000, 16000], 0: [11025, 12000, 8000]}
+    frames = []
+    at = 0
+    while len(frames) < count and at + 4 <= len(stream):
+        header = stream[at:at + 4]
+        assert header[0] == 0xFF and header[1] & 0xE0 == 0xE0, 'lost the frame sync'
+        version = (header[1] >> 3) & 3
+        bitrate = bitrates[3 if version == 3 else 2][header[2] >> 4] * 1000
+        rate = rates[version][(header[2] >> 2) & 3]
+        padding = (header[2] >> 1) & 1
+        length = (144 if version == 3 else 72) * bitrate // rate + padding
+        frames.append(stream[at:at + length])
+        at += length
+    return frames
+
+
+def shipped_mpeg():
+    """fmt body and frames of the smallest MPEG sound the program ships."""
+    data = (ROOT / 'resources' / 'sounds' / 'WAVE16.wav').read_bytes()
+    pos = 12
+    fmt = stream = None
+    while pos + 8 <= len(data):
+        name, size = data[pos:pos + 4], struct.unpack('<I', data[pos + 4:pos + 8])[0]
+        body = data[pos + 8:pos + 8 + size]
+        if name == b'fmt ':
+            fmt = body
+        elif name == b'data':
+            stream = body
+        pos += 8 + size + (size & 1)
+    assert fmt and struct.unpack('<H', fmt[:2])[0] == 0x55 and stream
+    return fmt, mpeg_frames(stream, 12)
+
+
+def wave_seeds():
+    write('WaveDecoder', 'pcm8-mono', pcm(1, 8000, 8, 40))
+    write('WaveDecoder', 'pcm16-mono', pcm(1, 22050, 16, 48))
+    write('WaveDecoder', 'pcm16-stereo', pcm(2, 44100, 16, 32))
+    write('WaveDecoder', 'pcm8-stereo', pcm(2, 11025, 8, 33))
+    write('WaveDecoder', 'pcm16-empty-data', pcm(1, 44100, 16, 0))
+    samples = tone(20, 1, 16, 22050)
+    fmt16 = chunk(b'fmt ', fmt_body(1, 1, 22050, 16))
+    write('WaveDecoder', 'list-and-fact', riff(chunk(b'LIST', b'INFOISFT\x05\x00\x00\x00sox\x00\x00\x00')
+                                                + fmt16 + chunk(b'fact', struct.pack('<I', 20))
+                                                + chunk(b'odd ', b'abc') + chunk(b'data', samples)))
+    write('WaveDecoder', 'data-before-fmt', riff(chunk(b'data', samples) + fmt16))
+    write('WaveDecoder', 'odd-data-length', riff(fmt16 + chunk(b'data', samples + b'\x01')))
+    write('WaveDecoder', 'extensible-pcm16',
+          riff(chunk(b'fmt ', extensible_body(2, 48000, 16, 1)) + chunk(b'data', tone(16, 2, 16, 48000))))
+    write('WaveDecoder', 'extensible-unknown',
+          riff(chunk(b'fmt ', extensible_body(1, 48000, 16, 3)) + chunk(b'data', samples)))
+    write('WaveDecoder', 'pcm24', riff(chunk(b'fmt ', fmt_body(1, 1, 8000, 24)) + chunk(b'data', b'\0' * 30)))
+    write('WaveDecoder', 'three-channels', riff(chunk(b'fmt ', fmt_body(1, 3, 8000, 16)) + chunk(b'data', b'\0' * 36)))
+    write('WaveDecoder', 'rate-zero', riff(chunk(b'fmt ', fmt_body(1, 1, 0, 16)) + chunk(b'data', samples)))
+    write('WaveDecoder', 'rate-huge', riff(chunk(b'fmt ', fmt_body(1, 1, 400000, 16)) + chunk(b'data', samples)))
+    write('WaveDecoder', 'short-fmt', riff(chunk(b'fmt ', fmt_body(1, 1, 8000, 8)[:14]) + chunk(b'data', samples)))
+    write('WaveDecoder', 'no-data', riff(fmt16))
+    write('WaveDecoder', 'header-only', riff(b''))
+    write('WaveDecoder', 'riff-size-too-big', riff(fmt16 + chunk(b'data', samples), size=0x7FFFFFF0))
+    write('WaveDecoder', 'riff-size-too-small', riff(fmt16 + chunk(b'data', samples), size=20))
+    write('WaveDecoder', 'data-size-lies', riff(fmt16 + chunk(b'data', samples, size=0xFFFFFFFF)))
+    write('WaveDecoder', 'truncated', pcm(1, 8000, 16, 30)[:57])
+    write('WaveDecoder', 'not-wave', b'RIFF\x10\x00\x00\x00AVI LIST\x04\x00\x00\x00abcd')
+
+    fmt, frames = shipped_mpeg()
+    stream = b''.join(frames)
+    fact = chunk(b'fact', struct.pack('<I', 576 * len(frames)))
+    write('WaveDecoder', 'mpeg-mono', riff(chunk(b'fmt ', fmt) + fact + chunk(b'data', stream)))
+    write('WaveDecoder', 'mpeg-no-fact', riff(chunk(b'fmt ', fmt) + chunk(b'data', b''.join(frames[:4]))))
+    write('WaveDecoder', 'mpeg-cut-frame', riff(chunk(b'fmt ', fmt) + chunk(b'data', stream[:len(stream) - 50])))
+    write('WaveDecoder', 'mpeg-garbage-first',
+          riff(chunk(b'fmt ', fmt) + chunk(b'data', b'\x00\x11garbage\xff\xf0' + stream)))
+    # The fmt chunk says stereo 44.1 kHz; the frames are mono 22.05 kHz.
+    lying = bytearray(fmt)
+    lying[2:8] = struct.pack('<HI', 2, 44100)
+    write('WaveDecoder', 'mpeg-fmt-lies', riff(chunk(b'fmt ', bytes(lying)) + chunk(b'data', stream)))
+    # A frame whose header switches to stereo halfway through the stream.
+    switched = bytearray(frames[6])
+    switched[3] &= 0x3F
+    write('WaveDecoder', 'mpeg-format-change',
+          riff(chunk(b'fmt ', fmt) + chunk(b'data', b''.join(frames[:6]) + bytes(switched) + b''.join(frames[7:]))))
+    write('WaveDecoder', 'mpeg-extensible',
+          riff(chunk(b'fmt ', extensible_body(1, 22050, 0, 0x55)) + chunk(b'data', stream)))
+    write('WaveDecoder', 'mpeg-empty-data', riff(chunk(b'fmt ', fmt) + chunk(b'data', b'')))
+
+
+def regression_seeds():
+    """Inputs that once broke an invariant, kept so that every test run replays them."""
+    # A Latin-1 file whose last byte starts a UTF-8 sequence: it was taken for UTF-8.
+    write('ProfileFile', 'regression-latin1-last-byte',
+          b'\x00%uarn]\n\n\nToarn\n\n\n[Lobby]\x00\x01\n\nLeft=2\n\n \xc8')
+    write('ProfileFile', 'regression-utf8-cut-at-end', b'; a comment Top=1\n#[Lobby]\n\nLeft= ano \n'
+          b'\ttextcolor\t=\tclgreen\ntop=1[Quarn]\nName=3\nrn]\n\n\nTop=1\n\n\n[LobbZo\xc3\xaby]\n\nLeft=  \xe2\x98')
+    # A game start whose name grew past the message limit when broadcast (each invalid
+    # byte becomes a three-byte replacement character). Operation 0, sender slot 3 - 2.
+    write('HostRequests', 'regression-startgame-long-name',
+          b'\x00\x03\x00CMD_startgame+' + b'\x80' * 23000 + b'+30+50+5+' + TERMINATOR)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument('--build-dir', default='build', help='where fuzz_seed_writer is built (default: build)')
+    args = parser.parse_args()
+
+    for harness in HARNESSES:
+        folder = CORPUS / harness
+        if folder.exists():
+            shutil.rmtree(folder)
+        folder.mkdir(parents=True)
+    run_seed_writer(args.build_dir)
+    framer_seeds()
+    profile_seeds()
+    wordlist_seeds()
+    wave_seeds()
+    regression_seeds()
+
+    total = 0
+    for harness in HARNESSES:
+        files = list((CORPUS / harness).iterdir())
+        size = sum(f.stat().st_size for f in files)
+        total += size
+        print(f'{harness}: {len(files)} seeds, {size} bytes')
+    print(f'all seeds: {total} bytes')
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
