@@ -15,15 +15,17 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_harnesses=(Framer HostRequests ProfileFile WordListFormat WaveDecoder)
+all_harnesses=(Framer HostRequests ProfileFile WordListFormat WaveDecoder Lzrw1Decode)
 
 # Longest input per harness: enough for the framer's over-long messages (64 KiB) and for a
-# word list longer than one read of its checker (61,440 bytes).
+# word list longer than one read of its checker (61,440 bytes), and for containers of
+# several blocks.
 max_len_of() {
     case $1 in
         Framer) echo 131072 ;;
         WordListFormat) echo 65536 ;;
         WaveDecoder) echo 16384 ;;
+        Lzrw1Decode) echo 70000 ;;
         *) echo 4096 ;;
     esac
 }
