@@ -1,16 +1,13 @@
-// The board half: controls, their layout on the board panel, and the handlers of the
-// host's game messages.
+// The board view: controls, their layout on the board panel, and how each change of the
+// game redraws them.
 #include "client/BoardHalf.h"
 
+#include "client/BoardCaptions.h"
+#include "client/BoardLabels.h"
 #include "client/BoardMarkers.h"
 #include "client/BoardTile.h"
-#include "client/ClientContext.h"
-#include "client/FieldRange.h"
-#include "client/TileInput.h"
-#include "net/Catalogue.h"
-#include "net/Message.h"
+#include "client/model/ClientGame.h"
 
-#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -19,17 +16,13 @@
 #include <QPushButton>
 #include <QWidget>
 
-Q_LOGGING_CATEGORY(lcBoard, "quarn.board", QtWarningMsg)
-
 namespace {
 
-const QString kWaiting = QStringLiteral("<Waiting>");
-const QString kComputerName = QStringLiteral("Vumi");
+using boardlabels::makeLabel;
+using boardlabels::makePicture;
 
-constexpr int kRowCount = 10;
-constexpr int kExtraCount = 6;
-// The extra tile a placement used up; 0 = none.
-constexpr FieldRange kExtraOrNone{"extra position", 0, kExtraCount};
+constexpr int kRowCount = clientgame::kCells;
+constexpr int kExtraCount = clientgame::kExtras;
 
 // Left edges: bottom row from 44, top row from 45, both every 40 pixels; extras from
 // 104 every 48 pixels.
@@ -37,55 +30,13 @@ constexpr int myLeft(int position) { return 44 + 40 * (position - 1); }
 constexpr int hisLeft(int position) { return 45 + 40 * (position - 1); }
 constexpr int extraLeft(int position) { return 104 + 48 * (position - 1); }
 
-const char *const kTextColour = "#f4e8c8";
-
-QLabel *makeLabel(QWidget *panel, const QString &name, const QString &text, const QRect &geometry,
-                  int pixelSize, bool bold, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter,
-                  const char *colour = kTextColour)
-{
-    auto *label = new QLabel(panel);
-    // Names, scores and words come from the host: they are shown as typed, never as markup.
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    label->setFont(font);
-    label->setAlignment(alignment);
-    label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(QLatin1String(colour)));
-    return label;
-}
-
-QLabel *makePicture(QWidget *panel, const QString &name, const QPixmap &pixmap, const QPoint &at)
-{
-    auto *label = new QLabel(panel);
-    label->setTextFormat(Qt::PlainText);
-    label->setObjectName(name);
-    label->setPixmap(pixmap);
-    label->setGeometry(QRect(at, pixmap.deviceIndependentSize().toSize()));
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    return label;
-}
-
-QString twoDigits(int value)
-{
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
-
 } // namespace
 
-BoardHalf::BoardHalf(QWidget *panel, ClientContext &context, RequestSender &sender, GameSounds &sounds,
-                     ChatLines &chat, TallyRecorder *tally, QObject *parent)
+BoardHalf::BoardHalf(QWidget *panel, ClientGame &game, RequestSender &sender, QObject *parent)
     : QObject(parent)
     , m_panel(panel)
-    , m_context(context)
-    , m_sounds(sounds)
-    , m_chat(chat)
-    , m_tally(tally)
-    , m_turnSoundChoice([] { return QStringLiteral("start"); })
+    , m_game(game)
+    , m_tileInput(game, sender)
 {
     // Referencing the artwork keeps its registration from being dropped by the linker.
     Q_INIT_RESOURCE(pictures);
@@ -101,27 +52,34 @@ BoardHalf::BoardHalf(QWidget *panel, ClientContext &context, RequestSender &send
         });
         box->open();
     };
+    // The game's boxes go through whatever hook the view has at the time.
+    m_game.setMessageBoxHook([this](const QString &text, std::function<void()> closed) {
+        m_messageBox(text, std::move(closed));
+    });
 
     // The word backgrounds sit below the tiles, so they are created first.
     const QPixmap wordback(QStringLiteral(":/pictures/wordback.jpg"));
-    m_wordback1 = makePicture(m_panel, QStringLiteral("wordback1"), wordback, QPoint(41, 100));
-    m_wordback2 = makePicture(m_panel, QStringLiteral("wordback2"), QPixmap(), QPoint(42, 17));
-    m_wordback2->setPixmap(m_wordback1->pixmap());
-    m_wordback2->resize(m_wordback1->size());
+    QLabel *wordback1 = makePicture(m_panel, QStringLiteral("wordback1"), wordback, QPoint(41, 100));
+    QLabel *wordback2 = makePicture(m_panel, QStringLiteral("wordback2"), QPixmap(), QPoint(42, 17));
+    wordback2->setPixmap(wordback1->pixmap());
+    wordback2->resize(wordback1->size());
 
     createTiles();
     createSeatControls();
     createInfoControls();
     createClock();
-
-    m_turntimer.setInterval(1000);
-    QObject::connect(&m_turntimer, &QTimer::timeout, this, &BoardHalf::processturntime);
-
-    m_tileInput = std::make_unique<TileInput>(*this, sender);
-    clearall();
+    connectGame();
+    switchlabels();
 }
 
-BoardHalf::~BoardHalf() = default;
+BoardHalf::~BoardHalf()
+{
+    // The game may outlive the view: its boxes must not reach a view that is gone.
+    m_game.setMessageBoxHook([](const QString &, std::function<void()> closed) {
+        if (closed)
+            closed();
+    });
+}
 
 void BoardHalf::createTiles()
 {
@@ -130,39 +88,46 @@ void BoardHalf::createTiles()
         his->setObjectName(QStringLiteral("hisletter%1").arg(p));
         his->move(hisLeft(p), kHisTop);
         m_hisletters[static_cast<std::size_t>(p - 1)] = his;
+        connect(his, &BoardTile::clicked, this, [this, p] { m_tileInput.hisletter1Click(p); });
 
         auto *mine = new BoardTile(p, m_panel);
         mine->setObjectName(QStringLiteral("myletter%1").arg(p));
         mine->move(myLeft(p), kMyTop);
         m_myletters[static_cast<std::size_t>(p - 1)] = mine;
+        connect(mine, &BoardTile::mousePressed, this,
+                [this, p](Qt::MouseButton button) { m_tileInput.myletter1MouseDown(p, button); });
     }
     for (int e = 1; e <= kExtraCount; ++e) {
         auto *tile = new BoardTile(e, m_panel);
         tile->setObjectName(QStringLiteral("extra%1").arg(e));
         tile->move(extraLeft(e), kExtraTop);
         m_extras[static_cast<std::size_t>(e - 1)] = tile;
+        connect(tile, &BoardTile::mousePressed, this,
+                [this, e](Qt::MouseButton button) { m_tileInput.extra1MouseDown(e, button); });
     }
 }
 
 void BoardHalf::createSeatControls()
 {
-    // Set 1 beside the bottom row, set 2 beside the top row; 83 pixels apart like the rows.
-    for (int seat = 1; seat <= 2; ++seat) {
-        const int dy = seat == 1 ? 83 : 0;
-        SeatSet &set = m_seats[static_cast<std::size_t>(seat - 1)];
-        set.name = makeLabel(m_panel, QStringLiteral("label_playername%1").arg(seat), kWaiting,
+    // One set beside each row, 83 pixels apart like the rows. The names are the designed
+    // ones of the set at that place; they never change and are never read as data.
+    for (const Row row : {Row::Bottom, Row::Top}) {
+        const bool bottom = row == Row::Bottom;
+        const int number = bottom ? 1 : 2;
+        const int dy = bottom ? 83 : 0;
+        SeatSet &set = m_rows[static_cast<std::size_t>(row)];
+        set.name = makeLabel(m_panel, QStringLiteral("label_playername%1").arg(number), QString(),
                              QRect(486, 20 + dy, 140, 18), 13, true);
-        set.name->setProperty("tag", seat);
         set.name->setContextMenuPolicy(Qt::CustomContextMenu);
-        set.score = makeLabel(m_panel, QStringLiteral("label_score%1").arg(seat), QStringLiteral("0"),
+        set.score = makeLabel(m_panel, QStringLiteral("label_score%1").arg(number), QString(),
                               QRect(630, 16 + dy, 84, 28), 24, true, Qt::AlignRight | Qt::AlignVCenter,
                               "#ffd56a");
-        set.status = makeLabel(m_panel, QStringLiteral("label_status%1").arg(seat), QString(),
+        set.status = makeLabel(m_panel, QStringLiteral("label_status%1").arg(number), QString(),
                                QRect(486, 42 + dy, 140, 15), 11, false);
-        set.turn = makePicture(m_panel, QStringLiteral("image_Turn%1").arg(seat), BoardMarkers::turnMarker(),
-                               QPoint(12, (seat == 1 ? kMyTop : kHisTop) + 9));
+        set.turn = makePicture(m_panel, QStringLiteral("image_Turn%1").arg(number), BoardMarkers::turnMarker(),
+                               QPoint(12, (bottom ? kMyTop : kHisTop) + 9));
         set.turn->hide();
-        set.eyes = makePicture(m_panel, QStringLiteral("image_eyes%1").arg(seat), BoardMarkers::eyesMarker(),
+        set.eyes = makePicture(m_panel, QStringLiteral("image_eyes%1").arg(number), BoardMarkers::eyesMarker(),
                                QPoint(458, 21 + dy));
         set.eyes->setToolTip(QStringLiteral("Just watching"));
         set.eyes->setAttribute(Qt::WA_TransparentForMouseEvents, false);
@@ -195,6 +160,7 @@ void BoardHalf::createInfoControls()
         makeLabel(m_panel, QStringLiteral("label_bonus%1").arg(i + 1), bonus.at(i),
                   QRect(600, 161 + 12 * i, 116, 12), 10, false);
 
+    // The captions before the first game are the designed ones.
     m_labelPlaytoscore = makeLabel(m_panel, QStringLiteral("label_playtoscore"),
                                    QStringLiteral("Play to Score: 100"), QRect(592, 223, 126, 13), 10, true);
     m_labelTimeperturn = makeLabel(m_panel, QStringLiteral("label_timeperturn"),
@@ -233,10 +199,22 @@ void BoardHalf::createClock()
     m_imageTimer->resize(kBarWidth, 21);
 }
 
-void BoardHalf::setTurnSoundChoice(std::function<QString()> choice)
+void BoardHalf::connectGame()
 {
-    if (choice)
-        m_turnSoundChoice = std::move(choice);
+    connect(&m_game, &ClientGame::loginChanged, this, &BoardHalf::switchlabels);
+    connect(&m_game, &ClientGame::seatChanged, this, &BoardHalf::drawSeat);
+    connect(&m_game, &ClientGame::cellChanged, this, &BoardHalf::drawCell);
+    connect(&m_game, &ClientGame::extraChanged, this, &BoardHalf::drawExtra);
+    connect(&m_game, &ClientGame::turnChanged, this, &BoardHalf::drawTurn);
+    connect(&m_game, &ClientGame::clockTicked, this, &BoardHalf::drawClock);
+    connect(&m_game, &ClientGame::settingsChanged, this, &BoardHalf::drawSettings);
+    connect(&m_game, &ClientGame::wordsChanged, this, &BoardHalf::drawWords);
+    connect(&m_game, &ClientGame::winnerChanged, this, &BoardHalf::drawWinner);
+    connect(&m_game, &ClientGame::selectionChanged, this, &BoardHalf::drawSelection);
+    connect(&m_game, &ClientGame::gameStarted, this, [this] {
+        m_labelStatus->clear();
+        drawStartButton();
+    });
 }
 
 void BoardHalf::setMessageBoxHook(MessageBoxHook hook)
@@ -245,87 +223,61 @@ void BoardHalf::setMessageBoxHook(MessageBoxHook hook)
         m_messageBox = std::move(hook);
 }
 
-// --- per-seat controls --------------------------------------------------------------
-
-const BoardHalf::SeatSet *BoardHalf::seatSet(int seat) const
+void BoardHalf::button_startClick()
 {
-    if (seat != 1 && seat != 2)
-        return nullptr;
-    return &m_seats[static_cast<std::size_t>(seat - 1)];
-}
-
-QLabel *BoardHalf::seatPart(int seat, QLabel *SeatSet::*part) const
-{
-    const SeatSet *set = seatSet(seat);
-    return set ? set->*part : nullptr;
-}
-
-QLabel *BoardHalf::nameLabel(int seat) const
-{
-    return seatPart(seat, &SeatSet::name);
-}
-
-QLabel *BoardHalf::scoreLabel(int seat) const
-{
-    return seatPart(seat, &SeatSet::score);
-}
-
-QLabel *BoardHalf::statusLabel(int seat) const
-{
-    return seatPart(seat, &SeatSet::status);
-}
-
-QLabel *BoardHalf::turnMarker(int seat) const
-{
-    return seatPart(seat, &SeatSet::turn);
-}
-
-QLabel *BoardHalf::eyesMarker(int seat) const
-{
-    return seatPart(seat, &SeatSet::eyes);
-}
-
-void BoardHalf::setSeatName(int seat, const QString &name)
-{
-    const SeatSet *set = seatSet(seat);
-    if (!set) {
-        qCWarning(lcBoard) << "no name label for seat" << seat;
+    if (!m_game.loggedIn()) {
+        m_messageBox(QStringLiteral("You are not connected"), {});
         return;
     }
-    set->name->setText(name);
-    set->name->show();
-    set->score->show();
+    if (m_gameStartDialog) {
+        m_gameStartDialog->show();
+        m_gameStartDialog->raise();
+        m_gameStartDialog->activateWindow();
+    }
 }
 
-QString BoardHalf::seatName(int seat) const
+// --- the seat mapping -------------------------------------------------------------------
+
+int BoardHalf::seatShownIn(Row row) const
 {
-    const SeatSet *set = seatSet(seat);
-    return set ? set->name->text() : QString();
+    const int bottom = m_game.ownSlot() == 2 ? 2 : 1;
+    return row == Row::Bottom ? bottom : 3 - bottom;
 }
 
-void BoardHalf::setEyesVisible(int seat, bool visible)
+BoardHalf::Row BoardHalf::rowOf(int seat) const
 {
-    if (const SeatSet *set = seatSet(seat))
-        set->eyes->setVisible(visible);
+    return seatShownIn(Row::Bottom) == seat ? Row::Bottom : Row::Top;
 }
 
 void BoardHalf::switchlabels()
 {
-    // Seat numbers address the sets through m_seats; the object names follow so that a
-    // lookup by name reaches the same control as a lookup by seat.
-    std::swap(m_seats[0], m_seats[1]);
     for (int seat = 1; seat <= 2; ++seat) {
-        const SeatSet &set = m_seats[static_cast<std::size_t>(seat - 1)];
-        set.name->setObjectName(QStringLiteral("label_playername%1").arg(seat));
-        set.name->setProperty("tag", seat);
-        set.score->setObjectName(QStringLiteral("label_score%1").arg(seat));
-        set.status->setObjectName(QStringLiteral("label_status%1").arg(seat));
-        set.turn->setObjectName(QStringLiteral("image_Turn%1").arg(seat));
-        set.eyes->setObjectName(QStringLiteral("image_eyes%1").arg(seat));
+        drawSeat(seat);
+        for (int p = 1; p <= kRowCount; ++p)
+            drawCell(seat, p);
     }
+    for (int e = 1; e <= kExtraCount; ++e)
+        drawExtra(e);
+    drawTurnMarkers();
+    drawSelection();
+    drawStartButton();
 }
 
-// --- tiles ----------------------------------------------------------------------------
+// --- controls ---------------------------------------------------------------------------
+
+QLabel *BoardHalf::seatPart(int seat, QLabel *SeatSet::*part) const
+{
+    if (seat != 1 && seat != 2)
+        return nullptr;
+    return rowSet(rowOf(seat)).*part;
+}
+
+QLabel *BoardHalf::nameLabel(int seat) const { return seatPart(seat, &SeatSet::name); }
+QLabel *BoardHalf::scoreLabel(int seat) const { return seatPart(seat, &SeatSet::score); }
+QLabel *BoardHalf::statusLabel(int seat) const { return seatPart(seat, &SeatSet::status); }
+QLabel *BoardHalf::turnMarker(int seat) const { return seatPart(seat, &SeatSet::turn); }
+QLabel *BoardHalf::eyesMarker(int seat) const { return seatPart(seat, &SeatSet::eyes); }
+QLabel *BoardHalf::nameLabelIn(Row row) const { return rowSet(row).name; }
 
 BoardTile *BoardHalf::myletter(int position) const
 {
@@ -348,440 +300,103 @@ BoardTile *BoardHalf::extra(int position) const
     return m_extras[static_cast<std::size_t>(position - 1)];
 }
 
-bool BoardHalf::isOwn(int slot) const
+BoardTile *BoardHalf::rowTile(Row row, int position) const
 {
-    return slot == m_context.ownSlot;
+    return row == Row::Bottom ? myletter(position) : hisletter(position);
 }
 
-BoardTile *BoardHalf::rowTile(int slot, int position) const
-{
-    const bool bottom = m_context.ownSlot >= 3 ? slot == 1 : isOwn(slot);
-    return bottom ? myletter(position) : hisletter(position);
-}
+// --- drawing the game -------------------------------------------------------------------
 
-void BoardHalf::resettiles()
+void BoardHalf::drawSeat(int seat)
 {
-    for (int p = 1; p <= kRowCount; ++p) {
-        hisletter(p)->move(hisLeft(p), kHisTop);
-        myletter(p)->move(myLeft(p), kMyTop);
-    }
-    for (int e = 1; e <= kExtraCount; ++e)
-        extra(e)->move(extraLeft(e), kExtraTop);
-    m_selection = BoardSelection();
-}
-
-void BoardHalf::clearall()
-{
-    for (int seat = 1; seat <= 2; ++seat)
-        scoreLabel(seat)->setText(QStringLiteral("0"));
-}
-
-// --- helpers --------------------------------------------------------------------------
-
-void BoardHalf::notice(const QString &text)
-{
-    m_chat.addlinetochat(QStringLiteral("0+") + text, kNoticeColour);
-}
-
-void BoardHalf::play(const QString &sound)
-{
-    m_sounds.playsounds(sound);
-}
-
-void BoardHalf::showMessage(const QString &text, std::function<void()> closed)
-{
-    m_messageBox(text, std::move(closed));
-}
-
-void BoardHalf::setTurnLength(int seconds)
-{
-    m_turnlength = seconds;
-    // A turn of 0 seconds or less cannot run down a bar: it stays empty, as the count
-    // is below 1 from the first tick on.
-    m_barstep = seconds > 0 ? kBarWidth / seconds : 0;
-    m_labelTimeperturn->setText(QStringLiteral("Time per Turn: ") + QString::number(seconds));
-}
-
-void BoardHalf::showStealsLeft(int seat, int stealsLeft)
-{
-    QLabel *label = statusLabel(seat);
-    if (!label)
+    const ClientGame::Seat *state = m_game.seat(seat);
+    if (!state)
         return;
-    const int shown = qMax(stealsLeft, 0);
-    label->setText(shown <= 100 ? QStringLiteral("Steals Left: ") + QString::number(shown)
-                                : QStringLiteral("Steals Left: Unlimited"));
+    const SeatSet &set = rowSet(rowOf(seat));
+    set.name->setText(state->name);
+    set.score->setText(QString::number(state->score));
+    set.status->setText(boardcaptions::stealsLeft(seat, *state));
+    set.eyes->setVisible(state->justWatching);
 }
 
-// --- message handlers -----------------------------------------------------------------
-
-void BoardHalf::startthegame(const QString &rest)
+void BoardHalf::drawCell(int seat, int position)
 {
-    m_panelWinner->hide();
-    m_buttonStart->hide();
-    if (m_context.justWatchChecked) {
-        m_context.justWatchChecked = false;
-        Q_EMIT justWatchCleared();
+    if (BoardTile *tile = rowTile(rowOf(seat), position))
+        tile->drawCode(m_game.cell(seat, position));
+}
+
+void BoardHalf::drawExtra(int position)
+{
+    if (BoardTile *tile = extra(position))
+        tile->drawCode(m_game.extra(position));
+}
+
+void BoardHalf::drawTurnMarkers()
+{
+    // The marker stays with the last mover after a win, until the next turn change.
+    for (const Row row : {Row::Bottom, Row::Top})
+        rowSet(row).turn->setVisible(m_game.mover() != 0 && seatShownIn(row) == m_game.mover());
+}
+
+void BoardHalf::drawTurn()
+{
+    drawTurnMarkers();
+    const int mover = m_game.mover();
+    m_labelStatus->setText(m_game.isOwn(mover) ? QStringLiteral("Place a Letter")
+                                               : m_game.seatName(mover) + QStringLiteral("'s turn."));
+}
+
+void BoardHalf::drawClock()
+{
+    const int left = m_game.secondsLeft();
+    m_imageTimer->resize(boardcaptions::timeBarWidth(left, m_game.turnLength(), kBarWidth), m_imageTimer->height());
+    m_labelTurntime->setText(boardcaptions::clock(left));
+}
+
+void BoardHalf::drawSettings()
+{
+    if (const std::optional<ClientGame::Settings> &settings = m_game.settings()) {
+        m_labelPlaytoscore->setText(boardcaptions::playToScore(*settings));
+        m_labelTimeperturn->setText(boardcaptions::timePerTurn(*settings));
+        m_labelSteals->setText(boardcaptions::steals(*settings));
     }
-    m_labelStatus->clear();
-    clearall();
+}
+
+void BoardHalf::drawWords()
+{
     m_listboxMywords->clear();
-    m_labelMywords->setText(QStringLiteral("Your Words: (0)"));
+    for (const ClientGame::OwnWord &word : m_game.ownWords())
+        m_listboxMywords->addItem(word.word + QStringLiteral(" : ") + QString::number(word.points));
+    m_labelMywords->setText(QStringLiteral("Your Words: (%1)").arg(m_game.ownWords().size()));
+}
 
-    net::FieldReader fields(rest);
-    const QString starter = fields.takeField();
-    const int timePerTurn = fields.takeInt();
-    const int playToScore = fields.takeInt();
-    const int steals = fields.takeInt();
-
-    setTurnLength(timePerTurn);
-    m_labelPlaytoscore->setText(QStringLiteral("Play to Score: ") + QString::number(playToScore));
-    if (steals == kUnlimitedSteals) {
-        m_labelSteals->setText(QStringLiteral("# of Steals: Unlimited"));
-        statusLabel(1)->setText(QStringLiteral("Steals Left: Unlimited"));
-        statusLabel(2)->setText(QStringLiteral("Steals Left: Unlimited"));
+void BoardHalf::drawWinner()
+{
+    if (m_game.winner() == 0) {
+        m_panelWinner->hide();
     } else {
-        m_labelSteals->setText(QStringLiteral("# of Steals: ") + QString::number(steals));
-        statusLabel(1)->setText(QStringLiteral("Steals Left: ") + QString::number(steals));
-        statusLabel(2)->setText(QStringLiteral("Steal Left: ") + QString::number(steals));
+        const QString text = m_game.winnerName() + QStringLiteral(" has won the game!");
+        m_labelWinner1->setText(text);
+        m_labelWinner2->setText(text);
+        m_panelWinner->show();
+        m_panelWinner->raise();
     }
-    notice(starter + QStringLiteral(" has started a game."));
+    drawStartButton();
+}
 
+void BoardHalf::drawSelection()
+{
+    const TileSelection &selection = m_game.selection();
     for (int p = 1; p <= kRowCount; ++p) {
-        myletter(p)->clear();
-        hisletter(p)->clear();
+        myletter(p)->move(myLeft(p), selection.raised(TileKind::Own, p) ? kMySelectedTop : kMyTop);
+        hisletter(p)->move(hisLeft(p), selection.raised(TileKind::Opponent, p) ? kHisSelectedTop : kHisTop);
     }
     for (int e = 1; e <= kExtraCount; ++e)
-        extra(e)->clear();
-    setEyesVisible(1, false);
-    setEyesVisible(2, false);
-    if (seatName(2) == kWaiting)
-        nameLabel(2)->setText(kComputerName);
+        extra(e)->move(extraLeft(e), selection.raised(TileKind::Extra, e) ? kExtraSelectedTop : kExtraTop);
 }
 
-void BoardHalf::letters(const QString &rest)
+void BoardHalf::drawStartButton()
 {
-    // The list marker goes on first: a message with the slot alone has no "+" after it.
-    net::FieldReader fields(rest);
-    fields.beginList();
-    const int slot = fields.takeInt();
-    QList<net::ExtraLetter> pairs;
-    while (!fields.listEnded())
-        pairs.append(net::ExtraLetter{fields.takeInt(), fields.takeInt()});  // braces read in order
-    if (!fieldsInRange(lcBoard(), "CMD_letters", {{slot, hostfield::kSlot}}))
-        return;
-    for (const net::ExtraLetter &pair : std::as_const(pairs)) {
-        if (!fieldsInRange(lcBoard(), "CMD_letters",
-                           {{pair.extra, hostfield::kExtraPosition}, {pair.code, hostfield::kLetterCode}}))
-            return;
-    }
-    if (!isOwn(slot))
-        return;
-    for (const net::ExtraLetter &pair : std::as_const(pairs))
-        extra(pair.extra)->drawCode(pair.code);
-}
-
-void BoardHalf::placetheletters(const QString &rest)
-{
-    net::FieldReader fields(rest);
-    fields.beginList();
-    QList<net::BoardLetter> triples;
-    while (!fields.listEnded())
-        triples.append(net::BoardLetter{fields.takeInt(), fields.takeInt(), fields.takeInt()});  // braces read in order
-    for (const net::BoardLetter &letter : std::as_const(triples)) {
-        if (!fieldsInRange(lcBoard(), "CMD_placetheletters",
-                           {{letter.seat, hostfield::kSeat},
-                            {letter.position, hostfield::kWordPosition},
-                            {letter.code, hostfield::kLetterCode}}))
-            return;
-    }
-    for (const net::BoardLetter &letter : std::as_const(triples))
-        rowTile(letter.seat, letter.position)->drawCode(letter.code);
-}
-
-void BoardHalf::gamestats(const QString &rest)
-{
-    net::FieldReader fields(rest);
-    const int timePerTurn = fields.takeInt();
-    m_playtoscore = fields.takeInt();
-    const int steals = fields.takeInt();
-    const QString score1 = fields.takeField();
-    const QString score2 = fields.takeField();
-    scoreLabel(1)->setText(score1);
-    scoreLabel(2)->setText(score2);
-    setTurnLength(timePerTurn);
-    m_labelPlaytoscore->setText(QStringLiteral("Play to score: ") + QString::number(m_playtoscore));
-    m_labelSteals->setText(steals == kUnlimitedSteals ? QStringLiteral("# of Steals: Unlimited")
-                                                      : QStringLiteral("# of Steals: ") + QString::number(steals));
-}
-
-void BoardHalf::getnextplayer(const QString &rest)
-{
-    net::FieldReader fields(rest);
-    const int slot = fields.takeInt();
-    const int stealsLeft = fields.takeInt();
-    if (!fieldsInRange(lcBoard(), "CMD_nextplayer", {{slot, hostfield::kSeat}}))
-        return;
-    resettiles();
-    m_context.turnslot = slot;
-
-    turnMarker(1)->hide();
-    turnMarker(2)->hide();
-    if (QLabel *marker = turnMarker(slot))
-        marker->show();
-    showStealsLeft(slot, stealsLeft);
-
-    if (isOwn(slot)) {
-        m_labelStatus->setText(QStringLiteral("Place a Letter"));
-        play(m_turnSoundChoice());
-    } else {
-        m_labelStatus->setText(seatName(slot) + QStringLiteral("'s turn."));
-    }
-    m_turntimer.start();
-    m_secondsleft = m_turnlength;
-}
-
-void BoardHalf::processturntime()
-{
-    --m_secondsleft;
-    if (m_secondsleft < 1) {
-        m_imageTimer->resize(0, m_imageTimer->height());
-        m_labelTurntime->setText(QStringLiteral("Time: 0:00"));
-        return;
-    }
-    m_imageTimer->resize(m_barstep * m_secondsleft, m_imageTimer->height());
-    m_labelTurntime->setText(QStringLiteral("Time: ") + QString::number(m_secondsleft / 60) + QLatin1Char(':')
-                             + twoDigits(m_secondsleft % 60));
-    if (m_secondsleft == 20 || m_secondsleft == 15 || m_secondsleft <= 10)
-        play(QStringLiteral("tick"));
-}
-
-void BoardHalf::placemyletter(const QString &rest)
-{
-    net::FieldReader fields(rest);
-    const int slot = fields.takeInt();
-    const int extraPosition = fields.takeInt();
-    const int position = fields.takeInt();
-    const int code = fields.takeInt();
-    if (!fieldsInRange(lcBoard(), "CMD_placemyletter",
-                       {{slot, hostfield::kSeat},
-                        {extraPosition, kExtraOrNone},
-                        {position, hostfield::kWordPosition},
-                        {code, hostfield::kLetterCode}}))
-        return;
-    m_turntimer.stop();
-    rowTile(slot, position)->drawCode(code);
-    if (isOwn(slot)) {
-        if (BoardTile *used = extra(extraPosition))
-            used->clear();
-        play(QStringLiteral("place"));
-    }
-    resettiles();
-}
-
-void BoardHalf::tradingmyletter(const QString &rest)
-{
-    net::FieldReader fields(rest);
-    const int slot = fields.takeInt();
-    const int positionA = fields.takeInt();
-    const int codeA = fields.takeInt();
-    const int positionB = fields.takeInt();
-    const int codeB = fields.takeInt();
-    if (!fieldsInRange(lcBoard(), "CMD_tradingmyletter",
-                       {{slot, hostfield::kSeat},
-                        {positionA, hostfield::kWordPosition},
-                        {codeA, hostfield::kLetterCode},
-                        {positionB, hostfield::kWordPosition},
-                        {codeB, hostfield::kLetterCode}}))
-        return;
-    m_turntimer.stop();
-    rowTile(slot, positionA)->drawCode(codeA);
-    rowTile(slot, positionB)->drawCode(codeB);
-    if (isOwn(slot)) {
-        for (int p = 1; p <= kRowCount; ++p)
-            myletter(p)->move(myLeft(p), kMyTop);
-    }
-    play(QStringLiteral("place"));
-    resettiles();
-}
-
-void BoardHalf::discardletter(const QString &rest)
-{
-    net::FieldReader fields(rest);
-    const int slot = fields.takeInt();
-    const int position = fields.takeInt();
-    if (!fieldsInRange(lcBoard(), "CMD_discardletter",
-                       {{slot, hostfield::kSeat}, {position, hostfield::kWordPosition}}))
-        return;
-    m_turntimer.stop();
-    rowTile(slot, position)->clear();
-    if (isOwn(slot) || m_context.isSpectator())
-        play(QStringLiteral("clear"));
-    resettiles();
-}
-
-void BoardHalf::discardextra(const QString &rest)
-{
-    net::FieldReader fields(rest);
-    const int slot = fields.takeInt();
-    const int position = fields.takeInt();
-    if (!fieldsInRange(lcBoard(), "CMD_discardextra",
-                       {{slot, hostfield::kSeat}, {position, hostfield::kExtraPosition}}))
-        return;
-    m_turntimer.stop();
-    if (!isOwn(slot))
-        return;
-    extra(position)->clear();
-    resettiles();
-    play(QStringLiteral("clear"));
-}
-
-void BoardHalf::newletter(const QString &rest)
-{
-    net::FieldReader fields(rest);
-    const int slot = fields.takeInt();
-    const int position = fields.takeInt();
-    const int code = fields.takeInt();
-    if (!fieldsInRange(lcBoard(), "CMD_newletter",
-                       {{slot, hostfield::kSeat},
-                        {position, hostfield::kExtraPosition},
-                        {code, hostfield::kLetterCode}}))
-        return;
-    for (int e = 1; e <= kExtraCount; ++e)
-        extra(e)->move(extraLeft(e), kExtraTop);
-    if (isOwn(slot))
-        extra(position)->drawCode(code);
-}
-
-void BoardHalf::stoldletter(const QString &rest)
-{
-    net::FieldReader fields(rest);
-    const int stealer = fields.takeInt();
-    const int victim = fields.takeInt();  // only checked: the rows follow from the stealer's
-    const int stealerPosition = fields.takeInt();
-    const int victimPosition = fields.takeInt();
-    const int code = fields.takeInt();
-    if (!fieldsInRange(lcBoard(), "CMD_stoldletter",
-                       {{stealer, hostfield::kSeat},
-                        {victim, hostfield::kSeat},
-                        {stealerPosition, hostfield::kWordPosition},
-                        {victimPosition, hostfield::kWordPosition},
-                        {code, hostfield::kLetterCode}}))
-        return;
-
-    const bool stealerBelow = m_context.isSpectator() ? stealer == 1 : isOwn(stealer);
-    BoardTile *gained = stealerBelow ? myletter(stealerPosition) : hisletter(stealerPosition);
-    BoardTile *lost = stealerBelow ? hisletter(victimPosition) : myletter(victimPosition);
-    gained->drawCode(code);
-    lost->clear();
-    if (isOwn(stealer) || m_context.isSpectator())
-        play(QStringLiteral("roundover"));
-    resettiles();
-}
-
-void BoardHalf::formedword(const QString &rest)
-{
-    net::FieldReader fields(rest);
-    const int slot = fields.takeInt();
-    const QString word = fields.takeField();
-    const int points = fields.takeInt();
-    const QString total = fields.takeField();
-    if (!fieldsInRange(lcBoard(), "CMD_formedword", {{slot, hostfield::kSeat}}))
-        return;
-    m_turntimer.stop();
-
-    if (isOwn(slot)) {
-        m_listboxMywords->insertItem(0, word + QStringLiteral(" : ") + QString::number(points));
-        m_labelMywords->setText(QStringLiteral("Your Words: (%1)").arg(m_listboxMywords->count()));
-        play(QStringLiteral("goodword"));
-        if (m_tally) {
-            if (word.size() > m_tally->longestWordLength())
-                m_tally->addword(word, static_cast<int>(word.size()), 3);
-            if (points > m_tally->bestWordPoints())
-                m_tally->addword(word, points, 5);
-            m_tally->anotherword(7);
-        }
-    }
-    scoreLabel(slot)->setText(total);
-    notice(QStringLiteral("For %1 points ").arg(points) + seatName(slot) + QStringLiteral(" formed ")
-           + word.toUpper());
-    if (m_context.isSpectator())
-        play(QStringLiteral("goodword"));
-    resettiles();
-}
-
-void BoardHalf::notvalid(const QString &rest)
-{
-    const int slot = net::FieldReader(rest).takeInt();
-    if (!fieldsInRange(lcBoard(), "CMD_notvalid", {{slot, hostfield::kSeat}}))
-        return;
-    resettiles();
-    if (!isOwn(slot))
-        return;
-    showMessage(QStringLiteral("You can steal a letter only if you can use it immediately to create a valid word."),
-                [this] {
-                    for (int p = 1; p <= kRowCount; ++p)
-                        hisletter(p)->move(hisLeft(p), kHisTop);
-                    m_selection.pickedhis = 0;
-                    play(QStringLiteral("badword"));
-                });
-}
-
-void BoardHalf::toomany(const QString &rest)
-{
-    const int slot = net::FieldReader(rest).takeInt();
-    if (!fieldsInRange(lcBoard(), "CMD_toomany", {{slot, hostfield::kSeat}}))
-        return;
-    resettiles();
-    if (!isOwn(slot))
-        return;
-    showMessage(QStringLiteral("You have used all your steals."), [this] {
-        m_selection.pickedhis = 0;
-        play(QStringLiteral("badword"));
-    });
-}
-
-void BoardHalf::timeup(const QString &)
-{
-    notice(QStringLiteral("Time Up!"));
-}
-
-void BoardHalf::winner(const QString &rest)
-{
-    const int slot = net::FieldReader(rest).takeInt();
-    if (!fieldsInRange(lcBoard(), "CMD_winner", {{slot, hostfield::kSeat}}))
-        return;
-    m_turntimer.stop();
-    m_secondsleft = 0;
-    m_context.turnslot = 0;
-    const QString name = seatName(slot);
-
-    const QString text = name + QStringLiteral(" has won the game!");
-    m_labelWinner1->setText(text);
-    m_labelWinner2->setText(text);
-    m_panelWinner->show();
-    m_panelWinner->raise();
-
-    if (m_tally) {
-        if (isOwn(slot))
-            m_tally->addgame(QStringLiteral("addtomine"));
-        else if (m_context.isPlayer())
-            m_tally->addgame(name);
-    }
-    notice(name + QStringLiteral(" has Won the Game!"));
-    if (m_context.hostFlag)
-        m_buttonStart->show();
-    play(QStringLiteral("gameover"));
-}
-
-void BoardHalf::button_startClick()
-{
-    if (!m_context.loggedIn) {
-        showMessage(QStringLiteral("You are not connected"), {});
-        return;
-    }
-    if (m_gameStartDialog) {
-        m_gameStartDialog->show();
-        m_gameStartDialog->raise();
-        m_gameStartDialog->activateWindow();
-    }
+    // Only the hosting player starts games: before the first and after each win.
+    m_buttonStart->setVisible(m_game.hostFlag() && !m_game.gameInPlay());
 }

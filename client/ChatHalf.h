@@ -19,7 +19,9 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 
+class ClientGame;
 class PhraseGate;
 class QAction;
 class QColorDialog;
@@ -31,7 +33,7 @@ class QWidget;
 
 Q_DECLARE_LOGGING_CATEGORY(lcChat)
 
-class ChatHalf : public QObject, public ChatLines, public ChatMessages {
+class ChatHalf : public QObject, public ChatLines, public GameNotices, public ChatMessages {
     Q_OBJECT
 public:
     // Plays a sound resource by name ("wave3", "goodword"); the main window passes its
@@ -49,12 +51,15 @@ public:
     static inline const QColor kLinkColour = QColor(0, 128, 0);
     static inline const QColor kFallbackColour = QColor(255, 0, 0);
 
-    ChatHalf(QWidget *panel, ClientContext &context, RequestSender &sender, PlaySound playSound,
+    // The own slot and the seats' names come from `game`.
+    ChatHalf(QWidget *panel, const ClientGame &game, RequestSender &sender, PlaySound playSound,
              QObject *parent = nullptr);
     ~ChatHalf() override;
 
     // ChatLines: adds one line "number+text" in `colour` (see ChatLineBuilder).
     void addlinetochat(const QString &line, const QColor &colour) override;
+    // GameNotices: the game's notice as a line "0+text" in the notice colour.
+    void addnotice(const QString &text) override;
     // ChatMessages: "slot+text|colour name" of CMD_chat and CMD_action, and "slot+sound+"
     // of CMD_playasound. Both throw net::ConversionError when the slot is not a number and
     // ignore the message when it is no participant's.
@@ -101,8 +106,6 @@ public:
     // "Play Chatter Sounds", owned by the settings half.
     void setChatterSoundsOn(bool on) { m_chatterSoundsOn = on; }
     bool chatterSoundsOn() const { return m_chatterSoundsOn; }
-    // The text of slot `slot`'s player name label (empty for a slot without one).
-    void setSeatNameSource(std::function<QString(int slot)> source) { m_seatName = std::move(source); }
     // Opens an address on the desktop; QDesktopServices::openUrl unless replaced.
     void setUrlOpener(std::function<bool(const QUrl &)> opener) { m_openUrl = std::move(opener); }
 
@@ -141,11 +144,18 @@ private:
     void scrollToEnd();
     QString colourName() const;
     void placeStretchingControls(int panelWidth);
+    static QUrl smileyUrl(int index);
+    // A phrase comes from the settings file: its tooltip shows it as typed, never as markup.
+    static QString plainTip(const QString &text);
 
-    ClientContext &m_context;
+    // Shared by the view's making and its lines.
+    static inline const QString kLinkScheme = QStringLiteral("chatlink");
+    static inline const QString kSmileyScheme = QStringLiteral("smiley");
+    static inline const QString kFontFamily = QStringLiteral("Arial");
+
+    const ClientGame &m_game;
     RequestSender &m_sender;
     PlaySound m_playSound;
-    std::function<QString(int)> m_seatName;
     std::function<bool(const QUrl &)> m_openUrl;
 
     QWidget *m_panel = nullptr;
@@ -161,7 +171,7 @@ private:
     QMenu *m_inputMenu = nullptr;
     QMenu *m_textSizeMenu = nullptr;
     QAction *m_textColor1 = nullptr;
-    QList<QAction *> m_sizeActions;
+    QList<std::pair<int, QAction *>> m_sizeActions;  // by the size in points each sets
     QAction *m_scrollChatOff1 = nullptr;
     QAction *m_scrollChatOff2 = nullptr;
     QAction *m_clearMainChat1 = nullptr;

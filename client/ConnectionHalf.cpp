@@ -2,13 +2,13 @@
 // login and presence, just watching, removal, and the dispatch of the host's messages.
 #include "client/ConnectionHalf.h"
 
-#include "client/BoardMessages.h"
 #include "client/ChatMessages.h"
-#include "client/FieldRange.h"
-#include "client/SeatControls.h"
 #include "client/HostControl.h"
+#include "client/model/BoardMessages.h"
+#include "client/model/ClientGame.h"
 #include "net/Catalogue.h"
 #include "net/Connection.h"
+#include "net/GameFacts.h"
 #include "net/Message.h"
 #include "net/MessageQueue.h"
 
@@ -23,12 +23,11 @@ Q_LOGGING_CATEGORY(lcClient, "quarn.client", QtWarningMsg)
 namespace {
 const QString kLocalAddress = QStringLiteral("127.0.0.1");
 const QString kSoloName = QStringLiteral("You");
-const QString kWaiting = QStringLiteral("<Waiting>");
-const QString kComputerName = QStringLiteral("Vumi");
 const QColor kNavy(0, 0, 128);
 const QColor kGreen(0, 128, 0);
-// Seats the label menu may set to just watching (its tag is a seat: 1 or 2).
-constexpr int kJustWatchTagLimit = 5;
+// A just-watch request names a seat below this; the label menu only ever names seat 1
+// or 2, and the host refuses anything else.
+constexpr int kJustWatchSeatLimit = 5;
 
 QString spectatorEntry(int slot, const QString &name)
 {
@@ -36,9 +35,10 @@ QString spectatorEntry(int slot, const QString &name)
 }
 } // namespace
 
-ConnectionHalf::ConnectionHalf(ClientContext &context, QObject *parent)
+ConnectionHalf::ConnectionHalf(ClientContext &context, ClientGame &game, QObject *parent)
     : QObject(parent)
     , m_context(context)
+    , m_game(game)
     , m_timer1(std::make_unique<net::MessageQueue>(std::chrono::milliseconds(kTimerInterval)))
     , m_popupKick(std::make_unique<QMenu>())
 {
@@ -110,7 +110,7 @@ void ConnectionHalf::buildDispatchTable()
         {QStringLiteral("CMD_newplayerinfo"), own(&ConnectionHalf::newplayerinfo)},
         {QStringLiteral("CMD_havewrongversion"), own(&ConnectionHalf::havewrongversion)},
         {QStringLiteral("CMD_wrongversion"), own(&ConnectionHalf::wrongversion)},
-        {QStringLiteral("CMD_existingplayers"), own(&ConnectionHalf::newplayerinfo)},
+        {QStringLiteral("CMD_existingplayers"), own(&ConnectionHalf::existingplayers)},
         {QStringLiteral("CMD_playerdisconnected"), own(&ConnectionHalf::playerdisconnected)},
         {QStringLiteral("CMD_justwatching"), own(&ConnectionHalf::justwatching)},
         {QStringLiteral("CMD_startgame"), board(&BoardMessages::startthegame)},
@@ -175,7 +175,7 @@ void ConnectionHalf::hostpress()
     }
     qCInfo(lcClient) << "hosting on port" << m_host->serverPort();
     m_loginName = m_context.playerName;
-    m_context.hostFlag = true;
+    m_game.setHosting();
     // hostingStarted also enables the spectator list's removal entry once that list exists.
     connectTo(kLocalAddress, m_host->serverPort());
     Q_EMIT hostingStarted();
@@ -248,7 +248,7 @@ void ConnectionHalf::finishClose()
 
 void ConnectionHalf::sendRequest(const QByteArray &message)
 {
-    if (!m_context.loggedIn || !m_sock) {
+    if (!m_game.loggedIn() || !m_sock) {
         qCDebug(lcClient) << "not logged in; request dropped";
         return;
     }
@@ -286,32 +286,38 @@ void ConnectionHalf::processsocktimer(const QByteArray &message)
 
 void ConnectionHalf::sendloginfo(const QString &rest)
 {
-    const int slot = net::toInt(rest);
-    if (!fieldsInRange(lcClient(), "CMD_sendlogininfo", {{slot, hostfield::kSlot}}))
+    const auto assigned = net::toClient::decode::sendlogininfo(rest);
+    if (refused(assigned.has_value(), "CMD_sendlogininfo"))
         return;
-    if (m_context.loggedIn) {
-        qCWarning(lcClient) << "second login offer ignored; own slot stays" << m_context.ownSlot;
+    if (m_game.loggedIn()) {
+        qCWarning(lcClient) << "second login offer ignored; own slot stays" << m_game.ownSlot();
         return;
     }
-    m_context.ownSlot = slot;
-    m_context.loggedIn = true;
-    qCInfo(lcClient) << "logged in as slot" << slot << "name" << m_loginName;
-    sendRequest(net::toHost::logininfo(slot, QString::fromLatin1(net::kVersion), m_loginName));
+    m_game.logIn(assigned->slot);
+    qCInfo(lcClient) << "logged in as slot" << assigned->slot << "name" << m_loginName;
+    sendRequest(net::toHost::logininfo(assigned->slot, QString::fromLatin1(net::kVersion), m_loginName));
 }
 
 void ConnectionHalf::newplayerinfo(const QString &rest)
 {
-    net::FieldReader fields(rest);
-    const int slot = fields.takeInt();
-    const QString name = fields.rest();
-    if (!fieldsInRange(lcClient(), "CMD_newplayerinfo", {{slot, hostfield::kSlot}}))
-        return;
-    const bool own = m_context.loggedIn && slot == m_context.ownSlot;
+    const auto joined = net::toClient::decode::newplayerinfo(rest);
+    if (!refused(joined.has_value(), "CMD_newplayerinfo"))
+        participantPresent(joined->slot, joined->name);
+}
+
+void ConnectionHalf::existingplayers(const QString &rest)
+{
+    const auto present = net::toClient::decode::existingplayers(rest);
+    if (!refused(present.has_value(), "CMD_existingplayers"))
+        participantPresent(present->slot, present->name);
+}
+
+void ConnectionHalf::participantPresent(int slot, const QString &name)
+{
+    const bool own = m_game.loggedIn() && m_game.isOwn(slot);
     if (own) {
         notice(QStringLiteral("0+You are Connected."));
         notice(QStringLiteral("0+View Quick Instructions by clicking Ctrl-i"));
-        if (m_context.ownSlot == 2)
-            switchlabels();
         if (m_peers.loadinifile)
             m_peers.loadinifile();
     } else {
@@ -329,61 +335,39 @@ void ConnectionHalf::newplayerinfo(const QString &rest)
         m_spectators.append(spectatorEntry(slot, name));
         Q_EMIT spectatorsChanged();
         notice(own ? QStringLiteral("0+You are spying.") : QStringLiteral("0+") + name + QStringLiteral(" is spying."));
-    } else if (m_peers.seats) {
-        m_peers.seats->setSeatName(slot, name);
+    } else {
+        m_game.setSeatName(slot, name);
     }
-}
-
-void ConnectionHalf::switchlabels()
-{
-    // A second swap would put seat 2 back at the top.
-    if (m_labelsSwitched || !m_peers.seats)
-        return;
-    m_peers.seats->switchlabels();
-    m_labelsSwitched = true;
 }
 
 void ConnectionHalf::playerdisconnected(const QString &rest)
 {
-    net::FieldReader fields(rest);
-    const int slot = fields.takeInt();
-    const QString name = fields.rest();
-    if (!fieldsInRange(lcClient(), "CMD_playerdisconnected", {{slot, hostfield::kSlot}}))
+    const auto gone = net::toClient::decode::playerdisconnected(rest);
+    if (refused(gone.has_value(), "CMD_playerdisconnected"))
         return;
-    if (slot > 2) {
-        const qsizetype index = m_spectators.indexOf(spectatorEntry(slot, name));
+    if (gone->slot > 2) {
+        const qsizetype index = m_spectators.indexOf(spectatorEntry(gone->slot, gone->name));
         if (index < 0)
             return;
-        notice(QStringLiteral("0+") + name + QStringLiteral(" has left."), kNavy);
+        notice(QStringLiteral("0+") + gone->name + QStringLiteral(" has left."), kNavy);
         m_spectators.removeAt(index);
         Q_EMIT spectatorsChanged();
         return;
     }
-    if (!m_peers.seats)
-        return;
-    notice(QStringLiteral("0+") + m_peers.seats->seatName(slot) + QStringLiteral(" disconnected."));
-    m_peers.seats->setSeatName(slot, kComputerName);
-    m_peers.seats->setEyesVisible(slot, false);
+    notice(QStringLiteral("0+") + m_game.seatName(gone->slot) + QStringLiteral(" disconnected."));
+    m_game.seatLeft(gone->slot);
 }
 
 void ConnectionHalf::justwatching(const QString &rest)
 {
-    net::FieldReader fields(rest);
-    const int seat = fields.takeInt();
-    const QString flag = fields.rest();
-    if (!fieldsInRange(lcClient(), "CMD_justwatching", {{seat, hostfield::kSeat}}))
+    const auto mark = net::toClient::decode::justwatching(rest);
+    if (refused(mark.has_value(), "CMD_justwatching"))
         return;
-    const bool watching = flag == QLatin1String("1");
-    if (seat == m_context.ownSlot) {
-        m_context.justWatchChecked = watching;
-        Q_EMIT justWatchChanged(watching);
-    }
-    const QString name = m_peers.seats ? m_peers.seats->seatName(seat) : QString();
-    notice(QStringLiteral("0+") + name
-               + (watching ? QStringLiteral(" is just watching") : QStringLiteral(" is now playing again")),
+    notice(QStringLiteral("0+") + m_game.seatName(mark->seat)
+               + (mark->watching ? QStringLiteral(" is just watching") : QStringLiteral(" is now playing again")),
            kGreen);
-    if (m_peers.seats)
-        m_peers.seats->setEyesVisible(seat, watching);
+    // The own seat's mark is the "Just Watch" check mark too.
+    m_game.setJustWatching(mark->seat, mark->watching);
 }
 
 void ConnectionHalf::havewrongversion(const QString &rest)
@@ -408,29 +392,28 @@ void ConnectionHalf::full(const QString &)
 
 void ConnectionHalf::kicking(int slot)
 {
-    if (!m_context.hostFlag || !m_context.loggedIn)
+    if (!m_game.hostFlag() || !m_game.loggedIn())
         return;
     // Removing the own slot would end the hosting program and every other participant's.
-    if (slot == m_context.ownSlot)
+    if (m_game.isOwn(slot))
         return;
-    sendRequest(net::toHost::kickhim(m_context.ownSlot, slot));
+    sendRequest(net::toHost::kickhim(m_game.ownSlot(), slot));
 }
 
 void ConnectionHalf::JustWatch1Click()
 {
-    if (!m_context.loggedIn || !m_context.isPlayer())
+    if (!m_game.loggedIn() || !m_game.isPlayer())
         return;
-    askJustWatch(m_context.ownSlot, m_context.justWatchChecked ? 2 : 1);
+    askJustWatch(m_game.ownSlot(), m_game.justWatchChecked() ? 2 : 1);
 }
 
 void ConnectionHalf::label_playername2ContextPopup(int seat)
 {
-    const bool hosting = m_context.hostFlag;
+    const bool hosting = m_game.hostFlag();
     m_removeFromGame->setEnabled(hosting);
     m_setToJustWatch->setEnabled(hosting);
     m_unsetJustWatch->setEnabled(hosting);
-    const QString name = m_peers.seats ? m_peers.seats->seatName(seat) : kWaiting;
-    if (name == kWaiting || seat == m_context.ownSlot)
+    if (m_game.seatName(seat) == quarn::kWaitingLabel || m_game.isOwn(seat))
         m_removeFromGame->setEnabled(false);
     m_popupKickSeat = seat;
 }
@@ -452,9 +435,16 @@ void ConnectionHalf::UnsetJustWatch1Click()
 
 void ConnectionHalf::askJustWatch(int seat, int flag)
 {
-    if (!m_context.loggedIn || seat < 1 || seat >= kJustWatchTagLimit)
+    if (!m_game.loggedIn() || seat < 1 || seat >= kJustWatchSeatLimit)
         return;
     sendRequest(net::toHost::justwatch(seat, flag));
+}
+
+bool ConnectionHalf::refused(bool decoded, const char *command) const
+{
+    if (!decoded)
+        qCWarning(lcClient) << command << "ignored: a field is missing, malformed or out of range";
+    return !decoded;
 }
 
 void ConnectionHalf::notice(const QString &text, const QColor &colour)

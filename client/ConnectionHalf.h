@@ -1,9 +1,10 @@
 // The connection half of the main window: chooses solo, host or join mode from the
 // command line, switches on the in-process host when hosting, keeps the one connection
 // `sock` to the host, logs in, tracks who is present, and dispatches every message of
-// the host to the half that handles it. It owns no board or chat widgets; those are
-// reached through the interfaces in ConnectionPeers. The only widget it owns is the
-// name labels' pop-up menu `popup_kick`.
+// the host to the half that handles it. Who sits in the seats and this participant's own
+// slot it keeps in the client's game (ClientGame), which the board view draws. It owns no
+// board or chat widgets; those are reached through the interfaces in ConnectionPeers.
+// The only widget it owns is the name labels' pop-up menu `popup_kick`.
 #pragma once
 
 #include "client/ClientContext.h"
@@ -21,11 +22,11 @@
 
 class BoardMessages;
 class ChatMessages;
+class ClientGame;
 class HostControl;
 class QAction;
 class QMenu;
 class QTcpSocket;
-class SeatControls;
 
 namespace net {
 class Connection;
@@ -37,7 +38,6 @@ Q_DECLARE_LOGGING_CATEGORY(lcClient)
 // The other halves of the main window, as the connection half calls them.
 struct ConnectionPeers {
     BoardMessages *board = nullptr;
-    SeatControls *seats = nullptr;
     ChatMessages *chat = nullptr;
     ChatLines *lines = nullptr;
     GameSounds *sounds = nullptr;
@@ -53,7 +53,8 @@ public:
     // Entries of a message queue are drained one per tick of this interval.
     static constexpr int kTimerInterval = 1;
 
-    explicit ConnectionHalf(ClientContext &context, QObject *parent = nullptr);
+    // The login and the seats' occupants go into `game`.
+    ConnectionHalf(ClientContext &context, ClientGame &game, QObject *parent = nullptr);
     ~ConnectionHalf() override;
 
     // The other halves; set once they exist (they need this half as their RequestSender).
@@ -80,13 +81,13 @@ public:
     // Dispatches one whole message (terminator removed) by its command word.
     void processsocktimer(const QByteArray &message);
 
-    // Message handlers, each given the message's rest.
+    // Message handlers, each given the message's rest. A rest the typed decoder refuses
+    // is ignored whole, with a warning on "quarn.client".
     void sendloginfo(const QString &rest);
     void newplayerinfo(const QString &rest);
+    void existingplayers(const QString &rest);
     void playerdisconnected(const QString &rest);
     void justwatching(const QString &rest);
-    // A player in seat 2 sees its own seat at the bottom; run once, at the own login.
-    void switchlabels();
 
     // User actions.
     void kicking(int slot);
@@ -110,10 +111,9 @@ public:
     QString loginName() const { return m_loginName; }
 
 Q_SIGNALS:
-    // Hosting: the Start button is shown and the Start Game entry enabled.
+    // Hosting started: the Start Game entry is enabled (the board's Start button follows
+    // the game's hosting flag by itself).
     void hostingStarted();
-    // The own seat's just-watch mark changed (the "Just Watch" check mark follows it).
-    void justWatchChanged(bool checked);
     void spectatorsChanged();
     // The host said the game is full; the window closes once the user has seen it.
     void gameFull();
@@ -129,18 +129,22 @@ private:
     void havewrongversion(const QString &rest);
     void wrongversion(const QString &rest);
     void full(const QString &rest);
+    // A participant joined or was already there: notices, the spectator list or a seat.
+    void participantPresent(int slot, const QString &name);
+    // Warns when the decoder refused `command`'s rest; true then.
+    bool refused(bool decoded, const char *command) const;
     void askJustWatch(int seat, int flag);
     using Handler = std::function<void(const QString &rest)>;
     void buildDispatchTable();
 
     ClientContext &m_context;
+    ClientGame &m_game;
     ConnectionPeers m_peers;
     HostControl *m_host = nullptr;
     quint16 m_port = kDefaultPort;
     QString m_loginName;
     bool m_closePending = false;  // closed; ends once the messages that came before are handled
     bool m_ended = false;
-    bool m_labelsSwitched = false;
 
     std::unique_ptr<net::Connection> m_sock;
     std::unique_ptr<net::MessageQueue> m_timer1;

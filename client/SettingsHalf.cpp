@@ -51,18 +51,27 @@ SettingsHalf::SettingsHalf(QWidget *window, ChatHalf &chat, GameStartSettings *g
     m_playSounds1 = new QAction(QStringLiteral("Play &Sounds"), this);
     m_playSounds1->setObjectName(QStringLiteral("PlaySounds1"));
     m_playSounds1->setCheckable(true);
-    m_playSounds1->setChecked(true);
-    connect(m_playSounds1, &QAction::triggered, this, [this] { saveinifile(); });
+    m_playSounds1->setChecked(m_switches.playSounds());
+    connect(m_playSounds1, &QAction::triggered, this, [this](bool on) {
+        m_switches.setPlaySounds(on);
+        saveinifile();
+    });
+    connect(&m_switches, &SoundSwitches::playSoundsChanged, m_playSounds1, &QAction::setChecked);
 
     m_playChatterSounds1 = new QAction(QStringLiteral("Play &Chatter Sounds"), this);
     m_playChatterSounds1->setObjectName(QStringLiteral("PlayChatterSounds1"));
     m_playChatterSounds1->setCheckable(true);
-    m_playChatterSounds1->setChecked(true);
+    m_playChatterSounds1->setChecked(m_switches.chatterSounds());
     connect(m_playChatterSounds1, &QAction::triggered, this, [this](bool on) {
-        m_chat.setChatterSoundsOn(on);
+        m_switches.setChatterSounds(on);
         saveinifile();
     });
+    connect(&m_switches, &SoundSwitches::chatterSoundsChanged, this, [this](bool on) {
+        m_playChatterSounds1->setChecked(on);
+        m_chat.setChatterSoundsOn(on);
+    });
 
+    // Neither turn sound entry is checked until the settings are read or one is chosen.
     m_turnSound1 = new QMenu(QStringLiteral("&Turn Sound"), window);
     m_turnSound1->setObjectName(QStringLiteral("TurnSound1"));
     m_classic1 = m_turnSound1->addAction(QStringLiteral("Classic"));
@@ -75,6 +84,7 @@ SettingsHalf::SettingsHalf(QWidget *window, ChatHalf &chat, GameStartSettings *g
         entry->setCheckable(true);
         connect(entry, &QAction::triggered, this, [this, tag] { New1Click(tag); });
     }
+    connect(&m_switches, &SoundSwitches::turnSoundChanged, this, &SettingsHalf::showTurnSound);
 
     m_resetScreenLocation1 = new QAction(QStringLiteral("&Reset Screen Location"), this);
     m_resetScreenLocation1->setObjectName(QStringLiteral("ResetScreenLocation1"));
@@ -125,10 +135,8 @@ void SettingsHalf::loadinifile()
     m_remembered = QRect(left, top, width, height);
     place(*m_remembered);
 
-    const int turnSound = read("Turnsound", "0") == QLatin1String("1") ? New : Classic;
-    m_turnSound = turnSound;
-    m_classic1->setChecked(turnSound == Classic);
-    m_new1->setChecked(turnSound == New);
+    m_switches.setTurnSound(read("Turnsound", "0") == QLatin1String("1") ? SoundSwitches::New : SoundSwitches::Classic);
+    showTurnSound();
 
     int textSize = number("Textsize", kDefaultTextSize);
     if (textSize < 1 || textSize > kLargestTextSize)
@@ -143,7 +151,7 @@ void SettingsHalf::loadinifile()
             m_chat.setPhrase(n, phrase);
     }
 
-    m_playSounds1->setChecked(read("Playsounds", "true") != QLatin1String("false"));
+    m_switches.setPlaySounds(read("Playsounds", "true") != QLatin1String("false"));
 
     if (m_gameStart) {
         // A value that is not a whole number leaves its row as it is.
@@ -157,9 +165,9 @@ void SettingsHalf::loadinifile()
                                   read("Unlimited", "f") == QLatin1String("t"));
     }
 
-    const bool chatter = read("ChatterSounds", "true") != QLatin1String("false");
-    m_playChatterSounds1->setChecked(chatter);
-    m_chat.setChatterSoundsOn(chatter);
+    m_switches.setChatterSounds(read("ChatterSounds", "true") != QLatin1String("false"));
+    // The chat may have been told otherwise before the switch existed for it.
+    m_chat.setChatterSoundsOn(m_switches.chatterSounds());
 }
 
 bool SettingsHalf::saveinifile()
@@ -189,11 +197,11 @@ bool SettingsHalf::writeSettings(const QRect &outer)
     add("Left", QString::number(outer.x()));
     add("Width", QString::number(outer.width()));
     add("Height", QString::number(outer.height()));
-    add("Turnsound", QString::number(m_turnSound));
+    add("Turnsound", QString::number(m_switches.turnSound()));
     if (m_gameStart)
         add("Unlimited", flag(m_gameStart->unlimitedChecked(), "t", "f"));
-    add("Playsounds", flag(m_playSounds1->isChecked(), "true", "false"));
-    add("ChatterSounds", flag(m_playChatterSounds1->isChecked(), "true", "false"));
+    add("Playsounds", flag(m_switches.playSounds(), "true", "false"));
+    add("ChatterSounds", flag(m_switches.chatterSounds(), "true", "false"));
 
     if (!ProfileFile::writeStrings(m_filePath, kSection, values)) {
         qCWarning(lcSettings) << "cannot write" << m_filePath << "- the previous settings are kept";
@@ -206,13 +214,8 @@ bool SettingsHalf::writeSettings(const QRect &outer)
 
 void SettingsHalf::playsounds(const QString &name)
 {
-    if (m_playSounds1->isChecked() && m_playSound)
+    if (m_switches.playSounds() && m_playSound)
         m_playSound(name);
-}
-
-QString SettingsHalf::turnSoundName() const
-{
-    return m_turnSound == New ? QStringLiteral("turnnew") : QStringLiteral("start");
 }
 
 void SettingsHalf::PlaySounds1Click() { m_playSounds1->trigger(); }
@@ -221,10 +224,16 @@ void SettingsHalf::PlayChatterSounds1Click() { m_playChatterSounds1->trigger(); 
 
 void SettingsHalf::New1Click(int tag)
 {
-    m_turnSound = tag == New ? New : Classic;
-    m_classic1->setChecked(m_turnSound == Classic);
-    m_new1->setChecked(m_turnSound == New);
+    m_switches.setTurnSound(tag == New ? SoundSwitches::New : SoundSwitches::Classic);
+    // A click on the checked entry unchecks it; the switch did not change, so show it again.
+    showTurnSound();
     saveinifile();
+}
+
+void SettingsHalf::showTurnSound()
+{
+    m_classic1->setChecked(m_switches.turnSound() == SoundSwitches::Classic);
+    m_new1->setChecked(m_switches.turnSound() == SoundSwitches::New);
 }
 
 // --- Placement --------------------------------------------------------------------------

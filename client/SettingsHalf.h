@@ -1,8 +1,9 @@
 // The settings half of the main window: reads and writes the section "Quarn" of
 // "korvexlobby.ini" (placement, chat text size and colour, phrases, sound switches and
 // the game start dialog's values), keeps the window's client area at its minimum,
-// saves the placement at close, and owns the sound options of the Options menu and the
-// playing of game sounds.
+// saves the placement at close, and owns the sound options (SoundSwitches) with their
+// entries in the Options menu, and the playing of game sounds. The entries show the
+// switches; a click sets the switch and the entry follows it.
 //
 // Where the file lives: next to the program's executable, as the lobby program expects;
 // when that folder cannot be written (an installed copy), in the user's generic
@@ -12,6 +13,7 @@
 
 #include "client/ChatHalf.h"
 #include "client/ClientContext.h"
+#include "client/model/SoundSwitches.h"
 
 #include <QLoggingCategory>
 #include <QObject>
@@ -44,7 +46,7 @@ public:
     // A saved window larger than the work area shrinks by this much at close.
     static constexpr int kWorkAreaShrink = 15;
 
-    enum TurnSound { Classic = 0, New = 1 };
+    enum TurnSound { Classic = SoundSwitches::Classic, New = SoundSwitches::New };
 
     // `window` is the window whose placement is kept (the main window, or any widget in
     // tests); `gameStart` may be set later. `filePath` empty = defaultFilePath().
@@ -70,8 +72,10 @@ public:
     // GameSounds: plays `name` while "Play Sounds" is checked.
     void playsounds(const QString &name) override;
     // The own turn's sound name: "start" (Classic) or "turnnew" (New).
-    QString turnSoundName() const;
-    int turnSound() const { return m_turnSound; }
+    QString turnSoundName() const { return m_switches.turnSoundName(); }
+    int turnSound() const { return m_switches.turnSound(); }
+    SoundSwitches &switches() { return m_switches; }
+    const SoundSwitches &switches() const { return m_switches; }
 
     // Keeps the window's client area at least kMinimumClientSize.
     void FormResize();
@@ -104,6 +108,8 @@ private:
     QSize nonClientSize() const;
     // The part of the window that is not client area (menu bar, frame).
     QSize frameExtra() const;
+    // Checks the turn sound entry of the switch.
+    void showTurnSound();
 
     QPointer<QWidget> m_window;
     ChatHalf &m_chat;
@@ -111,7 +117,7 @@ private:
     ChatHalf::PlaySound m_playSound;
     QString m_filePath;
     std::optional<QRect> m_remembered;
-    int m_turnSound = Classic;
+    SoundSwitches m_switches;
 
     QAction *m_playSounds1 = nullptr;
     QAction *m_playChatterSounds1 = nullptr;

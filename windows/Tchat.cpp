@@ -33,14 +33,6 @@ QString markerPath()
         folder = QDir::tempPath();
     return QDir(folder).filePath(QStringLiteral("Quarn.marker"));
 }
-
-// Seat of a name label: its object name ends in the seat number, and the seat swap of a
-// player in seat 2 exchanges the names, so the name always tells the current seat.
-int seatOfLabel(const QObject *label)
-{
-    const QString name = label->objectName();
-    return name.endsWith(QLatin1Char('2')) ? 2 : 1;
-}
 } // namespace
 
 Tchat::Tchat(const QString &settingsFile, QWidget *parent)
@@ -89,18 +81,20 @@ void Tchat::buildHalves(const QString &settingsFile)
     m_sound = std::make_unique<SoundPlayer>();
     auto play = [this](const QString &name) { m_sound->play(name); };
 
-    m_connection = std::make_unique<ConnectionHalf>(m_context);
+    m_connection = std::make_unique<ConnectionHalf>(m_context, m_game);
     m_connection->setPort(ConnectionHalf::portFromEnvironment());
-    m_chat = std::make_unique<ChatHalf>(m_panel, m_context, *m_connection, play);
+    m_chat = std::make_unique<ChatHalf>(m_panel, m_game, *m_connection, play);
     m_settings = std::make_unique<SettingsHalf>(this, *m_chat, nullptr, play, settingsFile);
-    // The tally comes later; the board works without one.
-    m_board = std::make_unique<BoardHalf>(m_panel, m_context, *m_connection, *m_settings, *m_chat, nullptr);
-    m_board->setTurnSoundChoice([this] { return m_settings->turnSoundName(); });
-    m_chat->setSeatNameSource([this](int slot) { return m_board->seatName(slot); });
+    // The tally comes later; the game works without one.
+    ClientGame::Services services;
+    services.sounds = m_settings.get();
+    services.notices = m_chat.get();
+    m_game.setServices(services);
+    m_game.setTurnSoundChoice([this] { return m_settings->turnSoundName(); });
+    m_board = std::make_unique<BoardHalf>(m_panel, m_game, *m_connection);
 
     ConnectionPeers peers;
-    peers.board = m_board.get();
-    peers.seats = m_board.get();
+    peers.board = &m_game;
     peers.chat = m_chat.get();
     peers.lines = m_chat.get();
     peers.sounds = m_settings.get();
@@ -139,7 +133,7 @@ void Tchat::buildMenus()
     m_justWatch->setCheckable(true);
     connect(m_justWatch, &QAction::triggered, this, [this] {
         // The check mark follows the host's answer, never the click itself.
-        m_justWatch->setChecked(m_context.justWatchChecked);
+        m_justWatch->setChecked(m_game.justWatchChecked());
         m_connection->JustWatch1Click();
     });
 
@@ -171,25 +165,21 @@ void Tchat::buildMenus()
 
 void Tchat::wireConnection()
 {
-    connect(m_connection.get(), &ConnectionHalf::hostingStarted, this, [this] {
-        m_board->startButton()->show();
-        m_startGame->setEnabled(true);
-    });
-    connect(m_connection.get(), &ConnectionHalf::justWatchChanged, m_justWatch, &QAction::setChecked);
-    connect(m_board.get(), &BoardHalf::justWatchCleared, this, [this] { m_justWatch->setChecked(false); });
+    // The board's Start button follows the game's hosting flag by itself.
+    connect(m_connection.get(), &ConnectionHalf::hostingStarted, this, [this] { m_startGame->setEnabled(true); });
+    connect(&m_game, &ClientGame::justWatchChanged, m_justWatch, &QAction::setChecked);
     connect(m_connection.get(), &ConnectionHalf::gameFull, this, &Tchat::showGameFull);
     connect(m_connection.get(), &ConnectionHalf::connectionClosed, this, &QWidget::close);
-    installKickMenu(m_board->nameLabel(1));
-    installKickMenu(m_board->nameLabel(2));
+    installKickMenu(BoardHalf::Row::Bottom);
+    installKickMenu(BoardHalf::Row::Top);
 }
 
-void Tchat::installKickMenu(QLabel *label)
+void Tchat::installKickMenu(BoardHalf::Row row)
 {
-    if (!label)
-        return;
+    QLabel *label = m_board->nameLabelIn(row);
     label->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(label, &QWidget::customContextMenuRequested, this, [this, label](const QPoint &at) {
-        m_connection->label_playername2ContextPopup(seatOfLabel(label));
+    connect(label, &QWidget::customContextMenuRequested, this, [this, row, label](const QPoint &at) {
+        m_connection->label_playername2ContextPopup(m_board->seatShownIn(row));
         m_connection->popupKick()->popup(label->mapToGlobal(at));
     });
 }

@@ -1,9 +1,12 @@
-// The main window: the board panel with the artwork, the menu bar, and the halves that
-// live in it (connection, board and tile input, chat, settings and sounds). The window
-// only composes and wires them; each half owns its own controls and state.
+// The main window: the board panel with the artwork, the menu bar, the client's game
+// (ClientGame) and the halves that live in it (connection, board view with its tile
+// input, chat, settings and sounds). The window only composes and wires them; the game
+// holds the game's state, each half its own controls.
 #pragma once
 
 #include "client/ClientContext.h"
+#include "client/BoardHalf.h"
+#include "client/model/ClientGame.h"
 
 #include <QLockFile>
 #include <QMainWindow>
@@ -11,7 +14,6 @@
 
 #include <memory>
 
-class BoardHalf;
 class ChatHalf;
 class ConnectionHalf;
 class HostEngine;
@@ -40,6 +42,7 @@ public:
     void setGameStart(Tgamestart *dialog);
 
     ClientContext &context() { return m_context; }
+    ClientGame &game() { return m_game; }
     ConnectionHalf &connection() { return *m_connection; }
     BoardHalf &board() { return *m_board; }
     ChatHalf &chat() { return *m_chat; }
@@ -67,10 +70,13 @@ private:
     void buildHalves(const QString &settingsFile);
     void buildMenus();
     void wireConnection();
-    void installKickMenu(QLabel *label);
+    // The removal menu on the name label of `row`, for whichever seat the row shows.
+    void installKickMenu(BoardHalf::Row row);
     void showGameFull();
 
     ClientContext m_context;
+    // Before the halves: they hold it and go first.
+    ClientGame m_game;
     QLockFile m_marker;  // the system-wide marker "Quarn", held for the process life
     QStringList m_arguments;
     bool m_shownOnce = false;

@@ -5,6 +5,8 @@
 
 #include "client/ChatHalf.h"
 #include "client/PhraseGate.h"
+#include "client/model/ClientGame.h"
+#include "net/Catalogue.h"
 #include "net/Message.h"
 
 #include <QAction>
@@ -41,18 +43,14 @@ protected:
     ChatHalfTest()
     {
         panel.resize(724, 491);
-        chat = std::make_unique<ChatHalf>(&panel, context, sender, sounds.player());
+        chat = std::make_unique<ChatHalf>(&panel, game, sender, sounds.player());
         chat->setUrlOpener([this](const QUrl &url) {
             opened.append(url);
             return openSucceeds;
         });
     }
 
-    void logIn(int slot)
-    {
-        context.ownSlot = slot;
-        context.loggedIn = true;
-    }
+    void logIn(int slot) { game.logIn(slot); }
 
     // The menu's entry of that object name.
     static QAction *action(QMenu *menu, const QString &name)
@@ -85,7 +83,7 @@ protected:
     }
 
     QWidget panel;
-    ClientContext context;
+    ClientGame game;
     ChatRecordingSender sender;
     ChatSoundLog sounds;
     QList<QUrl> opened;
@@ -224,7 +222,7 @@ TEST_F(ChatHalfTest, ChatterSoundMenuSendsOnlyForSeatedPlayers)
     action(menu, QStringLiteral("wave5"))->trigger();  // spectator
     EXPECT_TRUE(sender.requests.isEmpty());
 
-    context.ownSlot = 2;
+    logIn(2);
     menu->actions().first()->trigger();
     action(menu, QStringLiteral("wave5"))->trigger();
     EXPECT_EQ(sender.requests, QList<QByteArray>{QByteArray("CMD_playasound+2+wave5+") + net::kTerminator});
@@ -232,7 +230,7 @@ TEST_F(ChatHalfTest, ChatterSoundMenuSendsOnlyForSeatedPlayers)
 
 TEST_F(ChatHalfTest, ReceivedChatterSoundPlaysOrBecomesANotice)
 {
-    chat->setSeatNameSource([](int slot) { return slot == 2 ? QStringLiteral("Bob") : QString(); });
+    game.setSeatName(2, QStringLiteral("Bob"));
     chat->playasound(QStringLiteral("2+wave3+"));
     EXPECT_EQ(sounds.played, QStringList{QStringLiteral("wave3")});
 
@@ -242,12 +240,23 @@ TEST_F(ChatHalfTest, ReceivedChatterSoundPlaysOrBecomesANotice)
     EXPECT_EQ(chat->mainchat()->document()->lastBlock().text(), QStringLiteral("Bob:  <Chatter Sound> Applause "));
     EXPECT_EQ(lastLine().first().colour, kNoticeColour);
 
-    chat->playasound(QStringLiteral("5+wave7+"));  // a slot without a name label
+    chat->playasound(QStringLiteral("5+wave7+"));  // a slot that is no seat has no name
     EXPECT_EQ(chat->mainchat()->document()->lastBlock().text(), QStringLiteral(":  <Chatter Sound> Sneezing "));
 }
 
+// The game's notices are lines of slot 0 in the notice colour.
+TEST_F(ChatHalfTest, GameNoticeIsANoticeLine)
+{
+    chat->addlinetochat(QStringLiteral("0+Ann has started a game."), kNoticeColour);
+    const QString expected = chat->mainchat()->document()->lastBlock().text();
+    chat->addnotice(QStringLiteral("Ann has started a game."));
+    EXPECT_EQ(chat->mainchat()->document()->lastBlock().text(), expected);
+    EXPECT_EQ(lastLine().first().colour, kNoticeColour);
+    EXPECT_EQ(chat->mainchat()->document()->blockCount(), 2);
+}
+
 // Only the menu's own sounds play: another name neither sounds nor shows.
-TEST_F(ChatHalfTest, UnknownChatterSoundIsIgnoredAndBadSlotThrows)
+TEST_F(ChatHalfTest, UnknownChatterSoundOrBadSlotIsIgnored)
 {
     const int blocks = chat->mainchat()->document()->blockCount();
     chat->playasound(QStringLiteral("1+gameover+"));
@@ -255,20 +264,27 @@ TEST_F(ChatHalfTest, UnknownChatterSoundIsIgnoredAndBadSlotThrows)
     chat->playasound(QStringLiteral("1+wave21+"));
     EXPECT_TRUE(sounds.played.isEmpty());
     EXPECT_EQ(chat->mainchat()->document()->blockCount(), blocks);
-    EXPECT_THROW(chat->playasound(QStringLiteral("x+wave1+")), net::ConversionError);
+    chat->playasound(QStringLiteral("x+wave1+"));
+    EXPECT_TRUE(sounds.played.isEmpty());
 }
 
 // Chat, actions and chatter sounds come from slots 1..9; from any other they are ignored.
-TEST_F(ChatHalfTest, RelayFromNoParticipantIsIgnoredWithAWarning)
+TEST_F(ChatHalfTest, RelaysFromNoParticipantAreIgnoredButTheHostsOwnNoticesShow)
 {
     WarningCounter warnings("quarn.chat");
-    for (const QString &slot : {QStringLiteral("0"), QStringLiteral("10")}) {
-        chat->chatrecieved(slot + QStringLiteral("+Al chats: hi|clBlue"));
-        chat->playasound(slot + QStringLiteral("+wave3+"));
-    }
+    chat->chatrecieved(QStringLiteral("10+Al chats: hi|clBlue"));
+    chat->playasound(QStringLiteral("10+wave3+"));
+    chat->playasound(QStringLiteral("0+wave3+"));
     EXPECT_TRUE(chat->mainchat()->document()->isEmpty());
     EXPECT_TRUE(sounds.played.isEmpty());
-    EXPECT_EQ(warnings.count(), 4);
+    EXPECT_EQ(warnings.count(), 3);
+
+    // Slot 0 is the host itself, e.g. telling a participant that lines were dropped.
+    const auto notice = net::splitMessage(net::toClient::hostnotice(QStringLiteral("Host: slow down")).chopped(1));
+    ASSERT_TRUE(notice);
+    chat->chatrecieved(notice->rest);
+    EXPECT_EQ(chat->mainchat()->document()->lastBlock().text(), QStringLiteral("Host:  slow down "));
+    EXPECT_EQ(lastLine()[0].colour, kNoticeColour);
 }
 
 TEST_F(ChatHalfTest, ReceivedChatIsDrawnBoldInItsColourOrRed)

@@ -1,19 +1,18 @@
-// Recording stand-ins for the halves the connection half talks to: seat controls,
-// board and chat handlers, chat lines and sounds. Every call is recorded and announced
-// through ConnectionProbe::changed, so tests wait on that signal instead of sleeping.
+// Recording stand-ins for the halves the connection half talks to: board and chat
+// handlers, chat lines and sounds. Every call is recorded and announced through
+// ConnectionProbe::changed, so tests wait on that signal instead of sleeping; the seats
+// live in a real ClientGame, whose changes poke the probe too.
 #pragma once
 
-#include "client/BoardMessages.h"
 #include "client/ChatMessages.h"
 #include "client/ClientContext.h"
-#include "client/SeatControls.h"
+#include "client/model/BoardMessages.h"
 
 #include <QColor>
 #include <QObject>
 #include <QSignalSpy>
 #include <QStringList>
 
-#include <array>
 #include <functional>
 #include <ostream>
 
@@ -46,37 +45,6 @@ Q_SIGNALS:
 struct ChatNotice {
     QString line;
     QColor colour;
-};
-
-class RecordingSeats : public SeatControls {
-public:
-    explicit RecordingSeats(ConnectionProbe &probe) : m_probe(probe) {}
-    QString seatName(int seat) const override { return valid(seat) ? names[seat] : QString(); }
-    void setSeatName(int seat, const QString &name) override
-    {
-        if (valid(seat))
-            names[seat] = name;
-        m_probe.poke();
-    }
-    void setEyesVisible(int seat, bool visible) override
-    {
-        if (valid(seat))
-            eyes[seat] = visible;
-        m_probe.poke();
-    }
-    void switchlabels() override
-    {
-        ++switches;
-        m_probe.poke();
-    }
-
-    std::array<QString, 3> names{QString(), QStringLiteral("<Waiting>"), QStringLiteral("<Waiting>")};
-    std::array<bool, 3> eyes{};
-    int switches = 0;
-
-private:
-    static bool valid(int seat) { return seat == 1 || seat == 2; }
-    ConnectionProbe &m_probe;
 };
 
 class RecordingLines : public ChatLines {

@@ -4,6 +4,7 @@
 #include "client/ConnectionHalf.h"
 
 #include "ConnectionFakes.h"
+#include "client/model/ClientGame.h"
 #include "FullGameServer.h"
 #include "WarningCounter.h"
 #include "host/HostEngine.h"
@@ -26,18 +27,20 @@ const QString kConnected = QStringLiteral("0+You are Connected.");
 // One participant: a connection half with recording halves around it.
 struct Participant {
     Participant(ConnectionProbe &probe, HostEngine *host, quint16 port)
-        : seats(probe), lines(probe), sounds(probe), handlers(probe)
+        : lines(probe), sounds(probe), handlers(probe)
     {
-        half = std::make_unique<ConnectionHalf>(context);
+        QObject::connect(&game, &ClientGame::loginChanged, &probe, &ConnectionProbe::poke);
+        QObject::connect(&game, &ClientGame::seatChanged, &probe, &ConnectionProbe::poke);
+        QObject::connect(&game, &ClientGame::justWatchChanged, &probe, &ConnectionProbe::poke);
+        half = std::make_unique<ConnectionHalf>(context, game);
         ConnectionPeers peers;
         peers.board = &handlers;
-        peers.seats = &seats;
         peers.chat = &handlers;
         peers.lines = &lines;
         peers.sounds = &sounds;
         peers.loadinifile = [this, &probe] {
             ++loads;
-            loadSeenSwitches = seats.switches;
+            loadSeenSlot = game.ownSlot();
             probe.poke();
         };
         half->setPeers(peers);
@@ -52,12 +55,12 @@ struct Participant {
 
     std::unique_ptr<InProcessHost> hostControl;
     ClientContext context;
-    RecordingSeats seats;
+    ClientGame game;
     RecordingLines lines;
     RecordingSounds sounds;
     RecordingHandlers handlers;
     int loads = 0;
-    int loadSeenSwitches = -1;
+    int loadSeenSlot = -1;
     std::unique_ptr<ConnectionHalf> half;
 };
 
@@ -102,41 +105,39 @@ TEST_F(ConnectionHalfTest, soloStartHostsAndLogsInAsSlotOneYou)
 
     EXPECT_EQ(started.count(), 1);
     EXPECT_TRUE(host->isListening());
-    EXPECT_EQ(you.context.ownSlot, 1);
-    EXPECT_TRUE(you.context.loggedIn);
-    EXPECT_TRUE(you.context.hostFlag);
+    EXPECT_EQ(you.game.ownSlot(), 1);
+    EXPECT_TRUE(you.game.loggedIn());
+    EXPECT_TRUE(you.game.hostFlag());
     EXPECT_EQ(you.context.playerName, QStringLiteral("You"));
     EXPECT_EQ(you.context.hostAddress, QStringLiteral("127.0.0.1"));
     EXPECT_EQ(you.lines.lines(), (QStringList{QStringLiteral("0+Loading Solo Game..Please wait."), kConnected,
                                               QStringLiteral("0+View Quick Instructions by clicking Ctrl-i")}));
     EXPECT_EQ(you.lines.colourOf(kConnected), kNoticeColour);
-    EXPECT_EQ(you.seats.names[1], QStringLiteral("You"));
-    EXPECT_EQ(you.seats.names[2], QStringLiteral("<Waiting>"));
-    EXPECT_EQ(you.seats.switches, 0);
+    EXPECT_EQ(you.game.seatName(1), QStringLiteral("You"));
+    EXPECT_EQ(you.game.seatName(2), QStringLiteral("<Waiting>"));
     EXPECT_EQ(you.sounds.played, QStringList{QStringLiteral("entered")});
     EXPECT_FALSE(you.half->lobbyLinkStarted());
 }
 
-TEST_F(ConnectionHalfTest, secondClientJoinsSeatTwoAndSeesItsSeatAtTheBottom)
+TEST_F(ConnectionHalfTest, secondClientJoinsSeatTwo)
 {
     Participant &you = startSolo();
     auto bob = join(QStringLiteral("Bob"));
 
-    EXPECT_EQ(bob->context.ownSlot, 2);
-    EXPECT_FALSE(bob->context.hostFlag);
-    EXPECT_EQ(bob->seats.switches, 1);
-    EXPECT_EQ(bob->loadSeenSwitches, 1) << "settings are read after the seat swap";
+    EXPECT_EQ(bob->game.ownSlot(), 2);
+    EXPECT_FALSE(bob->game.hostFlag());
+    EXPECT_EQ(bob->loads, 1);
+    EXPECT_EQ(bob->loadSeenSlot, 2) << "settings are read once the own slot is known";
     EXPECT_TRUE(bob->half->lobbyLinkStarted());
-    ASSERT_TRUE(probe.waitUntil([&] { return bob->seats.names[1] == QStringLiteral("You"); }));
-    EXPECT_EQ(bob->seats.names[2], QStringLiteral("Bob"));
+    ASSERT_TRUE(probe.waitUntil([&] { return bob->game.seatName(1) == QStringLiteral("You"); }));
+    EXPECT_EQ(bob->game.seatName(2), QStringLiteral("Bob"));
     EXPECT_EQ(bob->lines.lines().mid(0, 2),
               (QStringList{QStringLiteral("0+Press CONTROL-I in order to see QUICK INSTRUCTIONS!"),
                            QStringLiteral("0+Loading Multi-player Game.. Please Wait.")}));
     EXPECT_TRUE(bob->lines.has(QStringLiteral("0+You is Connected.")));
 
     ASSERT_TRUE(probe.waitUntil([&] { return you.lines.has(QStringLiteral("0+Bob is Connected.")); }));
-    EXPECT_EQ(you.seats.names[2], QStringLiteral("Bob"));
-    EXPECT_EQ(you.seats.switches, 0);
+    EXPECT_EQ(you.game.seatName(2), QStringLiteral("Bob"));
     EXPECT_EQ(you.sounds.played.count(QStringLiteral("entered")), 2);
 }
 
@@ -146,16 +147,15 @@ TEST_F(ConnectionHalfTest, thirdClientSpiesAndEverybodyListsIt)
     auto bob = join(QStringLiteral("Bob"));
     auto cy = join(QStringLiteral("Cy"));
 
-    EXPECT_EQ(cy->context.ownSlot, 3);
+    EXPECT_EQ(cy->game.ownSlot(), 3);
     EXPECT_TRUE(cy->lines.has(QStringLiteral("0+You are spying.")));
-    EXPECT_EQ(cy->seats.switches, 0);
     ASSERT_TRUE(probe.waitUntil([&] {
         return you.lines.has(QStringLiteral("0+Cy is spying.")) && bob->lines.has(QStringLiteral("0+Cy is spying."));
     }));
     for (const Participant *p : {&you, bob.get(), cy.get()})
         EXPECT_EQ(p->half->spectators(), QStringList{QStringLiteral("3: Cy")});
     EXPECT_TRUE(probe.waitUntil([&] {
-        return cy->seats.names[1] == QStringLiteral("You") && cy->seats.names[2] == QStringLiteral("Bob");
+        return cy->game.seatName(1) == QStringLiteral("You") && cy->game.seatName(2) == QStringLiteral("Bob");
     }));
 }
 
@@ -174,8 +174,8 @@ TEST_F(ConnectionHalfTest, departuresAreAnnouncedAndSeatTwoFallsToTheComputer)
 
     bob.reset();
     ASSERT_TRUE(probe.waitUntil([&] { return you.lines.has(QStringLiteral("0+Bob disconnected.")); }));
-    EXPECT_EQ(you.seats.names[2], QStringLiteral("Vumi"));
-    EXPECT_FALSE(you.seats.eyes[2]);
+    EXPECT_EQ(you.game.seatName(2), QStringLiteral("Vumi"));
+    EXPECT_FALSE(you.game.seat(2)->justWatching);
 }
 
 TEST_F(ConnectionHalfTest, hostRemovesASpectator)
@@ -214,47 +214,47 @@ TEST_F(ConnectionHalfTest, justWatchRoundTripFollowsTheHostsAnswer)
 {
     Participant &you = startSolo();
     auto bob = join(QStringLiteral("Bob"));
-    QSignalSpy checked(bob->half.get(), &ConnectionHalf::justWatchChanged);
+    QSignalSpy checked(&bob->game, &ClientGame::justWatchChanged);
 
     bob->half->JustWatch1Click();
-    EXPECT_FALSE(bob->context.justWatchChecked) << "the check mark waits for the host";
+    EXPECT_FALSE(bob->game.justWatchChecked()) << "the check mark waits for the host";
     ASSERT_TRUE(checked.wait(5000));
     EXPECT_TRUE(checked.last().at(0).toBool());
-    EXPECT_TRUE(bob->context.justWatchChecked);
+    EXPECT_TRUE(bob->game.justWatchChecked());
     const QString watching = QStringLiteral("0+Bob is just watching");
-    ASSERT_TRUE(probe.waitUntil([&] { return you.lines.has(watching) && you.seats.eyes[2]; }));
+    ASSERT_TRUE(probe.waitUntil([&] { return you.lines.has(watching) && you.game.seat(2)->justWatching; }));
     EXPECT_EQ(you.lines.colourOf(watching), QColor(0, 128, 0));
-    EXPECT_FALSE(you.context.justWatchChecked) << "another seat's mark is not ours";
+    EXPECT_FALSE(you.game.justWatchChecked()) << "another seat's mark is not ours";
 
     bob->half->JustWatch1Click();
     ASSERT_TRUE(checked.wait(5000));
-    EXPECT_FALSE(bob->context.justWatchChecked);
+    EXPECT_FALSE(bob->game.justWatchChecked());
     ASSERT_TRUE(probe.waitUntil([&] { return you.lines.has(QStringLiteral("0+Bob is now playing again")); }));
-    EXPECT_FALSE(you.seats.eyes[2]);
+    EXPECT_FALSE(you.game.seat(2)->justWatching);
 }
 
 TEST_F(ConnectionHalfTest, hostSetsAnotherSeatToJustWatchFromTheLabelMenu)
 {
     Participant &you = startSolo();
     auto bob = join(QStringLiteral("Bob"));
-    ASSERT_TRUE(probe.waitUntil([&] { return you.seats.names[2] == QStringLiteral("Bob"); }));
-    QSignalSpy checked(bob->half.get(), &ConnectionHalf::justWatchChanged);
+    ASSERT_TRUE(probe.waitUntil([&] { return you.game.seatName(2) == QStringLiteral("Bob"); }));
+    QSignalSpy checked(&bob->game, &ClientGame::justWatchChanged);
 
     you.half->label_playername2ContextPopup(2);
     EXPECT_TRUE(you.half->removeFromGameAction()->isEnabled());
     you.half->setToJustWatchAction()->trigger();
     ASSERT_TRUE(checked.wait(5000));
-    EXPECT_TRUE(bob->context.justWatchChecked);
+    EXPECT_TRUE(bob->game.justWatchChecked());
     you.half->unsetJustWatchAction()->trigger();
     ASSERT_TRUE(checked.wait(5000));
-    EXPECT_FALSE(bob->context.justWatchChecked);
+    EXPECT_FALSE(bob->game.justWatchChecked());
 }
 
 TEST_F(ConnectionHalfTest, labelMenuOffersRemovalOnlyInTheHostOnATakenForeignSeat)
 {
     Participant &you = startSolo();
     auto bob = join(QStringLiteral("Bob"));
-    ASSERT_TRUE(probe.waitUntil([&] { return you.seats.names[2] == QStringLiteral("Bob"); }));
+    ASSERT_TRUE(probe.waitUntil([&] { return you.game.seatName(2) == QStringLiteral("Bob"); }));
 
     you.half->label_playername2ContextPopup(2);
     EXPECT_TRUE(you.half->removeFromGameAction()->isEnabled());
@@ -268,7 +268,7 @@ TEST_F(ConnectionHalfTest, labelMenuOffersRemovalOnlyInTheHostOnATakenForeignSea
     EXPECT_FALSE(bob->half->setToJustWatchAction()->isEnabled());
     EXPECT_FALSE(bob->half->unsetJustWatchAction()->isEnabled());
 
-    you.seats.names[2] = QStringLiteral("<Waiting>");
+    you.game.setSeatName(2, QStringLiteral("<Waiting>"));
     you.half->label_playername2ContextPopup(2);
     EXPECT_FALSE(you.half->removeFromGameAction()->isEnabled());
 }
@@ -278,15 +278,15 @@ TEST_F(ConnectionHalfTest, spectatorsJustWatchIsIgnored)
     startSolo();
     auto bob = join(QStringLiteral("Bob"));
     auto cy = join(QStringLiteral("Cy"));
-    QSignalSpy checked(cy->half.get(), &ConnectionHalf::justWatchChanged);
+    QSignalSpy checked(&cy->game, &ClientGame::justWatchChanged);
     cy->half->JustWatch1Click();
     // Bob's request goes after Cy's; once Bob's answer is in, Cy's would have been too.
-    QSignalSpy bobChecked(bob->half.get(), &ConnectionHalf::justWatchChanged);
+    QSignalSpy bobChecked(&bob->game, &ClientGame::justWatchChanged);
     bob->half->JustWatch1Click();
     ASSERT_TRUE(bobChecked.wait(5000));
     ASSERT_TRUE(probe.waitUntil([&] { return cy->lines.has(QStringLiteral("0+Bob is just watching")); }));
     EXPECT_EQ(checked.count(), 0);
-    EXPECT_FALSE(cy->context.justWatchChecked);
+    EXPECT_FALSE(cy->game.justWatchChecked());
 }
 
 TEST_F(ConnectionHalfTest, fewerThanThreeArgumentsGiveTheNoticesAndNothingMore)
@@ -302,7 +302,7 @@ TEST_F(ConnectionHalfTest, fewerThanThreeArgumentsGiveTheNoticesAndNothingMore)
         EXPECT_EQ(ann.context.playerName, QStringLiteral("Ann"));
         EXPECT_FALSE(ann.half->connected());
         EXPECT_FALSE(ann.half->lobbyLinkStarted());
-        EXPECT_FALSE(ann.context.hostFlag);
+        EXPECT_FALSE(ann.game.hostFlag());
         EXPECT_EQ(started.count(), 0);
     }
     EXPECT_FALSE(host->isListening());
@@ -312,16 +312,16 @@ TEST_F(ConnectionHalfTest, onlyExactlyTrueHosts)
 {
     Participant ann(probe, host.get(), 0);
     ann.half->processparams({QStringLiteral("Ann"), QStringLiteral("192.0.2.1"), QStringLiteral("True")});
-    EXPECT_FALSE(ann.context.hostFlag);
+    EXPECT_FALSE(ann.game.hostFlag());
     EXPECT_FALSE(host->isListening());
     EXPECT_TRUE(ann.half->lobbyLinkStarted());
 
     Participant host2(probe, host.get(), 0);
     host2.half->processparams({QStringLiteral("Ann"), QStringLiteral("192.0.2.1"), QStringLiteral("true")});
-    EXPECT_TRUE(host2.context.hostFlag);
+    EXPECT_TRUE(host2.game.hostFlag());
     EXPECT_TRUE(host->isListening());
     ASSERT_TRUE(probe.waitUntil([&] { return host2.hasConnected(); }));
-    EXPECT_EQ(host2.seats.names[1], QStringLiteral("Ann"));
+    EXPECT_EQ(host2.game.seatName(1), QStringLiteral("Ann"));
 }
 
 TEST_F(ConnectionHalfTest, portInUseGivesANoticeAndNoConnection)
@@ -333,7 +333,7 @@ TEST_F(ConnectionHalfTest, portInUseGivesANoticeAndNoConnection)
     you.half->processparams({});
     ASSERT_EQ(you.lines.notices.size(), 2);
     EXPECT_TRUE(you.lines.notices.at(1).line.startsWith(QStringLiteral("0+Could not start the game on port ")));
-    EXPECT_FALSE(you.context.hostFlag);
+    EXPECT_FALSE(you.game.hostFlag());
     EXPECT_FALSE(you.half->connected());
     EXPECT_EQ(started.count(), 0);
 }
@@ -349,7 +349,7 @@ TEST_F(ConnectionHalfTest, gameIsFullWaitsForTheUserBeforeClosing)
     ASSERT_TRUE(full.wait(5000));
     EXPECT_EQ(full.count(), 1);
     EXPECT_EQ(closed.count(), 0);
-    EXPECT_FALSE(ann.context.loggedIn);
+    EXPECT_FALSE(ann.game.loggedIn());
 }
 
 TEST_F(ConnectionHalfTest, closedConnectionEndsTheClient)
@@ -438,9 +438,9 @@ TEST_P(ConnectionBadInputTest, malformedOrUnknownMessageIsDroppedAndChangesNothi
     EXPECT_EQ(warnings.count(), *GetParam() ? 1 : 0);
     EXPECT_TRUE(client.lines.notices.isEmpty());
     EXPECT_TRUE(client.handlers.calls.isEmpty());
-    EXPECT_EQ(client.seats.names[1], QStringLiteral("<Waiting>"));
-    EXPECT_EQ(client.context.ownSlot, 0);
-    EXPECT_FALSE(client.context.loggedIn);
+    EXPECT_EQ(client.game.seatName(1), QStringLiteral("<Waiting>"));
+    EXPECT_EQ(client.game.ownSlot(), 0);
+    EXPECT_FALSE(client.game.loggedIn());
     EXPECT_TRUE(client.half->spectators().isEmpty());
 }
 
@@ -449,7 +449,8 @@ INSTANTIATE_TEST_SUITE_P(Messages, ConnectionBadInputTest,
                                            "CMD_sendlogininfo+0", "CMD_sendlogininfo+12", "CMD_newplayerinfo+x+Bob",
                                            "CMD_newplayerinfo+0+Bob", "CMD_playerdisconnected+1x+Bob",
                                            "CMD_justwatching+x+1", "CMD_justwatching+3+1", "CMD_sendlogininfo",
-                                           "CMD_existingplayers+10+Bob", "CMD_playerdisconnected+0+Bob",
+                                           "CMD_existingplayers+10+Bob", "CMD_existingplayers+x+Bob",
+                                           "CMD_justwatching+1+x", "CMD_playerdisconnected+0+Bob",
                                            "CMD_playerdisconnected+10+Bob"));
 
 } // namespace

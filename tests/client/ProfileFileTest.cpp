@@ -115,7 +115,7 @@ TEST_F(ProfileFileTest, Latin1FileEndingInAnAccentedLetterStaysLatin1)
     EXPECT_EQ(file.value(QStringLiteral("Quarn"), QStringLiteral("Name")), QString::fromUtf8("Jos\xC3\xA9"));
     file.setValue(QStringLiteral("Quarn"), QStringLiteral("Town"), QString::fromUtf8("Z\xC3\xBCrich"));
     ASSERT_TRUE(file.save());
-    EXPECT_EQ(readRaw(), QByteArray("[Quarn]\nName=Jos\xE9\nTown=Z\xFCrich"));
+    EXPECT_EQ(readRaw(), QByteArray("[Quarn]\nName=Jos\xE9\nTown=Z\xFCrich\n"));
 }
 
 // A write that fails half-way (here: the file size limit, as on a full disk) leaves the

@@ -5,6 +5,7 @@
 #include "client/ChatHalf.h"
 #include "client/ProfileFile.h"
 #include "client/SettingsHalf.h"
+#include "client/model/ClientGame.h"
 
 #include <QAction>
 #include <QFile>
@@ -27,7 +28,7 @@ protected:
     SettingsHalfTest()
     {
         panel.resize(724, 491);
-        chat = std::make_unique<ChatHalf>(&panel, context, sender, sounds.player());
+        chat = std::make_unique<ChatHalf>(&panel, game, sender, sounds.player());
         settings = std::make_unique<SettingsHalf>(&window, *chat, &gameStart, sounds.player(), path());
     }
 
@@ -54,7 +55,7 @@ protected:
     QTemporaryDir dir;
     QWidget window;
     QWidget panel;
-    ClientContext context;
+    ClientGame game;
     ChatRecordingSender sender;
     ChatSoundLog sounds;
     ChatFakeGameStart gameStart;
@@ -114,9 +115,10 @@ protected:
     {
         const QByteArray key = GetParam().key;
         if (key == "Playsounds")
-            return settings->playSoundsAction()->isChecked();
+            return settings->playSoundsAction()->isChecked() && settings->switches().playSounds();
         if (key == "ChatterSounds")
-            return settings->playChatterSoundsAction()->isChecked() && chat->chatterSoundsOn();
+            return settings->playChatterSoundsAction()->isChecked() && chat->chatterSoundsOn()
+                   && settings->switches().chatterSounds();
         if (key == "Unlimited")
             return gameStart.unlimited;
         return settings->turnSoundName() == QLatin1String("turnnew") && settings->newAction()->isChecked();
@@ -251,13 +253,40 @@ TEST_F(SettingsHalfTest, ResizeKeepsTheMinimumClientArea)
 
     QMainWindow main;
     main.menuBar()->addMenu(QStringLiteral("File"));
-    ChatHalf otherChat(&panel, context, sender, sounds.player());
+    ChatHalf otherChat(&panel, game, sender, sounds.player());
     SettingsHalf mainSettings(&main, otherChat, nullptr, sounds.player(), path());
     main.resize(400, 400);
     mainSettings.FormResize();
     const int menuHeight = main.menuBar()->sizeHint().height();
     EXPECT_GT(menuHeight, 0);
     EXPECT_EQ(main.size(), QSize(736, 503 + menuHeight));
+}
+
+// The switches hold the sound options; the menu entries only show them.
+TEST_F(SettingsHalfTest, MenuEntriesShowTheSwitches)
+{
+    EXPECT_FALSE(settings->classicAction()->isChecked()) << "no turn sound is checked before the first load";
+    EXPECT_FALSE(settings->newAction()->isChecked());
+    SoundSwitches &switches = settings->switches();
+    switches.setPlaySounds(false);
+    EXPECT_FALSE(settings->playSoundsAction()->isChecked());
+    settings->playsounds(QStringLiteral("tick"));
+    EXPECT_TRUE(sounds.played.isEmpty());
+    switches.setChatterSounds(false);
+    EXPECT_FALSE(settings->playChatterSoundsAction()->isChecked());
+    EXPECT_FALSE(chat->chatterSoundsOn());
+    switches.setTurnSound(SoundSwitches::New);
+    EXPECT_TRUE(settings->newAction()->isChecked());
+    EXPECT_FALSE(settings->classicAction()->isChecked());
+    EXPECT_EQ(settings->turnSoundName(), QStringLiteral("turnnew"));
+
+    settings->newAction()->trigger();  // the checked entry again: it stays checked
+    EXPECT_TRUE(settings->newAction()->isChecked());
+    settings->classicAction()->trigger();
+    EXPECT_EQ(switches.turnSound(), SoundSwitches::Classic);
+    EXPECT_FALSE(settings->newAction()->isChecked());
+    settings->playSoundsAction()->trigger();
+    EXPECT_TRUE(switches.playSounds());
 }
 
 TEST_F(SettingsHalfTest, GameSoundsPlayOnlyWhilePlaySoundsIsChecked)

@@ -80,11 +80,11 @@ protected:
         qputenv("QUARN_PORT", QByteArray::number(host->serverPort()));
 
         Tchat &ann = open(QStringLiteral("Ann"), QStringLiteral("true"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return ann.context().loggedIn; }, kGameStepWait));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ann.game().loggedIn(); }, kGameStepWait));
         Tchat &bob = open(QStringLiteral("Bob"), QStringLiteral("false"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return bob.context().ownSlot == 2; }, kGameStepWait));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return bob.game().ownSlot() == 2; }, kGameStepWait));
         Tchat &cy = open(QStringLiteral("Cy"), QStringLiteral("false"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return cy.context().ownSlot == 3 && cy.board().seatName(2) == QStringLiteral("Bob"); },
+        ASSERT_TRUE(QTest::qWaitFor([&] { return cy.game().ownSlot() == 3 && cy.game().seatName(2) == QStringLiteral("Bob"); },
                                     kGameStepWait));
     }
 

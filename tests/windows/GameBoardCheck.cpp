@@ -3,7 +3,7 @@
 
 #include "client/BoardHalf.h"
 #include "client/BoardTile.h"
-#include "client/ClientContext.h"
+#include "client/model/ClientGame.h"
 #include "host/SeatTable.h"
 #include "host/TServer.h"
 #include "windows/Tchat.h"
@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-QString gameBoardDifference(TServer &server, const BoardHalf &board, const ClientContext &context)
+QString gameBoardDifference(TServer &server, const BoardHalf &board, const ClientGame &game)
 {
-    const int own = context.ownSlot;
+    const int own = game.ownSlot();
     const int bottom = own >= 3 ? 1 : own;
     const int top = own >= 3 ? 2 : (own == 1 ? 2 : 1);
     const auto players = [&server](int slot) -> const tplayer & { return server.table().player(slot); };
@@ -43,8 +43,8 @@ QString gameBoardDifference(TServer &server, const BoardHalf &board, const Clien
                 .arg(board.scoreLabel(seat)->text(), score);
     }
     const int turn = server.table().gameInProgress() ? server.table().whoseTurn() : 0;
-    if (context.turnslot != turn)
-        return QStringLiteral("slot %1 turn: %2, host %3").arg(own).arg(context.turnslot).arg(turn);
+    if (game.whoseTurn() != turn)
+        return QStringLiteral("slot %1 turn: %2, host %3").arg(own).arg(game.whoseTurn()).arg(turn);
     return {};
 }
 

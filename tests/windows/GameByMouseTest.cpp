@@ -8,6 +8,7 @@
 
 #include "client/BoardTile.h"
 #include "host/HostEngine.h"
+#include "host/SeatTable.h"
 #include "host/TServer.h"
 #include "windows/InProcessHost.h"
 #include "windows/Tgamestart.h"
@@ -28,7 +29,7 @@ namespace {
 
 QString difference(TServer &server, GameClient &client)
 {
-    return gameBoardDifference(server, *client.board, client.context);
+    return gameBoardDifference(server, *client.board, client.game);
 }
 
 class GameByMouseTest : public ::testing::Test {
@@ -107,14 +108,14 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
     InProcessHost hostControl(*host);
     ann.connection->setHost(&hostControl);
     ann.connection->processparams({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("true")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board->seatName(1) == QStringLiteral("Ann"); }, kGameStepWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.game.seatName(1) == QStringLiteral("Ann"); }, kGameStepWait));
     bob.connection->processparams({QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board->seatName(2) == QStringLiteral("Bob"); }, kGameStepWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.game.seatName(2) == QStringLiteral("Bob"); }, kGameStepWait));
     cy.connection->processparams({QStringLiteral("Cy"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return cy.board->seatName(2) == QStringLiteral("Bob") && cy.context.ownSlot == 3; },
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cy.game.seatName(2) == QStringLiteral("Bob") && cy.game.ownSlot() == 3; },
                                 kGameStepWait));
-    ASSERT_EQ(ann.context.ownSlot, 1);
-    ASSERT_EQ(bob.context.ownSlot, 2);
+    ASSERT_EQ(ann.game.ownSlot(), 1);
+    ASSERT_EQ(bob.game.ownSlot(), 2);
     // Bob sees his own seat at the bottom.
     EXPECT_GT(bob.board->nameLabel(2)->y(), bob.board->nameLabel(1)->y());
 
@@ -229,7 +230,7 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
     clickTile(bob.board->extra(1));
     clickTile(bob.board->myletter(5));
     clickTile(bob.board->myletter(1), Qt::RightButton);
-    EXPECT_EQ(bob.board->selection().pickedextra, 0);
+    EXPECT_EQ(bob.game.selection().pickedExtra, 0);
     settle([&] { return board(2, 5) == 0 && board(2, 1) == D; }, "clicks after the win");
 }
 
@@ -240,10 +241,10 @@ TEST_F(GameByMouseTest, SoloGameAgainstTheComputerPlaysToTheWinner)
     InProcessHost hostControl(*host);
     you.connection->setHost(&hostControl);
     you.connection->processparams({});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return you.context.loggedIn && you.board->seatName(1) == QStringLiteral("You"); },
+    ASSERT_TRUE(QTest::qWaitFor([&] { return you.game.loggedIn() && you.game.seatName(1) == QStringLiteral("You"); },
                                 kGameStepWait));
     startFromDialog(you, QStringLiteral("40"));
-    EXPECT_EQ(you.board->seatName(2), QStringLiteral("Vumi"));
+    EXPECT_EQ(you.game.seatName(2), QStringLiteral("Vumi"));
 
     int turns = 0;
     while (server().table().gameInProgress() && turns < 400) {
@@ -278,11 +279,11 @@ TEST_F(GameByMouseTest, SoloGameAgainstTheComputerPlaysToTheWinner)
             return;
     }
     ASSERT_FALSE(server().table().gameInProgress()) << "no winner after " << turns << " turns";
-    const QString winnerName = you.board->seatName(server().table().whoseTurn());
+    const QString winnerName = you.game.seatName(server().table().whoseTurn());
     EXPECT_EQ(you.panel.findChild<QLabel *>(QStringLiteral("label_winner1"))->text(),
               winnerName + QStringLiteral(" has won the game!"));
     EXPECT_GE(server().table().player(static_cast<size_t>(server().table().whoseTurn())).score, 40);
-    EXPECT_EQ(you.context.turnslot, 0);
+    EXPECT_EQ(you.game.whoseTurn(), 0);
 }
 
 } // namespace

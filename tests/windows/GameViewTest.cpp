@@ -11,6 +11,7 @@
 #include "client/ChatHalf.h"
 #include "client/ConnectionHalf.h"
 #include "host/HostEngine.h"
+#include "host/SeatTable.h"
 #include "host/TServer.h"
 #include "windows/Tchat.h"
 #include "windows/Tgamestart.h"
@@ -66,7 +67,7 @@ protected:
             if (!hostDone())
                 return false;
             for (auto &window : windows) {
-                if (!gameBoardDifference(host->server(), window->board(), window->context()).isEmpty())
+                if (!gameBoardDifference(host->server(), window->board(), window->game()).isEmpty())
                     return false;
             }
             return true;
@@ -106,11 +107,11 @@ protected:
 TEST_F(GameViewTest, PlayersAndSpectatorSeeTheGameInProgress)
 {
     Tchat &ann = open(QStringLiteral("Ann"), QStringLiteral("true"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board().seatName(1) == QStringLiteral("Ann"); }, kGameStepWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.game().seatName(1) == QStringLiteral("Ann"); }, kGameStepWait));
     Tchat &bob = open(QStringLiteral("Bob"), QStringLiteral("false"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.board().seatName(2) == QStringLiteral("Bob"); }, kGameStepWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.game().seatName(2) == QStringLiteral("Bob"); }, kGameStepWait));
     Tchat &cy = open(QStringLiteral("Cy"), QStringLiteral("false"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return cy.context().ownSlot == 3 && cy.board().seatName(2) == QStringLiteral("Bob"); },
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cy.game().ownSlot() == 3 && cy.game().seatName(2) == QStringLiteral("Bob"); },
                                 kGameStepWait));
 
     // The game starts from the File menu's entry, through the dialog.
@@ -169,9 +170,9 @@ TEST_F(GameViewTest, PlayersAndSpectatorSeeTheGameInProgress)
 
     // Some seconds into Ann's turn for the pictures, driven by the countdown's handler.
     for (auto &window : windows) {
-        window->board().turntimer().stop();
-        while (window->board().secondsleft() > 22)
-            window->board().processturntime();
+        window->game().turntimer().stop();
+        while (window->game().secondsLeft() > 22)
+            window->game().processturntime();
     }
 
     save(ann, QStringLiteral("game-player.png"));

@@ -8,6 +8,7 @@
 #include "client/ConnectionHalf.h"
 #include "client/FullGameServer.h"  // the test helper in tests/client
 #include "host/HostEngine.h"
+#include "host/SeatTable.h"
 #include "host/TServer.h"
 #include "windows/ProgramIdentity.h"
 #include "windows/Tgamestart.h"
@@ -125,8 +126,8 @@ TEST_F(TchatTest, soloGameStartsWhenTheWindowIsShown)
     HostEngine host(folder.path());
     auto window = makeWindow(QStringLiteral("korvexlobby.ini"), 0, &host);
     window->show();
-    ASSERT_TRUE(waitUntil(*window, [&] { return window->board().seatName(1) == QStringLiteral("You"); }));
-    EXPECT_EQ(window->context().ownSlot, 1);
+    ASSERT_TRUE(waitUntil(*window, [&] { return window->game().seatName(1) == QStringLiteral("You"); }));
+    EXPECT_EQ(window->game().ownSlot(), 1);
     EXPECT_TRUE(window->startGameAction()->isEnabled());
     EXPECT_TRUE(window->board().startButton()->isVisible());
     EXPECT_TRUE(window->chat().mainchat()->toPlainText().contains(QStringLiteral("You are Connected.")));
@@ -147,7 +148,7 @@ TEST_F(TchatTest, startGameEntryOpensTheDialogAndAGameStarts)
     auto *dialog = new Tgamestart(window->context(), window->connection(), window.get());
     window->setGameStart(dialog);
     window->show();
-    ASSERT_TRUE(waitUntil(*window, [&] { return window->startGameAction()->isEnabled() && window->context().loggedIn; }));
+    ASSERT_TRUE(waitUntil(*window, [&] { return window->startGameAction()->isEnabled() && window->game().loggedIn(); }));
 
     window->startGameAction()->trigger();
     EXPECT_TRUE(dialog->isVisible());
@@ -164,19 +165,24 @@ TEST_F(TchatTest, joiningWindowSeesItsSeatAtTheBottomAndClosesWithTheHost)
     auto host = std::make_unique<HostEngine>(folder.path());
     auto hosting = makeWindow(QStringLiteral("host.ini"), 0, host.get());
     hosting->show();
-    ASSERT_TRUE(waitUntil(*hosting, [&] { return hosting->context().loggedIn; }));
+    ASSERT_TRUE(waitUntil(*hosting, [&] { return hosting->game().loggedIn(); }));
 
     auto guest = makeWindow(QStringLiteral("guest.ini"), host->serverPort(), nullptr);
     guest->setArguments({QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
     guest->show();
-    ASSERT_TRUE(waitUntil(*guest, [&] { return guest->board().seatName(1) == QStringLiteral("You"); }));
-    EXPECT_EQ(guest->context().ownSlot, 2);
+    ASSERT_TRUE(waitUntil(*guest, [&] { return guest->game().seatName(1) == QStringLiteral("You"); }));
+    EXPECT_EQ(guest->game().ownSlot(), 2);
     EXPECT_FALSE(guest->startGameAction()->isEnabled());
     EXPECT_FALSE(guest->board().startButton()->isVisible());
     // Seat 2's name label is the bottom one for the player in seat 2.
     EXPECT_EQ(guest->board().nameLabel(2)->text(), QStringLiteral("Bob"));
     EXPECT_GT(guest->board().nameLabel(2)->y(), guest->board().nameLabel(1)->y());
     EXPECT_GT(hosting->board().nameLabel(1)->y(), hosting->board().nameLabel(2)->y());
+    // Its kick menu knows the bottom label shows seat 2.
+    QLabel *bottom = guest->board().nameLabelIn(BoardHalf::Row::Bottom);
+    Q_EMIT bottom->customContextMenuRequested(QPoint(2, 2));
+    EXPECT_EQ(guest->connection().popupKickSeat(), 2);
+    guest->connection().popupKick()->hide();
 
     QSignalSpy closing(guest.get(), &Tchat::closing);
     host.reset();  // the hosting program ends
@@ -211,7 +217,7 @@ TEST_F(TchatTest, rightClickOnANameLabelOpensTheRemovalMenuForItsSeat)
     HostEngine host(folder.path());
     auto window = makeWindow(QStringLiteral("korvexlobby.ini"), 0, &host);
     window->show();
-    ASSERT_TRUE(waitUntil(*window, [&] { return window->context().loggedIn; }));
+    ASSERT_TRUE(waitUntil(*window, [&] { return window->game().loggedIn(); }));
 
     for (int seat : {2, 1}) {
         QLabel *label = window->board().nameLabel(seat);

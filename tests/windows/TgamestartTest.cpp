@@ -30,7 +30,6 @@ protected:
     void SetUp() override
     {
         context.playerName = QStringLiteral("Ann");
-        context.loggedIn = true;
         mainWindow.resize(736, 503);
         dialog = std::make_unique<Tgamestart>(context, sender, &mainWindow);
     }

@@ -1,5 +1,5 @@
-// The board's handlers of the host's game messages. Each takes the message's rest (the
-// text after the command word's "+") and may throw net::ConversionError on a bad field.
+// The handlers of the host's game messages, as the connection half dispatches them. Each
+// takes the message's rest (the text after the command word's "+").
 #pragma once
 
 #include <QString>
