@@ -1,0 +1,96 @@
+// The tally window "Quarn - Tally List": the player's own totals, the followed opponents
+// (listbox_tally) with the selected one's games, the players of the current game
+// (checklist) to start following, and the buttons "Ok" and "Reset Tally". It owns the
+// TallyTable, restores it when created and saves it when destroyed; what it shows is
+// always read from the table, and every click becomes one of the table's operations.
+#pragma once
+
+#include "tally/TallyTable.h"
+
+#include <QLoggingCategory>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+Q_DECLARE_LOGGING_CATEGORY(lcTally)
+
+class Ttallylist : public QWidget {
+    Q_OBJECT
+public:
+    static inline const QString kCaption = QStringLiteral("Quarn - Tally List");
+
+    // The window's questions and notices, replaceable so that tests answer them without
+    // a modal box. Ask: a Yes/No question, true for Yes. Tell: a message to acknowledge.
+    using Ask = std::function<bool(QWidget *parent, const QString &question)>;
+    using Tell = std::function<void(QWidget *parent, const QString &message)>;
+    struct Prompts {
+        Ask ask;    // empty: a message box with Yes and No
+        Tell tell;  // empty: a warning message box
+    };
+
+    // Restores the tally from "quarntally.tld" in `folder`; a failure is told (the
+    // container's or the text's message) and the window starts with an empty tally.
+    // `parent` (the main window) only ties the lifetime: this stays a window of its own.
+    explicit Ttallylist(const QString &folder, Prompts prompts = {}, QWidget *parent = nullptr);
+    // Saves the tally; a failure is only logged, and the previous file then stays.
+    ~Ttallylist() override;
+
+    TallyTable &table() { return m_table; }
+    const TallyTable &table() const { return m_table; }
+    void setPrompts(Prompts prompts);
+
+    // View > "View Tally": the checklist takes the current game's other players (as
+    // TallyTable::opponentsInGame gives them), then the window shows, in front.
+    void viewTally(const QStringList &currentPlayers);
+
+    // The opponent whose games the panel shows; empty for none.
+    QString selectedOpponent() const { return m_selected; }
+
+private:
+    void buildWidgets();
+    // Both check-lists again from the table (the followed ones, the current players).
+    void loadtally();
+    void loadCurrentPlayers();
+    // The own totals panel and the selected opponent's panel from the table.
+    void showValues();
+    void showOpponent();
+    void selectOpponent(int listRow);
+
+    // Turned into operations a moment later, outside the list's own signal, because the
+    // operation rebuilds the list that is still emitting.
+    void tallyBoxChanged(QListWidgetItem *item);
+    void checklistBoxChanged(QListWidgetItem *item);
+    void stopFollowing(const QString &name);
+    void startFollowing(const QString &name);
+    void resetClicked();
+
+    bool ask(const QString &question);
+
+    TallyTable m_table;
+    Prompts m_prompts;
+    QString m_selected;
+
+    QListWidget *m_tallyList = nullptr;
+    QListWidget *m_checklist = nullptr;
+    QLabel *m_games = nullptr;
+    QLabel *m_wins = nullptr;
+    QLabel *m_longest = nullptr;
+    QLabel *m_best = nullptr;
+    QLabel *m_words = nullptr;
+    QGroupBox *m_opponentPanel = nullptr;
+    QLabel *m_opponentTitle = nullptr;
+    QLabel *m_theirWinsCaption = nullptr;
+    // Rows "Number of Games:", "<name> Wins:", "Your Wins:", "Neither Won:" (hidden);
+    // columns Total and Session.
+    QLabel *m_values[4][2] = {};
+    QPushButton *m_ok = nullptr;
+    QPushButton *m_reset = nullptr;
+};
