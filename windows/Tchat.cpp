@@ -7,7 +7,9 @@
 #include "client/ConnectionHalf.h"
 #include "client/SettingsHalf.h"
 #include "client/SoundPlayer.h"
+#include "tally/Ttallylist.h"
 #include "windows/InProcessHost.h"
+#include "windows/TallyLink.h"
 #include "windows/Tgamestart.h"
 
 #include <QAction>
@@ -146,7 +148,7 @@ void Tchat::buildMenus()
     };
     QMenu *view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("View1"));
-    later(view, tr("View &Tally"), QStringLiteral("ViewTally1"));
+    m_viewTally = later(view, tr("View &Tally"), QStringLiteral("ViewTally1"));
     later(view, tr("&Spy List"), QStringLiteral("SpyList1"));
     later(view, tr("&Phrase List"), QStringLiteral("PrhaseList1"));
     view->addSeparator();
@@ -188,6 +190,19 @@ void Tchat::setHostEngine(HostEngine *engine)
 {
     m_host = engine ? std::make_unique<InProcessHost>(*engine) : nullptr;
     m_connection->setHost(m_host.get());
+}
+
+void Tchat::setTally(Ttallylist *tally)
+{
+    m_game.setTally(nullptr);
+    m_tallyLink = tally ? std::make_unique<TallyLink>(*tally, m_game) : nullptr;
+    m_game.setTally(m_tallyLink.get());
+    m_viewTally->setEnabled(tally != nullptr);
+    disconnect(m_viewTallyConnection);
+    if (tally) {
+        m_viewTallyConnection = connect(m_viewTally, &QAction::triggered, tally,
+                                        [this, tally] { tally->viewTally(m_tallyLink->opponents()); });
+    }
 }
 
 void Tchat::setGameStart(Tgamestart *dialog)

@@ -23,6 +23,8 @@ class QLabel;
 class QMenu;
 class SettingsHalf;
 class SoundPlayer;
+class TallyLink;
+class Ttallylist;
 class Tgamestart;
 
 class Tchat : public QMainWindow {
@@ -40,6 +42,8 @@ public:
     // Windows created after this one, wired in as they come.
     void setHostEngine(HostEngine *engine);
     void setGameStart(Tgamestart *dialog);
+    // The tally window: fed by the game, shown by View > "View Tally".
+    void setTally(Ttallylist *tally);
 
     ClientContext &context() { return m_context; }
     ClientGame &game() { return m_game; }
@@ -89,8 +93,11 @@ private:
     std::unique_ptr<ChatHalf> m_chat;
     std::unique_ptr<SettingsHalf> m_settings;
     std::unique_ptr<BoardHalf> m_board;
+    std::unique_ptr<TallyLink> m_tallyLink;
 
     QAction *m_startGame = nullptr;
     QAction *m_exit = nullptr;
     QAction *m_justWatch = nullptr;
+    QAction *m_viewTally = nullptr;
+    QMetaObject::Connection m_viewTallyConnection;
 };

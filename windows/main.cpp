@@ -2,8 +2,10 @@
 // The single-instance guard runs first; then the windows are created in their fixed
 // order, all hidden but the main window, which chooses its mode when it is first shown.
 #include "client/ConnectionHalf.h"
+#include "client/SettingsHalf.h"
 #include "dictionary/TDictn.h"
 #include "host/HostEngine.h"
+#include "tally/Ttallylist.h"
 #include "windows/ProgramIdentity.h"
 #include "windows/SingleInstanceGuard.h"
 #include "windows/Tchat.h"
@@ -11,6 +13,7 @@
 #include "windows/Tgamestart.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 
 int main(int argc, char *argv[])
@@ -44,8 +47,14 @@ int main(int argc, char *argv[])
     if (!host.dictionary().isOpen())
         QMessageBox::information(nullptr, QStringLiteral("Quarn"), QStringLiteral("English.dic dictionary not found!"));
 
-    // Tspylist, Ttallylist, Tdownload: come with the spectator list, the tally and the
-    // lobby download.
+    // Tspylist: comes with the spectator list.
+
+    // The tally restores its file beside the settings file now, and saves it when the
+    // main window takes it down at exit.
+    auto *tally = new Ttallylist(QFileInfo(chat.settings().filePath()).absolutePath(), {}, &chat);
+    chat.setTally(tally);
+
+    // Tdownload: comes with the lobby download.
 
     // A termination signal closes the main window like "Exit" does.
     TerminationWatcher termination;
