@@ -21,7 +21,7 @@ import sys
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 CORPUS = ROOT / 'tests' / 'fuzz' / 'corpus'
-HARNESSES = ['Framer', 'HostRequests', 'ProfileFile', 'WordListFormat', 'WaveDecoder']
+HARNESSES = ['Framer', 'HostRequests', 'ProfileFile', 'WordListFormat', 'WaveDecoder', 'TallyText']
 
 TERMINATOR = b'\xff'
 MAX_MESSAGE = 64 * 1024
@@ -266,6 +266,23 @@ def wave_seeds():
     write('WaveDecoder', 'mpeg-empty-data', riff(chunk(b'fmt ', fmt) + chunk(b'data', b'')))
 
 
+def tally_text(columns):
+    """The tally's stored text: counts, then the cells column by column, CR LF ends."""
+    rows = len(columns[0])
+    lines = ['10', str(rows)] + [cell for column in columns for cell in column]
+    return ('\r\n'.join(lines) + '\r\n').encode()
+
+
+def tally_seeds():
+    zero = ['0']
+    write('TallyText', 'one-row', tally_text([zero] * 10))
+    write('TallyText', 'one-opponent', tally_text([
+        ['0', 'Ann'], ['2', '2'], ['1', '1'], ['quartz', '1'], ['6', '0'],
+        ['jinx', '2'], ['40', '1'], ['1', '1'], ['0', '0'], ['0', '0']]))
+    write('TallyText', 'blank-cells', b'10\r\n1\r\n\r\n3\r\n\r\n0\r\n0\r\n0\r\n0\r\n\r\n\r\n\r\n')
+    write('TallyText', 'short', b'10\r\n2\r\n0\r\nAnn\r\n')
+
+
 def regression_seeds():
     """Inputs that once broke an invariant, kept so that every test run replays them."""
     # A Latin-1 file whose last byte starts a UTF-8 sequence: it was taken for UTF-8.
@@ -294,6 +311,7 @@ def main():
     profile_seeds()
     wordlist_seeds()
     wave_seeds()
+    tally_seeds()
     regression_seeds()
 
     total = 0
