@@ -407,7 +407,7 @@ void ConnectionHalf::JustWatch1Click()
     askJustWatch(m_game.ownSlot(), m_game.justWatchChecked() ? 2 : 1);
 }
 
-void ConnectionHalf::label_playername2ContextPopup(int seat)
+void ConnectionHalf::prepareSeatMenu(int seat)
 {
     const bool hosting = m_game.hostFlag();
     m_removeFromGame->setEnabled(hosting);

@@ -93,7 +93,9 @@ public:
     void kicking(int slot);
     void JustWatch1Click();
     // Prepares popup_kick for the name label of `seat` (entries enabled, seat remembered).
-    void label_playername2ContextPopup(int seat);
+    void prepareSeatMenu(int seat);
+    // The handler's historical name; every name label's menu calls it with its seat.
+    void label_playername2ContextPopup(int seat) { prepareSeatMenu(seat); }
     void RemoveFromGame1Click();
     void SettoJustWatch1Click();
     void UnsetJustWatch1Click();

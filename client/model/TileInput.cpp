@@ -31,7 +31,7 @@ void TileInput::send(const QByteArray &request)
         m_sender.sendRequest(request);
 }
 
-void TileInput::extra1MouseDown(int extra, Qt::MouseButton button)
+void TileInput::pressExtra(int extra, Qt::MouseButton button)
 {
     if (!inRange(extra, clientgame::kExtras) || !inputAccepted())
         return;
@@ -52,7 +52,7 @@ void TileInput::extra1MouseDown(int extra, Qt::MouseButton button)
     }
 }
 
-void TileInput::myletter1MouseDown(int position, Qt::MouseButton button)
+void TileInput::pressOwnCell(int position, Qt::MouseButton button)
 {
     if (!inRange(position, clientgame::kCells) || !inputAccepted())
         return;
@@ -84,7 +84,7 @@ void TileInput::myletter1MouseDown(int position, Qt::MouseButton button)
     m_game.setSelection(selection);
 }
 
-void TileInput::hisletter1Click(int position)
+void TileInput::pickOpponentCell(int position)
 {
     if (!inRange(position, clientgame::kCells) || !inputAccepted())
         return;

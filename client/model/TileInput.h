@@ -14,12 +14,18 @@ class TileInput {
 public:
     TileInput(ClientGame &game, RequestSender &sender);
 
-    // Mouse button pressed on extra tile `extra` (1..6).
-    void extra1MouseDown(int extra, Qt::MouseButton button);
-    // Mouse button pressed on own cell `position` (1..10).
-    void myletter1MouseDown(int position, Qt::MouseButton button);
-    // Left click on opponent cell `position` (1..10).
-    void hisletter1Click(int position);
+    // Mouse button pressed on extra tile `extra` (1..6): picks it, or discards it (right).
+    void pressExtra(int extra, Qt::MouseButton button);
+    // Mouse button pressed on own cell `position` (1..10): completes a placement, swap or
+    // steal, picks the cell, or discards its letter (right).
+    void pressOwnCell(int position, Qt::MouseButton button);
+    // Left click on opponent cell `position` (1..10): picks it for a steal.
+    void pickOpponentCell(int position);
+
+    // The handlers' historical names, shared by every tile of a row.
+    void extra1MouseDown(int extra, Qt::MouseButton button) { pressExtra(extra, button); }
+    void myletter1MouseDown(int position, Qt::MouseButton button) { pressOwnCell(position, button); }
+    void hisletter1Click(int position) { pickOpponentCell(position); }
 
     // Own turn and not just watching.
     bool inputAccepted() const;
