@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -360,6 +361,24 @@ TEST_F(ConnectionHalfTest, closedConnectionEndsTheClient)
     host.reset();  // the hosting program ends
     EXPECT_TRUE(closed.wait(5000));
     EXPECT_EQ(closed.count(), 1);
+}
+
+// A host that sends faster than the client handles, without end, is cut off like a
+// flooding participant is at the host: what waits in the client stays bounded.
+TEST_F(ConnectionHalfTest, aFloodFromTheHostBeyondTheQueueBoundClosesTheConnection)
+{
+    QTcpServer floodingHost;
+    ASSERT_TRUE(floodingHost.listen(QHostAddress::LocalHost, 0));
+    const QByteArray line = net::toClient::chat(2, QStringLiteral("Bob"), QString(100, QLatin1Char('x')));
+    QObject::connect(&floodingHost, &QTcpServer::newConnection, &floodingHost, [&] {
+        QTcpSocket *socket = floodingHost.nextPendingConnection();
+        socket->write(line.repeated(4000));  // about 500 KiB queued at once
+    });
+    Participant ann(probe, nullptr, floodingHost.serverPort());
+    QSignalSpy closed(ann.half.get(), &ConnectionHalf::connectionClosed);
+    ann.half->processparams({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+    ASSERT_TRUE(closed.wait(5000));
+    EXPECT_FALSE(ann.half->connected());
 }
 
 TEST_F(ConnectionHalfTest, requestsWaitForTheLogin)
