@@ -139,7 +139,7 @@ void HostSession::receivedlogininfo(int sender, const QString &rest)
     const QString version = fields.takeField();
     if (n != sender || !SeatTable::isSlot(n))
         return;
-    const QString name = cleanName(fields.rest());
+    const QString name = ParticipantName::clean(fields.rest());
     m_table.login(n, name);
 
     m_participants.broadcast(net::toClient::newplayerinfo(n, name));
@@ -271,7 +271,3 @@ void HostSession::justwatch(int sender, const QString &rest)
     }
 }
 
-QString HostSession::cleanName(const QString &name)
-{
-    return ParticipantName::clean(name);
-}

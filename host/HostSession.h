@@ -75,11 +75,6 @@ public:
     void playasound(int sender, const QString &rest);
     void justwatch(int sender, const QString &rest);
 
-    // A login name as the host keeps it: control characters and line or paragraph
-    // separators replaced by spaces, bidirectional formatting characters removed, cut to
-    // length.
-    static QString cleanName(const QString &name);
-
 private:
     using Handler = std::function<void(int sender, const QString &rest)>;
     enum class Binding { OwnSlot, HostOnly, SeatOrHost };
