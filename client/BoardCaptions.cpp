@@ -19,7 +19,7 @@ QString timePerTurn(const ClientGame::Settings &settings)
 
 QString steals(const ClientGame::Settings &settings)
 {
-    return settings.steals == clientgame::kUnlimitedSteals
+    return settings.steals == quarn::kUnlimitedSteals
                ? QStringLiteral("# of Steals: Unlimited")
                : QStringLiteral("# of Steals: ") + QString::number(settings.steals);
 }
@@ -31,7 +31,7 @@ QString stealsLeft(int seat, const ClientGame::Seat &state)
         break;
     case ClientGame::Seat::StealsFrom::GameStart:
         // The game's allowance as it is; seat 2's caption has always read "Steal Left".
-        if (state.stealsLeft == clientgame::kUnlimitedSteals)
+        if (state.stealsLeft == quarn::kUnlimitedSteals)
             return QStringLiteral("Steals Left: Unlimited");
         return (seat == 1 ? QStringLiteral("Steals Left: ") : QStringLiteral("Steal Left: "))
                + QString::number(state.stealsLeft);

@@ -21,8 +21,8 @@ namespace {
 using boardlabels::makeLabel;
 using boardlabels::makePicture;
 
-constexpr int kRowCount = clientgame::kCells;
-constexpr int kExtraCount = clientgame::kExtras;
+constexpr int kRowCount = quarn::kCells;
+constexpr int kExtraCount = quarn::kExtras;
 
 // Left edges: bottom row from 44, top row from 45, both every 40 pixels; extras from
 // 104 every 48 pixels.

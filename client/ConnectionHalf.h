@@ -8,6 +8,7 @@
 #pragma once
 
 #include "client/ClientContext.h"
+#include "net/GameFacts.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -48,7 +49,7 @@ struct ConnectionPeers {
 class ConnectionHalf : public QObject, public RequestSender {
     Q_OBJECT
 public:
-    static constexpr quint16 kDefaultPort = 7772;
+    static constexpr quint16 kDefaultPort = quarn::kPort;
     static constexpr quint16 kLobbyPort = 9001;
     // Entries of a message queue are drained one per tick of this interval.
     static constexpr int kTimerInterval = 1;
@@ -60,7 +61,7 @@ public:
     // The other halves; set once they exist (they need this half as their RequestSender).
     void setPeers(ConnectionPeers peers) { m_peers = std::move(peers); }
 
-    // QUARN_PORT when it holds a port number, else 7772.
+    // QUARN_PORT when it holds a port number, else kDefaultPort.
     static quint16 portFromEnvironment();
 
     // The in-process host switched on by hostpress; may stay null in a joining copy.

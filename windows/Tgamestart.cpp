@@ -4,6 +4,7 @@
 
 #include "client/ClientContext.h"
 #include "net/Catalogue.h"
+#include "net/GameFacts.h"
 #include "net/Message.h"
 
 #include <QCheckBox>
@@ -166,7 +167,7 @@ void Tgamestart::restoreSaved(const QString &playtoscore, const QString &creatio
 
 void Tgamestart::button_startClick()
 {
-    const int steals = unlimitedChecked() ? 10000 : m_rows[Steals].position;
+    const int steals = unlimitedChecked() ? quarn::kUnlimitedSteals : m_rows[Steals].position;
     m_sender.sendRequest(net::toHost::startgame(m_context.playerName, m_rows[CreationTime].position,
                                                 m_rows[PlayToScore].position, steals));
     Q_EMIT gameStarted();

@@ -7,11 +7,6 @@
 
 Q_LOGGING_CATEGORY(lcBoard, "quarn.board", QtWarningMsg)
 
-static_assert(clientgame::kSeats == quarn::kSeats);
-static_assert(clientgame::kCells == quarn::kCells);
-static_assert(clientgame::kExtras == quarn::kExtras);
-static_assert(clientgame::kUnlimitedSteals == quarn::kUnlimitedSteals);
-
 namespace {
 
 std::size_t index(int position)
@@ -74,7 +69,7 @@ bool ClientGame::justWatchChecked() const
 
 const ClientGame::Seat *ClientGame::seat(int seat) const
 {
-    if (seat < 1 || seat > clientgame::kSeats)
+    if (seat < 1 || seat > quarn::kSeats)
         return nullptr;
     return &m_seats[index(seat)];
 }
@@ -129,14 +124,14 @@ void ClientGame::setScore(int seat, int score)
 
 int ClientGame::cell(int seat, int position) const
 {
-    if (!this->seat(seat) || position < 1 || position > clientgame::kCells)
+    if (!this->seat(seat) || position < 1 || position > quarn::kCells)
         return 0;
     return m_cells[index(seat)][index(position)];
 }
 
 int ClientGame::extra(int position) const
 {
-    if (position < 1 || position > clientgame::kExtras)
+    if (position < 1 || position > quarn::kExtras)
         return 0;
     return m_extras[index(position)];
 }

@@ -200,9 +200,9 @@ private:
     bool m_loggedIn = false;
     bool m_hostFlag = false;
 
-    std::array<Seat, clientgame::kSeats> m_seats{};
-    std::array<std::array<int, clientgame::kCells>, clientgame::kSeats> m_cells{};
-    std::array<int, clientgame::kExtras> m_extras{};
+    std::array<Seat, quarn::kSeats> m_seats{};
+    std::array<std::array<int, quarn::kCells>, quarn::kSeats> m_cells{};
+    std::array<int, quarn::kExtras> m_extras{};
 
     int m_whoseTurn = 0;
     int m_mover = 0;

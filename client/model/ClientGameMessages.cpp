@@ -32,13 +32,13 @@ void ClientGame::startthegame(const QString &rest)
         Q_EMIT winnerChanged();
     }
     Q_EMIT gameStarted();
-    for (int seat = 1; seat <= clientgame::kSeats; ++seat)
+    for (int seat = 1; seat <= quarn::kSeats; ++seat)
         setScore(seat, 0);
     // Announced even when empty: the words shown are now this game's.
     m_ownWords.clear();
     Q_EMIT wordsChanged();
     setSettings(Settings{start->timePerTurn, start->playToScore, start->steals, false});
-    for (int seat = 1; seat <= clientgame::kSeats; ++seat) {
+    for (int seat = 1; seat <= quarn::kSeats; ++seat) {
         Seat &state = *seatAt(seat);
         state.stealsFrom = Seat::StealsFrom::GameStart;
         state.stealsLeft = start->steals;
@@ -46,11 +46,11 @@ void ClientGame::startthegame(const QString &rest)
     }
     notice(start->name + QStringLiteral(" has started a game."));
 
-    for (int seat = 1; seat <= clientgame::kSeats; ++seat) {
-        for (int p = 1; p <= clientgame::kCells; ++p)
+    for (int seat = 1; seat <= quarn::kSeats; ++seat) {
+        for (int p = 1; p <= quarn::kCells; ++p)
             setCell(seat, p, 0);
     }
-    for (int e = 1; e <= clientgame::kExtras; ++e)
+    for (int e = 1; e <= quarn::kExtras; ++e)
         setExtra(e, 0);
     // Clearing the own seat's mark clears the "Just Watch" check mark with it.
     setJustWatching(1, false);

@@ -33,7 +33,7 @@ void TileInput::send(const QByteArray &request)
 
 void TileInput::pressExtra(int extra, Qt::MouseButton button)
 {
-    if (!inRange(extra, clientgame::kExtras) || !inputAccepted())
+    if (!inRange(extra, quarn::kExtras) || !inputAccepted())
         return;
     if (button == Qt::LeftButton) {
         TileSelection selection = m_game.selection();
@@ -54,7 +54,7 @@ void TileInput::pressExtra(int extra, Qt::MouseButton button)
 
 void TileInput::pressOwnCell(int position, Qt::MouseButton button)
 {
-    if (!inRange(position, clientgame::kCells) || !inputAccepted())
+    if (!inRange(position, quarn::kCells) || !inputAccepted())
         return;
     const int own = m_game.ownSlot();
     if (button == Qt::RightButton) {
@@ -86,7 +86,7 @@ void TileInput::pressOwnCell(int position, Qt::MouseButton button)
 
 void TileInput::pickOpponentCell(int position)
 {
-    if (!inRange(position, clientgame::kCells) || !inputAccepted())
+    if (!inRange(position, quarn::kCells) || !inputAccepted())
         return;
     TileSelection selection = m_game.selection();
     if (selection.pickedOpponent == position) {

@@ -2,15 +2,10 @@
 // tile is picked for a placement, swap or steal, and which tiles are drawn raised.
 #pragma once
 
+#include "net/GameFacts.h"
+
 #include <array>
 
-namespace clientgame {
-inline constexpr int kSeats = 2;
-inline constexpr int kCells = 10;   // cells of a seat's board, 1..10
-inline constexpr int kExtras = 6;   // the own letters beside the board, 1..6
-// The steals setting that means "no limit".
-inline constexpr int kUnlimitedSteals = 10000;
-} // namespace clientgame
 
 // The kinds of tile the tile input picks: an own extra, a cell of the own board, a cell
 // of the opponent's board.
@@ -24,9 +19,9 @@ struct TileSelection {
     int pickedExtra = 0;     // extra 1..6 picked for a placement
     int pickedOwn = 0;       // own cell 1..10 picked for a swap
     int pickedOpponent = 0;  // opponent cell 1..10 picked for a steal
-    std::array<bool, clientgame::kExtras> raisedExtras{};
-    std::array<bool, clientgame::kCells> raisedOwn{};
-    std::array<bool, clientgame::kCells> raisedOpponent{};
+    std::array<bool, quarn::kExtras> raisedExtras{};
+    std::array<bool, quarn::kCells> raisedOwn{};
+    std::array<bool, quarn::kCells> raisedOpponent{};
 
     // False for a position outside the kind's range.
     bool raised(TileKind kind, int position) const;
