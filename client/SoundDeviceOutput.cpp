@@ -3,6 +3,7 @@
 #include "client/SoundDeviceOutput.h"
 
 #include "client/SoundConverter.h"
+#include "client/SoundLog.h"
 
 #include <QApplication>
 #include <QAudioDevice>
@@ -11,7 +12,6 @@
 #include <QMediaDevices>
 
 namespace {
-Q_LOGGING_CATEGORY(lcSound, "quarn.sound", QtWarningMsg)
 
 // The first device query starts Qt's sound-server connection, which warns on stderr when
 // no server runs. A machine without sound is normal for this game (it plays silently),

@@ -2,15 +2,14 @@
 #include "client/SoundPlayer.h"
 
 #include "client/SoundDeviceOutput.h"
+#include "client/SoundLog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 
-namespace {
 Q_LOGGING_CATEGORY(lcSound, "quarn.sound", QtWarningMsg)
-}
 
 // The sound resources sit in a static library; registering them by hand keeps the linker
 // from dropping them. Q_INIT_RESOURCE must be used outside any namespace.

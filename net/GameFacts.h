@@ -8,6 +8,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <cstddef>
 
 namespace quarn {
 
@@ -23,6 +24,12 @@ inline constexpr quint16 kPort = 7772;
 // The computer opponent's name, and the label of a seat nobody holds.
 inline constexpr QLatin1StringView kComputerName("Vumi");
 inline constexpr QLatin1StringView kWaitingLabel("<Waiting>");
+
+// Cells, extras and seats count from 1; this is the 0-based index of `position` in an array of them.
+constexpr std::size_t positionIndex(int position)
+{
+    return static_cast<std::size_t>(position - 1);
+}
 
 constexpr bool isLetterCode(int code)
 {

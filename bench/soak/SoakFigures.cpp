@@ -7,13 +7,20 @@
 #include <cmath>
 
 namespace soak {
-namespace {
 
 QString megabytes(qint64 kb)
 {
+    return QStringLiteral("%1 MB").arg(double(kb) / 1024.0, 0, 'f', 2);
+}
+
+namespace {
+
+// A figure the soak could not read is negative.
+QString knownMegabytes(qint64 kb)
+{
     if (kb < 0)
         return QStringLiteral("n/a");
-    return QStringLiteral("%1 MB").arg(double(kb) / 1024.0, 0, 'f', 2);
+    return megabytes(kb);
 }
 
 QString milliseconds(double ms)
@@ -107,8 +114,8 @@ QString SoakReport::markdown(const SoakCounters &counts) const
                 QString::number(counts.chatDropNotices));
     text += row(QStringLiteral("Host RSS at start / end / peak"),
                 QStringLiteral("%1 / %2 / %3 (VmHWM %4)")
-                    .arg(megabytes(memory.startKb), megabytes(memory.endKb), megabytes(memory.peakKb),
-                         megabytes(memory.highWaterKb)));
+                    .arg(knownMegabytes(memory.startKb), knownMegabytes(memory.endKb), knownMegabytes(memory.peakKb),
+                         knownMegabytes(memory.highWaterKb)));
     text += row(QStringLiteral("Unexpected disconnects"),
                 counts.unexpectedCloses.isEmpty() ? QStringLiteral("none") : counts.unexpectedCloses.join(QStringLiteral("; ")));
     text += row(QStringLiteral("Host alive at the end"), hostAliveAtEnd ? QStringLiteral("yes") : QStringLiteral("no"));

@@ -11,6 +11,9 @@
 
 namespace soak {
 
+// Kilobytes as megabytes with two decimals, e.g. "14.29 MB".
+QString megabytes(qint64 kb);
+
 struct SoakCounters {
     // Started once at the beginning; every latency is measured on it.
     QElapsedTimer clock;

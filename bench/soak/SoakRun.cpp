@@ -38,11 +38,6 @@ QTextStream &err()
     return stream;
 }
 
-QString megabytes(qint64 kb)
-{
-    return QStringLiteral("%1 MB").arg(double(kb) / 1024.0, 0, 'f', 2);
-}
-
 } // namespace
 
 SoakRun::SoakRun(const SoakOptions &options, QObject *parent)

@@ -7,15 +7,6 @@
 
 Q_LOGGING_CATEGORY(lcBoard, "quarn.board", QtWarningMsg)
 
-namespace {
-
-std::size_t index(int position)
-{
-    return static_cast<std::size_t>(position - 1);
-}
-
-} // namespace
-
 // --- the game --------------------------------------------------------------------------
 
 ClientGame::ClientGame(QObject *parent)
@@ -71,7 +62,7 @@ const ClientGame::Seat *ClientGame::seat(int seat) const
 {
     if (seat < 1 || seat > quarn::kSeats)
         return nullptr;
-    return &m_seats[index(seat)];
+    return &m_seats[quarn::positionIndex(seat)];
 }
 
 ClientGame::Seat *ClientGame::seatAt(int seat)
@@ -126,19 +117,19 @@ int ClientGame::cell(int seat, int position) const
 {
     if (!this->seat(seat) || position < 1 || position > quarn::kCells)
         return 0;
-    return m_cells[index(seat)][index(position)];
+    return m_cells[quarn::positionIndex(seat)][quarn::positionIndex(position)];
 }
 
 int ClientGame::extra(int position) const
 {
     if (position < 1 || position > quarn::kExtras)
         return 0;
-    return m_extras[index(position)];
+    return m_extras[quarn::positionIndex(position)];
 }
 
 void ClientGame::setCell(int seat, int position, int code)
 {
-    int &held = m_cells[index(seat)][index(position)];
+    int &held = m_cells[quarn::positionIndex(seat)][quarn::positionIndex(position)];
     if (held == code)
         return;
     held = code;
@@ -147,7 +138,7 @@ void ClientGame::setCell(int seat, int position, int code)
 
 void ClientGame::setExtra(int position, int code)
 {
-    int &held = m_extras[index(position)];
+    int &held = m_extras[quarn::positionIndex(position)];
     if (held == code)
         return;
     held = code;

@@ -11,16 +11,13 @@ bool inRange(const std::array<bool, N> &, int position)
     return position >= 1 && position <= static_cast<int>(N);
 }
 
-std::size_t index(int position)
-{
-    return static_cast<std::size_t>(position - 1);
-}
-
 } // namespace
 
 bool TileSelection::raised(TileKind kind, int position) const
 {
-    const auto look = [position](const auto &row) { return inRange(row, position) && row[index(position)]; };
+    const auto look = [position](const auto &row) {
+        return inRange(row, position) && row[quarn::positionIndex(position)];
+    };
     switch (kind) {
     case TileKind::Extra:
         return look(raisedExtras);
@@ -36,7 +33,7 @@ void TileSelection::setRaised(TileKind kind, int position, bool up)
 {
     const auto set = [position, up](auto &row) {
         if (inRange(row, position))
-            row[index(position)] = up;
+            row[quarn::positionIndex(position)] = up;
     };
     switch (kind) {
     case TileKind::Extra:
