@@ -141,7 +141,7 @@ void ConnectionHalf::processparams(const QStringList &arguments)
     m_loginName.clear();
     if (arguments.isEmpty()) {
         notice(QStringLiteral("0+Loading Solo Game..Please wait."));
-        // The lobby download window joins here once it exists.
+        Q_EMIT soloStarted();  // the lobby download window offers itself
         m_context.playerName = kSoloName;
         m_context.hostAddress = kLocalAddress;
         hostpress();

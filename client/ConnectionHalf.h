@@ -117,6 +117,8 @@ Q_SIGNALS:
     // Hosting started: the Start Game entry is enabled (the board's Start button follows
     // the game's hosting flag by itself).
     void hostingStarted();
+    // Started without arguments: a solo game against the computer is on its way.
+    void soloStarted();
     void spectatorsChanged();
     // The host said the game is full; the window closes once the user has seen it.
     void gameFull();

@@ -9,6 +9,13 @@
 #include "client/SoundPlayer.h"
 #include "tally/Ttallylist.h"
 #include "windows/InProcessHost.h"
+#include "windows/LogoLabel.h"
+#include "windows/QuickInstructions.h"
+#include "windows/Tabout.h"
+#include "windows/Tdownload.h"
+#include "windows/Thelp.h"
+#include "windows/Tphrases.h"
+#include "windows/Tspylist.h"
 #include "windows/TallyLink.h"
 #include "windows/Tgamestart.h"
 
@@ -50,6 +57,10 @@ Tchat::Tchat(const QString &settingsFile, QWidget *parent)
     setWindowTitle(QStringLiteral("Quarn"));
     buildPanel();
     buildHalves(settingsFile);
+    // Over the board's widgets, so both come after the halves.
+    m_logo = new LogoLabel(m_panel, kLogoTileSize);
+    m_logo->move(kLogoPosition);
+    m_quick = new QuickInstructions(m_panel);
     buildMenus();
     wireConnection();
 }
@@ -139,7 +150,7 @@ void Tchat::buildMenus()
         m_connection->JustWatch1Click();
     });
 
-    // Entries whose windows come later exist already, disabled until then.
+    // Entries whose windows come later exist already, disabled until their window is set.
     auto later = [](QMenu *menu, const QString &text, const QString &name) {
         QAction *entry = menu->addAction(text);
         entry->setObjectName(name);
@@ -149,20 +160,22 @@ void Tchat::buildMenus()
     QMenu *view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("View1"));
     m_viewTally = later(view, tr("View &Tally"), QStringLiteral("ViewTally1"));
-    later(view, tr("&Spy List"), QStringLiteral("SpyList1"));
-    later(view, tr("&Phrase List"), QStringLiteral("PrhaseList1"));
+    m_spyList = later(view, tr("&Spy List"), QStringLiteral("SpyList1"));
+    m_phraseList = later(view, tr("&Phrase List"), QStringLiteral("PrhaseList1"));
     view->addSeparator();
-    // One action in both menus, so Ctrl+I is never ambiguous.
-    QAction *quickInstructions = later(view, tr("&Quick Instructions"), QStringLiteral("QuickInstructions1"));
-    quickInstructions->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    // One action in both menus, so Ctrl+I is never ambiguous. The panel is the window's own.
+    m_quickInstructions = view->addAction(tr("&Quick Instructions"));
+    m_quickInstructions->setObjectName(QStringLiteral("QuickInstructions1"));
+    m_quickInstructions->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    connect(m_quickInstructions, &QAction::triggered, m_quick, &QuickInstructions::showAtCorner);
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    QAction *content = later(help, tr("&Content"), QStringLiteral("Content1"));
-    content->setShortcut(QKeySequence(Qt::Key_F1));
-    help->addAction(quickInstructions);
+    m_content = later(help, tr("&Content"), QStringLiteral("Content1"));
+    m_content->setShortcut(QKeySequence(Qt::Key_F1));
+    help->addAction(m_quickInstructions);
     help->addSeparator();
-    later(help, tr("&About"), QStringLiteral("About1"));
+    m_about = later(help, tr("&About"), QStringLiteral("About1"));
 }
 
 void Tchat::wireConnection()
@@ -203,6 +216,49 @@ void Tchat::setTally(Ttallylist *tally)
         m_viewTallyConnection = connect(m_viewTally, &QAction::triggered, tally,
                                         [this, tally] { tally->viewTally(m_tallyLink->opponents()); });
     }
+}
+
+void Tchat::setHelpWindows(Thelp *help, Tabout *about)
+{
+    m_content->setEnabled(help != nullptr);
+    m_about->setEnabled(about != nullptr);
+    if (help)
+        connect(m_content, &QAction::triggered, help, &Thelp::present);
+    if (about) {
+        connect(m_about, &QAction::triggered, about, &Tabout::present);
+        // The logo opens the product's page through the about window's opener.
+        connect(m_logo, &ClickableLabel::clicked, about, &Tabout::openWebAddress);
+    }
+    if (help && about)
+        connect(help, &Thelp::aboutRequested, about, &Tabout::present);
+}
+
+void Tchat::setPhraseEditor(Tphrases *phrases)
+{
+    m_phraseList->setEnabled(phrases != nullptr);
+    if (phrases)
+        connect(m_phraseList, &QAction::triggered, phrases, &Tphrases::open);
+}
+
+void Tchat::setSpyList(Tspylist *spies)
+{
+    m_spyList->setEnabled(spies != nullptr);
+    if (!spies)
+        return;
+    connect(m_spyList, &QAction::triggered, spies, [spies] {
+        spies->show();
+        spies->raise();
+    });
+    // The list follows hostingStarted itself; this covers one set after hosting began.
+    spies->setHosting(m_game.hostFlag());
+}
+
+void Tchat::setLobbyWindow(Tdownload *lobby)
+{
+    if (!lobby)
+        return;
+    connect(m_connection.get(), &ConnectionHalf::soloStarted, lobby, &Tdownload::present);
+    connect(lobby, &Tdownload::programEndRequested, this, &QWidget::close);
 }
 
 void Tchat::setGameStart(Tgamestart *dialog)

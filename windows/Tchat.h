@@ -10,6 +10,7 @@
 
 #include <QLockFile>
 #include <QMainWindow>
+#include <QPoint>
 #include <QStringList>
 
 #include <memory>
@@ -18,20 +19,30 @@ class ChatHalf;
 class ConnectionHalf;
 class HostEngine;
 class InProcessHost;
+class LogoLabel;
 class QAction;
 class QLabel;
 class QMenu;
 class SettingsHalf;
 class SoundPlayer;
 class TallyLink;
-class Ttallylist;
+class QuickInstructions;
+class Tabout;
+class Tdownload;
 class Tgamestart;
+class Thelp;
+class Tphrases;
+class Tspylist;
+class Ttallylist;
 
 class Tchat : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kPanelWidth = 724;
     static constexpr int kPanelHeight = 491;
+    // The logo sits in the felt between the two seat blocks.
+    static constexpr int kLogoTileSize = 24;
+    static constexpr QPoint kLogoPosition{520, 62};
 
     // `settingsFile` empty = the settings file beside the program.
     explicit Tchat(const QString &settingsFile = QString(), QWidget *parent = nullptr);
@@ -44,6 +55,14 @@ public:
     void setGameStart(Tgamestart *dialog);
     // The tally window: fed by the game, shown by View > "View Tally".
     void setTally(Ttallylist *tally);
+    // Help > "Content" and "About"; the help window's own "About" and the logo too.
+    void setHelpWindows(Thelp *help, Tabout *about);
+    // View > "Phrase List".
+    void setPhraseEditor(Tphrases *phrases);
+    // View > "Spy List"; its removal entry follows the hosting flag.
+    void setSpyList(Tspylist *spies);
+    // Shown when a solo game starts; asks to end the program after starting the lobby.
+    void setLobbyWindow(Tdownload *lobby);
 
     ClientContext &context() { return m_context; }
     ClientGame &game() { return m_game; }
@@ -52,9 +71,16 @@ public:
     ChatHalf &chat() { return *m_chat; }
     SettingsHalf &settings() { return *m_settings; }
     QWidget *boardPanel() const { return m_panel; }
+    QuickInstructions *quickInstructions() const { return m_quick; }
+    LogoLabel *logo() const { return m_logo; }
 
     QAction *startGameAction() const { return m_startGame; }
     QAction *justWatchAction() const { return m_justWatch; }
+    QAction *spyListAction() const { return m_spyList; }
+    QAction *phraseListAction() const { return m_phraseList; }
+    QAction *quickInstructionsAction() const { return m_quickInstructions; }
+    QAction *contentAction() const { return m_content; }
+    QAction *aboutAction() const { return m_about; }
 
     // Shows the first copy's window again when a second copy asks for it: restored when
     // minimised, raised and activated otherwise.
@@ -87,6 +113,8 @@ private:
     bool m_fullShown = false;
 
     QWidget *m_panel = nullptr;
+    QuickInstructions *m_quick = nullptr;
+    LogoLabel *m_logo = nullptr;
     std::unique_ptr<InProcessHost> m_host;
     std::unique_ptr<SoundPlayer> m_sound;
     std::unique_ptr<ConnectionHalf> m_connection;
@@ -99,5 +127,10 @@ private:
     QAction *m_exit = nullptr;
     QAction *m_justWatch = nullptr;
     QAction *m_viewTally = nullptr;
+    QAction *m_spyList = nullptr;
+    QAction *m_phraseList = nullptr;
+    QAction *m_quickInstructions = nullptr;
+    QAction *m_content = nullptr;
+    QAction *m_about = nullptr;
     QMetaObject::Connection m_viewTallyConnection;
 };

@@ -10,8 +10,17 @@
 #include "host/HostEngine.h"
 #include "host/SeatTable.h"
 #include "host/TServer.h"
+#include "tally/Ttallylist.h"
+#include "windows/LobbyPlaces.h"
 #include "windows/ProgramIdentity.h"
+#include "windows/QuickInstructions.h"
+#include "windows/Tabout.h"
+#include "windows/Tdownload.h"
 #include "windows/Tgamestart.h"
+#include "windows/Thelp.h"
+#include "windows/Tphrases.h"
+#include "windows/Tspylist.h"
+#include "TdownloadFakes.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -105,9 +114,11 @@ TEST_F(TchatTest, windowHasItsTitleBoardPanelAndMenus)
     EXPECT_TRUE(window.justWatchAction()->isCheckable());
     EXPECT_FALSE(window.justWatchAction()->isChecked());
     EXPECT_FALSE(window.board().startButton()->isVisible());
+    // An entry whose window has not been given stays disabled; the panel is the window's own.
     for (int menu : {2, 3})
         for (const QAction *entry : menus.at(menu)->menu()->actions())
-            EXPECT_TRUE(entry->isSeparator() || !entry->isEnabled()) << entry->objectName().toStdString();
+            EXPECT_TRUE(entry->isSeparator() || entry->isEnabled() == (entry == window.quickInstructionsAction()))
+                << entry->objectName().toStdString();
 
     auto shortcut = [&menus](const char *name) {
         for (const QAction *menu : menus)
@@ -139,6 +150,53 @@ TEST_F(TchatTest, soloGameStartsWhenTheWindowIsShown)
     window->justWatchAction()->trigger();
     EXPECT_TRUE(window->justWatchAction()->isChecked());
     ASSERT_TRUE(waitUntil(*window, [&] { return !window->justWatchAction()->isChecked(); }));
+}
+
+// Every auxiliary window opens from its entry; a solo start offers the lobby window, and
+// the lobby window's request to end the program closes the main window.
+TEST_F(TchatTest, everyWindowOpensFromItsMenuEntryAndTheSoloStartShowsTheLobbyWindow)
+{
+    HostEngine host(folder.path());
+    auto window = makeWindow(QStringLiteral("korvexlobby.ini"), 0, &host);
+    auto *about = new Tabout(window.get(), QUrl(QStringLiteral("http://localhost/")), [](const QUrl &) {});
+    auto *help = new Thelp(window.get());
+    auto *phrases = new Tphrases(window->chat(), window->settings(), window.get());
+    auto *spies = new Tspylist(window->connection(), window.get());
+    auto *tally = new Ttallylist(folder.path(), {}, window.get());
+    RecordingStarter starter;
+    auto *lobby = new Tdownload(LobbyPlaces(), [this] { return folder.path(); }, starter, window.get());
+    window->setHelpWindows(help, about);
+    window->setPhraseEditor(phrases);
+    window->setSpyList(spies);
+    window->setTally(tally);
+    window->setLobbyWindow(lobby);
+
+    const std::pair<QAction *, QWidget *> entries[] = {
+        {window->contentAction(), help},     {window->aboutAction(), about},
+        {window->phraseListAction(), phrases}, {window->spyListAction(), spies},
+        {window->quickInstructionsAction(), window->quickInstructions()},
+    };
+    for (const auto &[entry, shown] : entries) {
+        ASSERT_TRUE(entry->isEnabled()) << entry->objectName().toStdString();
+        EXPECT_TRUE(shown->isHidden()) << entry->objectName().toStdString();
+        entry->trigger();
+        EXPECT_FALSE(shown->isHidden()) << entry->objectName().toStdString();
+    }
+    EXPECT_EQ(window->quickInstructions()->pos(), QPoint(1, 1));
+
+    // The help window's own "About" shows the about window too.
+    about->hide();
+    Q_EMIT help->aboutRequested();
+    EXPECT_TRUE(about->isVisible());
+
+    window->show();
+    ASSERT_TRUE(waitUntil(*window, [&] { return window->game().seatName(1) == QStringLiteral("You"); }));
+    EXPECT_TRUE(lobby->isVisible());
+    EXPECT_TRUE(spies->hosting());
+
+    QSignalSpy closing(window.get(), &Tchat::closing);
+    Q_EMIT lobby->programEndRequested();
+    EXPECT_EQ(closing.count(), 1);
 }
 
 TEST_F(TchatTest, startGameEntryOpensTheDialogAndAGameStarts)

@@ -6,8 +6,8 @@ Usage: make_seeds.py [--build-dir DIR]
 The HostRequests seeds (recorded games) and the Framer seeds taken from them come from
 the program fuzz_seed_writer, built in DIR (default: build; configured there when it is
 not yet); everything else is written here: hand-made request streams, settings files,
-word lists cut from resources/wordlist/English.dat, and wave files (PCM synthesised
-here, MPEG Layer III frames cut from the shipped sounds). Each corpus folder is emptied
+word lists cut from resources/wordlist/English.dat, wave files (PCM synthesised
+here, MPEG Layer III frames cut from the shipped sounds) and HTTP responses. Each corpus folder is emptied
 first, so the folders hold exactly what this script makes. The output is committed; run
 this again when a format or the request catalogue changes.
 """
@@ -21,7 +21,7 @@ import sys
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 CORPUS = ROOT / 'tests' / 'fuzz' / 'corpus'
-HARNESSES = ['Framer', 'HostRequests', 'ProfileFile', 'WordListFormat', 'WaveDecoder', 'TallyText']
+HARNESSES = ['Framer', 'HostRequests', 'ProfileFile', 'WordListFormat', 'WaveDecoder', 'TallyText', 'HttpResponse']
 
 TERMINATOR = b'\xff'
 MAX_MESSAGE = 64 * 1024
@@ -283,6 +283,86 @@ def tally_seeds():
     write('TallyText', 'short', b'10\r\n2\r\n0\r\nAnn\r\n')
 
 
+# ---- the lobby download's HTTP responses ----
+
+MAX_HTTP_LINE = 8 * 1024
+MAX_HTTP_HEADER = 64 * 1024
+
+
+def http_input(chunk_sizes, stream):
+    """Byte 0 counts the chunk-size bytes that follow (see HttpResponseFuzz.cpp), then the stream."""
+    assert len(chunk_sizes) < 8
+    return bytes([len(chunk_sizes)]) + bytes(chunk_sizes) + stream
+
+
+def http_response(status, headers, body, length=True):
+    head = status + b'\r\n' + b''.join(h + b'\r\n' for h in headers)
+    if length:
+        head += b'Content-Length: ' + str(len(body)).encode() + b'\r\n'
+    return head + b'\r\n' + body
+
+
+def http_seeds():
+    installer = b'MZ\x90\x00\x03\x00\x00\x00\x04\x00' * 40
+    ok = http_response(b'HTTP/1.0 200 OK', [b'Server: Apache', b'Content-Type: application/octet-stream'], installer)
+    write('HttpResponse', 'ok-whole', http_input([], ok))
+    write('HttpResponse', 'ok-byte-by-byte', http_input([0], ok))
+    write('HttpResponse', 'ok-odd-cuts', http_input([2, 16, 0, 0xC0, 6], ok))
+    write('HttpResponse', 'ok-no-length', http_input([9], http_response(b'HTTP/1.1 200 OK', [], installer, False)))
+    write('HttpResponse', 'ok-empty-body', http_input([], http_response(b'HTTP/1.0 200 OK', [], b'')))
+    write('HttpResponse', 'length-shorter-than-body',
+          http_input([3], b'HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\n0123456789'))
+    write('HttpResponse', 'length-longer-than-body',
+          http_input([], b'HTTP/1.0 200 OK\r\nContent-Length: 500\r\n\r\nshort'))
+    write('HttpResponse', 'lengths-agree', http_input([], b'HTTP/1.0 200 OK\r\nContent-Length: 2, 2\r\n'
+                                                          b'content-length: 2\r\n\r\nab'))
+    write('HttpResponse', 'lengths-disagree',
+          http_input([], b'HTTP/1.0 200 OK\r\nContent-Length: 2\r\nContent-Length: 3\r\n\r\nabc'))
+    write('HttpResponse', 'length-garbage',
+          http_input([], b'HTTP/1.0 200 OK\r\nContent-Length: +12\r\n\r\n'))
+    write('HttpResponse', 'length-huge',
+          http_input([], b'HTTP/1.0 200 OK\r\nContent-Length: 99999999999999999999\r\n\r\n'))
+    write('HttpResponse', 'not-found', http_input([7], http_response(
+        b'HTTP/1.0 404 Not Found', [b'Content-Type: text/html'], b'<html><body>gone</body></html>')))
+    for status in (301, 302, 303, 307):
+        write('HttpResponse', f'redirect-{status}', http_input([], http_response(
+            b'HTTP/1.0 %d Moved' % status, [b'Location: /lobby/new/KorvexLobbySetup.exe'], b'moved')))
+    write('HttpResponse', 'lf-line-ends', http_input([1], b'\n\r\nHTTP/1.1 200 OK\nX-A: 1\n\nbody'))
+    write('HttpResponse', 'continuation-lines',
+          http_input([], b'HTTP/1.0 200 OK\r\nX-Long: one\r\n two\r\n\tthree\r\nContent-Length: 1\r\n\r\nz'))
+    write('HttpResponse', 'continuation-first', http_input([], b'HTTP/1.0 200 OK\r\n more\r\n\r\n'))
+    write('HttpResponse', 'chunked', http_input([], b'HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n'
+                                                    b'5\r\nhello\r\n0\r\n\r\n'))
+    write('HttpResponse', 'identity', http_input([], b'HTTP/1.1 200 OK\r\nTransfer-Encoding: identity\r\n\r\nx'))
+    write('HttpResponse', 'bad-status-lines', http_input([], b'HTTP/1.0 2000 OK\r\n\r\n'))
+    write('HttpResponse', 'html-instead', http_input([], b'<html>\r\n<body>hello</body>\r\n'))
+    write('HttpResponse', 'icy', http_input([], b'ICY 200 OK\r\nicy-name: radio\r\n\r\n'))
+    write('HttpResponse', 'no-reason', http_input([], b'HTTP/1.0 500\r\n\r\n'))
+    write('HttpResponse', 'reason-controls',
+          http_input([], b'HTTP/1.0 403 No\x01\x1b[31mWay\x7f\x85\xa0\r\n\r\n'))
+    write('HttpResponse', 'reason-long', http_input([0xC1], b'HTTP/1.0 418 ' + b'x' * 3000 + b'\r\n\r\n'))
+    write('HttpResponse', 'bad-header-names',
+          http_input([], b'HTTP/1.0 200 OK\r\nGood: 1\r\nBad Name: 2\r\n\r\n'))
+    write('HttpResponse', 'no-colon', http_input([], b'HTTP/1.0 200 OK\r\nServer Apache\r\n\r\n'))
+    write('HttpResponse', 'nul-bytes', http_input([], b'HTTP/1.0 200 OK\r\nX: a\x00b\r\n\r\n\x00\x00'))
+    write('HttpResponse', 'ends-in-header', http_input([], b'HTTP/1.0 200 OK\r\nServer: x'))
+    write('HttpResponse', 'empty', http_input([], b''))
+    # The longest header line allowed, and one byte more, each cut in 1 KiB steps.
+    name = b'X-Big: '
+    longest = name + b'a' * (MAX_HTTP_LINE - len(name))
+    write('HttpResponse', 'longest-line', http_input([0xC0], b'HTTP/1.0 200 OK\r\n' + longest + b'\r\n\r\nok'))
+    write('HttpResponse', 'over-long-line', http_input([0xC0, 5], b'HTTP/1.0 200 OK\r\n' + longest + b'a\r\n\r\n'))
+    # Header lines just inside the total limit, then one more line past it.
+    filler = b'X-Filler: ' + b'b' * 1000 + b'\r\n'
+    head = b'HTTP/1.0 200 OK\r\n'
+    count = (MAX_HTTP_HEADER - len(head) - 2) // len(filler)
+    write('HttpResponse', 'largest-header', http_input([0xC7], head + filler * count + b'\r\nbody'))
+    write('HttpResponse', 'over-large-header', http_input([0xC7, 3], head + filler * (count + 1) + b'\r\nbody'))
+    # A long line that crosses the total limit: which bound breaks first depends on the cuts.
+    write('HttpResponse', 'long-line-at-header-limit',
+          http_input([0xC0], head + filler * (count - 3) + b'X-Last: ' + b'c' * 9000 + b'\r\n\r\n'))
+
+
 def regression_seeds():
     """Inputs that once broke an invariant, kept so that every test run replays them."""
     # A Latin-1 file whose last byte starts a UTF-8 sequence: it was taken for UTF-8.
@@ -312,6 +392,7 @@ def main():
     wordlist_seeds()
     wave_seeds()
     tally_seeds()
+    http_seeds()
     regression_seeds()
 
     total = 0

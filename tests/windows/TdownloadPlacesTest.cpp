@@ -1,0 +1,95 @@
+// The lobby's places: the built-in defaults, what the settings file's section "Quarn"
+// replaces, and the rule that a digest counts only with the address it came with.
+#include "windows/LobbyPlaces.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const char *const kDigest = "9F86D081884C7D659A2FEAA0C55AD015A3BF4F1B2B0B822CD15D6C15B0F00A08";
+const char *const kMirror = "https://mirror.example/lobby/KL.exe";
+
+struct PlacesCase {
+    const char *name;
+    const char *settings;  // the file's text; nullptr: no file at all
+    const char *download;
+    bool digest;  // the download carries kDigest, else none
+    const char *web;
+    const char *program;  // nullptr: the built-in default
+};
+
+class TdownloadPlacesTest : public testing::TestWithParam<PlacesCase> {};
+
+TEST_P(TdownloadPlacesTest, TheSettingsFileReplacesTheDefaultsItNames)
+{
+    const PlacesCase &c = GetParam();
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("korvexlobby.ini"));
+    if (c.settings) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.settings);
+    }
+    const LobbyPlaces places = LobbyPlaces::fromSettingsFile(path);
+    EXPECT_EQ(places.downloadAddress(), QUrl(QString::fromUtf8(c.download)));
+    EXPECT_EQ(places.downloadSha256(), c.digest ? QByteArray::fromHex(kDigest) : QByteArray());
+    EXPECT_EQ(places.webAddress(), QUrl(QString::fromUtf8(c.web)));
+    EXPECT_EQ(places.lobbyProgram(), c.program ? QString::fromUtf8(c.program) : LobbyPlaces::defaultLobbyProgram());
+}
+
+const char *const kBuiltInDownload = "http://www.korvex.com/lobby/KorvexLobbySetup.exe";
+const char *const kBuiltInWeb = "http://www.korvex.com/quarn";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, TdownloadPlacesTest,
+    testing::Values(
+        PlacesCase{"noFile", nullptr, kBuiltInDownload, false, kBuiltInWeb, nullptr},
+        PlacesCase{"otherSectionOnly", "[Lobby]\nLobbyDownload=http://x.example/a.exe\nLobbyProgram=/x\n",
+                   kBuiltInDownload, false, kBuiltInWeb, nullptr},
+        PlacesCase{"addressWithoutDigest", "[Quarn]\nLobbyDownload=https://mirror.example/lobby/KL.exe\n", kMirror,
+                   false, kBuiltInWeb, nullptr},
+        PlacesCase{"addressWithDigest",
+                   "[Quarn]\r\nLobbyDownload = https://mirror.example/lobby/KL.exe\r\nLobbyDownloadSha256 = "
+                   "9f86d081884c7d659a2feaa0c55ad015a3bf4f1b2b0b822cd15d6c15b0f00a08\r\n",
+                   kMirror, true, kBuiltInWeb, nullptr},
+        PlacesCase{"digestWithoutAddressIgnored",
+                   "[Quarn]\nLobbyDownloadSha256=9F86D081884C7D659A2FEAA0C55AD015A3BF4F1B2B0B822CD15D6C15B0F00A08\n",
+                   kBuiltInDownload, false, kBuiltInWeb, nullptr},
+        PlacesCase{"digestTooShort",
+                   "[Quarn]\nLobbyDownload=https://mirror.example/lobby/KL.exe\n"
+                   "LobbyDownloadSha256=9F86D081884C7D659A2FEAA0C55AD015A3BF4F1B2B0B822CD15D6C15B0F00A0\n",
+                   kMirror, false, kBuiltInWeb, nullptr},
+        PlacesCase{"digestNotHex",
+                   "[Quarn]\nLobbyDownload=https://mirror.example/lobby/KL.exe\n"
+                   "LobbyDownloadSha256=9F86D081884C7D659A2FEAA0C55AD015A3BF4F1B2B0B822CD15D6C15B0F00A0G\n",
+                   kMirror, false, kBuiltInWeb, nullptr},
+        PlacesCase{"emptyValuesKeepDefaults", "[Quarn]\nLobbyDownload=\nLobbyWebAddress=  \nLobbyProgram=\n",
+                   kBuiltInDownload, false, kBuiltInWeb, nullptr},
+        PlacesCase{"webAndProgramAnyCase",
+                   "[quarn]\nlobbywebaddress=https://quarn.example/\nLOBBYPROGRAM=/opt/korvex/lobby\n",
+                   kBuiltInDownload, false, "https://quarn.example/", "/opt/korvex/lobby"}),
+    [](const testing::TestParamInfo<PlacesCase> &info) { return std::string(info.param.name); });
+
+TEST(TdownloadPlaces, TheBuiltInAddressHasNoDigestSoNothingFetchedFromItMatches)
+{
+    const LobbyPlaces places;
+    EXPECT_EQ(places.downloadAddress(), QUrl(QString::fromLatin1(kBuiltInDownload)));
+    EXPECT_TRUE(places.downloadSha256().isEmpty());
+    EXPECT_FALSE(places.matchesDownload(QByteArray()));
+    EXPECT_FALSE(places.matchesDownload(QCryptographicHash::hash("", QCryptographicHash::Sha256)));
+}
+
+TEST(TdownloadPlaces, AConfiguredDigestMatchesOnlyItsOwnBytes)
+{
+    const LobbyPlaces places(QUrl(QString::fromLatin1(kMirror)), QByteArray::fromHex(kDigest), QUrl(), QString());
+    EXPECT_TRUE(places.matchesDownload(QCryptographicHash::hash("test", QCryptographicHash::Sha256)));
+    EXPECT_FALSE(places.matchesDownload(QCryptographicHash::hash("test ", QCryptographicHash::Sha256)));
+}
+
+} // namespace

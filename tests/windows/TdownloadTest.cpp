@@ -1,0 +1,447 @@
+// The lobby window against a loopback HTTP server: its panels, "Play Solo Game", "Play
+// with Others" with and without the lobby program, a download's status lines from
+// "Loading" to "Received", a failed and a stopped download (nothing half-written under
+// the final name, nothing run), and the installer run only when its digest matches.
+// With QUARN_SCREENSHOT_DIR set, the window during and after a download is saved there
+// as download.png.
+#include "net/HttpClient.h"
+#include "net/LoopbackHttpServer.h"
+#include "windows/TdownloadFakes.h"
+#include "windows/Tdownload.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+using Then = LoopbackHttpServer::Then;
+
+constexpr int kWaitMs = 5000;
+const QString kFile = QStringLiteral("KorvexLobbySetup.exe");
+const QByteArray kPath = "/lobby/KorvexLobbySetup.exe";
+const QByteArray kInstaller = QByteArray("MZ pretend installer ").repeated(50);
+
+QByteArray sha256(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+class TdownloadTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        ASSERT_TRUE(server.isListening());
+        makeWindow({});
+    }
+
+    void makeWindow(const QByteArray &digest)
+    {
+        lobbyProgram = folder.filePath(QStringLiteral("lobby/KorvexLobby"));
+        window.reset();
+        window = std::make_unique<Tdownload>(
+            LobbyPlaces(server.url(QString::fromLatin1(kPath)), digest, QUrl(QStringLiteral("http://quarn.example/")),
+                        lobbyProgram),
+            [this] { return downloads; }, starter);
+        ended = std::make_unique<QSignalSpy>(window.get(), &Tdownload::downloadEnded);
+        endRequests = std::make_unique<QSignalSpy>(window.get(), &Tdownload::programEndRequested);
+    }
+
+    QString line1() const { return label("label_status1")->text(); }
+    QString line2() const { return label("label_status2")->text(); }
+    QLabel *label(const char *name) const { return window->findChild<QLabel *>(QLatin1String(name)); }
+    QPushButton *button(const char *name) const { return window->findChild<QPushButton *>(QLatin1String(name)); }
+    QMessageBox *box(const QString &name) const { return window->findChild<QMessageBox *>(name); }
+    QString target() const { return QDir(downloads).filePath(kFile); }
+    QStringList filesInFolder() const
+    {
+        return QDir(downloads).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    bool downloadEnds(bool received)
+    {
+        if (ended->isEmpty() && !ended->wait(kWaitMs))
+            return false;
+        return ended->count() == 1 && ended->at(0).at(0).toBool() == received;
+    }
+    // Serves the installer whole and runs the download to its end.
+    void downloadWhole()
+    {
+        server.route(kPath, {LoopbackHttpServer::response("HTTP/1.0 200 OK", kInstaller)});
+        button("button_download")->click();
+        ASSERT_TRUE(downloadEnds(true));
+    }
+    void expectIdle() const
+    {
+        EXPECT_TRUE(button("button_download")->isEnabled());
+        EXPECT_FALSE(button("button_stop")->isEnabled());
+        EXPECT_FALSE(window->downloading());
+    }
+
+    QTemporaryDir folder;
+    QString downloads = folder.path();
+    QString lobbyProgram;
+    LoopbackHttpServer server;
+    RecordingStarter starter;
+    std::unique_ptr<Tdownload> window;
+    std::unique_ptr<QSignalSpy> ended;
+    std::unique_ptr<QSignalSpy> endRequests;
+};
+
+// --- The window ---------------------------------------------------------------------------
+
+TEST_F(TdownloadTest, LooksAsDesigned)
+{
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Download The Korvex Lobby"));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::Tool));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(label("label_download")->text(),
+              QStringLiteral("Download The Korvex Lobby Now to play this  and other exciting games online with other "
+                             "players! "));
+    EXPECT_EQ(label("label_solo")->text(), QStringLiteral("To proceed to the game without the ability to play "
+                                                          "against others click the button below."));
+    EXPECT_EQ(label("label_firewall")->text(),
+              QStringLiteral("Note: Even if you are playing offline, you will need to configure your FIREWALL to "
+                             "allow the game to access the internet components."));
+    EXPECT_EQ(label("label_lobby")->text(),
+              QStringLiteral("If you already have The Korvex Lobby and you wish to play with others then click the "
+                             "button below to close this game and open The Korvex Lobby."));
+    EXPECT_EQ(button("button_download")->text(), QStringLiteral("Download And Install The Korvex Lobby Now"));
+    EXPECT_EQ(button("button_stop")->text(), QStringLiteral("Stop Download"));
+    EXPECT_EQ(button("button_solo")->text(), QStringLiteral("Play Solo Game"));
+    EXPECT_EQ(button("button_lobby")->text(), QStringLiteral("Play with Others"));
+    EXPECT_TRUE(button("button_solo")->isDefault());
+    EXPECT_TRUE(line1().isEmpty());
+    EXPECT_TRUE(line2().isEmpty());
+    expectIdle();
+    EXPECT_FALSE(label("image_lobby")->pixmap().isNull());
+    for (const QLabel *each : window->findChildren<QLabel *>())
+        EXPECT_EQ(each->textFormat(), Qt::PlainText) << each->objectName().toStdString();
+}
+
+TEST_F(TdownloadTest, ShowsCentredOnTheDesktopWithPlaySoloGameFocused)
+{
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const QPoint centre = window->screen()->availableGeometry().center();
+    EXPECT_LE((window->frameGeometry().center() - centre).manhattanLength(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), static_cast<QWidget *>(button("button_solo")), kWaitMs);
+}
+
+TEST_F(TdownloadTest, PlaySoloGameOnlyHidesTheWindow)
+{
+    window->show();
+    QTest::mouseClick(button("button_solo"), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(starter.started.isEmpty());
+    EXPECT_EQ(endRequests->count(), 0);
+}
+
+TEST_F(TdownloadTest, EnterPressesTheFocusedButtonElsePlaySoloGame)
+{
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    button("button_lobby")->setFocus();
+    QTest::keyClick(button("button_lobby"), Qt::Key_Return);
+    EXPECT_NE(box(Tdownload::kNoLobbyBox), nullptr);  // "Play with Others" answered
+    box(Tdownload::kNoLobbyBox)->close();
+    EXPECT_TRUE(window->isVisible());
+
+    label("label_status1")->setFocus();
+    QTest::keyClick(window.get(), Qt::Key_Enter);
+    EXPECT_FALSE(window->isVisible());
+}
+
+// --- "Play with Others" -------------------------------------------------------------------
+
+struct LobbyCase {
+    const char *name;
+    bool lobbyThere;
+    bool startSucceeds;
+    bool started;
+    const char *box;      // objectName of the message box shown, or ""
+    const char *message;  // its text
+    bool programEnds;
+};
+
+class TdownloadLobbyTest : public TdownloadTest, public testing::WithParamInterface<LobbyCase> {};
+
+TEST_P(TdownloadLobbyTest, PlayWithOthersStartsTheLobbyWhenItIsThereElseSaysHow)
+{
+    const LobbyCase &c = GetParam();
+    if (c.lobbyThere)
+        starter.existing.append(lobbyProgram);
+    starter.startSucceeds = c.startSucceeds;
+    window->show();
+    QTest::mouseClick(button("button_lobby"), Qt::LeftButton);
+
+    if (c.started) {
+        ASSERT_EQ(starter.started.size(), 1);
+        EXPECT_EQ(starter.started.at(0).first, lobbyProgram);
+        EXPECT_TRUE(starter.started.at(0).second.isEmpty());
+    } else {
+        EXPECT_TRUE(starter.started.isEmpty());
+    }
+    EXPECT_EQ(endRequests->count(), c.programEnds ? 1 : 0);
+    const QList<QMessageBox *> boxes = window->findChildren<QMessageBox *>();
+    if (*c.box == '\0') {
+        EXPECT_TRUE(boxes.isEmpty());
+        return;
+    }
+    ASSERT_EQ(boxes.size(), 1);
+    QMessageBox *shown = boxes.at(0);
+    EXPECT_EQ(shown->objectName(), QString::fromLatin1(c.box));
+    EXPECT_EQ(shown->text(), QString::fromUtf8(c.message));
+    EXPECT_EQ(shown->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_NE(shown->windowModality(), Qt::ApplicationModal);  // the game goes on behind it
+    EXPECT_TRUE(shown->testAttribute(Qt::WA_DeleteOnClose));
+    EXPECT_TRUE(window->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lobby, TdownloadLobbyTest,
+    testing::Values(LobbyCase{"there", true, true, true, "", "", true},
+                    LobbyCase{"missing", false, true, false, "message_nolobby",
+                              "Please close the game and open the Korvex Lobby using the icon on your desktop or "
+                              "using the your Window's start-up menu.",
+                              false},
+                    LobbyCase{"thereButWillNotStart", true, false, true, "message_error", "An Error has Occurred.",
+                              false}),
+    [](const testing::TestParamInfo<LobbyCase> &info) { return std::string(info.param.name); });
+
+// --- Downloading --------------------------------------------------------------------------
+
+TEST_F(TdownloadTest, ADownloadShowsItsProgressAndReplacesAnOlderFileOnlyWhenComplete)
+{
+    {
+        QFile old(target());
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("older installer");
+    }
+    // The status line and two headers, then a stall before the blank line.
+    server.route(kPath, {"HTTP/1.0 200 OK\r\nContent-Length: 11\r\nServer: loop\r\n", Then::Stall});
+    window->show();
+    QTest::mouseClick(button("button_download"), Qt::LeftButton);
+    EXPECT_EQ(line1(), QStringLiteral("Loading"));
+    EXPECT_FALSE(button("button_download")->isEnabled());
+    EXPECT_TRUE(button("button_stop")->isEnabled());
+
+    QTRY_COMPARE_WITH_TIMEOUT(line1(), QStringLiteral("Loading..."), kWaitMs);
+    EXPECT_TRUE(line2().isEmpty());
+    server.resume("\r\nhello", Then::Stall);
+    QTRY_COMPARE_WITH_TIMEOUT(line1(), QStringLiteral("5 bytes"), kWaitMs);
+    EXPECT_EQ(line2(), QStringLiteral("Downloading: KorvexLobbySetup.exe"));
+    EXPECT_EQ(readFile(target()), QByteArray("older installer"));  // not yet replaced
+    const QImage during = window->grab().toImage();
+
+    server.resume(" world");
+    ASSERT_TRUE(downloadEnds(true));
+    EXPECT_EQ(line1(), QStringLiteral("Received 11 bytes"));
+    EXPECT_EQ(line2(), QStringLiteral("Saved as %1 but not run: no SHA-256 checksum is known for this download.")
+                           .arg(QDir::toNativeSeparators(target())));
+    EXPECT_EQ(readFile(target()), QByteArray("hello world"));
+    EXPECT_EQ(filesInFolder(), QStringList{kFile});
+    EXPECT_EQ(window->targetPath(), target());
+    expectIdle();
+    EXPECT_TRUE(starter.started.isEmpty());
+    EXPECT_EQ(endRequests->count(), 0);
+
+    const QString screenshots = qEnvironmentVariable("QUARN_SCREENSHOT_DIR");
+    if (!screenshots.isEmpty()) {
+        const QImage after = window->grab().toImage();
+        QImage both(during.width() + after.width() + 8, std::max(during.height(), after.height()),
+                    QImage::Format_RGB32);
+        both.fill(Qt::white);
+        QPainter painter(&both);
+        painter.drawImage(0, 0, during);
+        painter.drawImage(during.width() + 8, 0, after);
+        painter.end();
+        EXPECT_TRUE(both.save(QDir(screenshots).filePath(QStringLiteral("download.png"))));
+    }
+}
+
+TEST_F(TdownloadTest, StopDownloadEndsItRunsNothingAndLeavesTheOlderFile)
+{
+    {
+        QFile old(target());
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("older installer");
+    }
+    server.route(kPath, {"HTTP/1.0 200 OK\r\nContent-Length: 1000\r\n\r\npartial", Then::Stall});
+    window->show();
+    QTest::mouseClick(button("button_download"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(line1(), QStringLiteral("7 bytes"), kWaitMs);
+
+    QTest::mouseClick(button("button_stop"), Qt::LeftButton);
+    EXPECT_EQ(line1(), QStringLiteral("Download has been aborted."));
+    EXPECT_EQ(line2(), QStringLiteral("Download Aborted"));
+    expectIdle();
+    ASSERT_EQ(ended->count(), 1);
+    EXPECT_FALSE(ended->at(0).at(0).toBool());
+    EXPECT_TRUE(window->findChildren<QMessageBox *>().isEmpty());
+    EXPECT_EQ(filesInFolder(), QStringList{kFile});
+    EXPECT_EQ(readFile(target()), QByteArray("older installer"));
+    EXPECT_TRUE(starter.started.isEmpty());
+    EXPECT_EQ(endRequests->count(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(server.openConnections(), 0, kWaitMs);
+}
+
+TEST_F(TdownloadTest, AStatusOtherThanOkIsAFailedDownloadWithItsText)
+{
+    // Nothing is routed: the server answers 404.
+    button("button_download")->click();
+    ASSERT_TRUE(downloadEnds(false));
+    EXPECT_EQ(line1(), QStringLiteral("Download Aborted"));
+    EXPECT_EQ(line2(), QStringLiteral("404 Not Found"));
+    QMessageBox *shown = box(Tdownload::kDownloadFailedBox);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(), QStringLiteral("404 Not Found"));
+    EXPECT_NE(shown->windowModality(), Qt::ApplicationModal);
+    expectIdle();
+    EXPECT_TRUE(filesInFolder().isEmpty());
+    EXPECT_TRUE(starter.started.isEmpty());
+}
+
+TEST_F(TdownloadTest, AFolderThatCannotBeWrittenFailsBeforeAnyRequest)
+{
+    QFile blocker(folder.filePath(QStringLiteral("plain-file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    downloads = folder.filePath(QStringLiteral("plain-file/below"));
+    button("button_download")->click();
+    ASSERT_EQ(ended->count(), 1);
+    EXPECT_EQ(line1(), QStringLiteral("Download Aborted"));
+    EXPECT_TRUE(line2().startsWith(QDir::toNativeSeparators(target()) + QStringLiteral(" cannot be written: ")));
+    EXPECT_NE(box(Tdownload::kDownloadFailedBox), nullptr);
+    expectIdle();
+    EXPECT_TRUE(server.requests().isEmpty());
+}
+
+// --- Installing ---------------------------------------------------------------------------
+
+struct InstallCase {
+    const char *name;
+    bool digestMatches;
+    bool startSucceeds;
+};
+
+class TdownloadInstallTest : public TdownloadTest, public testing::WithParamInterface<InstallCase> {};
+
+TEST_P(TdownloadInstallTest, TheInstallerRunsOnlyWhenItsDigestMatches)
+{
+    const InstallCase &c = GetParam();
+    makeWindow(sha256(c.digestMatches ? kInstaller : kInstaller + "tampered"));
+    starter.startSucceeds = c.startSucceeds;
+    downloadWhole();
+
+    EXPECT_EQ(line1(), QStringLiteral("Received %1 bytes").arg(kInstaller.size()));
+    EXPECT_EQ(readFile(target()), kInstaller);  // kept in every case
+    if (!c.digestMatches) {
+        EXPECT_TRUE(starter.started.isEmpty());
+        EXPECT_EQ(line2(), QStringLiteral("Saved as %1 but not run: its SHA-256 checksum is not the expected one.")
+                               .arg(QDir::toNativeSeparators(target())));
+        EXPECT_EQ(endRequests->count(), 0);
+        return;
+    }
+    ASSERT_EQ(starter.started.size(), 1);
+    EXPECT_EQ(starter.started.at(0).first, target());
+    EXPECT_EQ(starter.started.at(0).second,
+              (QStringList{QStringLiteral("/SP-"), QStringLiteral("/silent"), QStringLiteral("/noicons")}));
+    EXPECT_EQ(line2(), QStringLiteral("Installing"));
+    EXPECT_TRUE(QFileInfo(target()).permissions().testFlag(QFileDevice::ExeOwner));
+    EXPECT_EQ(endRequests->count(), c.startSucceeds ? 1 : 0);
+    QMessageBox *error = box(Tdownload::kErrorBox);
+    EXPECT_EQ(error != nullptr, !c.startSucceeds);
+    if (error) {
+        EXPECT_EQ(error->text(), QStringLiteral("An Error has Occurred."));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Digests, TdownloadInstallTest,
+                         testing::Values(InstallCase{"matches", true, true}, InstallCase{"mismatch", false, true},
+                                         InstallCase{"matchesButWillNotStart", true, false}),
+                         [](const testing::TestParamInfo<InstallCase> &info) { return std::string(info.param.name); });
+
+// --- Where the file goes ------------------------------------------------------------------
+
+struct FolderCase {
+    const char *name;
+    bool programWritable;
+    bool downloadsUsable;
+    const char *chosen;  // "program", "downloads" or "appData"
+};
+
+class TdownloadFolderTest : public testing::TestWithParam<FolderCase> {};
+
+TEST_P(TdownloadFolderTest, TheProgramsFolderElseDownloadsElseAppData)
+{
+    const FolderCase &c = GetParam();
+    QTemporaryDir root;
+    QFile blocker(root.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    // A folder below a plain file can be neither written nor made, whoever runs the test.
+    const QString unusable = root.filePath(QStringLiteral("file/below"));
+    const QString program = c.programWritable ? root.path() : unusable;
+    const QString downloads = c.downloadsUsable ? root.filePath(QStringLiteral("Downloads")) : unusable;
+    const QString appData = root.filePath(QStringLiteral("data/Quarn"));
+    const QString chosen = Tdownload::chooseDownloadFolder(program, downloads, appData);
+
+    const QString expected = QString::fromLatin1(c.chosen) == QLatin1String("program")     ? program
+                             : QString::fromLatin1(c.chosen) == QLatin1String("downloads") ? downloads
+                                                                                            : appData;
+    EXPECT_EQ(chosen, expected);
+    EXPECT_TRUE(QFileInfo(chosen).isDir());
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, TdownloadFolderTest,
+                         testing::Values(FolderCase{"programWritable", true, true, "program"},
+                                         FolderCase{"downloadsMadeWhenMissing", false, true, "downloads"},
+                                         FolderCase{"appDataLast", false, false, "appData"}),
+                         [](const testing::TestParamInfo<FolderCase> &info) { return std::string(info.param.name); });
+
+struct NameCase {
+    const char *name;
+    const char *address;
+    const char *file;
+};
+
+class TdownloadFileNameTest : public testing::TestWithParam<NameCase> {};
+
+TEST_P(TdownloadFileNameTest, TheFileIsNamedAfterTheAddressesLastSegment)
+{
+    EXPECT_EQ(Tdownload::fileNameOf(QUrl(QString::fromUtf8(GetParam().address))), QString::fromUtf8(GetParam().file));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Addresses, TdownloadFileNameTest,
+    testing::Values(NameCase{"plain", "http://www.korvex.com/lobby/KorvexLobbySetup.exe", "KorvexLobbySetup.exe"},
+                    NameCase{"encoded", "http://h.example/Korvex%20Setup.exe", "Korvex Setup.exe"},
+                    NameCase{"folderOnly", "http://h.example/lobby/", "KorvexLobbySetup.exe"},
+                    NameCase{"encodedSlashes", "http://h.example/a/..%2F..%2Fevil.exe", "evil.exe"},
+                    NameCase{"encodedBackslash", "http://h.example/..%5Cevil.exe", "KorvexLobbySetup.exe"}),
+    [](const testing::TestParamInfo<NameCase> &info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,33 @@
+// The quick-instructions panel of the main window: a heading, six numbered steps, each
+// under a picture of the board showing it, a side note and "Done". It lies over the
+// board, hidden until asked for; "Done" hides it again.
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+
+class QuickInstructions : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 722;
+    static constexpr int kHeight = 489;
+    static constexpr int kSteps = 6;
+    // Where the panel opens in its parent.
+    static constexpr QPoint kCorner{1, 1};
+
+    // A child of `parent` (the main window's board panel), hidden.
+    explicit QuickInstructions(QWidget *parent);
+
+    // Moves the panel to the parent's top left corner, shows it and brings it in front
+    // of its siblings.
+    void showAtCorner();
+
+    QPushButton *doneButton() const { return m_done; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPushButton *m_done = nullptr;
+};

@@ -1,0 +1,494 @@
+// The lobby window: its three panels, the download with its status lines, the check of
+// the downloaded installer and the starting of the lobby or the installer.
+#include "windows/Tdownload.h"
+
+#include "client/TilePainter.h"
+#include "net/HttpClient.h"
+#include "windows/ProgramStarter.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Download The Korvex Lobby");
+const QString kNoLobbyText = QStringLiteral(
+    "Please close the game and open the Korvex Lobby using the icon on your desktop or using the your Window's "
+    "start-up menu.");
+const QString kErrorText = QStringLiteral("An Error has Occurred.");
+const QString kAbortedLine = QStringLiteral("Download Aborted");
+
+constexpr QSize kPictureSize(150, 122);
+
+QLabel *plainLabel(const QString &text, QWidget *parent, const QString &objectName = {})
+{
+    auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setText(text);
+    if (!objectName.isEmpty())
+        label->setObjectName(objectName);
+    return label;
+}
+
+QPushButton *button(const QString &text, const QString &objectName, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(objectName);
+    return b;
+}
+
+QFrame *panel(const QString &objectName, QWidget *parent)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(objectName);
+    return frame;
+}
+
+} // namespace
+
+Tdownload::Tdownload(LobbyPlaces places, FolderChooser downloadFolder, ProgramStarter &starter, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    , m_places(std::move(places))
+    , m_downloadFolder(downloadFolder ? std::move(downloadFolder) : FolderChooser(&Tdownload::defaultDownloadFolder))
+    , m_starter(starter)
+    , m_client(std::make_unique<net::HttpClient>())
+{
+    Q_INIT_RESOURCE(pictures);
+    setObjectName(QStringLiteral("Tdownload"));
+    setWindowTitle(kTitle);
+    setFixedSize(kClientWidth, kClientHeight);
+
+    // The main window's artwork as the background, the panels darkened over it.
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/pictures/board.jpg"))));
+    setPalette(palette);
+    setStyleSheet(QStringLiteral(
+        "QFrame#panel_download, QFrame#panel_solo, QFrame#panel_lobby {"
+        " background: rgba(20, 40, 28, 215); border: 1px solid #c89a4a; border-radius: 5px; }"
+        " QLabel { color: #f4e8c8; background: transparent; }"
+        " QLabel#label_status1, QLabel#label_status2 { color: #ffd56a; font-weight: bold; }"));
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(10, 10, 10, 10);
+    column->setSpacing(8);
+    QFrame *download = panel(QStringLiteral("panel_download"), this);
+    QFrame *solo = panel(QStringLiteral("panel_solo"), this);
+    QFrame *lobby = panel(QStringLiteral("panel_lobby"), this);
+    buildDownloadPanel(download);
+    buildSoloPanel(solo);
+    buildLobbyPanel(lobby);
+    column->addWidget(download, 1);
+    column->addWidget(solo);
+    column->addWidget(lobby);
+
+    connect(m_client.get(), &net::HttpClient::headerLineReceived, this, &Tdownload::headerLine);
+    connect(m_client.get(), &net::HttpClient::bodyStarted, this, &Tdownload::bodyStarted);
+    connect(m_client.get(), &net::HttpClient::bytesReceived, this, &Tdownload::bytesReceived);
+    connect(m_client.get(), &net::HttpClient::finished, this, &Tdownload::finished);
+}
+
+Tdownload::~Tdownload()
+{
+    // The client first: the temporary file is its sink. Dropping the unfinished file
+    // removes the temporary one.
+    m_client.reset();
+    m_file.reset();
+}
+
+void Tdownload::buildDownloadPanel(QWidget *frame)
+{
+    m_picture = new QLabel(frame);
+    m_picture->setObjectName(QStringLiteral("image_lobby"));
+    m_picture->setTextFormat(Qt::PlainText);
+    m_picture->setFixedSize(kPictureSize);
+    m_picture->setPixmap(lobbyPicture(devicePixelRatioF()));
+
+    QLabel *text = plainLabel(QStringLiteral("Download The Korvex Lobby Now to play this  and other exciting games "
+                                             "online with other players! "),
+                              frame, QStringLiteral("label_download"));
+    QFont big = text->font();
+    big.setPointSizeF(big.pointSizeF() * 1.15);
+    big.setBold(true);
+    text->setFont(big);
+
+    m_buttonDownload = button(QStringLiteral("Download And Install The Korvex Lobby Now"),
+                              QStringLiteral("button_download"), frame);
+    m_buttonStop = button(QStringLiteral("Stop Download"), QStringLiteral("button_stop"), frame);
+    m_buttonStop->setEnabled(false);
+    connect(m_buttonDownload, &QPushButton::clicked, this, &Tdownload::button_downloadClick);
+    connect(m_buttonStop, &QPushButton::clicked, this, &Tdownload::button_stopClick);
+
+    m_status1 = plainLabel(QString(), frame, QStringLiteral("label_status1"));
+    m_status1->setWordWrap(false);
+    m_status2 = plainLabel(QString(), frame, QStringLiteral("label_status2"));
+    // Room for a path and the reason it was not run.
+    m_status2->setMinimumHeight(2 * m_status2->fontMetrics().lineSpacing());
+    m_status2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto *side = new QVBoxLayout;
+    side->setSpacing(6);
+    side->addWidget(text);
+    side->addStretch(1);
+    side->addWidget(m_buttonDownload);
+    auto *stopRow = new QHBoxLayout;
+    stopRow->addStretch(1);
+    stopRow->addWidget(m_buttonStop);
+    side->addLayout(stopRow);
+
+    auto *top = new QHBoxLayout;
+    top->setSpacing(10);
+    top->addWidget(m_picture, 0, Qt::AlignTop);
+    top->addLayout(side, 1);
+
+    auto *all = new QVBoxLayout(frame);
+    all->setContentsMargins(10, 10, 10, 8);
+    all->setSpacing(4);
+    all->addLayout(top);
+    all->addWidget(m_status1);
+    all->addWidget(m_status2, 1);
+}
+
+void Tdownload::buildSoloPanel(QWidget *frame)
+{
+    QLabel *text = plainLabel(
+        QStringLiteral("To proceed to the game without the ability to play against others click the button below."),
+        frame, QStringLiteral("label_solo"));
+    m_buttonSolo = button(QStringLiteral("Play Solo Game"), QStringLiteral("button_solo"), frame);
+    m_buttonSolo->setDefault(true);
+    connect(m_buttonSolo, &QPushButton::clicked, this, &Tdownload::button_soloClick);
+    QLabel *note = plainLabel(QStringLiteral("Note: Even if you are playing offline, you will need to configure your "
+                                             "FIREWALL to allow the game to access the internet components."),
+                              frame, QStringLiteral("label_firewall"));
+    QFont small = note->font();
+    small.setItalic(true);
+    note->setFont(small);
+
+    auto *all = new QVBoxLayout(frame);
+    all->setContentsMargins(10, 8, 10, 8);
+    all->setSpacing(6);
+    all->addWidget(text);
+    all->addWidget(m_buttonSolo, 0, Qt::AlignHCenter);
+    all->addWidget(note);
+}
+
+void Tdownload::buildLobbyPanel(QWidget *frame)
+{
+    QLabel *text = plainLabel(QStringLiteral("If you already have The Korvex Lobby and you wish to play with others "
+                                             "then click the button below to close this game and open The Korvex "
+                                             "Lobby."),
+                              frame, QStringLiteral("label_lobby"));
+    m_buttonLobby = button(QStringLiteral("Play with Others"), QStringLiteral("button_lobby"), frame);
+    connect(m_buttonLobby, &QPushButton::clicked, this, &Tdownload::button_lobbyClick);
+
+    auto *all = new QVBoxLayout(frame);
+    all->setContentsMargins(10, 8, 10, 8);
+    all->setSpacing(6);
+    all->addWidget(text);
+    all->addWidget(m_buttonLobby, 0, Qt::AlignHCenter);
+}
+
+// --- The buttons ------------------------------------------------------------------------
+
+void Tdownload::present()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void Tdownload::button_soloClick()
+{
+    hide();
+}
+
+void Tdownload::button_lobbyClick()
+{
+    const QString &program = m_places.lobbyProgram();
+    if (!m_starter.exists(program)) {
+        showMessage(kNoLobbyBox, kNoLobbyText);
+        return;
+    }
+    if (!m_starter.start(program, {})) {
+        showMessage(kErrorBox, kErrorText);
+        return;
+    }
+    Q_EMIT programEndRequested();
+}
+
+void Tdownload::button_downloadClick()
+{
+    if (downloading())
+        return;
+    m_fileName = fileNameOf(m_places.downloadAddress());
+    m_targetPath = QDir(m_downloadFolder()).filePath(m_fileName);
+    m_status1->clear();
+    m_status2->clear();
+
+    // Written under a temporary name; the final name is replaced only by a whole file.
+    m_file = std::make_unique<QSaveFile>(m_targetPath);
+    m_file->setDirectWriteFallback(false);
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        const QString why = QStringLiteral("%1 cannot be written: %2")
+                                .arg(QDir::toNativeSeparators(m_targetPath), m_file->errorString());
+        m_file.reset();
+        failDownload(why);
+        return;
+    }
+    setDownloadButtons(true);
+    m_status1->setText(QStringLiteral("Loading"));
+    m_client->get(m_places.downloadAddress(), m_file.get());
+}
+
+void Tdownload::button_stopClick()
+{
+    if (!downloading())
+        return;
+    m_stopping = true;
+    m_client->abort();
+    m_stopping = false;
+    m_status1->setText(QStringLiteral("Download has been aborted."));
+    m_status2->setText(kAbortedLine);
+}
+
+bool Tdownload::downloading() const
+{
+    return m_client->isRunning();
+}
+
+// --- The download's progress ------------------------------------------------------------
+
+void Tdownload::headerLine()
+{
+    m_status1->setText(m_status1->text() + QLatin1Char('.'));
+}
+
+void Tdownload::bodyStarted()
+{
+    m_status2->setText(QStringLiteral("Downloading: ") + m_fileName);
+}
+
+void Tdownload::bytesReceived(qint64 total)
+{
+    m_status1->setText(QString::number(total) + QStringLiteral(" bytes"));
+}
+
+void Tdownload::finished(bool ok, const QString &statusText)
+{
+    setDownloadButtons(false);
+    if (!ok) {
+        m_file.reset();  // the temporary file goes; the final name was never touched
+        if (m_stopping) {
+            m_status1->setText(kAbortedLine);
+            Q_EMIT downloadEnded(false);
+        } else {
+            failDownload(statusText);
+        }
+        return;
+    }
+    if (!m_file->commit()) {
+        const QString why = QStringLiteral("%1 could not be saved: %2")
+                                .arg(QDir::toNativeSeparators(m_targetPath), m_file->errorString());
+        m_file.reset();
+        failDownload(why);
+        return;
+    }
+    m_file.reset();
+    m_status1->setText(QStringLiteral("Received %1 bytes").arg(QFileInfo(m_targetPath).size()));
+    Q_EMIT downloadEnded(true);
+    install();
+}
+
+void Tdownload::install()
+{
+    const QString shown = QDir::toNativeSeparators(m_targetPath);
+    const auto notRun = [this, &shown](const QString &why) {
+        m_status2->setText(QStringLiteral("Saved as %1 but not run: %2").arg(shown, why));
+    };
+    QFile file(m_targetPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        notRun(QStringLiteral("it could not be read back."));
+        return;
+    }
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&file)) {
+        notRun(QStringLiteral("it could not be read back."));
+        return;
+    }
+    file.close();
+    if (m_places.downloadSha256().isEmpty()) {
+        notRun(QStringLiteral("no SHA-256 checksum is known for this download."));
+        return;
+    }
+    if (!m_places.matchesDownload(hash.result())) {
+        notRun(QStringLiteral("its SHA-256 checksum is not the expected one."));
+        return;
+    }
+
+    m_status2->setText(QStringLiteral("Installing"));
+    // A fresh download carries no permission to run where the file system asks for one.
+    file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+    if (!m_starter.start(m_targetPath, kInstallerArguments)) {
+        showMessage(kErrorBox, kErrorText);
+        return;
+    }
+    Q_EMIT programEndRequested();
+}
+
+void Tdownload::failDownload(const QString &text)
+{
+    setDownloadButtons(false);
+    m_status1->setText(kAbortedLine);
+    m_status2->setText(text);
+    showMessage(kDownloadFailedBox, text);
+    Q_EMIT downloadEnded(false);
+}
+
+void Tdownload::showMessage(const QString &objectName, const QString &text)
+{
+    // Not a nested event loop: the game, the chat and the download go on behind it.
+    auto *box = new QMessageBox(QMessageBox::Information, kTitle, QString(), QMessageBox::Ok, this);
+    box->setObjectName(objectName);
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void Tdownload::setDownloadButtons(bool running)
+{
+    m_buttonDownload->setEnabled(!running);
+    m_buttonStop->setEnabled(running);
+}
+
+// --- Places and pictures ----------------------------------------------------------------
+
+QString Tdownload::fileNameOf(const QUrl &address)
+{
+    const QString name = address.fileName(QUrl::FullyDecoded);
+    // Only a plain name: the folder is ours to choose.
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
+        || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return kFallbackFileName;
+    return name;
+}
+
+QString Tdownload::defaultDownloadFolder()
+{
+    return chooseDownloadFolder(QCoreApplication::applicationDirPath(),
+                                QStandardPaths::writableLocation(QStandardPaths::DownloadLocation),
+                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+QString Tdownload::chooseDownloadFolder(const QString &programFolder, const QString &downloads,
+                                        const QString &appData)
+{
+    const auto writableFolder = [](const QString &path) {
+        const QFileInfo info(path);
+        return info.isDir() && info.isWritable();
+    };
+    if (!programFolder.isEmpty() && writableFolder(programFolder))
+        return programFolder;
+    if (!downloads.isEmpty() && (writableFolder(downloads) || (QDir().mkpath(downloads) && writableFolder(downloads))))
+        return downloads;
+    QDir().mkpath(appData);
+    return appData;
+}
+
+QPixmap Tdownload::lobbyPicture(qreal devicePixelRatio)
+{
+    QPixmap picture(kPictureSize * devicePixelRatio);
+    picture.setDevicePixelRatio(devicePixelRatio);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+
+    // A globe in the game's greens and golds: players all over the world.
+    const QColor gold(255, 213, 106);
+    const QRectF globe(27, 2, 96, 96);
+    const QPointF centre = globe.center();
+    const qreal radius = globe.width() / 2;
+    QRadialGradient sea(centre - QPointF(22, 24), radius * 1.5);
+    sea.setColorAt(0, QColor(112, 186, 140));
+    sea.setColorAt(1, QColor(16, 62, 44));
+    p.setPen(QPen(gold, 2));
+    p.setBrush(sea);
+    p.drawEllipse(globe);
+
+    p.save();
+    QPainterPath inside;
+    inside.addEllipse(globe);
+    p.setClipPath(inside);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 213, 106, 150), 1.2));
+    for (const qreal share : {0.3, 0.65})
+        p.drawEllipse(QRectF(centre.x() - radius * share, globe.top(), 2 * radius * share, globe.height()));
+    p.drawLine(QPointF(centre.x(), globe.top()), QPointF(centre.x(), globe.bottom()));
+    for (const qreal dy : {-0.55, 0.0, 0.55}) {
+        const qreal y = centre.y() + dy * radius;
+        const qreal half = radius * std::sqrt(1 - dy * dy);
+        p.drawLine(QPointF(centre.x() - half, y), QPointF(centre.x() + half, y));
+    }
+    p.restore();
+
+    // The lobby's name on the game's own tiles, tilted in turn, in front of the globe.
+    constexpr std::array<int, 5> kLobby{12, 15, 2, 2, 25};
+    constexpr qreal kTile = 28;
+    constexpr qreal kGap = 2;
+    const qreal left = (kPictureSize.width() - (kLobby.size() * kTile + (kLobby.size() - 1) * kGap)) / 2;
+    const qreal top = kPictureSize.height() - kTile - 3;
+    for (size_t i = 0; i < kLobby.size(); ++i) {
+        p.save();
+        p.translate(left + i * (kTile + kGap) + kTile / 2, top + kTile / 2);
+        p.rotate(i % 2 == 0 ? -5 : 5);
+        const QPixmap &tile = TilePainter::picture(kLobby[i], devicePixelRatio);
+        p.drawPixmap(QRectF(-kTile / 2, -kTile / 2, kTile, kTile), tile, QRectF(tile.rect()));
+        p.restore();
+    }
+    return picture;
+}
+
+// --- Window -----------------------------------------------------------------------------
+
+void Tdownload::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (const QScreen *desktop = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(desktop->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    m_buttonSolo->setFocus(Qt::OtherFocusReason);
+}
+
+void Tdownload::keyPressEvent(QKeyEvent *event)
+{
+    // Enter presses the focused button, else the default one, as in a dialog.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto *focused = qobject_cast<QPushButton *>(focusWidget());
+        QPushButton *target = focused && focused->isEnabled() ? focused : m_buttonSolo;
+        target->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

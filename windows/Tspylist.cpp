@@ -1,0 +1,130 @@
+// The spectator list window: the list follows the connection half's spectators, the
+// pop-up menu removes one when this copy hosts the game.
+#include "windows/Tspylist.h"
+
+#include "client/ConnectionHalf.h"
+#include "net/Message.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+Tspylist::Tspylist(ConnectionHalf &connection, QWidget *mainWindow)
+    : QWidget(mainWindow, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                              | Qt::WindowCloseButtonHint)
+    , m_connection(connection)
+    , m_mainWindow(mainWindow)
+{
+    setObjectName(QStringLiteral("Tspylist"));
+    setWindowTitle(QStringLiteral("Quarn -Spys"));
+    resize(kClientWidth, kClientHeight);
+
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("listbox_spys"));
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setMouseTracking(true);
+    m_list->viewport()->setMouseTracking(true);
+    m_list->viewport()->installEventFilter(this);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_list, &QWidget::customContextMenuRequested, this, &Tspylist::popupAt);
+
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("popup_spys"));
+    m_removeFromGame = m_popup->addAction(QStringLiteral("Remove From Game"));
+    m_removeFromGame->setObjectName(QStringLiteral("RemoveFromGame1"));
+    m_removeFromGame->setEnabled(false);
+    connect(m_removeFromGame, &QAction::triggered, this, &Tspylist::RemoveFromGame1Click);
+
+    m_done = new QPushButton(QStringLiteral("Done"), this);
+    m_done->setObjectName(QStringLiteral("button_done"));
+    connect(m_done, &QPushButton::clicked, this, &Tspylist::button_doneClick);
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(6, 6, 6, 6);
+    column->setSpacing(6);
+    column->addWidget(m_list);
+    column->addWidget(m_done, 0, Qt::AlignHCenter);
+
+    connect(&m_connection, &ConnectionHalf::spectatorsChanged, this, &Tspylist::refill);
+    connect(&m_connection, &ConnectionHalf::hostingStarted, this, [this] { setHosting(true); });
+    refill();
+}
+
+std::optional<int> Tspylist::slotOfEntry(const QString &entry)
+{
+    const qsizetype colon = entry.indexOf(QLatin1Char(':'));
+    if (colon < 0)
+        return std::nullopt;
+    return net::tryInt(QStringView(entry).left(colon));
+}
+
+void Tspylist::setHosting(bool hosting)
+{
+    m_removeFromGame->setEnabled(hosting);
+}
+
+bool Tspylist::hosting() const
+{
+    return m_removeFromGame->isEnabled();
+}
+
+void Tspylist::refill()
+{
+    m_list->clear();
+    m_list->addItems(m_connection.spectators());
+    // The entries under a resting pointer may have moved up.
+    QWidget *viewport = m_list->viewport();
+    if (viewport->underMouse())
+        trackMouse(viewport->mapFromGlobal(QCursor::pos()));
+    else
+        m_entryUnderMouse = -1;
+}
+
+void Tspylist::trackMouse(const QPoint &at)
+{
+    const QModelIndex index = m_list->indexAt(at);
+    m_entryUnderMouse = index.isValid() ? index.row() : -1;
+}
+
+void Tspylist::popupAt(const QPoint &at)
+{
+    trackMouse(at);
+    // The menu remembers the entry itself: the list may change while the menu is open.
+    const QListWidgetItem *item = m_entryUnderMouse >= 0 ? m_list->item(m_entryUnderMouse) : nullptr;
+    m_menuEntry = item ? item->text() : QString();
+    m_popup->popup(m_list->viewport()->mapToGlobal(at));
+}
+
+void Tspylist::RemoveFromGame1Click()
+{
+    const QString entry = m_menuEntry;
+    m_menuEntry.clear();
+    // A spectator who left while the menu was open is not looked for under another name.
+    if (entry.isEmpty() || !m_connection.spectators().contains(entry))
+        return;
+    if (const std::optional<int> slot = slotOfEntry(entry))
+        m_connection.kicking(*slot);
+}
+
+bool Tspylist::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseMove)
+        trackMouse(static_cast<QMouseEvent *>(event)->position().toPoint());
+    return QWidget::eventFilter(watched, event);
+}
+
+void Tspylist::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_mainWindow) {
+        // move() places the frame, so the frame is what is centred.
+        const QRect frame(QPoint(0, 0), frameGeometry().size());
+        move(m_mainWindow->frameGeometry().center() - frame.center());
+    }
+}
