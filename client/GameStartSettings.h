@@ -15,4 +15,9 @@ public:
     // value that is not a whole number leaves its row as it is.
     virtual void restoreSaved(const QString &playtoscore, const QString &creationtime,
                               const QString &steals, bool unlimited) = 0;
+    // The computer opponent's level as saved: "Classic" or "Strong". A dialog that offers
+    // no choice of level answers an empty text, and nothing is saved for it.
+    virtual QString computerLevelText() const { return QString(); }
+    // Shows a saved level; "Strong" in any case chooses Strong, any other text Classic.
+    virtual void restoreComputerLevel(const QString &level) { Q_UNUSED(level); }
 };

@@ -163,6 +163,7 @@ void SettingsHalf::loadinifile()
                                   row("Creationtime", "30", m_gameStart->creationtimeText()),
                                   row("Steals", "5", m_gameStart->stealsText()),
                                   read("Unlimited", "f") == QLatin1String("t"));
+        m_gameStart->restoreComputerLevel(read("ComputerLevel", "Classic"));
     }
 
     m_switches.setChatterSounds(read("ChatterSounds", "true") != QLatin1String("false"));
@@ -202,9 +203,24 @@ bool SettingsHalf::writeSettings(const QRect &outer)
         add("Unlimited", flag(m_gameStart->unlimitedChecked(), "t", "f"));
     add("Playsounds", flag(m_switches.playSounds(), "true", "false"));
     add("ChatterSounds", flag(m_switches.chatterSounds(), "true", "false"));
+    // The computer's level is ours alone: written after the keys the lobby program knows.
+    if (m_gameStart && !m_gameStart->computerLevelText().isEmpty())
+        add("ComputerLevel", m_gameStart->computerLevelText());
 
     if (!ProfileFile::writeStrings(m_filePath, kSection, values)) {
         qCWarning(lcSettings) << "cannot write" << m_filePath << "- the previous settings are kept";
+        return false;
+    }
+    return true;
+}
+
+bool SettingsHalf::savePhrases()
+{
+    QList<std::pair<QString, QString>> values;
+    for (int n = 1; n <= ChatHalf::kPhraseCount; ++n)
+        values.append({QStringLiteral("Phrase%1").arg(n), m_chat.phrase(n)});
+    if (!ProfileFile::writeStrings(m_filePath, kSection, values)) {
+        qCWarning(lcSettings) << "cannot write the phrases to" << m_filePath << "- the previous ones are kept";
         return false;
     }
     return true;

@@ -1,9 +1,9 @@
 // The settings half of the main window: reads and writes the section "Quarn" of
 // "korvexlobby.ini" (placement, chat text size and colour, phrases, sound switches and
-// the game start dialog's values), keeps the window's client area at its minimum,
-// saves the placement at close, and owns the sound options (SoundSwitches) with their
-// entries in the Options menu, and the playing of game sounds. The entries show the
-// switches; a click sets the switch and the entry follows it.
+// the game start dialog's values, the computer's level among them), keeps the window's
+// client area at its minimum, saves the placement at close, and owns the sound options
+// (SoundSwitches) with their entries in the Options menu, and the playing of game
+// sounds. The entries show the switches; a click sets the switch and the entry follows it.
 //
 // Where the file lives: next to the program's executable, as the lobby program expects;
 // when that folder cannot be written (an installed copy), in the user's generic
@@ -68,6 +68,11 @@ public:
     // Returns false when the file could not be written.
     bool saveinifile();
     bool loaded() const { return m_remembered.has_value(); }
+    // Writes the chat's nine phrases as "Phrase1" to "Phrase9" (the phrase editor's
+    // "Done"), and nothing else. Unlike saveinifile it writes before the first load too:
+    // the phrases are exactly what the player has just confirmed. Returns false when the
+    // file could not be written.
+    bool savePhrases();
 
     // GameSounds: plays `name` while "Play Sounds" is checked.
     void playsounds(const QString &name) override;

@@ -3,11 +3,13 @@
 
 #include "dictionary/TDictn.h"
 #include "dictionary/Vocabulary.h"
+#include "host/AnagramIndex.h"
 #include "host/ComputerPlayer.h"
 #include "host/HostNetwork.h"
 #include "host/HostSession.h"
 #include "host/Random.h"
 #include "host/SeatTable.h"
+#include "host/StrongPlayer.h"
 #include "host/TServer.h"
 #include "host/TurnClock.h"
 
@@ -37,10 +39,34 @@ HostEngine::~HostEngine()
     m_session.reset();
     m_server->setComputer(nullptr);
     m_computer.reset();
+    m_strong.reset();
+    m_words.reset();
     m_server.reset();
     m_clock.reset();
     m_table.reset();
     m_network.reset();
+}
+
+bool HostEngine::setComputerLevel(ComputerLevel level)
+{
+    if (level == ComputerLevel::Strong && !m_strong) {
+        QString error;
+        std::optional<AnagramIndex> words = AnagramIndex::load(m_dictionary->filePath(), &error);
+        if (!words) {
+            qCWarning(lcHost).noquote() << "the Strong computer cannot read the word list:" << error;
+            m_level = ComputerLevel::Classic;
+            m_server->setComputer(m_computer.get());
+            return false;
+        }
+        m_words = std::make_unique<AnagramIndex>(std::move(*words));
+        m_strong = std::make_unique<StrongPlayer>(*m_table, *m_server, *m_words);
+    }
+    m_level = level;
+    if (level == ComputerLevel::Strong)
+        m_server->setComputer(m_strong.get());
+    else
+        m_server->setComputer(m_computer.get());
+    return true;
 }
 
 TurnClock &HostEngine::clock()

@@ -3,9 +3,11 @@
 // computer opponent with its vocabulary (loaded once, here), the connection manager
 // (HostSession) and its sockets (HostNetwork). The client window and quarn-host both
 // create one. The dictionary's word-list file is written at construction; nothing
-// listens until listen() is called.
+// listens until listen() is called. The Strong computer and its word list in memory are
+// made only when the hosting player first chooses it, so a Classic game never pays for them.
 #pragma once
 
+#include "host/ComputerLevel.h"
 #include "host/Random.h"
 #include "net/GameFacts.h"
 
@@ -15,10 +17,12 @@
 
 #include <memory>
 
+class AnagramIndex;
 class ComputerPlayer;
 class HostNetwork;
 class HostSession;
 class SeatTable;
+class StrongPlayer;
 class TDictn;
 class TServer;
 class TimerTurnClock;
@@ -59,6 +63,14 @@ public:
     TurnClock &clock();
     ComputerPlayer &computer() { return *m_computer; }
 
+    // Which computer plays an unheld seat 2 and the just-watching seats, from its next
+    // move on. Strong reads the word list into memory the first time it is chosen; when
+    // that fails, Classic goes on playing and the answer is false.
+    bool setComputerLevel(ComputerLevel level);
+    ComputerLevel computerLevel() const { return m_level; }
+    // Null until Strong has been chosen once.
+    StrongPlayer *strongComputer() { return m_strong.get(); }
+
 Q_SIGNALS:
     // After closeAll(): the last connection has finished flushing.
     void finished();
@@ -71,5 +83,8 @@ private:
     std::unique_ptr<TimerTurnClock> m_clock;
     std::unique_ptr<TServer> m_server;
     std::unique_ptr<ComputerPlayer> m_computer;
+    std::unique_ptr<AnagramIndex> m_words;
+    std::unique_ptr<StrongPlayer> m_strong;
+    ComputerLevel m_level = ComputerLevel::Classic;
     std::unique_ptr<HostSession> m_session;
 };

@@ -24,11 +24,6 @@ constexpr int kComputerDelayTicks = 2;
 // Ticks a person's turn runs beyond the time per turn the clients show.
 constexpr int kTurnGraceTicks = 2;
 
-int wordFactor(int letters)
-{
-    return letters <= 5 ? 1 : letters - 4;
-}
-
 } // namespace
 
 TServer::TServer(SeatTable &table, SlotSink &sink, Random &random, TDictn &spell, TurnClock &clock)
@@ -48,6 +43,11 @@ QString TServer::convertoletter(int code)
 int TServer::letterworth(int code)
 {
     return quarn::isLetterCode(code) ? quarn::letterPoints(code) : 1;
+}
+
+int TServer::wordFactor(int letters)
+{
+    return letters <= 5 ? 1 : letters - 4;
 }
 
 int TServer::getletter(int seat)

@@ -1,9 +1,11 @@
 // quarn-host: the game host without any window, for servers and automated tests.
 // It writes the word list to the working folder, listens on the given port (7772 by
-// default), and treats its first connection as the hosting player (slot 1). SIGINT and
-// SIGTERM close every connection and delete the word-list file before it exits.
+// default), and treats its first connection as the hosting player (slot 1). The computer
+// opponent is Classic unless --computer strong is given. SIGINT and SIGTERM close every
+// connection and delete the word-list file before it exits.
 #include "dictionary/TDictn.h"
 #include "host/HostEngine.h"
+#include "host/HostOptions.h"
 #include "net/Catalogue.h"
 
 #include <QCommandLineParser>
@@ -55,16 +57,13 @@ int main(int argc, char **argv)
         QStringLiteral("Quarn game host without a window. The first participant to connect hosts the game."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption portOption(QStringList{QStringLiteral("p"), QStringLiteral("port")},
-                                        QStringLiteral("TCP port to listen on (default 7772)."), QStringLiteral("N"),
-                                        QString::number(HostEngine::kDefaultPort));
-    parser.addOption(portOption);
+    addHostOptions(parser);
     parser.process(app);
 
-    bool ok = false;
-    const uint port = parser.value(portOption).toUInt(&ok);
-    if (!ok || port > 65535) {
-        err << "quarn-host: not a port number: " << parser.value(portOption) << '\n';
+    QString error;
+    const std::optional<HostOptions> options = readHostOptions(parser, &error);
+    if (!options) {
+        err << "quarn-host: " << error << '\n';
         return 2;
     }
     if (!installSignalHandlers()) {
@@ -77,7 +76,11 @@ int main(int argc, char **argv)
         err << "quarn-host: " << engine.dictionary().errorText() << '\n';
         return 1;
     }
-    if (!engine.listen(static_cast<quint16>(port))) {
+    if (!engine.setComputerLevel(options->level)) {
+        err << "quarn-host: the Strong computer cannot read the word list\n";
+        return 1;
+    }
+    if (!engine.listen(options->port)) {
         err << "quarn-host: " << engine.errorString() << '\n';
         return 1;
     }

@@ -1,13 +1,15 @@
-// The game start dialog: three value rows with arrows, the unlimited-steals box and
-// "Start Game".
+// The game start dialog: three value rows with arrows, the computer's level, the
+// unlimited-steals box and "Start Game".
 #include "windows/Tgamestart.h"
 
 #include "client/ClientContext.h"
+#include "host/ComputerLevel.h"
 #include "net/Catalogue.h"
 #include "net/GameFacts.h"
 #include "net/Message.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,29 +43,40 @@ Tgamestart::Tgamestart(ClientContext &context, RequestSender &sender, QWidget *m
 
     m_options = new QGroupBox(QStringLiteral("Game Options"), this);
     m_options->setObjectName(QStringLiteral("panel_options"));
-    m_options->setGeometry(8, 4, 241, 118);
+    m_options->setGeometry(8, 2, 241, 128);
     m_options->setStyleSheet(QStringLiteral(
         "QGroupBox { color: #ffd56a; font-weight: bold; border: 1px solid #c89a4a; border-radius: 4px;"
         " margin-top: 8px; background: rgba(20, 40, 28, 150); }"
         " QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"
         " QLabel, QCheckBox { color: #f4e8c8; }"));
 
-    buildRow(PlayToScore, QStringLiteral("Play to Score:"), 20, QStringLiteral("edit_playtoscore"),
+    // Four rows and the check box share the panel, 22 pixels apart.
+    buildRow(PlayToScore, QStringLiteral("Play to Score:"), 18, QStringLiteral("edit_playtoscore"),
              QStringLiteral("UpDown1"));
-    buildRow(CreationTime, QStringLiteral("Time Per Turn:"), 44, QStringLiteral("edit_creationtime"),
+    buildRow(CreationTime, QStringLiteral("Time Per Turn:"), 40, QStringLiteral("edit_creationtime"),
              QStringLiteral("UpDown2"));
-    buildRow(Steals, QStringLiteral("# of Steals::"), 68, QStringLiteral("edit_steals"), QStringLiteral("UpDown3"));
+    buildRow(Steals, QStringLiteral("# of Steals::"), 62, QStringLiteral("edit_steals"), QStringLiteral("UpDown3"));
+
+    auto *computerLabel = new QLabel(QStringLiteral("Computer:"), m_options);
+    computerLabel->setGeometry(12, 84, 110, 20);
+    m_computer = new QComboBox(m_options);
+    m_computer->setObjectName(QStringLiteral("combo_computer"));
+    m_computer->addItems({computerLevelName(ComputerLevel::Classic), computerLevelName(ComputerLevel::Strong)});
+    m_computer->setGeometry(128, 84, 82, 20);
+    computerLabel->setBuddy(m_computer);
+    connect(m_computer, &QComboBox::currentIndexChanged, this, [this](int index) { m_strong = index == 1; });
 
     m_unlimited = new QCheckBox(QStringLiteral("Unlimited Steals"), m_options);
     m_unlimited->setObjectName(QStringLiteral("checkbox_unlimited"));
-    m_unlimited->setGeometry(12, 94, 200, 20);
+    m_unlimited->setGeometry(12, 106, 200, 20);
     m_unlimited->setChecked(true);
 
     m_buttonStart = new QPushButton(QStringLiteral("Start Game"), this);
     m_buttonStart->setObjectName(QStringLiteral("button_start"));
-    m_buttonStart->setGeometry(78, 130, 100, 26);
+    m_buttonStart->setGeometry(78, 134, 100, 26);
     connect(m_buttonStart, &QPushButton::clicked, this, &Tgamestart::button_startClick);
 
+    setTabOrder(m_computer, m_unlimited);
     setTabOrder(m_unlimited, m_buttonStart);
 }
 
@@ -165,8 +178,21 @@ void Tgamestart::restoreSaved(const QString &playtoscore, const QString &creatio
     m_unlimited->setChecked(unlimited);
 }
 
+QString Tgamestart::computerLevelText() const
+{
+    return computerLevelName(m_strong ? ComputerLevel::Strong : ComputerLevel::Classic);
+}
+
+void Tgamestart::restoreComputerLevel(const QString &level)
+{
+    m_strong = computerLevelFromName(level) == ComputerLevel::Strong;
+    m_computer->setCurrentIndex(m_strong ? 1 : 0);
+}
+
 void Tgamestart::button_startClick()
 {
+    // The host learns the level before the request reaches it.
+    Q_EMIT computerLevelChosen(computerLevelText());
     const int steals = unlimitedChecked() ? quarn::kUnlimitedSteals : m_rows[Steals].position;
     m_sender.sendRequest(net::toHost::startgame(m_context.playerName, m_rows[CreationTime].position,
                                                 m_rows[PlayToScore].position, steals));

@@ -1,6 +1,8 @@
-// The game start dialog: the hosting player picks the play-to score, the time per turn
-// and the steals, and starts a game for everybody. A small tool window, not modal, that
-// lives as long as the main window and is only shown and hidden.
+// The game start dialog: the hosting player picks the play-to score, the time per turn,
+// the steals and the computer opponent's level, and starts a game for everybody. A small
+// tool window, not modal, that lives as long as the main window and is only shown and
+// hidden. The level never goes over the wire: the hosting process owns both this dialog
+// and the host, and hands the level over through computerLevelChosen().
 #pragma once
 
 #include "client/GameStartSettings.h"
@@ -10,6 +12,7 @@
 #include <array>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -45,6 +48,9 @@ public:
     bool unlimitedChecked() const override;
     void restoreSaved(const QString &playtoscore, const QString &creationtime,
                       const QString &steals, bool unlimited) override;
+    // "Classic" or "Strong".
+    QString computerLevelText() const override;
+    void restoreComputerLevel(const QString &level) override;
 
     // The arrows of a row: one step up or down, stopping at the range's ends.
     void stepUp(RowIndex row);
@@ -56,8 +62,13 @@ public:
     const Row &row(RowIndex index) const { return m_rows[index]; }
     QCheckBox *unlimitedBox() const { return m_unlimited; }
     QPushButton *startButton() const { return m_buttonStart; }
+    // The "Computer:" row: "Classic" first, then "Strong".
+    QComboBox *computerBox() const { return m_computer; }
 
 Q_SIGNALS:
+    // "Start Game" was pressed: the level ("Classic" or "Strong") for the computer of the
+    // game about to start, announced before the request is sent.
+    void computerLevelChosen(const QString &level);
     void gameStarted();
 
 protected:
@@ -75,5 +86,7 @@ private:
     QGroupBox *m_options = nullptr;
     std::array<Row, 3> m_rows;
     QCheckBox *m_unlimited = nullptr;
+    QComboBox *m_computer = nullptr;
+    bool m_strong = false;
     QPushButton *m_buttonStart = nullptr;
 };

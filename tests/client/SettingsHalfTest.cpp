@@ -189,6 +189,20 @@ TEST_F(SettingsHalfTest, SaveWritesTheKeysInTheirOrder)
     EXPECT_FALSE(settings->classicAction()->isChecked());
 }
 
+// The phrase editor's save: the nine phrase keys alone, in the section, before the first
+// load too; an empty phrase is written empty.
+TEST_F(SettingsHalfTest, SavePhrasesWritesTheNinePhraseKeysAlone)
+{
+    writeFile("[Lobby]\r\nNick=Zed\r\n[Quarn]\r\nTextsize=12\r\nPhrase2=Old\r\n");
+    chat->setPhrase(2, QStringLiteral("Hi all"));
+    chat->setPhrase(4, QString());
+    ASSERT_TRUE(settings->savePhrases());
+    EXPECT_EQ(readFile(), QByteArray("[Lobby]\r\nNick=Zed\r\n[Quarn]\r\nTextsize=12\r\nPhrase2=Hi all\r\n"
+                                     "Phrase1=Way To Go!\r\nPhrase3=Nice Try!\r\nPhrase4=\r\nPhrase5=Brilliant!\r\n"
+                                     "Phrase6=Wow, WTG!\r\nPhrase7=Thanks!\r\nPhrase8=Way To Go Teamie!\r\n"
+                                     "Phrase9=Good Game Everyone!\r\n"));
+}
+
 TEST_F(SettingsHalfTest, NothingIsWrittenBeforeTheFirstLoad)
 {
     settings->PlaySounds1Click();
@@ -315,6 +329,33 @@ TEST_F(SettingsHalfTest, TextSizeAndColourChoicesAreSaved)
     chat->textSizeClick(12);
     EXPECT_EQ(stored("Textsize"), QStringLiteral("12"));
     EXPECT_EQ(stored("Turnsound"), QStringLiteral("0"));
+}
+
+// A game start dialog that also offers the computer's level.
+class LevelFakeGameStart : public ChatFakeGameStart {
+public:
+    QString computerLevelText() const override { return level; }
+    void restoreComputerLevel(const QString &saved) override { level = saved; }
+    QString level = QStringLiteral("Strong");
+};
+
+// "ComputerLevel" comes back to the dialog as stored ("Classic" when missing, any case of
+// the key) and is written after every key the lobby program knows.
+TEST_F(SettingsHalfTest, TheComputerLevelIsRestoredAndSavedLast)
+{
+    LevelFakeGameStart levelStart;
+    settings->setGameStartSettings(&levelStart);
+    settings->loadinifile();
+    EXPECT_EQ(levelStart.level, QStringLiteral("Classic"));
+
+    levelStart.level = QStringLiteral("Strong");
+    ASSERT_TRUE(settings->saveinifile());
+    EXPECT_TRUE(readFile().endsWith("ChatterSounds=true\r\nComputerLevel=Strong\r\n")) << readFile().constData();
+
+    writeFile("[Quarn]\r\ncomputerlevel=Strong\r\n");
+    levelStart.level.clear();
+    settings->loadinifile();
+    EXPECT_EQ(levelStart.level, QStringLiteral("Strong"));
 }
 
 // Beside the program when its folder can be written, else in the configuration folder.

@@ -6,6 +6,7 @@
 #include "net/Catalogue.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -153,5 +154,57 @@ TEST_F(TgamestartTest, SavedValueOutsideTheRangeIsSentUnchangedUntilAnArrowIsUse
     EXPECT_EQ(dialog->playtoscoreText(), QStringLiteral("1000"));
     EXPECT_EQ(dialog->creationtimeText(), QStringLiteral("20"));
 }
+
+TEST_F(TgamestartTest, TheComputerRowOffersClassicThenStrongWithClassicChosen)
+{
+    QComboBox *box = dialog->computerBox();
+    ASSERT_EQ(box->count(), 2);
+    EXPECT_EQ(box->itemText(0), QStringLiteral("Classic"));
+    EXPECT_EQ(box->itemText(1), QStringLiteral("Strong"));
+    EXPECT_EQ(box->currentIndex(), 0);
+    EXPECT_EQ(dialog->computerLevelText(), QStringLiteral("Classic"));
+    // The fourth row fits the panel above the check box, and the window keeps its size.
+    EXPECT_LT(box->geometry().bottom(), dialog->unlimitedBox()->geometry().top());
+    EXPECT_LE(dialog->startButton()->geometry().bottom(), Tgamestart::kClientHeight);
+}
+
+// The host learns the level from the dialog itself, before the start request is sent.
+TEST_F(TgamestartTest, TheChosenLevelIsAnnouncedBeforeTheStartRequest)
+{
+    QStringList chosen;
+    qsizetype requestsWhenChosen = -1;
+    QObject::connect(dialog.get(), &Tgamestart::computerLevelChosen, dialog.get(), [&](const QString &level) {
+        chosen.append(level);
+        requestsWhenChosen = sender.requests.size();
+    });
+    dialog->computerBox()->setCurrentIndex(1);
+    EXPECT_EQ(dialog->computerLevelText(), QStringLiteral("Strong"));
+    dialog->button_startClick();
+    EXPECT_EQ(chosen, QStringList{QStringLiteral("Strong")});
+    EXPECT_EQ(requestsWhenChosen, 0);
+    EXPECT_EQ(sender.requests.size(), 1);
+}
+
+struct LevelRow {
+    const char *saved;
+    const char *shown;
+    int index;
+};
+
+class TgamestartLevelTest : public TgamestartTest, public ::testing::WithParamInterface<LevelRow> {};
+
+// A saved level is shown as it reads in any case; anything else shows Classic.
+TEST_P(TgamestartLevelTest, ASavedLevelIsShown)
+{
+    dialog->computerBox()->setCurrentIndex(1);
+    dialog->restoreComputerLevel(QString::fromLatin1(GetParam().saved));
+    EXPECT_EQ(dialog->computerLevelText(), QString::fromLatin1(GetParam().shown));
+    EXPECT_EQ(dialog->computerBox()->currentIndex(), GetParam().index);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, TgamestartLevelTest,
+                         ::testing::Values(LevelRow{"Strong", "Strong", 1}, LevelRow{"STRONG", "Strong", 1},
+                                           LevelRow{"Classic", "Classic", 0}, LevelRow{"Expert", "Classic", 0},
+                                           LevelRow{"", "Classic", 0}));
 
 } // namespace
