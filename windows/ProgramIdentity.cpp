@@ -6,4 +6,6 @@
 void setProgramIdentity()
 {
     QApplication::setApplicationName(QStringLiteral("Quarn"));
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.korvex.Quarn"));
 }

@@ -6,18 +6,51 @@
 #include "dictionary/TDictn.h"
 #include "host/HostEngine.h"
 #include "tally/Ttallylist.h"
+#include "windows/CommandLine.h"
+#include "windows/LobbyPlaces.h"
 #include "windows/ProgramIdentity.h"
+#include "windows/ProgramStarter.h"
 #include "windows/SingleInstanceGuard.h"
+#include "windows/Tabout.h"
 #include "windows/Tchat.h"
+#include "windows/Tdownload.h"
 #include "windows/TerminationWatcher.h"
 #include "windows/Tgamestart.h"
+#include "windows/Thelp.h"
+#include "windows/Tphrases.h"
+#include "windows/Tspylist.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+namespace {
+// Where the host's dictionary writes its word-list file while the program runs: the
+// working folder, as the lobby program starts us in our own folder. An installed copy
+// (its folder read-only, started from the menu in the home folder) uses the user's
+// runtime folder instead, so nothing ever lands in, or is left behind in, the home folder.
+QString wordListFolder()
+{
+    if (QFileInfo(QCoreApplication::applicationDirPath()).isWritable())
+        return {};
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    // --help and --version print before anything else exists: no display, no guard, no window.
+    const CommandLine command = CommandLine::read(argc, argv);
+    if (command.printsAndExits()) {
+        std::fputs(command.text().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
 
     // 1. A second copy hands the focus to the first and ends without a window.
@@ -35,26 +68,35 @@ int main(int argc, char *argv[])
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &chat, &Tchat::comeForward);
     QObject::connect(&chat, &Tchat::closing, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
-    // Tabout: comes with the help windows.
-    auto *gamestart = new Tgamestart(chat.context(), chat.connection(), &chat);  // owned by the main window
+    // The lobby's places (download, web page, program) from the settings file's section.
+    const LobbyPlaces places = LobbyPlaces::fromSettingsFile(chat.settings().filePath());
+    // Every window below is owned by the main window and goes with it.
+    auto *about = new Tabout(&chat, places.webAddress());
+    auto *gamestart = new Tgamestart(chat.context(), chat.connection(), &chat);
     chat.setGameStart(gamestart);
-    // Thelp, Tphrases: come with the help windows and the phrase editor.
+    auto *help = new Thelp(&chat);
+    chat.setHelpWindows(help, about);
+    chat.setPhraseEditor(new Tphrases(chat.chat(), chat.settings(), &chat));
 
     // The host form: every copy has one; only a hosting copy makes it listen. Its
-    // dictionary writes the word list into the working folder now.
-    HostEngine host;
+    // dictionary writes the word list now.
+    HostEngine host(wordListFolder());
     chat.setHostEngine(&host);
+    // The hosting player's choice of computer takes effect at every Start Game.
+    QObject::connect(gamestart, &Tgamestart::computerLevelChosen, &host, [&host](const QString &level) {
+        host.setComputerLevel(computerLevelFromName(level).value_or(ComputerLevel::Classic));
+    });
     if (!host.dictionary().isOpen())
         QMessageBox::information(nullptr, QStringLiteral("Quarn"), QStringLiteral("English.dic dictionary not found!"));
 
-    // Tspylist: comes with the spectator list.
+    chat.setSpyList(new Tspylist(chat.connection(), &chat));
 
     // The tally restores its file beside the settings file now, and saves it when the
     // main window takes it down at exit.
     auto *tally = new Ttallylist(QFileInfo(chat.settings().filePath()).absolutePath(), {}, &chat);
     chat.setTally(tally);
 
-    // Tdownload: comes with the lobby download.
+    chat.setLobbyWindow(new Tdownload(places, {}, ProgramStarter::system(), &chat));
 
     // A termination signal closes the main window like "Exit" does.
     TerminationWatcher termination;
