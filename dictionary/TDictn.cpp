@@ -22,7 +22,9 @@
 #include <cstring>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -275,7 +277,21 @@ void TDictn::Close()
 bool TDictn::readRecord(qint64 index, char *record)
 {
     ++d->recordsRead;
-    if (!d->file->seek(index * kRecordSize)) {
+    const qint64 offset = index * kRecordSize;
+#ifdef Q_OS_UNIX
+    // One positioned read per record: no seek, no buffer, no file position shared
+    // between calls.
+    const int fd = d->file->handle();
+    ssize_t got = -1;
+    do {
+        got = ::pread(fd, record, kRecordSize, static_cast<off_t>(offset));
+    } while (got < 0 && errno == EINTR);
+    if (got == kRecordSize)
+        return true;
+    if (got < 0)
+        qCWarning(lcDictionary) << "reading the word list failed:" << std::strerror(errno);
+#else
+    if (!d->file->seek(offset)) {
         qCWarning(lcDictionary) << "seek in the word list failed:" << d->file->errorString();
         return false;
     }
@@ -284,6 +300,7 @@ bool TDictn::readRecord(qint64 index, char *record)
         return true;
     if (got < 0)
         qCWarning(lcDictionary) << "reading the word list failed:" << d->file->errorString();
+#endif
     else
         qCWarning(lcDictionary) << "the word list ended early; was it changed on disk?";
     return false;

@@ -11,6 +11,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include <unistd.h>
+
 namespace {
 
 // Every 29th record as a hit, and the same words with "Q" added as (mostly) misses,
@@ -46,6 +52,54 @@ void BM_IsWordOnFile(benchmark::State &state)
     state.counters["found_share"] = benchmark::Counter(double(found), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_IsWordOnFile);
+
+// The reference for BM_IsWordOnFile: a plain binary search over the same file and keys,
+// one pread per record, with the keys already upper-cased and padded outside the loop.
+void BM_BinarySearchPreadReference(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    TDictn spell(dir.path());  // extracts "English" into the folder, as the game does
+    QFile file(QDir(dir.path()).filePath(QStringLiteral("English")));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        state.SkipWithError("cannot open the list");
+        return;
+    }
+    const int fd = file.handle();
+    const qint64 records = file.size() / WordListFormat::RecordSize;
+    std::vector<std::array<char, WordListFormat::WordWidth>> keys;
+    for (const QString &text : lookupKeys(TDictn::embeddedList())) {
+        std::array<char, WordListFormat::WordWidth> key;
+        key.fill(' ');
+        const QByteArray upper = text.toUpper().toLatin1().left(WordListFormat::WordWidth);
+        std::memcpy(key.data(), upper.constData(), size_t(upper.size()));
+        keys.push_back(key);
+    }
+    size_t next = 0;
+    qint64 found = 0;
+    char record[WordListFormat::RecordSize];
+    for (auto _ : state) {
+        const char *key = keys[next].data();
+        qint64 low = 0;
+        qint64 high = records - 1;
+        bool hit = false;
+        while (low <= high && !hit) {
+            const qint64 mid = (low + high) / 2;
+            if (::pread(fd, record, sizeof record, off_t(mid * WordListFormat::RecordSize)) != sizeof record)
+                break;
+            const int order = std::memcmp(record + 1, key, WordListFormat::WordWidth);
+            hit = order == 0;
+            if (order < 0)
+                low = mid + 1;
+            else
+                high = mid - 1;
+        }
+        found += hit;
+        next = (next + 1) % keys.size();
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.counters["found_share"] = benchmark::Counter(double(found), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_BinarySearchPreadReference);
 
 // The same question answered from memory: trim, upper-case, cut to 14 letters, hash.
 void BM_IsWordInMemorySet(benchmark::State &state)
