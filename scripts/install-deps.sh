@@ -11,4 +11,4 @@ $SUDO apt-get install -y --no-install-recommends \
     libmpg123-dev \
     libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev \
     xvfb xauth x11-apps \
-    clang libclang-rt-14-dev llvm-14
+    clang clang-format libclang-rt-14-dev llvm-14

@@ -1,17 +1,17 @@
 #!/usr/bin/env bash
-# Builds Quarn twice (optimised, then with AddressSanitizer and UndefinedBehaviorSanitizer) and
-# runs every test. The sanitizer build keeps line tables only (-g1): enough for its reports.
+# Builds Quarn twice (optimised, then with AddressSanitizer and UndefinedBehaviorSanitizer),
+# warnings as errors, and runs every test. The sanitizer build keeps line tables only (-g1): enough for its reports.
 # Both build the libraries as unity sources (several .cpp files per compiler run), which
 # shares the cost of the Qt headers; the test programs are never merged.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DCMAKE_UNITY_BUILD=ON -DQUARN_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_UNITY_BUILD=ON -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DQUARN_SANITIZE=ON -DQUARN_BUILD_BENCH=OFF
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_UNITY_BUILD=ON -DQUARN_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DQUARN_SANITIZE=ON -DQUARN_BUILD_BENCH=OFF
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j"$jobs"

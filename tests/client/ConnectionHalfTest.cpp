@@ -82,10 +82,10 @@ protected:
         return *hostClient;
     }
 
-    std::unique_ptr<Participant> join(const QString &name)
+    std::unique_ptr<Participant> join(const QString &name, const QString &address = QStringLiteral("127.0.0.1"))
     {
         auto guest = std::make_unique<Participant>(probe, nullptr, host->serverPort());
-        guest->half->processparams({name, QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+        guest->half->processparams({name, address, QStringLiteral("false")});
         Participant *raw = guest.get();
         EXPECT_TRUE(probe.waitUntil([raw] { return raw->hasConnected(); })) << name.toStdString();
         return guest;
@@ -140,6 +140,21 @@ TEST_F(ConnectionHalfTest, secondClientJoinsSeatTwo)
     ASSERT_TRUE(probe.waitUntil([&] { return you.lines.has(QStringLiteral("0+Bob is Connected.")); }));
     EXPECT_EQ(you.game.seatName(2), QStringLiteral("Bob"));
     EXPECT_EQ(you.sounds.played.count(QStringLiteral("entered")), 2);
+}
+
+// The hosting copy listens on IPv4 and IPv6 alike; a joining copy takes an address of
+// either kind or a host name.
+TEST_F(ConnectionHalfTest, participantsJoinByIPv6AddressAndByHostName)
+{
+    QTcpServer probeIPv6;
+    if (!probeIPv6.listen(QHostAddress::LocalHostIPv6, 0))
+        GTEST_SKIP() << "no IPv6 loopback on this machine";
+    probeIPv6.close();
+    startSolo();
+    auto bob = join(QStringLiteral("Bob"), QStringLiteral("::1"));
+    auto cy = join(QStringLiteral("Cy"), QStringLiteral("localhost"));
+    EXPECT_EQ(bob->game.ownSlot(), 2);
+    EXPECT_EQ(cy->game.ownSlot(), 3);
 }
 
 TEST_F(ConnectionHalfTest, thirdClientSpiesAndEverybodyListsIt)
