@@ -9,7 +9,7 @@ QString playToScore(const ClientGame::Settings &settings)
 {
     // A late arrival's catch-up has always captioned the score in lower case.
     return (settings.caughtUp ? QStringLiteral("Play to score: ") : QStringLiteral("Play to Score: "))
-           + QString::number(settings.playToScore);
+        + QString::number(settings.playToScore);
 }
 
 QString timePerTurn(const ClientGame::Settings &settings)
@@ -20,21 +20,20 @@ QString timePerTurn(const ClientGame::Settings &settings)
 QString steals(const ClientGame::Settings &settings)
 {
     return settings.steals == quarn::kUnlimitedSteals
-               ? QStringLiteral("# of Steals: Unlimited")
-               : QStringLiteral("# of Steals: ") + QString::number(settings.steals);
+        ? QStringLiteral("# of Steals: Unlimited")
+        : QStringLiteral("# of Steals: ") + QString::number(settings.steals);
 }
 
 QString stealsLeft(int seat, const ClientGame::Seat &state)
 {
     switch (state.stealsFrom) {
-    case ClientGame::Seat::StealsFrom::Nothing:
-        break;
+    case ClientGame::Seat::StealsFrom::Nothing: break;
     case ClientGame::Seat::StealsFrom::GameStart:
         // The game's allowance as it is; seat 2's caption has always read "Steal Left".
         if (state.stealsLeft == quarn::kUnlimitedSteals)
             return QStringLiteral("Steals Left: Unlimited");
         return (seat == 1 ? QStringLiteral("Steals Left: ") : QStringLiteral("Steal Left: "))
-               + QString::number(state.stealsLeft);
+            + QString::number(state.stealsLeft);
     case ClientGame::Seat::StealsFrom::TurnChange: {
         // The host's count, never below 0; above 100 it is as good as unlimited.
         const int shown = qMax(state.stealsLeft, 0);
@@ -59,4 +58,4 @@ int timeBarWidth(int secondsLeft, int turnLength, int fullWidth)
     return fullWidth / turnLength * secondsLeft;
 }
 
-} // namespace boardcaptions
+}  // namespace boardcaptions

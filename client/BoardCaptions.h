@@ -19,4 +19,4 @@ QString clock(int secondsLeft);
 // seconds, nothing once no second is left or for a turn without time.
 int timeBarWidth(int secondsLeft, int turnLength, int fullWidth);
 
-} // namespace boardcaptions
+}  // namespace boardcaptions

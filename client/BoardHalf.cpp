@@ -26,11 +26,20 @@ constexpr int kExtraCount = quarn::kExtras;
 
 // Left edges: bottom row from 44, top row from 45, both every 40 pixels; extras from
 // 104 every 48 pixels.
-constexpr int myLeft(int position) { return 44 + 40 * (position - 1); }
-constexpr int hisLeft(int position) { return 45 + 40 * (position - 1); }
-constexpr int extraLeft(int position) { return 104 + 48 * (position - 1); }
+constexpr int myLeft(int position)
+{
+    return 44 + 40 * (position - 1);
+}
+constexpr int hisLeft(int position)
+{
+    return 45 + 40 * (position - 1);
+}
+constexpr int extraLeft(int position)
+{
+    return 104 + 48 * (position - 1);
+}
 
-} // namespace
+}  // namespace
 
 BoardHalf::BoardHalf(QWidget *panel, ClientGame &game, RequestSender &sender, QObject *parent)
     : QObject(parent)
@@ -43,8 +52,8 @@ BoardHalf::BoardHalf(QWidget *panel, ClientGame &game, RequestSender &sender, QO
     m_messageBox = [this](const QString &text, std::function<void()> closed) {
         // Window-modal but not blocking: the message queue keeps being handled while
         // the box is open, and the rest of the handler runs once it is closed.
-        auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("Quarn"), text,
-                                    QMessageBox::Ok, m_panel->window());
+        auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("Quarn"), text, QMessageBox::Ok,
+                                    m_panel->window());
         box->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(box, &QMessageBox::finished, this, [closed = std::move(closed)] {
             if (closed)
@@ -53,9 +62,8 @@ BoardHalf::BoardHalf(QWidget *panel, ClientGame &game, RequestSender &sender, QO
         box->open();
     };
     // The game's boxes go through whatever hook the view has at the time.
-    m_game.setMessageBoxHook([this](const QString &text, std::function<void()> closed) {
-        m_messageBox(text, std::move(closed));
-    });
+    m_game.setMessageBoxHook(
+        [this](const QString &text, std::function<void()> closed) { m_messageBox(text, std::move(closed)); });
 
     // The word backgrounds sit below the tiles, so they are created first.
     const QPixmap wordback(QStringLiteral(":/pictures/wordback.jpg"));
@@ -120,8 +128,7 @@ void BoardHalf::createSeatControls()
                              QRect(486, 20 + dy, 140, 18), 13, true);
         set.name->setContextMenuPolicy(Qt::CustomContextMenu);
         set.score = makeLabel(m_panel, QStringLiteral("label_score%1").arg(number), QString(),
-                              QRect(630, 16 + dy, 84, 28), 24, true, Qt::AlignRight | Qt::AlignVCenter,
-                              "#ffd56a");
+                              QRect(630, 16 + dy, 84, 28), 24, true, Qt::AlignRight | Qt::AlignVCenter, "#ffd56a");
         set.status = makeLabel(m_panel, QStringLiteral("label_status%1").arg(number), QString(),
                                QRect(486, 42 + dy, 140, 15), 11, false);
         set.turn = makePicture(m_panel, QStringLiteral("image_Turn%1").arg(number), BoardMarkers::turnMarker(),
@@ -137,8 +144,8 @@ void BoardHalf::createSeatControls()
 
 void BoardHalf::createInfoControls()
 {
-    m_labelStatus = makeLabel(m_panel, QStringLiteral("label_status"), QString(), QRect(40, 220, 410, 18), 13,
-                              true, Qt::AlignCenter);
+    m_labelStatus = makeLabel(m_panel, QStringLiteral("label_status"), QString(), QRect(40, 220, 410, 18), 13, true,
+                              Qt::AlignCenter);
 
     m_labelMywords = makeLabel(m_panel, QStringLiteral("label_mywords"), QStringLiteral("Your Words"),
                                QRect(458, 148, 124, 16), 12, true);
@@ -146,25 +153,25 @@ void BoardHalf::createInfoControls()
     m_listboxMywords->setObjectName(QStringLiteral("listbox_mywords"));
     m_listboxMywords->setGeometry(458, 165, 124, 97);
     m_listboxMywords->setFocusPolicy(Qt::NoFocus);
-    m_listboxMywords->setStyleSheet(QStringLiteral(
-        "QListWidget { background: rgba(20, 40, 28, 170); color: #f4e8c8; border: 1px solid #8a6a3a;"
-        " font-family: 'DejaVu Sans'; font-size: 11px; }"));
+    m_listboxMywords->setStyleSheet(
+        QStringLiteral("QListWidget { background: rgba(20, 40, 28, 170); color: #f4e8c8; border: 1px solid #8a6a3a;"
+                       " font-family: 'DejaVu Sans'; font-size: 11px; }"));
 
     // The bonus table is display only: the host does the scoring.
-    makeLabel(m_panel, QStringLiteral("label_bonus"), QStringLiteral("Bonus Points"), QRect(592, 146, 124, 15),
-              12, true, Qt::AlignLeft | Qt::AlignVCenter, "#ffd56a");
+    makeLabel(m_panel, QStringLiteral("label_bonus"), QStringLiteral("Bonus Points"), QRect(592, 146, 124, 15), 12,
+              true, Qt::AlignLeft | Qt::AlignVCenter, "#ffd56a");
     const QStringList bonus = {QStringLiteral("6 Letters - 2x"), QStringLiteral("7 Letters - 3x"),
                                QStringLiteral("8 Letters - 4x"), QStringLiteral("9 Letters - 5x"),
                                QStringLiteral("10 Letters - 6x")};
     for (int i = 0; i < bonus.size(); ++i)
-        makeLabel(m_panel, QStringLiteral("label_bonus%1").arg(i + 1), bonus.at(i),
-                  QRect(600, 161 + 12 * i, 116, 12), 10, false);
+        makeLabel(m_panel, QStringLiteral("label_bonus%1").arg(i + 1), bonus.at(i), QRect(600, 161 + 12 * i, 116, 12),
+                  10, false);
 
     // The captions before the first game are the designed ones.
-    m_labelPlaytoscore = makeLabel(m_panel, QStringLiteral("label_playtoscore"),
-                                   QStringLiteral("Play to Score: 100"), QRect(592, 223, 126, 13), 10, true);
-    m_labelTimeperturn = makeLabel(m_panel, QStringLiteral("label_timeperturn"),
-                                   QStringLiteral("Time per Turn: 30 "), QRect(592, 236, 126, 13), 10, true);
+    m_labelPlaytoscore = makeLabel(m_panel, QStringLiteral("label_playtoscore"), QStringLiteral("Play to Score: 100"),
+                                   QRect(592, 223, 126, 13), 10, true);
+    m_labelTimeperturn = makeLabel(m_panel, QStringLiteral("label_timeperturn"), QStringLiteral("Time per Turn: 30 "),
+                                   QRect(592, 236, 126, 13), 10, true);
     m_labelSteals = makeLabel(m_panel, QStringLiteral("label_steals"), QStringLiteral("# of Steals: 5"),
                               QRect(592, 249, 126, 13), 10, true);
 
@@ -193,8 +200,8 @@ void BoardHalf::createClock()
                                 QRect(44, 241, 80, 18), 13, true);
     makePicture(m_panel, QStringLiteral("image_timerframe"), QPixmap(QStringLiteral(":/pictures/timeframe.jpg")),
                 QPoint(124, 238));
-    m_imageTimer = makePicture(m_panel, QStringLiteral("image_timer"), QPixmap(QStringLiteral(":/pictures/timebar.jpg")),
-                               QPoint(128, 240));
+    m_imageTimer = makePicture(m_panel, QStringLiteral("image_timer"),
+                               QPixmap(QStringLiteral(":/pictures/timebar.jpg")), QPoint(128, 240));
     // The picture stays anchored at its left edge while the control narrows.
     m_imageTimer->resize(kBarWidth, 21);
 }
@@ -272,12 +279,30 @@ QLabel *BoardHalf::seatPart(int seat, QLabel *SeatSet::*part) const
     return rowSet(rowOf(seat)).*part;
 }
 
-QLabel *BoardHalf::nameLabel(int seat) const { return seatPart(seat, &SeatSet::name); }
-QLabel *BoardHalf::scoreLabel(int seat) const { return seatPart(seat, &SeatSet::score); }
-QLabel *BoardHalf::statusLabel(int seat) const { return seatPart(seat, &SeatSet::status); }
-QLabel *BoardHalf::turnMarker(int seat) const { return seatPart(seat, &SeatSet::turn); }
-QLabel *BoardHalf::eyesMarker(int seat) const { return seatPart(seat, &SeatSet::eyes); }
-QLabel *BoardHalf::nameLabelIn(Row row) const { return rowSet(row).name; }
+QLabel *BoardHalf::nameLabel(int seat) const
+{
+    return seatPart(seat, &SeatSet::name);
+}
+QLabel *BoardHalf::scoreLabel(int seat) const
+{
+    return seatPart(seat, &SeatSet::score);
+}
+QLabel *BoardHalf::statusLabel(int seat) const
+{
+    return seatPart(seat, &SeatSet::status);
+}
+QLabel *BoardHalf::turnMarker(int seat) const
+{
+    return seatPart(seat, &SeatSet::turn);
+}
+QLabel *BoardHalf::eyesMarker(int seat) const
+{
+    return seatPart(seat, &SeatSet::eyes);
+}
+QLabel *BoardHalf::nameLabelIn(Row row) const
+{
+    return rowSet(row).name;
+}
 
 BoardTile *BoardHalf::myletter(int position) const
 {

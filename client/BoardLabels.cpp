@@ -37,4 +37,4 @@ QLabel *makePicture(QWidget *panel, const QString &name, const QPixmap &pixmap, 
     return label;
 }
 
-} // namespace boardlabels
+}  // namespace boardlabels

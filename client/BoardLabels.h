@@ -20,4 +20,4 @@ QLabel *makeLabel(QWidget *panel, const QString &name, const QString &text, cons
                   const char *colour = kTextColour);
 QLabel *makePicture(QWidget *panel, const QString &name, const QPixmap &pixmap, const QPoint &at);
 
-} // namespace boardlabels
+}  // namespace boardlabels

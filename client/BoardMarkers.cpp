@@ -17,7 +17,7 @@ QPixmap canvas(int width, int height)
     return pixmap;
 }
 
-} // namespace
+}  // namespace
 
 QPixmap BoardMarkers::turnMarker()
 {

@@ -55,8 +55,7 @@ void BoardTile::mousePressEvent(QMouseEvent *event)
 
 void BoardTile::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = event->button() == Qt::LeftButton && m_leftDown
-        && rect().contains(event->position().toPoint());
+    const bool click = event->button() == Qt::LeftButton && m_leftDown && rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         m_leftDown = false;
     event->accept();

@@ -34,20 +34,20 @@ Q_LOGGING_CATEGORY(lcChat, "quarn.chat", QtWarningMsg)
 namespace {
 
 constexpr std::array<const char *, ChatHalf::kPhraseCount> kDefaultPhrases{
-    "Way To Go!", "Good One!", "Nice Try!", "Excellent!", "Brilliant!",
+    "Way To Go!", "Good One!", "Nice Try!",         "Excellent!",          "Brilliant!",
     "Wow, WTG!",  "Thanks!",   "Way To Go Teamie!", "Good Game Everyone!",
 };
 
 constexpr std::array<const char *, ChatHalf::kChatterSoundCount> kChatterCaptions{
-    "Doh",     "Cough", "Hello",    "Thank You", "Where have you been?", "Snoring", "Sneezing",
-    "Sorry",   "Welcome", "Yeehaa", "Yippee",    "Oh No",                "Applause", "Honk",
-    "Oooh",    "Razzberry", "Cheer", "Woman Laughing", "Man Laughing",   "Crying",
+    "Doh",       "Cough",    "Hello",          "Thank You",    "Where have you been?",
+    "Snoring",   "Sneezing", "Sorry",          "Welcome",      "Yeehaa",
+    "Yippee",    "Oh No",    "Applause",       "Honk",         "Oooh",
+    "Razzberry", "Cheer",    "Woman Laughing", "Man Laughing", "Crying",
 };
 
-} // namespace
+}  // namespace
 
-ChatHalf::ChatHalf(QWidget *panel, const ClientGame &game, RequestSender &sender, PlaySound playSound,
-                   QObject *parent)
+ChatHalf::ChatHalf(QWidget *panel, const ClientGame &game, RequestSender &sender, PlaySound playSound, QObject *parent)
     : QObject(parent)
     , m_game(game)
     , m_sender(sender)
@@ -128,9 +128,7 @@ void ChatHalf::appendLine(const ChatLine &line)
 
     for (const ChatItem &item : line.items) {
         switch (item.kind) {
-        case ChatItem::Kind::Text:
-            cursor.insertText(item.text, textFormat);
-            break;
+        case ChatItem::Kind::Text: cursor.insertText(item.text, textFormat); break;
         case ChatItem::Kind::Link: {
             const int number = m_links.add(item.text);
             QTextCharFormat linkFormat;
@@ -325,7 +323,10 @@ void ChatHalf::ClearMainChat1Click()
     m_mychat->setFocus();
 }
 
-void ChatHalf::SelectAll1Click() { m_mainchat->selectAll(); }
+void ChatHalf::SelectAll1Click()
+{
+    m_mainchat->selectAll();
+}
 
 void ChatHalf::Copy1Click()
 {

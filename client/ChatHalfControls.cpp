@@ -29,7 +29,7 @@ constexpr QPoint kSmiliesButton(486, 467);
 constexpr int kPhraseTop = 267;
 constexpr int kPhraseBottom = 445;
 
-} // namespace
+}  // namespace
 
 void ChatHalf::createView(QWidget *panel)
 {
@@ -71,9 +71,8 @@ void ChatHalf::createInput(QWidget *panel)
     m_mychat->setText(kPlaceholder);
     m_mychat->setContextMenuPolicy(Qt::CustomContextMenu);
     m_mychat->installEventFilter(this);
-    connect(m_mychat, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        m_inputMenu->popup(m_mychat->mapToGlobal(pos));
-    });
+    connect(m_mychat, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_inputMenu->popup(m_mychat->mapToGlobal(pos)); });
 
     m_colorDialog = new QColorDialog(panel);
     m_colorDialog->setObjectName(QStringLiteral("ColorDialog"));
@@ -89,8 +88,8 @@ void ChatHalf::createButtons(QWidget *panel)
         auto *button = new QToolButton(panel);
         const int number = i + 1;
         button->setObjectName(QStringLiteral("b_phrase%1").arg(number));
-        button->setGeometry(QRect(QPoint(3, kPhraseTop + (kPhraseBottom - kPhraseTop) * i / (kPhraseCount - 1)),
-                                  kButtonSize));
+        button->setGeometry(
+            QRect(QPoint(3, kPhraseTop + (kPhraseBottom - kPhraseTop) * i / (kPhraseCount - 1)), kButtonSize));
         button->setIcon(SmileyPainter::phraseIcon(number));
         button->setIconSize(QSize(21, 15));
         button->setAutoRaise(true);
@@ -107,9 +106,8 @@ void ChatHalf::createButtons(QWidget *panel)
     m_phrase10->setAutoRaise(true);
     m_phrase10->setToolTip(QStringLiteral("Chatter Sounds"));
     m_phrase10->setFocusPolicy(Qt::NoFocus);
-    connect(m_phrase10, &QToolButton::clicked, this, [this] {
-        m_popupSounds->popup(m_phrase10->mapToGlobal(m_phrase10->rect().bottomRight()));
-    });
+    connect(m_phrase10, &QToolButton::clicked, this,
+            [this] { m_popupSounds->popup(m_phrase10->mapToGlobal(m_phrase10->rect().bottomRight())); });
 
     m_smilies = new QToolButton(panel);
     m_smilies->setObjectName(QStringLiteral("button_smilies"));
@@ -117,9 +115,8 @@ void ChatHalf::createButtons(QWidget *panel)
     m_smilies->setIcon(QIcon(QPixmap::fromImage(SmileyPainter::smiley(0))));
     m_smilies->setAutoRaise(true);
     m_smilies->setFocusPolicy(Qt::NoFocus);
-    connect(m_smilies, &QToolButton::clicked, this, [this] {
-        m_popupSmilies->popup(m_smilies->mapToGlobal(m_smilies->rect().bottomRight()));
-    });
+    connect(m_smilies, &QToolButton::clicked, this,
+            [this] { m_popupSmilies->popup(m_smilies->mapToGlobal(m_smilies->rect().bottomRight())); });
 }
 
 void ChatHalf::createMenus(QWidget *panel)

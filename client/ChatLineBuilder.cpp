@@ -6,7 +6,7 @@ namespace {
 const QString kSmileyMark = QStringLiteral(":)#");
 constexpr int kCodeLength = 2;
 
-} // namespace
+}  // namespace
 
 bool ChatLineBuilder::isWebAddress(const QString &word)
 {

@@ -10,7 +10,7 @@
 struct ChatItem {
     enum class Kind { Text, Link, Smiley };
     Kind kind = Kind::Text;
-    QString text;    // Text and Link: the run's text, trailing space included
+    QString text;  // Text and Link: the run's text, trailing space included
     int smiley = 0;  // Smiley: image index 0..17
 
     bool operator==(const ChatItem &) const = default;

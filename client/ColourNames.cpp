@@ -15,10 +15,22 @@ struct NamedValue {
 
 // Plain colours, in the order a value is looked up when it is named.
 constexpr std::array<NamedValue, 16> kPlainNames{{
-    {"clBlack", 0x000000}, {"clMaroon", 0x000080}, {"clGreen", 0x008000}, {"clOlive", 0x008080},
-    {"clNavy", 0x800000},  {"clPurple", 0x800080}, {"clTeal", 0x808000},  {"clGray", 0x808080},
-    {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},  {"clLime", 0x00FF00},  {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000},  {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00}, {"clWhite", 0xFFFFFF},
+    {"clBlack", 0x000000},
+    {"clMaroon", 0x000080},
+    {"clGreen", 0x008000},
+    {"clOlive", 0x008080},
+    {"clNavy", 0x800000},
+    {"clPurple", 0x800080},
+    {"clTeal", 0x808000},
+    {"clGray", 0x808080},
+    {"clSilver", 0xC0C0C0},
+    {"clRed", 0x0000FF},
+    {"clLime", 0x00FF00},
+    {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000},
+    {"clFuchsia", 0xFF00FF},
+    {"clAqua", 0xFFFF00},
+    {"clWhite", 0xFFFFFF},
 }};
 
 struct Role {
@@ -58,9 +70,15 @@ constexpr std::array<Role, kRoleCount> kRoles{{
 
 constexpr char kNoneName[] = "clNone";
 
-bool isRole(quint32 value) { return value >= kRoleBase && value < kRoleBase + kRoleCount; }
+bool isRole(quint32 value)
+{
+    return value >= kRoleBase && value < kRoleBase + kRoleCount;
+}
 
-bool isReadable(quint32 value) { return value <= 0xFFFFFFu || isRole(value) || value == kNone; }
+bool isReadable(quint32 value)
+{
+    return value <= 0xFFFFFFu || isRole(value) || value == kNone;
+}
 
 std::optional<quint32> valueFromIdentifier(const QString &name)
 {
@@ -82,8 +100,8 @@ bool allDigits(QStringView text, int base)
     if (text.isEmpty())
         return false;
     for (QChar c : text) {
-        const bool ok = base == 16 ? (c.isDigit() || (c.toLower() >= u'a' && c.toLower() <= u'f'))
-                                   : (c >= u'0' && c <= u'9');
+        const bool ok =
+            base == 16 ? (c.isDigit() || (c.toLower() >= u'a' && c.toLower() <= u'f')) : (c >= u'0' && c <= u'9');
         if (!ok)
             return false;
     }
@@ -119,7 +137,7 @@ std::optional<quint32> valueFromNumber(const QString &name)
     return static_cast<quint32>(static_cast<qint32>(value));
 }
 
-} // namespace
+}  // namespace
 
 std::optional<quint32> valueFromName(const QString &name)
 {
@@ -186,4 +204,4 @@ std::optional<QString> nameFromColour(const QColor &colour)
     return nameFromValue(*value);
 }
 
-} // namespace ColourNames
+}  // namespace ColourNames

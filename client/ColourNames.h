@@ -48,4 +48,4 @@ std::optional<QColor> colourFromName(const QString &name);
 // Colour -> name ("clRed", "$00336699"); empty for an invalid colour.
 std::optional<QString> nameFromColour(const QColor &colour);
 
-} // namespace ColourNames
+}  // namespace ColourNames

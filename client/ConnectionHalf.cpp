@@ -33,7 +33,7 @@ QString spectatorEntry(int slot, const QString &name)
 {
     return QString::number(slot) + QStringLiteral(": ") + name;
 }
-} // namespace
+}  // namespace
 
 ConnectionHalf::ConnectionHalf(ClientContext &context, ClientGame &game, QObject *parent)
     : QObject(parent)
@@ -42,12 +42,11 @@ ConnectionHalf::ConnectionHalf(ClientContext &context, ClientGame &game, QObject
     , m_timer1(std::make_unique<net::MessageQueue>(std::chrono::milliseconds(kTimerInterval)))
     , m_popupKick(std::make_unique<QMenu>())
 {
-    connect(m_timer1.get(), &net::MessageQueue::messageTaken, this,
-            [this](quint64, const QByteArray &message) {
-                processsocktimer(message);
-                if (m_closePending && m_timer1->isEmpty())
-                    finishClose();
-            });
+    connect(m_timer1.get(), &net::MessageQueue::messageTaken, this, [this](quint64, const QByteArray &message) {
+        processsocktimer(message);
+        if (m_closePending && m_timer1->isEmpty())
+            finishClose();
+    });
 
     m_popupKick->setObjectName(QStringLiteral("popup_kick"));
     m_removeFromGame = m_popupKick->addAction(tr("Remove From Game"));
@@ -169,8 +168,8 @@ void ConnectionHalf::hostpress()
     }
     if (!m_host->isListening() && !m_host->listen(m_port)) {
         qCWarning(lcClient) << "cannot listen:" << m_host->errorString();
-        notice(QStringLiteral("0+Could not start the game on port ") + QString::number(m_port)
-               + QStringLiteral(": ") + m_host->errorString());
+        notice(QStringLiteral("0+Could not start the game on port ") + QString::number(m_port) + QStringLiteral(": ")
+               + m_host->errorString());
         return;
     }
     qCInfo(lcClient) << "hosting on port" << m_host->serverPort();
@@ -205,8 +204,7 @@ void ConnectionHalf::connectTo(const QString &address, quint16 port)
     connect(m_sock.get(), &net::Connection::closed, this, &ConnectionHalf::connectionEnded);
     connect(m_sock.get(), &net::Connection::connectFailed, this, [this, address](const QString &reason) {
         qCWarning(lcClient) << "cannot connect to" << address << reason;
-        notice(QStringLiteral("0+Could not connect to the game at ") + address + QStringLiteral(": ")
-               + reason);
+        notice(QStringLiteral("0+Could not connect to the game at ") + address + QStringLiteral(": ") + reason);
     });
     m_sock->connectToHost(address, port);
 }

@@ -32,7 +32,7 @@ class QTcpSocket;
 namespace net {
 class Connection;
 class MessageQueue;
-} // namespace net
+}  // namespace net
 
 Q_DECLARE_LOGGING_CATEGORY(lcClient)
 

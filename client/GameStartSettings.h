@@ -13,8 +13,8 @@ public:
     virtual bool unlimitedChecked() const = 0;
     // Puts saved values into the value boxes and arrows unchanged (no range check); a
     // value that is not a whole number leaves its row as it is.
-    virtual void restoreSaved(const QString &playtoscore, const QString &creationtime,
-                              const QString &steals, bool unlimited) = 0;
+    virtual void restoreSaved(const QString &playtoscore, const QString &creationtime, const QString &steals,
+                              bool unlimited) = 0;
     // The computer opponent's level as saved: "Classic" or "Strong". A dialog that offers
     // no choice of level answers an empty text, and nothing is saved for it.
     virtual QString computerLevelText() const { return QString(); }

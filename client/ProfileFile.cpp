@@ -13,7 +13,10 @@ namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
-bool isComment(const QByteArray &trimmed) { return trimmed.startsWith(';') || trimmed.startsWith('#'); }
+bool isComment(const QByteArray &trimmed)
+{
+    return trimmed.startsWith(';') || trimmed.startsWith('#');
+}
 
 // The name inside "[...]", or nothing when the line is no section header.
 std::optional<QByteArray> sectionName(const QByteArray &line)
@@ -27,7 +30,7 @@ std::optional<QByteArray> sectionName(const QByteArray &line)
     return trimmed.mid(1, close - 1).trimmed();
 }
 
-} // namespace
+}  // namespace
 
 ProfileFile::ProfileFile(QString path)
     : m_path(std::move(path))

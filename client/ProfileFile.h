@@ -54,8 +54,8 @@ public:
 
 private:
     struct Line {
-        QByteArray text;       // without its line end
-        QByteArray lineEnd;    // "\r\n", "\n" or empty for a last line without one
+        QByteArray text;  // without its line end
+        QByteArray lineEnd;  // "\r\n", "\n" or empty for a last line without one
     };
     // Index of the section's header line, or -1.
     int findSection(const QString &section) const;

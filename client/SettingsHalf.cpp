@@ -35,12 +35,15 @@ std::optional<int> wholeNumber(const QString &text)
     }
 }
 
-QString flag(bool on, const char *yes, const char *no) { return QString::fromLatin1(on ? yes : no); }
+QString flag(bool on, const char *yes, const char *no)
+{
+    return QString::fromLatin1(on ? yes : no);
+}
 
-} // namespace
+}  // namespace
 
-SettingsHalf::SettingsHalf(QWidget *window, ChatHalf &chat, GameStartSettings *gameStart,
-                           ChatHalf::PlaySound playSound, QString filePath, QObject *parent)
+SettingsHalf::SettingsHalf(QWidget *window, ChatHalf &chat, GameStartSettings *gameStart, ChatHalf::PlaySound playSound,
+                           QString filePath, QObject *parent)
     : QObject(parent)
     , m_window(window)
     , m_chat(chat)
@@ -183,9 +186,7 @@ bool SettingsHalf::saveinifile()
 bool SettingsHalf::writeSettings(const QRect &outer)
 {
     QList<std::pair<QString, QString>> values;
-    const auto add = [&values](const char *key, const QString &value) {
-        values.append({QLatin1String(key), value});
-    };
+    const auto add = [&values](const char *key, const QString &value) { values.append({QLatin1String(key), value}); };
     add("Textsize", QString::number(m_chat.textSize()));
     if (const std::optional<QString> colour = ColourNames::nameFromColour(m_chat.textColour()))
         add("Textcolor", *colour);
@@ -234,9 +235,15 @@ void SettingsHalf::playsounds(const QString &name)
         m_playSound(name);
 }
 
-void SettingsHalf::PlaySounds1Click() { m_playSounds1->trigger(); }
+void SettingsHalf::PlaySounds1Click()
+{
+    m_playSounds1->trigger();
+}
 
-void SettingsHalf::PlayChatterSounds1Click() { m_playChatterSounds1->trigger(); }
+void SettingsHalf::PlayChatterSounds1Click()
+{
+    m_playChatterSounds1->trigger();
+}
 
 void SettingsHalf::New1Click(int tag)
 {

@@ -50,8 +50,8 @@ public:
 
     // `window` is the window whose placement is kept (the main window, or any widget in
     // tests); `gameStart` may be set later. `filePath` empty = defaultFilePath().
-    SettingsHalf(QWidget *window, ChatHalf &chat, GameStartSettings *gameStart,
-                 ChatHalf::PlaySound playSound, QString filePath = {}, QObject *parent = nullptr);
+    SettingsHalf(QWidget *window, ChatHalf &chat, GameStartSettings *gameStart, ChatHalf::PlaySound playSound,
+                 QString filePath = {}, QObject *parent = nullptr);
     ~SettingsHalf() override;
 
     void setGameStartSettings(GameStartSettings *gameStart) { m_gameStart = gameStart; }

@@ -25,24 +25,24 @@ struct Face {
 const QColor kYellow(255, 214, 40);
 
 const std::array<Face, ChatLineBuilder::kSmileyCount> kFaces{{
-    {kYellow, Eyes::Dots, Mouth::Smile, None},              // :)#10 smile
-    {kYellow, Eyes::Dots, Mouth::Grin, None},               // big grin
-    {kYellow, Eyes::Dots, Mouth::Sad, None},                // sad
-    {kYellow, Eyes::Wink, Mouth::Smile, None},              // wink
-    {kYellow, Eyes::Wide, Mouth::Open, None},               // surprised
-    {kYellow, Eyes::Dots, Mouth::Tongue, None},             // tongue out
-    {kYellow, Eyes::Shades, Mouth::Smile, None},            // cool
-    {QColor(240, 90, 60), Eyes::Angry, Mouth::Sad, None},   // angry
-    {kYellow, Eyes::Dots, Mouth::Sad, Tears},               // crying
-    {kYellow, Eyes::Closed, Mouth::Laugh, None},            // laughing
-    {kYellow, Eyes::Dots, Mouth::Straight, None},           // straight face
-    {kYellow, Eyes::Dots, Mouth::Kiss, None},               // kiss
-    {kYellow, Eyes::Wide, Mouth::Wavy, None},               // confused
-    {kYellow, Eyes::Sleepy, Mouth::Straight, Snore},        // sleepy
-    {QColor(170, 80, 200), Eyes::Angry, Mouth::Grin, Horns}, // devil
-    {kYellow, Eyes::Dots, Mouth::Smile, Halo},              // angel
-    {kYellow, Eyes::Closed, Mouth::Smile, Blush},           // shy
-    {QColor(150, 205, 90), Eyes::Sleepy, Mouth::Wavy, None}, // sick
+    {kYellow, Eyes::Dots, Mouth::Smile, None},  // :)#10 smile
+    {kYellow, Eyes::Dots, Mouth::Grin, None},  // big grin
+    {kYellow, Eyes::Dots, Mouth::Sad, None},  // sad
+    {kYellow, Eyes::Wink, Mouth::Smile, None},  // wink
+    {kYellow, Eyes::Wide, Mouth::Open, None},  // surprised
+    {kYellow, Eyes::Dots, Mouth::Tongue, None},  // tongue out
+    {kYellow, Eyes::Shades, Mouth::Smile, None},  // cool
+    {QColor(240, 90, 60), Eyes::Angry, Mouth::Sad, None},  // angry
+    {kYellow, Eyes::Dots, Mouth::Sad, Tears},  // crying
+    {kYellow, Eyes::Closed, Mouth::Laugh, None},  // laughing
+    {kYellow, Eyes::Dots, Mouth::Straight, None},  // straight face
+    {kYellow, Eyes::Dots, Mouth::Kiss, None},  // kiss
+    {kYellow, Eyes::Wide, Mouth::Wavy, None},  // confused
+    {kYellow, Eyes::Sleepy, Mouth::Straight, Snore},  // sleepy
+    {QColor(170, 80, 200), Eyes::Angry, Mouth::Grin, Horns},  // devil
+    {kYellow, Eyes::Dots, Mouth::Smile, Halo},  // angel
+    {kYellow, Eyes::Closed, Mouth::Smile, Blush},  // shy
+    {QColor(150, 205, 90), Eyes::Sleepy, Mouth::Wavy, None},  // sick
 }};
 
 void drawEyes(QPainter &p, Eyes eyes)
@@ -94,9 +94,7 @@ void drawMouth(QPainter &p, Mouth mouth)
     p.setPen(QPen(Qt::black, 1.2));
     p.setBrush(Qt::NoBrush);
     switch (mouth) {
-    case Mouth::Smile:
-        p.drawArc(QRectF(4.5, 6, 8, 5.5), 200 * 16, 140 * 16);
-        break;
+    case Mouth::Smile: p.drawArc(QRectF(4.5, 6, 8, 5.5), 200 * 16, 140 * 16); break;
     case Mouth::Grin: {
         QPainterPath path;
         path.moveTo(4.5, 9);
@@ -106,9 +104,7 @@ void drawMouth(QPainter &p, Mouth mouth)
         p.drawPath(path);
         break;
     }
-    case Mouth::Sad:
-        p.drawArc(QRectF(5, 10, 7, 4.5), 20 * 16, 140 * 16);
-        break;
+    case Mouth::Sad: p.drawArc(QRectF(5, 10, 7, 4.5), 20 * 16, 140 * 16); break;
     case Mouth::Open:
         p.setBrush(Qt::black);
         p.drawEllipse(QPointF(8.5, 11.2), 1.6, 1.9);
@@ -119,9 +115,7 @@ void drawMouth(QPainter &p, Mouth mouth)
         p.setBrush(QColor(235, 80, 100));
         p.drawEllipse(QRectF(7, 10, 3.5, 3.5));
         break;
-    case Mouth::Straight:
-        p.drawLine(QPointF(5.5, 11), QPointF(11.5, 11));
-        break;
+    case Mouth::Straight: p.drawLine(QPointF(5.5, 11), QPointF(11.5, 11)); break;
     case Mouth::Kiss:
         p.setPen(QPen(QColor(200, 20, 60), 1.4));
         p.setBrush(QColor(230, 40, 90));
@@ -180,7 +174,7 @@ void drawExtras(QPainter &p, unsigned extras)
     }
 }
 
-} // namespace
+}  // namespace
 
 QImage SmileyPainter::smiley(int index)
 {
@@ -235,8 +229,8 @@ QIcon SmileyPainter::soundsIcon()
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(40, 40, 40), 1));
     p.setBrush(QColor(90, 90, 100));
-    p.drawPolygon(QPolygonF({QPointF(1.5, 5), QPointF(5, 5), QPointF(9, 1.5), QPointF(9, 13.5),
-                             QPointF(5, 10), QPointF(1.5, 10)}));
+    p.drawPolygon(QPolygonF(
+        {QPointF(1.5, 5), QPointF(5, 5), QPointF(9, 1.5), QPointF(9, 13.5), QPointF(5, 10), QPointF(1.5, 10)}));
     p.setBrush(Qt::NoBrush);
     p.drawArc(QRectF(7, 4, 5, 7), -60 * 16, 120 * 16);
     p.drawArc(QRectF(7, 1.5, 9, 12), -60 * 16, 120 * 16);

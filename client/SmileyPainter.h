@@ -4,8 +4,8 @@
 // carries no image files for them.
 #pragma once
 
-#include <QImage>
 #include <QIcon>
+#include <QImage>
 
 class SmileyPainter {
 public:

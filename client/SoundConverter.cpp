@@ -16,7 +16,7 @@ int channelValue(const DecodedSound &sound, qint64 frame, int channel, int targe
     return channel < sound.channels ? sound.sampleAt(base + channel) : 0;
 }
 
-} // namespace
+}  // namespace
 
 DecodedSound SoundConverter::convert(const DecodedSound &sound, int sampleRate, int channels)
 {

@@ -50,7 +50,7 @@ QAudioFormat int16Format(int sampleRate, int channels)
     format.setSampleFormat(QAudioFormat::Int16);
     return format;
 }
-} // namespace
+}  // namespace
 
 SoundDeviceOutput::SoundDeviceOutput(QObject *parent)
     : QObject(parent)

@@ -32,8 +32,7 @@ SoundPlayer::SoundPlayer(std::unique_ptr<SoundOutput> output, const QString &fol
     , m_output(std::move(output))
 {
     registerSoundResources();
-    const QFileInfoList files =
-        QDir(folder).entryInfoList({QStringLiteral("*.wav")}, QDir::Files, QDir::Name);
+    const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.wav")}, QDir::Files, QDir::Name);
     for (const QFileInfo &file : files)
         m_paths.insert(file.completeBaseName().toUpper(), file.filePath());
     if (m_paths.isEmpty())

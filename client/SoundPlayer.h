@@ -7,10 +7,10 @@
 #include "client/WaveDecoder.h"
 
 #include <QHash>
-#include <QSet>
-#include <QStringList>
 #include <QObject>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -23,8 +23,8 @@ public:
     // Plays through the default audio output (silent where there is none).
     explicit SoundPlayer(QObject *parent = nullptr);
     // Plays through the given output, reading sounds from the given folder.
-    explicit SoundPlayer(std::unique_ptr<SoundOutput> output,
-                         const QString &folder = kResourceFolder, QObject *parent = nullptr);
+    explicit SoundPlayer(std::unique_ptr<SoundOutput> output, const QString &folder = kResourceFolder,
+                         QObject *parent = nullptr);
     ~SoundPlayer() override;
 
     // Starts the named sound and returns at once. A name the program does not carry
@@ -42,7 +42,7 @@ private:
     const DecodedSound *decoded(const QString &key);
 
     std::unique_ptr<SoundOutput> m_output;
-    QHash<QString, QString> m_paths;        // upper-case name -> file path
-    QHash<QString, DecodedSound> m_cache;   // upper-case name -> decoded samples
-    QSet<QString> m_undecodable;            // names whose data failed to decode
+    QHash<QString, QString> m_paths;  // upper-case name -> file path
+    QHash<QString, DecodedSound> m_cache;  // upper-case name -> decoded samples
+    QSet<QString> m_undecodable;  // names whose data failed to decode
 };

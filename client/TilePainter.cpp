@@ -13,8 +13,8 @@
 namespace {
 
 // Point values of a..z.
-constexpr std::array<int, 26> kValues = {
-    1, 3, 3, 1, 1, 5, 3, 3, 1, 5, 5, 1, 3, 1, 1, 3, 10, 1, 1, 1, 1, 7, 5, 10, 3, 10};
+constexpr std::array<int, 26> kValues = {1, 3, 3, 1,  1, 5, 3, 3, 1, 5, 5,  1, 3,
+                                         1, 1, 3, 10, 1, 1, 1, 1, 7, 5, 10, 3, 10};
 
 bool isLetter(int code)
 {
@@ -64,11 +64,10 @@ void paintLetter(QPainter &painter, int code)
     painter.setFont(valueFont);
     painter.setPen(QColor(120, 44, 28));
     const QRectF valueBox(0.0, 0.0, TilePainter::kSize - 4.5, TilePainter::kSize - 4.0);
-    painter.drawText(valueBox, Qt::AlignRight | Qt::AlignBottom,
-                     QString::number(TilePainter::letterValue(code)));
+    painter.drawText(valueBox, Qt::AlignRight | Qt::AlignBottom, QString::number(TilePainter::letterValue(code)));
 }
 
-} // namespace
+}  // namespace
 
 int TilePainter::letterValue(int code)
 {

@@ -30,7 +30,7 @@ quint16 le16(const char *p)
 quint32 le32(const char *p)
 {
     return quint32(quint8(p[0])) | (quint32(quint8(p[1])) << 8) | (quint32(quint8(p[2])) << 16)
-           | (quint32(quint8(p[3])) << 24);
+        | (quint32(quint8(p[3])) << 24);
 }
 
 WaveDecodeResult failure(const QString &error, const WaveFormat &format = {})
@@ -82,9 +82,7 @@ QString readChunks(const QByteArray &file, Chunks &chunks)
         const qint64 size = le32(file.constData() + pos + 4);
         const qint64 body = pos + 8;
         if (body + size > riffEnd)
-            return QStringLiteral("chunk '%1' of %2 bytes runs past the end of the data")
-                .arg(chunkName(id))
-                .arg(size);
+            return QStringLiteral("chunk '%1' of %2 bytes runs past the end of the data").arg(chunkName(id)).arg(size);
         const QByteArrayView content(file.constData() + body, size);
         if (id == "fmt " && !chunks.hasFmt) {
             chunks.fmt = content;
@@ -157,8 +155,7 @@ QString decodePcm(QByteArrayView data, const WaveFormat &format, DecodedSound &s
     const char *in = data.data();
     for (qint64 i = 0; i < samples; ++i) {
         // 8-bit wave data is unsigned around 128; 16-bit is signed little endian.
-        out[i] = bits == 8 ? qint16((int(quint8(in[i])) - 128) * 256)
-                           : qint16(le16(in + 2 * i));
+        out[i] = bits == 8 ? qint16((int(quint8(in[i])) - 128) * 256) : qint16(le16(in + 2 * i));
     }
     return {};
 }
@@ -202,7 +199,7 @@ QString decodeMpeg(QByteArrayView data, DecodedSound &sound)
         size_t done = 0;
         const int status = mpg123_decode(mh, input, inputSize, reinterpret_cast<unsigned char *>(block.data()),
                                          size_t(block.size()), &done);
-        input = nullptr;   // everything is fed with the first call
+        input = nullptr;  // everything is fed with the first call
         inputSize = 0;
         if (done > 0) {
             if (sound.pcm.size() + qint64(done) > WaveDecoder::kMaxOutputSamples * 2)
@@ -226,8 +223,7 @@ QString decodeMpeg(QByteArrayView data, DecodedSound &sound)
             continue;
         if (status == MPG123_NEED_MORE || status == MPG123_DONE)
             break;
-        return QStringLiteral("the MPEG data cannot be decoded: %1")
-            .arg(QString::fromLatin1(mpg123_strerror(mh)));
+        return QStringLiteral("the MPEG data cannot be decoded: %1").arg(QString::fromLatin1(mpg123_strerror(mh)));
     }
     if (sound.channels == 0 || sound.pcm.isEmpty())
         return QStringLiteral("no MPEG audio frames found");
@@ -237,7 +233,7 @@ QString decodeMpeg(QByteArrayView data, DecodedSound &sound)
     return {};
 }
 
-} // namespace
+}  // namespace
 
 qint64 DecodedSound::frameCount() const
 {
@@ -281,15 +277,9 @@ WaveDecodeResult WaveDecoder::decode(const QByteArray &data)
     WaveDecodeResult result;
     result.format = format;
     switch (tag) {
-    case kFormatPcm:
-        result.error = decodePcm(chunks.data, format, result.sound);
-        break;
-    case kFormatMpegLayer3:
-        result.error = decodeMpeg(chunks.data, result.sound);
-        break;
-    default:
-        result.error = QStringLiteral("format tag 0x%1 is not supported").arg(tag, 4, 16, QChar(u'0'));
-        break;
+    case kFormatPcm: result.error = decodePcm(chunks.data, format, result.sound); break;
+    case kFormatMpegLayer3: result.error = decodeMpeg(chunks.data, result.sound); break;
+    default: result.error = QStringLiteral("format tag 0x%1 is not supported").arg(tag, 4, 16, QChar(u'0')); break;
     }
     if (!result.ok())
         result.sound = {};

@@ -15,23 +15,23 @@ struct DecodedSound {
 
     qint64 frameCount() const;
     double durationSeconds() const;
-    qint16 sampleAt(qint64 index) const;   // index over the interleaved samples
-    int peakAmplitude() const;              // largest absolute sample value
+    qint16 sampleAt(qint64 index) const;  // index over the interleaved samples
+    int peakAmplitude() const;  // largest absolute sample value
 };
 
 // What the fmt chunk of the file declared, before decoding.
 struct WaveFormat {
-    int formatTag = 0;       // 1 = PCM, 0x55 = MPEG Layer III, 0xFFFE = extensible
+    int formatTag = 0;  // 1 = PCM, 0x55 = MPEG Layer III, 0xFFFE = extensible
     int channels = 0;
     int sampleRate = 0;
     int bitsPerSample = 0;
-    qint64 factSampleLength = -1;   // from the fact chunk, -1 when there is none
+    qint64 factSampleLength = -1;  // from the fact chunk, -1 when there is none
 };
 
 struct WaveDecodeResult {
     DecodedSound sound;
     WaveFormat format;
-    QString error;   // empty on success
+    QString error;  // empty on success
 
     bool ok() const { return error.isEmpty(); }
 };

@@ -27,6 +27,16 @@
 #include <unistd.h>
 #endif
 
+// Identity of a file on disk, so that Close deletes "English" only while that name
+// still names the file this instance opened (another copy of the program may have
+// deleted it and written a new one in the meantime).
+// Outside the anonymous namespace: TDictn::State holds one.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool known = false;
+};
+
 namespace {
 
 const QString kListFileName = QStringLiteral("English");
@@ -34,20 +44,11 @@ const QString kErrorText = QStringLiteral("English.dic dictionary not found!");
 constexpr int kRecordSize = WordListFormat::RecordSize;
 constexpr int kWordWidth = WordListFormat::WordWidth;
 
-// Identity of a file on disk, so that Close deletes "English" only while that name
-// still names the file this instance opened (another copy of the program may have
-// deleted it and written a new one in the meantime).
-struct FileIdentity {
-    quint64 device = 0;
-    quint64 inode = 0;
-    bool known = false;
-};
-
 FileIdentity identityOf(QFile &file)
 {
     FileIdentity id;
 #ifdef Q_OS_UNIX
-    struct stat info {};
+    struct stat info { };
     if (::fstat(file.handle(), &info) == 0)
         id = {quint64(info.st_dev), quint64(info.st_ino), true};
 #else
@@ -61,9 +62,9 @@ bool pathStillNames(const QString &path, const FileIdentity &id)
 #ifdef Q_OS_UNIX
     if (!id.known)
         return QFileInfo::exists(path);
-    struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0
-        && quint64(info.st_dev) == id.device && quint64(info.st_ino) == id.inode;
+    struct stat info { };
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && quint64(info.st_dev) == id.device
+        && quint64(info.st_ino) == id.inode;
 #else
     Q_UNUSED(id);
     return QFileInfo::exists(path);
@@ -193,8 +194,7 @@ TDictn::Adoption TDictn::adoptExisting(const QString &path)
 
     QString reason;
     if (!WordListFormat::check(*file, &reason)) {
-        qCWarning(lcDictionary).noquote()
-            << path << "is not a word list (" + reason + "); it is left as it is";
+        qCWarning(lcDictionary).noquote() << path << "is not a word list (" + reason + "); it is left as it is";
         return Adoption::Unusable;
     }
     adopt(std::move(file), path);
@@ -334,8 +334,7 @@ bool TDictn::IsWord(const QString &text)
         if (order == 0) {
             // Cut long words repeat: the search settles on the first record of a run
             // of equal ones (its reads count in recordsReadByLastLookup).
-            for (qint64 before = mid - 1; before >= 0 && recordEquals(before, key->data()); --before) {
-            }
+            for (qint64 before = mid - 1; before >= 0 && recordEquals(before, key->data()); --before) { }
             return true;
         }
         if (order < 0)

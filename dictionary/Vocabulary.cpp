@@ -17,8 +17,7 @@ bool isVocabularyWord(const QString &word)
 {
     if (word.isEmpty() || word.size() > kLongestWord)
         return false;
-    return std::all_of(word.cbegin(), word.cend(),
-                       [](QChar c) { return c >= u'a' && c <= u'z'; });
+    return std::all_of(word.cbegin(), word.cend(), [](QChar c) { return c >= u'a' && c <= u'z'; });
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ int pointsOf(const QString &word)
 // Fibonacci hashing: the key's bits spread over the table's index bits.
 constexpr quint64 kMix = 0x9E3779B97F4A7C15ull;
 
-} // namespace
+}  // namespace
 
 // --- LetterBag --------------------------------------------------------------------------
 

@@ -21,8 +21,7 @@ public:
 
     LetterBag() = default;
     // The letters of `cells`, empty cells (0 or anything but a letter code) skipped.
-    template <typename Cells>
-    static LetterBag fromCells(const Cells &cells, int first, int last)
+    template <typename Cells> static LetterBag fromCells(const Cells &cells, int first, int last)
     {
         LetterBag bag;
         for (int i = first; i <= last; ++i)
@@ -104,7 +103,7 @@ private:
     const Slot *slotOf(Key key) const;
 
     std::vector<Key> m_spellings;  // grouped by key
-    std::vector<Slot> m_slots;     // open addressing, a power of two in size
+    std::vector<Slot> m_slots;  // open addressing, a power of two in size
     int m_shift = 64;
     int m_groups = 0;
 };

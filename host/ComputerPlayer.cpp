@@ -36,7 +36,7 @@ bool crossOut(QString &letters, QChar letter)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 ComputerPlayer::ComputerPlayer(const SeatTable &table, TServer &server, const QStringList &vocabulary)
     : m_table(table)
@@ -204,8 +204,8 @@ bool ComputerPlayer::fitsEmptyBoard(const QString &word, const QString &extras) 
     return true;
 }
 
-bool ComputerPlayer::fitsBoard(int seat, const QString &word, int filled, const QString &board,
-                               const QString &extras, const QString &his) const
+bool ComputerPlayer::fitsBoard(int seat, const QString &word, int filled, const QString &board, const QString &extras,
+                               const QString &his) const
 {
     const int letters = static_cast<int>(word.size());
     if (letters != filled && letters != filled + 1)

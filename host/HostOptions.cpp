@@ -8,16 +8,16 @@ namespace {
 const QString kPort = QStringLiteral("port");
 const QString kComputer = QStringLiteral("computer");
 
-} // namespace
+}  // namespace
 
 void addHostOptions(QCommandLineParser &parser)
 {
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("p"), kPort},
                                         QStringLiteral("TCP port to listen on (default 7772)."), QStringLiteral("N"),
                                         QString::number(quarn::kPort)));
-    parser.addOption(QCommandLineOption(
-        kComputer, QStringLiteral("The computer opponent: classic (the default) or strong."), QStringLiteral("level"),
-        QStringLiteral("classic")));
+    parser.addOption(QCommandLineOption(kComputer,
+                                        QStringLiteral("The computer opponent: classic (the default) or strong."),
+                                        QStringLiteral("level"), QStringLiteral("classic")));
 }
 
 std::optional<HostOptions> readHostOptions(const QCommandLineParser &parser, QString *error)

@@ -45,8 +45,7 @@ qint64 steadyMilliseconds()
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-
-} // namespace
+}  // namespace
 
 HostSession::HostSession(SeatTable &table, TServer &server, SlotSink &sink, Clock clock)
     : m_table(table)
@@ -56,7 +55,8 @@ HostSession::HostSession(SeatTable &table, TServer &server, SlotSink &sink, Cloc
     , m_clock(clock ? std::move(clock) : Clock(steadyMilliseconds))
 {
     const auto own = [this](void (HostSession::*handler)(int, const QString &)) {
-        return Route{Binding::OwnSlot, [this, handler](int sender, const QString &rest) { (this->*handler)(sender, rest); }};
+        return Route{Binding::OwnSlot,
+                     [this, handler](int sender, const QString &rest) { (this->*handler)(sender, rest); }};
     };
     const auto rule = [this](Binding binding, void (TServer::*handler)(const QString &)) {
         return Route{binding, [this, handler](int, const QString &rest) { (m_server.*handler)(rest); }};
@@ -122,12 +122,9 @@ void HostSession::socktimerTimer(int sender, const QByteArray &message)
 bool HostSession::allowed(Binding binding, int sender, const QString &rest) const
 {
     switch (binding) {
-    case Binding::OwnSlot:
-        return firstNumber(rest) == sender;
-    case Binding::HostOnly:
-        return sender == 1;
-    case Binding::SeatOrHost:
-        return sender == 1 || firstNumber(rest) == sender;
+    case Binding::OwnSlot: return firstNumber(rest) == sender;
+    case Binding::HostOnly: return sender == 1;
+    case Binding::SeatOrHost: return sender == 1 || firstNumber(rest) == sender;
     }
     return false;
 }
@@ -179,9 +176,9 @@ void HostSession::catchUp(int slot)
     // Sent even when both boards are empty: the bare command is dropped by the client.
     m_participants.sendTo(slot, net::toClient::placetheletters(triples));
     const GameSettings &settings = m_table.settings();
-    m_participants.sendTo(slot, net::toClient::gamestats(settings.timePerTurn, settings.playToScore,
-                                                         settings.stealsAllowed, m_table.player(1).score,
-                                                         m_table.player(2).score));
+    m_participants.sendTo(slot,
+                          net::toClient::gamestats(settings.timePerTurn, settings.playToScore, settings.stealsAllowed,
+                                                   m_table.player(1).score, m_table.player(2).score));
 }
 
 void HostSession::kickhim(int sender, const QString &rest)
@@ -270,4 +267,3 @@ void HostSession::justwatch(int sender, const QString &rest)
             m_server.justWatchSwitched(seat);
     }
 }
-

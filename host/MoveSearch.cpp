@@ -68,14 +68,14 @@ LetterBag::Key packed(const LetterBag &bag)
     return key;
 }
 
-} // namespace
+}  // namespace
 
 struct MoveSearch::Candidate {
     MovePlan::Action action = MovePlan::Action::Nothing;
-    int from = 0;     // the position the action takes from (extra, own cell or his cell)
-    int to = 0;       // the own cell it puts a letter in, when it scores nothing
+    int from = 0;  // the position the action takes from (extra, own cell or his cell)
+    int to = 0;  // the own cell it puts a letter in, when it scores nothing
     int removed = 0;  // own board letter overwritten or discarded; 0 = none
-    int added = 0;    // letter put on the own board (an extra or a stolen one); 0 = none
+    int added = 0;  // letter put on the own board (an extra or a stolen one); 0 = none
     LetterBag board;  // own letters afterwards
     LetterBag extras;
     LetterBag his;
@@ -135,12 +135,15 @@ double MoveSearch::letterChance(int code)
     // (the other half goes to a letter drawn uniformly): 390 shares in all. That the draw
     // also avoids letters the seat already holds is left out.
     switch (code) {
-    case 1: case 5: case 9: case 15:
-        return 27.0 / 390.0;
-    case 10: case 17: case 24: case 26:
-        return 7.5 / 390.0;
-    default:
-        return quarn::isLetterCode(code) ? 14.0 / 390.0 : 0.0;
+    case 1:
+    case 5:
+    case 9:
+    case 15: return 27.0 / 390.0;
+    case 10:
+    case 17:
+    case 24:
+    case 26: return 7.5 / 390.0;
+    default: return quarn::isLetterCode(code) ? 14.0 / 390.0 : 0.0;
     }
 }
 
@@ -371,8 +374,7 @@ MovePlan MoveSearch::planFor(const Candidate &candidate) const
         plan.from = length + 1;
         break;
     case MovePlan::Action::DiscardExtra:
-    case MovePlan::Action::Nothing:
-        break;
+    case MovePlan::Action::Nothing: break;
     }
     plan.trades = tradesFor(m_position.board, wanted);
     return plan;

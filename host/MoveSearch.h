@@ -24,15 +24,15 @@
 #include <vector>
 
 struct SearchPosition {
-    tplayer::Board board{};     // own cells 1..10, 0 = empty
-    tplayer::Extras extras{};   // own extras 1..6
+    tplayer::Board board{};  // own cells 1..10, 0 = empty
+    tplayer::Extras extras{};  // own extras 1..6
     tplayer::Board hisBoard{};  // the opponent's cells
     int score = 0;
     int hisScore = 0;
     int playToScore = 0;
     int stealsLeft = 0;
     int hisStealsLeft = 0;
-    QStringList formed;     // words the seat has formed this game
+    QStringList formed;  // words the seat has formed this game
     QStringList hisFormed;  // the opponent's
 };
 
@@ -45,7 +45,7 @@ struct MovePlan {
     // DiscardExtra: extra, 0.
     int from = 0;
     int to = 0;
-    QString word;    // the word the action forms (lower case); empty when it scores nothing
+    QString word;  // the word the action forms (lower case); empty when it scores nothing
     int points = 0;  // what it scores now
     double value = 0;
 };
@@ -53,10 +53,10 @@ struct MovePlan {
 class MoveSearch {
 public:
     struct Weights {
-        double nextTurn = 0.8;       // the seat's best next turn, as expected now
+        double nextTurn = 0.8;  // the seat's best next turn, as expected now
         double stealNextTurn = 0.5;  // a steal next turn, the opponent's board may change first
         double opponentSteal = 0.6;  // the best steal the opponent is left
-        double opponentWins = 60;    // ... when that steal would win the game for him
+        double opponentWins = 60;  // ... when that steal would win the game for him
     };
 
     explicit MoveSearch(const AnagramIndex &words);

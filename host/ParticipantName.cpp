@@ -9,11 +9,10 @@ namespace {
 // in a name they could make the lines that show it read differently.
 bool isBidiFormatting(char16_t c)
 {
-    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0x200E || c == 0x200F
-        || c == 0x061C;
+    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0x200E || c == 0x200F || c == 0x061C;
 }
 
-} // namespace
+}  // namespace
 
 QString ParticipantName::clean(const QString &name)
 {

@@ -19,7 +19,7 @@
 // One slot's record.
 struct tplayer {
     using Extras = std::array<int, quarn::kExtras + 1>;  // positions 1..6; [0] unused; 0 = empty
-    using Board = std::array<int, quarn::kCells + 1>;    // positions 1..10; [0] unused; 0 = empty
+    using Board = std::array<int, quarn::kCells + 1>;  // positions 1..10; [0] unused; 0 = empty
 
     QString name;
     quint8 connected = 0;

@@ -17,7 +17,7 @@ QString request(int a, int b, int c)
     return QStringLiteral("%1+%2+%3+").arg(a).arg(b).arg(c);
 }
 
-} // namespace
+}  // namespace
 
 StrongPlayer::StrongPlayer(const SeatTable &table, TServer &server, const AnagramIndex &words)
     : m_table(table)
@@ -58,24 +58,16 @@ void StrongPlayer::carryOut(int seat, const MovePlan &plan)
     for (const auto &[a, b] : plan.trades)
         m_server.tradingmyletter(request(seat, a, b));
     switch (plan.action) {
-    case MovePlan::Action::Place:
-        m_server.placemyletter(request(seat, plan.from, plan.to));
-        return;
-    case MovePlan::Action::DiscardLetter:
-        m_server.discardletter(request(seat, plan.from));
-        return;
-    case MovePlan::Action::DiscardExtra:
-        m_server.discardextra(request(seat, plan.from));
-        return;
+    case MovePlan::Action::Place: m_server.placemyletter(request(seat, plan.from, plan.to)); return;
+    case MovePlan::Action::DiscardLetter: m_server.discardletter(request(seat, plan.from)); return;
+    case MovePlan::Action::DiscardExtra: m_server.discardextra(request(seat, plan.from)); return;
     case MovePlan::Action::Steal:
         // The search only plans steals that form a new word; should the rules still
         // refuse one, the turn is ended another way.
         if (!m_server.stealinghisletter(request(seat, plan.from, plan.to)))
             endTurnAnyhow(seat);
         return;
-    case MovePlan::Action::Nothing:
-        endTurnAnyhow(seat);
-        return;
+    case MovePlan::Action::Nothing: endTurnAnyhow(seat); return;
     }
 }
 

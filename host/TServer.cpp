@@ -24,7 +24,7 @@ constexpr int kComputerDelayTicks = 2;
 // Ticks a person's turn runs beyond the time per turn the clients show.
 constexpr int kTurnGraceTicks = 2;
 
-} // namespace
+}  // namespace
 
 TServer::TServer(SeatTable &table, SlotSink &sink, Random &random, TDictn &spell, TurnClock &clock)
     : m_table(table)

@@ -27,7 +27,7 @@ class TServer {
 public:
     static constexpr int kUnlimitedSteals = quarn::kUnlimitedSteals;
     // Tags of the turn clock.
-    static constexpr int kTurnTag = 1;      // a person's turn
+    static constexpr int kTurnTag = 1;  // a person's turn
     static constexpr int kComputerTag = 2;  // the computer's move
 
     TServer(SeatTable &table, SlotSink &sink, Random &random, TDictn &spell, TurnClock &clock);

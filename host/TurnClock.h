@@ -22,8 +22,8 @@ public:
 
 protected:
     // Where a timed clock starts and stops its timer.
-    virtual void startTicking() {}
-    virtual void stopTicking() {}
+    virtual void startTicking() { }
+    virtual void stopTicking() { }
 
 private:
     int m_tag = 0;

@@ -43,7 +43,7 @@ bool installSignalHandlers()
 // How long shutdown waits for the last messages to leave.
 constexpr int kShutdownGraceMs = 2000;
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

@@ -148,8 +148,8 @@ std::optional<Steal> stealinghisletter(const QString &rest);
 std::optional<SeatCell> discardletter(const QString &rest);
 std::optional<SeatExtra> discardextra(const QString &rest);
 std::optional<Sound> playasound(const QString &rest);
-} // namespace decode
-} // namespace toHost
+}  // namespace decode
+}  // namespace toHost
 
 namespace toClient {
 QByteArray sendlogininfo(int slot);
@@ -307,7 +307,7 @@ std::optional<SeatExtra> discardextra(const QString &rest);
 std::optional<FormedWord> formedword(const QString &rest);
 std::optional<NoFields> timeup(const QString &rest);
 std::optional<Seat> winner(const QString &rest);
-} // namespace decode
-} // namespace toClient
+}  // namespace decode
+}  // namespace toClient
 
-} // namespace net
+}  // namespace net

@@ -61,4 +61,4 @@ std::optional<ChatLine> decodeChatLine(const QString &rest, Range speakers)
     return fields.result(ChatLine{slot, line.left(bar), line.mid(bar + 1)});
 }
 
-} // namespace net::catalogue
+}  // namespace net::catalogue

@@ -73,8 +73,7 @@ public:
     // A list runs to the end of the rest (a trailing "+" ends it too).
     bool listGoesOn() const { return m_good && m_next < m_rest.size(); }
 
-    template <typename T>
-    std::optional<T> result(T value) const
+    template <typename T> std::optional<T> result(T value) const
     {
         return m_good ? std::optional<T>(std::move(value)) : std::nullopt;
     }
@@ -90,4 +89,4 @@ private:
 // A chat line, "slot+text|colour", from one of the `speakers`.
 std::optional<ChatLine> decodeChatLine(const QString &rest, Range speakers);
 
-} // namespace net::catalogue
+}  // namespace net::catalogue

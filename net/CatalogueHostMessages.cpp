@@ -5,20 +5,35 @@
 namespace net::toClient {
 using namespace net::catalogue;
 
-QByteArray sendlogininfo(int slot) { return Composer("CMD_sendlogininfo").num(slot).end(); }
+QByteArray sendlogininfo(int slot)
+{
+    return Composer("CMD_sendlogininfo").num(slot).end();
+}
 
-QByteArray full() { return Composer("CMD_full").endPlus(); }
+QByteArray full()
+{
+    return Composer("CMD_full").endPlus();
+}
 
-QByteArray newplayerinfo(int slot, const QString &name) { return Composer("CMD_newplayerinfo").num(slot).text(name).end(); }
+QByteArray newplayerinfo(int slot, const QString &name)
+{
+    return Composer("CMD_newplayerinfo").num(slot).text(name).end();
+}
 
 QByteArray existingplayers(int slot, const QString &name)
 {
     return Composer("CMD_existingplayers").num(slot).text(name).end();
 }
 
-QByteArray havewrongversion(const QString &name) { return Composer("CMD_havewrongversion").text(name).end(); }
+QByteArray havewrongversion(const QString &name)
+{
+    return Composer("CMD_havewrongversion").text(name).end();
+}
 
-QByteArray wrongversion() { return Composer("CMD_wrongversion").endPlus(); }
+QByteArray wrongversion()
+{
+    return Composer("CMD_wrongversion").endPlus();
+}
 
 QByteArray letters(int slot, const QList<ExtraLetter> &pairs)
 {
@@ -57,7 +72,10 @@ QByteArray action(int slot, const QString &name, const QString &rest)
     return Composer("CMD_action").num(slot).text(name + QLatin1Char(' ') + rest).end();
 }
 
-QByteArray playasound(int slot, const QString &rest) { return Composer("CMD_playasound").num(slot).text(rest).end(); }
+QByteArray playasound(int slot, const QString &rest)
+{
+    return Composer("CMD_playasound").num(slot).text(rest).end();
+}
 
 QByteArray hostnotice(const QString &text)
 {
@@ -80,7 +98,10 @@ QByteArray newletter(int seat, int extra, int code)
     return Composer("CMD_newletter").num(seat).num(extra).num(code).endPlus();
 }
 
-QByteArray nextplayer(int seat, int stealsLeft) { return Composer("CMD_nextplayer").num(seat).num(stealsLeft).endPlus(); }
+QByteArray nextplayer(int seat, int stealsLeft)
+{
+    return Composer("CMD_nextplayer").num(seat).num(stealsLeft).endPlus();
+}
 
 QByteArray placemyletter(int seat, int extra, int position, int code)
 {
@@ -94,28 +115,49 @@ QByteArray tradingmyletter(int seat, int positionA, int codeA, int positionB, in
 
 QByteArray stoldletter(int stealer, int victim, int stealerPosition, int victimPosition, int code)
 {
-    return Composer("CMD_stoldletter").num(stealer).num(victim).num(stealerPosition).num(victimPosition).num(code).endPlus();
+    return Composer("CMD_stoldletter")
+        .num(stealer)
+        .num(victim)
+        .num(stealerPosition)
+        .num(victimPosition)
+        .num(code)
+        .endPlus();
 }
 
-QByteArray notvalid(int seat) { return Composer("CMD_notvalid").num(seat).endPlus(); }
+QByteArray notvalid(int seat)
+{
+    return Composer("CMD_notvalid").num(seat).endPlus();
+}
 
-QByteArray toomany(int seat) { return Composer("CMD_toomany").num(seat).endPlus(); }
+QByteArray toomany(int seat)
+{
+    return Composer("CMD_toomany").num(seat).endPlus();
+}
 
 QByteArray discardletter(int seat, int position)
 {
     return Composer("CMD_discardletter").num(seat).num(position).endPlus();
 }
 
-QByteArray discardextra(int seat, int extra) { return Composer("CMD_discardextra").num(seat).num(extra).endPlus(); }
+QByteArray discardextra(int seat, int extra)
+{
+    return Composer("CMD_discardextra").num(seat).num(extra).endPlus();
+}
 
 QByteArray formedword(int seat, const QString &word, int points, int score)
 {
     return Composer("CMD_formedword").num(seat).text(word).num(points).num(score).endPlus();
 }
 
-QByteArray timeup() { return Composer("CMD_timeup").endPlus(); }
+QByteArray timeup()
+{
+    return Composer("CMD_timeup").endPlus();
+}
 
-QByteArray winner(int seat) { return Composer("CMD_winner").num(seat).endPlus(); }
+QByteArray winner(int seat)
+{
+    return Composer("CMD_winner").num(seat).endPlus();
+}
 
 namespace decode {
 namespace {
@@ -132,7 +174,7 @@ std::optional<Seat> seat(const QString &rest)
     return fields.result(Seat{.seat = fields.number(kSeat)});
 }
 
-} // namespace
+}  // namespace
 
 std::optional<AssignedSlot> sendlogininfo(const QString &rest)
 {
@@ -140,15 +182,30 @@ std::optional<AssignedSlot> sendlogininfo(const QString &rest)
     return fields.result(AssignedSlot{.slot = fields.number(kSlot)});
 }
 
-std::optional<NoFields> full(const QString &) { return NoFields{}; }
+std::optional<NoFields> full(const QString &)
+{
+    return NoFields{};
+}
 
-std::optional<Participant> newplayerinfo(const QString &rest) { return participant(rest); }
+std::optional<Participant> newplayerinfo(const QString &rest)
+{
+    return participant(rest);
+}
 
-std::optional<Participant> existingplayers(const QString &rest) { return participant(rest); }
+std::optional<Participant> existingplayers(const QString &rest)
+{
+    return participant(rest);
+}
 
-std::optional<WrongVersion> havewrongversion(const QString &rest) { return WrongVersion{.name = rest}; }
+std::optional<WrongVersion> havewrongversion(const QString &rest)
+{
+    return WrongVersion{.name = rest};
+}
 
-std::optional<NoFields> wrongversion(const QString &) { return NoFields{}; }
+std::optional<NoFields> wrongversion(const QString &)
+{
+    return NoFields{};
+}
 
 std::optional<DealtLetters> letters(const QString &rest)
 {
@@ -180,18 +237,36 @@ std::optional<GameStats> gamestats(const QString &rest)
                                    .score2 = fields.number(kAnyInt)});
 }
 
-std::optional<Participant> playerdisconnected(const QString &rest) { return participant(rest); }
+std::optional<Participant> playerdisconnected(const QString &rest)
+{
+    return participant(rest);
+}
 
-std::optional<ChatLine> chat(const QString &rest) { return decodeChatLine(rest, kSpeaker); }
+std::optional<ChatLine> chat(const QString &rest)
+{
+    return decodeChatLine(rest, kSpeaker);
+}
 
-std::optional<ChatLine> action(const QString &rest) { return decodeChatLine(rest, kSpeaker); }
+std::optional<ChatLine> action(const QString &rest)
+{
+    return decodeChatLine(rest, kSpeaker);
+}
 
 // The host relays these as the requests carried them.
-std::optional<Sound> playasound(const QString &rest) { return toHost::decode::playasound(rest); }
+std::optional<Sound> playasound(const QString &rest)
+{
+    return toHost::decode::playasound(rest);
+}
 
-std::optional<JustWatch> justwatching(const QString &rest) { return toHost::decode::justwatch(rest); }
+std::optional<JustWatch> justwatching(const QString &rest)
+{
+    return toHost::decode::justwatch(rest);
+}
 
-std::optional<StartGame> startgame(const QString &rest) { return toHost::decode::startgame(rest); }
+std::optional<StartGame> startgame(const QString &rest)
+{
+    return toHost::decode::startgame(rest);
+}
 
 std::optional<NewLetter> newletter(const QString &rest)
 {
@@ -235,13 +310,25 @@ std::optional<Stolen> stoldletter(const QString &rest)
                                 .code = fields.number(kLetterOrEmpty)});
 }
 
-std::optional<Seat> notvalid(const QString &rest) { return seat(rest); }
+std::optional<Seat> notvalid(const QString &rest)
+{
+    return seat(rest);
+}
 
-std::optional<Seat> toomany(const QString &rest) { return seat(rest); }
+std::optional<Seat> toomany(const QString &rest)
+{
+    return seat(rest);
+}
 
-std::optional<SeatCell> discardletter(const QString &rest) { return toHost::decode::discardletter(rest); }
+std::optional<SeatCell> discardletter(const QString &rest)
+{
+    return toHost::decode::discardletter(rest);
+}
 
-std::optional<SeatExtra> discardextra(const QString &rest) { return toHost::decode::discardextra(rest); }
+std::optional<SeatExtra> discardextra(const QString &rest)
+{
+    return toHost::decode::discardextra(rest);
+}
 
 std::optional<FormedWord> formedword(const QString &rest)
 {
@@ -252,9 +339,15 @@ std::optional<FormedWord> formedword(const QString &rest)
                                     .score = fields.number(kAnyInt)});
 }
 
-std::optional<NoFields> timeup(const QString &) { return NoFields{}; }
+std::optional<NoFields> timeup(const QString &)
+{
+    return NoFields{};
+}
 
-std::optional<Seat> winner(const QString &rest) { return seat(rest); }
+std::optional<Seat> winner(const QString &rest)
+{
+    return seat(rest);
+}
 
-} // namespace decode
-} // namespace net::toClient
+}  // namespace decode
+}  // namespace net::toClient

@@ -12,14 +12,17 @@ QByteArray chatRequest(const char *command, int slot, const QString &text, const
     return Composer(command).num(slot).text(text + QLatin1Char('|') + colourName).end();
 }
 
-} // namespace
+}  // namespace
 
 QByteArray logininfo(int slot, const QString &version, const QString &name)
 {
     return Composer("CMD_logininfo").num(slot).text(version).text(name).end() + kTerminator;
 }
 
-QByteArray kickhim(int slot, int target) { return Composer("CMD_kickhim").num(slot).num(target).endPlus(); }
+QByteArray kickhim(int slot, int target)
+{
+    return Composer("CMD_kickhim").num(slot).num(target).endPlus();
+}
 
 QByteArray chat(int slot, const QString &text, const QString &colourName)
 {
@@ -31,7 +34,10 @@ QByteArray action(int slot, const QString &text, const QString &colourName)
     return chatRequest("CMD_action", slot, text, colourName);
 }
 
-QByteArray justwatch(int seat, int flag) { return Composer("CMD_justwatch").num(seat).num(flag).end(); }
+QByteArray justwatch(int seat, int flag)
+{
+    return Composer("CMD_justwatch").num(seat).num(flag).end();
+}
 
 QByteArray startgame(const QString &name, int timePerTurn, int playToScore, int steals)
 {
@@ -58,7 +64,10 @@ QByteArray discardletter(int slot, int position)
     return Composer("CMD_discardletter").num(slot).num(position).endPlus();
 }
 
-QByteArray discardextra(int slot, int extra) { return Composer("CMD_discardextra").num(slot).num(extra).endPlus(); }
+QByteArray discardextra(int slot, int extra)
+{
+    return Composer("CMD_discardextra").num(slot).num(extra).endPlus();
+}
 
 QByteArray playasound(int slot, const QString &sound)
 {
@@ -79,9 +88,15 @@ std::optional<Kick> kickhim(const QString &rest)
     return fields.result(Kick{.slot = fields.number(kSlot), .target = fields.number(kSlot)});
 }
 
-std::optional<ChatLine> chat(const QString &rest) { return decodeChatLine(rest, kSlot); }
+std::optional<ChatLine> chat(const QString &rest)
+{
+    return decodeChatLine(rest, kSlot);
+}
 
-std::optional<ChatLine> action(const QString &rest) { return decodeChatLine(rest, kSlot); }
+std::optional<ChatLine> action(const QString &rest)
+{
+    return decodeChatLine(rest, kSlot);
+}
 
 std::optional<JustWatch> justwatch(const QString &rest)
 {
@@ -112,15 +127,15 @@ std::optional<Place> placemyletter(const QString &rest)
 std::optional<Trade> tradingmyletter(const QString &rest)
 {
     FieldDecoder fields(rest);
-    return fields.result(Trade{
-        .seat = fields.number(kSeat), .positionA = fields.number(kCell), .positionB = fields.number(kCell)});
+    return fields.result(
+        Trade{.seat = fields.number(kSeat), .positionA = fields.number(kCell), .positionB = fields.number(kCell)});
 }
 
 std::optional<Steal> stealinghisletter(const QString &rest)
 {
     FieldDecoder fields(rest);
-    return fields.result(Steal{
-        .seat = fields.number(kSeat), .hisPosition = fields.number(kCell), .myPosition = fields.number(kCell)});
+    return fields.result(
+        Steal{.seat = fields.number(kSeat), .hisPosition = fields.number(kCell), .myPosition = fields.number(kCell)});
 }
 
 std::optional<SeatCell> discardletter(const QString &rest)
@@ -141,5 +156,5 @@ std::optional<Sound> playasound(const QString &rest)
     return fields.result(Sound{.slot = fields.number(kSlot), .name = fields.text()});
 }
 
-} // namespace decode
-} // namespace net::toHost
+}  // namespace decode
+}  // namespace net::toHost

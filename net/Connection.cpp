@@ -77,7 +77,12 @@ bool Connection::send(const QByteArray &message)
     m_closeReason = reason;
     m_socket->abort();
     QMetaObject::invokeMethod(
-        this, [this, reason] { Q_EMIT closed(reason); checkFinished(); }, Qt::QueuedConnection);
+        this,
+        [this, reason] {
+            Q_EMIT closed(reason);
+            checkFinished();
+        },
+        Qt::QueuedConnection);
     return false;
 }
 
@@ -198,4 +203,4 @@ void Connection::checkFinished()
     QMetaObject::invokeMethod(this, &Connection::finished, Qt::QueuedConnection);
 }
 
-} // namespace net
+}  // namespace net

@@ -97,4 +97,4 @@ private:
     bool m_finishedSent = false;
 };
 
-} // namespace net
+}  // namespace net

@@ -12,10 +12,10 @@
 
 namespace quarn {
 
-inline constexpr int kHighestSlot = 9;   // participants are slots 1..9
-inline constexpr int kSeats = 2;         // slots 1 and 2 play; the others watch
-inline constexpr int kCells = 10;        // cells of a seat's board, 1..10
-inline constexpr int kExtras = 6;        // a seat's private letters, 1..6
+inline constexpr int kHighestSlot = 9;  // participants are slots 1..9
+inline constexpr int kSeats = 2;  // slots 1 and 2 play; the others watch
+inline constexpr int kCells = 10;  // cells of a seat's board, 1..10
+inline constexpr int kExtras = 6;  // a seat's private letters, 1..6
 inline constexpr int kLetterCodes = 26;  // a..z
 // The steals setting that means "no limit".
 inline constexpr int kUnlimitedSteals = 10000;
@@ -56,9 +56,9 @@ constexpr int codeOf(QChar letter)
 // The points a letter adds to a word's sum; 0 for no letter.
 constexpr int letterPoints(int code)
 {
-    constexpr std::array<int, kLetterCodes> kPoints{1, 3, 3, 1, 1, 5, 3, 3, 1, 5, 5, 1, 3,
+    constexpr std::array<int, kLetterCodes> kPoints{1, 3, 3, 1,  1, 5, 3, 3, 1, 5, 5,  1, 3,
                                                     1, 1, 3, 10, 1, 1, 1, 1, 7, 5, 10, 3, 10};
     return isLetterCode(code) ? kPoints[static_cast<size_t>(code - 1)] : 0;
 }
 
-} // namespace quarn
+}  // namespace quarn

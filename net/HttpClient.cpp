@@ -44,7 +44,7 @@ QString unusable(const QUrl &url)
     return {};
 }
 
-} // namespace
+}  // namespace
 
 HttpClient::HttpClient(QObject *parent)
     : QObject(parent)
@@ -89,11 +89,14 @@ QByteArray HttpClient::requestFor(const QUrl &url)
     if (port != -1 && port != defaultPort(url))
         host += ':' + QByteArray::number(port);
 
-    return "GET " + path + " HTTP/1.0\r\n"
-           "User-Agent: Mozilla/3.0 (compatible)\r\n"
-           "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
-           "Host: " + host + "\r\n"
-           "\r\n";
+    return "GET " + path
+        + " HTTP/1.0\r\n"
+          "User-Agent: Mozilla/3.0 (compatible)\r\n"
+          "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
+          "Host: "
+        + host
+        + "\r\n"
+          "\r\n";
 }
 
 bool HttpClient::get(const QUrl &url, QIODevice *sink)
@@ -311,4 +314,4 @@ void HttpClient::dropSocket()
     socket->deleteLater();
 }
 
-} // namespace net
+}  // namespace net

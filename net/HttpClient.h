@@ -102,4 +102,4 @@ private:
     quint64 m_attempt = 0;
 };
 
-} // namespace net
+}  // namespace net

@@ -41,7 +41,7 @@ std::optional<qint64> decimal(QByteArrayView text)
     return value;
 }
 
-} // namespace
+}  // namespace
 
 HttpResponseParser::Piece HttpResponseParser::feed(QByteArrayView data)
 {
@@ -123,7 +123,7 @@ bool HttpResponseParser::takeStatusLine(const QByteArray &line)
     const qsizetype space = view.indexOf(' ');
     const QByteArrayView version = space < 0 ? QByteArrayView() : view.sliced(5, space - 5);
     const bool versionOk = !version.isEmpty() && version.size() <= 8 && isDigit(version.front())
-                           && std::all_of(version.begin(), version.end(), [](char c) { return isDigit(c) || c == '.'; });
+        && std::all_of(version.begin(), version.end(), [](char c) { return isDigit(c) || c == '.'; });
     if (!versionOk || view.size() < space + 4) {
         fail(Error::BadStatusLine);
         return false;
@@ -195,12 +195,9 @@ bool HttpResponseParser::endHeader()
 bool HttpResponseParser::finish()
 {
     switch (m_state) {
-    case State::Failed:
-        return false;
+    case State::Failed: return false;
     case State::StatusLine:
-    case State::Headers:
-        fail(Error::EndedInHeader);
-        return false;
+    case State::Headers: fail(Error::EndedInHeader); return false;
     case State::Body:
         if (m_contentLength && m_bodyBytes < *m_contentLength) {
             fail(Error::EndedEarly);
@@ -208,8 +205,7 @@ bool HttpResponseParser::finish()
         }
         m_state = State::Complete;
         return true;
-    case State::Complete:
-        return true;
+    case State::Complete: return true;
     }
     return false;
 }
@@ -245,22 +241,17 @@ QString HttpResponseParser::statusText() const
 QString HttpResponseParser::errorText() const
 {
     switch (m_error) {
-    case Error::None:
-        return {};
+    case Error::None: return {};
     case Error::LineTooLong:
         return QStringLiteral("The server sent a header line longer than %1 bytes.").arg(kMaxLineLength);
     case Error::HeaderTooLarge:
         return QStringLiteral("The server sent more than %1 bytes of headers.").arg(kMaxHeaderSize);
-    case Error::BadStatusLine:
-        return QStringLiteral("The server's answer is not an HTTP response.");
-    case Error::BadHeaderLine:
-        return QStringLiteral("The server sent a malformed header line.");
-    case Error::BadContentLength:
-        return QStringLiteral("The server sent an invalid Content-Length.");
+    case Error::BadStatusLine: return QStringLiteral("The server's answer is not an HTTP response.");
+    case Error::BadHeaderLine: return QStringLiteral("The server sent a malformed header line.");
+    case Error::BadContentLength: return QStringLiteral("The server sent an invalid Content-Length.");
     case Error::UnsupportedTransferEncoding:
         return QStringLiteral("The server sent the file in an unsupported transfer encoding.");
-    case Error::EndedInHeader:
-        return QStringLiteral("The connection closed before the server's answer was complete.");
+    case Error::EndedInHeader: return QStringLiteral("The connection closed before the server's answer was complete.");
     case Error::EndedEarly:
         return QStringLiteral("The connection closed after %1 of %2 bytes.")
             .arg(m_bodyBytes)
@@ -269,4 +260,4 @@ QString HttpResponseParser::errorText() const
     return {};
 }
 
-} // namespace net
+}  // namespace net

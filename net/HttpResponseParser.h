@@ -27,10 +27,10 @@ public:
 
     enum class State {
         StatusLine,  // waiting for the status line
-        Headers,     // reading header lines up to the blank line
-        Body,        // every further byte is body
-        Complete,    // the body reached its Content-Length
-        Failed,      // see error(); nothing more is read
+        Headers,  // reading header lines up to the blank line
+        Body,  // every further byte is body
+        Complete,  // the body reached its Content-Length
+        Failed,  // see error(); nothing more is read
     };
 
     enum class Error {
@@ -41,8 +41,8 @@ public:
         BadHeaderLine,
         BadContentLength,
         UnsupportedTransferEncoding,
-        EndedInHeader,   // the stream ended before the blank line
-        EndedEarly,      // the stream ended before Content-Length bytes of body
+        EndedInHeader,  // the stream ended before the blank line
+        EndedEarly,  // the stream ended before Content-Length bytes of body
     };
 
     struct Header {
@@ -108,4 +108,4 @@ private:
     qint64 m_bodyBytes = 0;
 };
 
-} // namespace net
+}  // namespace net

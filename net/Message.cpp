@@ -83,4 +83,4 @@ QString decodeText(const QByteArray &bytes)
     return QString::fromUtf8(bytes);
 }
 
-} // namespace net
+}  // namespace net

@@ -67,4 +67,4 @@ private:
 QByteArray encodeText(const QString &text);
 QString decodeText(const QByteArray &bytes);
 
-} // namespace net
+}  // namespace net

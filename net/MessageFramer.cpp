@@ -61,4 +61,4 @@ void MessageFramer::clear()
     m_broken = false;
 }
 
-} // namespace net
+}  // namespace net

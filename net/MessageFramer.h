@@ -44,4 +44,4 @@ private:
     bool m_broken = false;
 };
 
-} // namespace net
+}  // namespace net

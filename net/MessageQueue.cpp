@@ -91,4 +91,4 @@ qsizetype MessageQueue::bytesFrom(quint64 source) const
     return it == m_sources.end() ? 0 : it->second.bytes;
 }
 
-} // namespace net
+}  // namespace net

@@ -84,4 +84,4 @@ private:
     QTimer m_timer;
 };
 
-} // namespace net
+}  // namespace net

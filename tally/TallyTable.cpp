@@ -25,19 +25,14 @@ void bump(int &counter)
 }
 
 // Counter columns 1 to 8 of an opponent's row.
-template <typename OpponentT>
-auto &counter(OpponentT &opponent, int column)
+template <typename OpponentT> auto &counter(OpponentT &opponent, int column)
 {
     auto &counts = column < TallyTable::SessionGames ? opponent.total : opponent.session;
     switch ((column - TallyTable::Games) % TallyTable::kSessionOffset) {
-    case 0:
-        return counts.games;
-    case 1:
-        return counts.theirWins;
-    case 2:
-        return counts.yourWins;
-    default:
-        return counts.neitherWon;
+    case 0: return counts.games;
+    case 1: return counts.theirWins;
+    case 2: return counts.yourWins;
+    default: return counts.neitherWon;
     }
 }
 
@@ -66,7 +61,7 @@ QString quoted(const QString &text)
     return QLatin1Char('"') + shown + QLatin1Char('"');
 }
 
-} // namespace
+}  // namespace
 
 TallyTable::TallyTable(const QString &folder, QObject *parent)
     : QObject(parent)
@@ -88,23 +83,16 @@ QString TallyTable::cell(int row, int column) const
         return {};
     if (row == 0) {
         switch (column) {
-        case OwnGames:
-            return QString::number(m_own.games);
-        case OwnWins:
-            return QString::number(m_own.wins);
+        case OwnGames: return QString::number(m_own.games);
+        case OwnWins: return QString::number(m_own.wins);
         case LongestWord:
             // "0" while nothing is recorded, as a fresh table always held.
             return m_own.longestLength > 0 ? m_own.longestWord : kUnused;
-        case LongestLength:
-            return QString::number(m_own.longestLength);
-        case BestWord:
-            return m_own.bestPoints > 0 ? m_own.bestWord : kUnused;
-        case BestPoints:
-            return QString::number(m_own.bestPoints);
-        case OwnWords:
-            return QString::number(m_own.words);
-        default:
-            return kUnused;
+        case LongestLength: return QString::number(m_own.longestLength);
+        case BestWord: return m_own.bestPoints > 0 ? m_own.bestWord : kUnused;
+        case BestPoints: return QString::number(m_own.bestPoints);
+        case OwnWords: return QString::number(m_own.words);
+        default: return kUnused;
         }
     }
     const Opponent &opponent = m_opponents[row - 1];
@@ -162,11 +150,16 @@ QString TallyTable::parse(const QByteArray &bytes, OwnTotals &own, QList<Opponen
         return QStringLiteral("line 1: the column count is %1, not %2").arg(quoted(lines[0])).arg(kColumnCount);
     const std::optional<int> rowsRead = countFrom(lines[1]);
     if (lines[1].isEmpty() || !rowsRead || *rowsRead < 1 || *rowsRead > kMaxRowCount)
-        return QStringLiteral("line 2: the row count %1 is not a number from 1 to %2").arg(quoted(lines[1])).arg(kMaxRowCount);
+        return QStringLiteral("line 2: the row count %1 is not a number from 1 to %2")
+            .arg(quoted(lines[1]))
+            .arg(kMaxRowCount);
     const int rows = *rowsRead;
     const qsizetype expected = 2 + qsizetype(kColumnCount) * rows;
     if (lines.size() != expected)
-        return QStringLiteral("the tally text has %1 lines where %2 rows need %3").arg(lines.size()).arg(rows).arg(expected);
+        return QStringLiteral("the tally text has %1 lines where %2 rows need %3")
+            .arg(lines.size())
+            .arg(rows)
+            .arg(expected);
 
     const auto lineOf = [rows](int row, int column) { return 2 + column * rows + row; };
     own = OwnTotals{};
@@ -192,23 +185,12 @@ QString TallyTable::parse(const QByteArray &bytes, OwnTotals &own, QList<Opponen
                 continue;
             }
             switch (column) {
-            case OwnGames:
-                own.games = *count;
-                break;
-            case OwnWins:
-                own.wins = *count;
-                break;
-            case LongestLength:
-                own.longestLength = *count;
-                break;
-            case BestPoints:
-                own.bestPoints = *count;
-                break;
-            case OwnWords:
-                own.words = *count;
-                break;
-            default:
-                break;  // unused cells: checked, not kept
+            case OwnGames: own.games = *count; break;
+            case OwnWins: own.wins = *count; break;
+            case LongestLength: own.longestLength = *count; break;
+            case BestPoints: own.bestPoints = *count; break;
+            case OwnWords: own.words = *count; break;
+            default: break;  // unused cells: checked, not kept
             }
         }
     }

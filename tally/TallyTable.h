@@ -31,22 +31,37 @@ public:
     static inline const QString kWaiting = QStringLiteral("<Waiting>");
 
     // Columns of row 0; 0, 8 and 9 are unused and stored as "0".
-    enum OwnColumn { OwnGames = 1, OwnWins = 2, LongestWord = 3, LongestLength = 4,
-                     BestWord = 5, BestPoints = 6, OwnWords = 7 };
+    enum OwnColumn {
+        OwnGames = 1,
+        OwnWins = 2,
+        LongestWord = 3,
+        LongestLength = 4,
+        BestWord = 5,
+        BestPoints = 6,
+        OwnWords = 7
+    };
     // Columns of an opponent's row: the name, the totals, then the same four for this
     // run of the program (SessionOffset further on); 9 is unused and stored as "0".
-    enum OpponentColumn { Name = 0, Games = 1, TheirWins = 2, YourWins = 3, NeitherWon = 4,
-                          SessionGames = 5, SessionTheirWins = 6, SessionYourWins = 7,
-                          SessionNeitherWon = 8 };
+    enum OpponentColumn {
+        Name = 0,
+        Games = 1,
+        TheirWins = 2,
+        YourWins = 3,
+        NeitherWon = 4,
+        SessionGames = 5,
+        SessionTheirWins = 6,
+        SessionYourWins = 7,
+        SessionNeitherWon = 8
+    };
     static constexpr int kSessionOffset = SessionGames - Games;
 
     struct OwnTotals {
         int games = 0;
         int wins = 0;
-        QString longestWord;    // meaningful only while longestLength > 0
+        QString longestWord;  // meaningful only while longestLength > 0
         int longestLength = 0;  // the longest-word threshold
-        QString bestWord;       // meaningful only while bestPoints > 0
-        int bestPoints = 0;     // the best-score threshold
+        QString bestWord;  // meaningful only while bestPoints > 0
+        int bestPoints = 0;  // the best-score threshold
         int words = 0;
         bool operator==(const OwnTotals &) const = default;
     };

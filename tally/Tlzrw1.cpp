@@ -77,8 +77,9 @@ ELzrw1Exception noHeader(const QString &input)
 }
 ELzrw1Exception methodNotRead(const QString &input)
 {
-    return ELzrw1Exception(input + QStringLiteral(" : Lzrw1 decompression : this file uses the method \"!HZL\", "
-                                                  "which this program does not read (only \"WRZL\", LZRW1/KH) !"));
+    return ELzrw1Exception(input
+                           + QStringLiteral(" : Lzrw1 decompression : this file uses the method \"!HZL\", "
+                                            "which this program does not read (only \"WRZL\", LZRW1/KH) !"));
 }
 ELzrw1Exception sizesDiffer()
 {
@@ -236,14 +237,10 @@ enum class BlockFault { None, TooLong, BeforeStart, CutShort };
 QString describe(BlockFault fault)
 {
     switch (fault) {
-    case BlockFault::TooLong:
-        return QStringLiteral("it decodes to more than %1 bytes").arg(Tlzrw1::ChunkSize);
-    case BlockFault::BeforeStart:
-        return QStringLiteral("it refers to bytes before the start of its chunk");
-    case BlockFault::CutShort:
-        return QStringLiteral("it ends inside an item");
-    case BlockFault::None:
-        break;
+    case BlockFault::TooLong: return QStringLiteral("it decodes to more than %1 bytes").arg(Tlzrw1::ChunkSize);
+    case BlockFault::BeforeStart: return QStringLiteral("it refers to bytes before the start of its chunk");
+    case BlockFault::CutShort: return QStringLiteral("it ends inside an item");
+    case BlockFault::None: break;
     }
     return QString();
 }
@@ -259,8 +256,7 @@ constexpr int FastWordOutput = ItemsPerControlWord * MaxMatch;
 // costs no mispredicted branch per item. Stops at a run, and (unless 4,095 bytes are
 // decoded, so that none can) at a reference reaching before the chunk, leaving both to
 // the careful loop; returns the control bits left (p, o and control advanced).
-template <bool NearStart>
-int decodeWordFast(const uint8_t *in, int &p, uint8_t *out, int &o, uint32_t &control)
+template <bool NearStart> int decodeWordFast(const uint8_t *in, int &p, uint8_t *out, int &o, uint32_t &control)
 {
     const uint8_t *at = in + p;
     uint8_t *to = out + o;
@@ -421,7 +417,7 @@ public:
     virtual ~ByteSink() = default;
     virtual bool write(const uint8_t *from, qint64 count) = 0;
     // The size the container announces, before any block is decoded.
-    virtual void expect(qint64) {}
+    virtual void expect(qint64) { }
     // Where the next chunk is decoded (BufferSize bytes): `buffer`, or the sink's own
     // memory. chunkDone() then keeps the first `count` bytes of it.
     virtual uint8_t *chunkSpace(uint8_t *buffer) { return buffer; }
@@ -602,8 +598,8 @@ qint64 decompressContainer(Buffers &buffers, ByteSource &source, ByteSink &sink,
         throw noHeader(inputName);
     if (source.read(header + MethodSize, 4) != 4)
         throw readFailed(inputName);
-    const qint64 declared = qint64(header[4]) | qint64(header[5]) << 8 | qint64(header[6]) << 16
-        | qint64(header[7]) << 24;
+    const qint64 declared =
+        qint64(header[4]) | qint64(header[5]) << 8 | qint64(header[6]) << 16 | qint64(header[7]) << 24;
     sink.expect(declared);
 
     qint64 total = 0;
@@ -645,7 +641,7 @@ qint64 decompressContainer(Buffers &buffers, ByteSource &source, ByteSink &sink,
     return total;
 }
 
-} // namespace
+}  // namespace
 
 qint64 Tlzrw1::Compress()
 {
@@ -666,8 +662,7 @@ qint64 Tlzrw1::Compress()
         throw cannotOpenOutput(outputName);
     FileSource source(input);
     FileSink sink(output);
-    const qint64 written =
-        compressContainer(m_hash, buffers, source, info.size(), sink, inputName, outputName, true);
+    const qint64 written = compressContainer(m_hash, buffers, source, info.size(), sink, inputName, outputName, true);
     input.close();
     if (!output.commit())
         throw writeFailed(outputName);

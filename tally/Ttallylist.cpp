@@ -46,7 +46,8 @@ QString recordText(const QString &word, int value)
 // Message boxes with plain text: the questions quote opponents' names.
 bool askWithBox(QWidget *parent, const QString &question)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Quarn"), question, QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quarn"), question, QMessageBox::Yes | QMessageBox::No,
+                    parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
@@ -59,7 +60,7 @@ void tellWithBox(QWidget *parent, const QString &message)
     box.exec();
 }
 
-} // namespace
+}  // namespace
 
 Ttallylist::Ttallylist(const QString &folder, Prompts prompts, QWidget *parent)
     : QWidget(parent, Qt::Window)
@@ -144,9 +145,9 @@ void Ttallylist::buildWidgets()
         QLabel *caption = plainLabel(QLatin1String(captions[row]), m_opponentPanel);
         opponentGrid->addWidget(caption, row + 2, 0);
         for (int column = 0; column < 2; ++column) {
-            const QString name = QStringLiteral("value_%1_%2")
-                                     .arg(QLatin1String(names[row]), column == 0 ? QStringLiteral("total")
-                                                                                 : QStringLiteral("session"));
+            const QString name =
+                QStringLiteral("value_%1_%2")
+                    .arg(QLatin1String(names[row]), column == 0 ? QStringLiteral("total") : QStringLiteral("session"));
             m_values[row][column] = valueLabel(m_opponentPanel, name);
             opponentGrid->addWidget(m_values[row][column], row + 2, column + 1);
         }
@@ -296,7 +297,8 @@ void Ttallylist::tallyBoxChanged(QListWidgetItem *item)
     if (item->checkState() == Qt::Checked || listRow < 0 || listRow >= m_table.opponents().size())
         return;
     const QString name = m_table.opponents()[listRow].name;
-    QMetaObject::invokeMethod(this, [this, name] { stopFollowing(name); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, name] { stopFollowing(name); }, Qt::QueuedConnection);
 }
 
 void Ttallylist::checklistBoxChanged(QListWidgetItem *item)
@@ -305,7 +307,8 @@ void Ttallylist::checklistBoxChanged(QListWidgetItem *item)
     if (listRow < 0 || listRow >= m_table.currentPlayers().size())
         return;
     const QString name = m_table.currentPlayers()[listRow];
-    QMetaObject::invokeMethod(this, [this, name] { startFollowing(name); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, name] { startFollowing(name); }, Qt::QueuedConnection);
 }
 
 void Ttallylist::stopFollowing(const QString &name)

@@ -32,7 +32,7 @@ public:
     using Ask = std::function<bool(QWidget *parent, const QString &question)>;
     using Tell = std::function<void(QWidget *parent, const QString &message)>;
     struct Prompts {
-        Ask ask;    // empty: a message box with Yes and No
+        Ask ask;  // empty: a message box with Yes and No
         Tell tell;  // empty: a warning message box
     };
 

@@ -301,12 +301,11 @@ void drawStep(Scene &scene, int step)
         scene.hand("MOE");
         scene.mouse(Qt::RightButton);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
-} // namespace
+}  // namespace
 
 void InstructionPictures::draw(QPainter &painter, int step, const QRectF &target)
 {

@@ -11,7 +11,7 @@ namespace {
 
 constexpr qsizetype kSha256Bytes = 32;
 
-} // namespace
+}  // namespace
 
 LobbyPlaces::LobbyPlaces()
     : LobbyPlaces(QUrl(kDefaultDownload), parseSha256(kDefaultDownloadSha256).value_or(QByteArray()),

@@ -14,19 +14,19 @@
 namespace {
 
 struct LogoTile {
-    int code;        // letter code of the tile
-    qreal angle;     // degrees, clockwise
-    qreal lift;      // vertical offset, in tile sides
+    int code;  // letter code of the tile
+    qreal angle;  // degrees, clockwise
+    qreal lift;  // vertical offset, in tile sides
 };
 
 // Q U A R N
-constexpr std::array<LogoTile, 5> kTiles{{{17, -5.0, 0.04}, {21, 3.0, -0.03}, {1, -2.0, 0.05},
-                                          {18, 4.0, -0.02}, {14, -3.0, 0.03}}};
+constexpr std::array<LogoTile, 5> kTiles{
+    {{17, -5.0, 0.04}, {21, 3.0, -0.03}, {1, -2.0, 0.05}, {18, 4.0, -0.02}, {14, -3.0, 0.03}}};
 // Distance between the tiles' centres and the room around them, in tile sides.
 constexpr qreal kPitch = 1.02;
 constexpr qreal kMargin = 0.12;
 
-} // namespace
+}  // namespace
 
 ClickableLabel::ClickableLabel(QWidget *parent)
     : QLabel(parent)
@@ -43,8 +43,7 @@ void ClickableLabel::mousePressEvent(QMouseEvent *event)
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = event->button() == Qt::LeftButton && m_leftDown
-        && rect().contains(event->position().toPoint());
+    const bool click = event->button() == Qt::LeftButton && m_leftDown && rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         m_leftDown = false;
     event->accept();

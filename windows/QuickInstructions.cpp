@@ -17,7 +17,8 @@
 namespace {
 
 const std::array<QString, QuickInstructions::kSteps> kStepTexts{
-    QStringLiteral("1. Click one of your letters then click on your board to start your word. This will end your turn."),
+    QStringLiteral(
+        "1. Click one of your letters then click on your board to start your word. This will end your turn."),
     QStringLiteral("2. Keep adding letters to form valid words. Your word is checked at the end of your turn."),
     QStringLiteral("3. You can rearrange the letters on the board. Click on the letter and then click on the spot "
                    "you want to move it to."),
@@ -67,7 +68,7 @@ QLabel *textLabel(const QString &text, const QString &name, int pixelSize, QWidg
     return label;
 }
 
-} // namespace
+}  // namespace
 
 QuickInstructions::QuickInstructions(QWidget *parent)
     : QWidget(parent)
@@ -81,9 +82,10 @@ QuickInstructions::QuickInstructions(QWidget *parent)
     column->setContentsMargins(20, 14, 20, 14);
     column->setSpacing(12);
 
-    QLabel *heading = textLabel(QStringLiteral("Try to \"MORPH\" your word into a new word by adding or deleting letters "
-                                               "from your board."),
-                                QStringLiteral("label_heading"), 17, this);
+    QLabel *heading =
+        textLabel(QStringLiteral("Try to \"MORPH\" your word into a new word by adding or deleting letters "
+                                 "from your board."),
+                  QStringLiteral("label_heading"), 17, this);
     QFont headingFont = heading->font();
     headingFont.setBold(true);
     heading->setFont(headingFont);
@@ -96,8 +98,8 @@ QuickInstructions::QuickInstructions(QWidget *parent)
         auto *cell = new QVBoxLayout;
         cell->setSpacing(6);
         cell->addWidget(new StepPicture(step, this), 0, Qt::AlignHCenter);
-        cell->addWidget(textLabel(kStepTexts[static_cast<std::size_t>(step - 1)], QStringLiteral("label_step%1").arg(step),
-                                  13, this),
+        cell->addWidget(textLabel(kStepTexts[static_cast<std::size_t>(step - 1)],
+                                  QStringLiteral("label_step%1").arg(step), 13, this),
                         1);
         grid->addLayout(cell, (step - 1) / 3, (step - 1) % 3);
     }

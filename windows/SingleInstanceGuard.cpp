@@ -21,7 +21,7 @@ QString defaultFolder()
         folder = QDir::tempPath();
     return folder;
 }
-} // namespace
+}  // namespace
 
 SingleInstanceGuard::SingleInstanceGuard(const QString &name, const QString &folder, QObject *parent)
     : QObject(parent)
@@ -63,8 +63,7 @@ bool SingleInstanceGuard::claim()
     if (m_lock.tryLock(0)) {
         m_first = true;
         if (!listen())
-            qCWarning(lcGuard) << "guard" << m_name << "holds its lock but cannot listen:"
-                               << m_server->errorString();
+            qCWarning(lcGuard) << "guard" << m_name << "holds its lock but cannot listen:" << m_server->errorString();
         return true;
     }
     if (m_lock.error() != QLockFile::LockFailedError) {

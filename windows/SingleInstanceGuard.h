@@ -22,8 +22,7 @@ public:
     static constexpr char kDefaultName[] = "vorlik";
 
     // `folder` holds the lock and the socket; empty = the user's runtime folder.
-    explicit SingleInstanceGuard(const QString &name, const QString &folder = QString(),
-                                 QObject *parent = nullptr);
+    explicit SingleInstanceGuard(const QString &name, const QString &folder = QString(), QObject *parent = nullptr);
     ~SingleInstanceGuard() override;
 
     // QUARN_GUARD when set and not empty, else "vorlik".

@@ -34,7 +34,7 @@ QLabel *textLabel(const QString &text, const QString &name, QWidget *parent)
     return label;
 }
 
-} // namespace
+}  // namespace
 
 Tabout::Tabout(QWidget *mainWindow, const QUrl &webAddress, UrlOpener opener)
     : QWidget(mainWindow, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)

@@ -12,24 +12,24 @@
 #include "windows/LogoLabel.h"
 #include "windows/QuickInstructions.h"
 #include "windows/Tabout.h"
+#include "windows/TallyLink.h"
 #include "windows/Tdownload.h"
+#include "windows/Tgamestart.h"
 #include "windows/Thelp.h"
 #include "windows/Tphrases.h"
 #include "windows/Tspylist.h"
-#include "windows/TallyLink.h"
-#include "windows/Tgamestart.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
-#include <QLoggingCategory>
 #include <QStandardPaths>
 
 Q_LOGGING_CATEGORY(lcWindow, "quarn.window", QtWarningMsg)
@@ -42,7 +42,7 @@ QString markerPath()
         folder = QDir::tempPath();
     return QDir(folder).filePath(QStringLiteral("Quarn.marker"));
 }
-} // namespace
+}  // namespace
 
 Tchat::Tchat(const QString &settingsFile, QWidget *parent)
     : QMainWindow(parent)
@@ -275,8 +275,8 @@ void Tchat::showGameFull()
         return;
     m_fullShown = true;
     // Not exec(): the connection's close and the rest of the program go on meanwhile.
-    auto *box = new QMessageBox(QMessageBox::Information, windowTitle(), QStringLiteral("Game is full"),
-                                QMessageBox::Ok, this);
+    auto *box =
+        new QMessageBox(QMessageBox::Information, windowTitle(), QStringLiteral("Game is full"), QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("gameFullBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this, &QWidget::close);

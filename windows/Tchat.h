@@ -4,8 +4,8 @@
 // holds the game's state, each half its own controls.
 #pragma once
 
-#include "client/ClientContext.h"
 #include "client/BoardHalf.h"
+#include "client/ClientContext.h"
 #include "client/model/ClientGame.h"
 
 #include <QLockFile>

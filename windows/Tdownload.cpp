@@ -63,7 +63,7 @@ QFrame *panel(const QString &objectName, QWidget *parent)
     return frame;
 }
 
-} // namespace
+}  // namespace
 
 Tdownload::Tdownload(LobbyPlaces places, FolderChooser downloadFolder, ProgramStarter &starter, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
@@ -82,11 +82,10 @@ Tdownload::Tdownload(LobbyPlaces places, FolderChooser downloadFolder, ProgramSt
     QPalette palette = this->palette();
     palette.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/pictures/board.jpg"))));
     setPalette(palette);
-    setStyleSheet(QStringLiteral(
-        "QFrame#panel_download, QFrame#panel_solo, QFrame#panel_lobby {"
-        " background: rgba(20, 40, 28, 215); border: 1px solid #c89a4a; border-radius: 5px; }"
-        " QLabel { color: #f4e8c8; background: transparent; }"
-        " QLabel#label_status1, QLabel#label_status2 { color: #ffd56a; font-weight: bold; }"));
+    setStyleSheet(QStringLiteral("QFrame#panel_download, QFrame#panel_solo, QFrame#panel_lobby {"
+                                 " background: rgba(20, 40, 28, 215); border: 1px solid #c89a4a; border-radius: 5px; }"
+                                 " QLabel { color: #f4e8c8; background: transparent; }"
+                                 " QLabel#label_status1, QLabel#label_status2 { color: #ffd56a; font-weight: bold; }"));
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(10, 10, 10, 10);
@@ -131,8 +130,8 @@ void Tdownload::buildDownloadPanel(QWidget *frame)
     big.setBold(true);
     text->setFont(big);
 
-    m_buttonDownload = button(QStringLiteral("Download And Install The Korvex Lobby Now"),
-                              QStringLiteral("button_download"), frame);
+    m_buttonDownload =
+        button(QStringLiteral("Download And Install The Korvex Lobby Now"), QStringLiteral("button_download"), frame);
     m_buttonStop = button(QStringLiteral("Stop Download"), QStringLiteral("button_stop"), frame);
     m_buttonStop->setEnabled(false);
     connect(m_buttonDownload, &QPushButton::clicked, this, &Tdownload::button_downloadClick);
@@ -386,8 +385,8 @@ QString Tdownload::fileNameOf(const QUrl &address)
 {
     const QString name = address.fileName(QUrl::FullyDecoded);
     // Only a plain name: the folder is ours to choose.
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
-        || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") || name.contains(QLatin1Char('/'))
+        || name.contains(QLatin1Char('\\')))
         return kFallbackFileName;
     return name;
 }
@@ -399,8 +398,7 @@ QString Tdownload::defaultDownloadFolder()
                                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
-QString Tdownload::chooseDownloadFolder(const QString &programFolder, const QString &downloads,
-                                        const QString &appData)
+QString Tdownload::chooseDownloadFolder(const QString &programFolder, const QString &downloads, const QString &appData)
 {
     const auto writableFolder = [](const QString &path) {
         const QFileInfo info(path);

@@ -50,8 +50,7 @@ public:
     static inline const QString kDownloadFailedBox = QStringLiteral("message_downloadfailed");
 
     // An empty `downloadFolder` means defaultDownloadFolder.
-    Tdownload(LobbyPlaces places, FolderChooser downloadFolder, ProgramStarter &starter,
-              QWidget *parent = nullptr);
+    Tdownload(LobbyPlaces places, FolderChooser downloadFolder, ProgramStarter &starter, QWidget *parent = nullptr);
     ~Tdownload() override;
 
     // Shows the window in front of the others (on a solo start).
@@ -81,8 +80,7 @@ public:
     static QString defaultDownloadFolder();
     // The same rule for given folders: `programFolder` when it is a writable folder,
     // else `downloads` when it is one or can be made, else `appData` (made when missing).
-    static QString chooseDownloadFolder(const QString &programFolder, const QString &downloads,
-                                        const QString &appData);
+    static QString chooseDownloadFolder(const QString &programFolder, const QString &downloads, const QString &appData);
     // The window's picture: the lobby's tiles in front of a globe.
     static QPixmap lobbyPicture(qreal devicePixelRatio = 1.0);
 

@@ -23,14 +23,14 @@ void onSignal(int signalNumber)
 
 void setHandler(void (*handler)(int))
 {
-    struct sigaction action {};
+    struct sigaction action { };
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (int signalNumber : kSignals)
         ::sigaction(signalNumber, &action, nullptr);
 }
-} // namespace
+}  // namespace
 
 TerminationWatcher::TerminationWatcher(QObject *parent)
     : QObject(parent)

@@ -44,11 +44,11 @@ Tgamestart::Tgamestart(ClientContext &context, RequestSender &sender, QWidget *m
     m_options = new QGroupBox(QStringLiteral("Game Options"), this);
     m_options->setObjectName(QStringLiteral("panel_options"));
     m_options->setGeometry(8, 2, 241, 128);
-    m_options->setStyleSheet(QStringLiteral(
-        "QGroupBox { color: #ffd56a; font-weight: bold; border: 1px solid #c89a4a; border-radius: 4px;"
-        " margin-top: 8px; background: rgba(20, 40, 28, 150); }"
-        " QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"
-        " QLabel, QCheckBox { color: #f4e8c8; }"));
+    m_options->setStyleSheet(
+        QStringLiteral("QGroupBox { color: #ffd56a; font-weight: bold; border: 1px solid #c89a4a; border-radius: 4px;"
+                       " margin-top: 8px; background: rgba(20, 40, 28, 150); }"
+                       " QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"
+                       " QLabel, QCheckBox { color: #f4e8c8; }"));
 
     // Four rows and the check box share the panel, 22 pixels apart.
     buildRow(PlayToScore, QStringLiteral("Play to Score:"), 18, QStringLiteral("edit_playtoscore"),

@@ -46,8 +46,8 @@ public:
     QString creationtimeText() const override;
     QString stealsText() const override;
     bool unlimitedChecked() const override;
-    void restoreSaved(const QString &playtoscore, const QString &creationtime,
-                      const QString &steals, bool unlimited) override;
+    void restoreSaved(const QString &playtoscore, const QString &creationtime, const QString &steals,
+                      bool unlimited) override;
     // "Classic" or "Strong".
     QString computerLevelText() const override;
     void restoreComputerLevel(const QString &level) override;
@@ -75,8 +75,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void buildRow(RowIndex index, const QString &caption, int top, const QString &editName,
-                  const QString &arrowsName);
+    void buildRow(RowIndex index, const QString &caption, int top, const QString &editName, const QString &arrowsName);
     void stepBy(RowIndex row, int direction);
     void restoreRow(RowIndex row, const QString &saved);
 

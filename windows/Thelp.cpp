@@ -128,7 +128,7 @@ QString pageText(const QString &page)
     return html;
 }
 
-} // namespace
+}  // namespace
 
 Thelp::Thelp(QWidget *parent)
     : QWidget(parent, Qt::Window)

@@ -16,7 +16,7 @@ static_assert(Tphrases::kBoxCount == ChatHalf::kPhraseCount, "one box for each p
 namespace {
 // Wide enough to show a whole box of average text.
 constexpr int kBoxWidth = 320;
-} // namespace
+}  // namespace
 
 Tphrases::Tphrases(ChatHalf &chat, SettingsHalf &settings, QWidget *mainWindow)
     : QWidget(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)

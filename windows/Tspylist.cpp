@@ -16,8 +16,9 @@
 #include <QVBoxLayout>
 
 Tspylist::Tspylist(ConnectionHalf &connection, QWidget *mainWindow)
-    : QWidget(mainWindow, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                              | Qt::WindowCloseButtonHint)
+    : QWidget(mainWindow,
+              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                  | Qt::WindowCloseButtonHint)
     , m_connection(connection)
     , m_mainWindow(mainWindow)
 {

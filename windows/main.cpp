@@ -40,7 +40,7 @@ QString wordListFolder()
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return runtime.isEmpty() ? QDir::tempPath() : runtime;
 }
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {

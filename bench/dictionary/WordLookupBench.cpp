@@ -47,8 +47,7 @@ void BM_IsWordOnFile(benchmark::State &state)
         next = (next + 1) % keys.size();
     }
     state.SetItemsProcessed(state.iterations());
-    state.counters["records_read_per_lookup"] =
-        benchmark::Counter(double(reads), benchmark::Counter::kAvgIterations);
+    state.counters["records_read_per_lookup"] = benchmark::Counter(double(reads), benchmark::Counter::kAvgIterations);
     state.counters["found_share"] = benchmark::Counter(double(found), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_IsWordOnFile);
@@ -154,4 +153,3 @@ void BM_CheckExistingList(benchmark::State &state)
 BENCHMARK(BM_CheckExistingList)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-

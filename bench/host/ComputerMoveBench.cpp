@@ -22,7 +22,7 @@ namespace {
 class DiscardingSink : public SlotSink {
 public:
     void sendToSlot(int, const QByteArray &message) override { bytes += message.size(); }
-    void closeSlot(int) override {}
+    void closeSlot(int) override { }
     qint64 bytes = 0;
 };
 
@@ -93,7 +93,7 @@ void BM_ComputerMoveFullScan(benchmark::State &state)
     Position position = table.seats;
     const int seat = position.whoseTurn();
     position.setBoard(seat, {0, 17, 17, 17, 0, 0, 0, 0, 0, 0, 0});  // q q q
-    position.setExtras(seat, {0, 24, 24, 26, 26, 10, 10});          // x x z z j j
+    position.setExtras(seat, {0, 24, 24, 26, 26, 10, 10});  // x x z z j j
     position.setBoard(TServer::opponentOf(seat), {});
     for (auto _ : state) {
         state.PauseTiming();
@@ -105,4 +105,4 @@ void BM_ComputerMoveFullScan(benchmark::State &state)
 }
 BENCHMARK(BM_ComputerMoveFullScan)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace

@@ -22,8 +22,8 @@ namespace {
 
 class QuietSink : public SlotSink {
 public:
-    void sendToSlot(int, const QByteArray &) override {}
-    void closeSlot(int) override {}
+    void sendToSlot(int, const QByteArray &) override { }
+    void closeSlot(int) override { }
 };
 
 // Strong in seat 1, Classic in seat 2, nobody connected.
@@ -150,4 +150,4 @@ void BM_StrongWordListLoad(benchmark::State &state)
 }
 BENCHMARK(BM_StrongWordListLoad)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace

@@ -40,8 +40,8 @@ using Clock = std::chrono::steady_clock;
 
 class DiscardingSink : public SlotSink {
 public:
-    void sendToSlot(int, const QByteArray &) override {}
-    void closeSlot(int) override {}
+    void sendToSlot(int, const QByteArray &) override { }
+    void closeSlot(int) override { }
 };
 
 // Resident memory of this process in KiB, from /proc.
@@ -104,7 +104,7 @@ int number(const QCommandLineParser &parser, const QString &name)
     return value;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -112,7 +112,8 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Strong against Classic, seeded headless games."));
     parser.addHelpOption();
-    parser.addOption({QStringLiteral("games"), QStringLiteral("Games to play."), QStringLiteral("n"), QStringLiteral("200")});
+    parser.addOption(
+        {QStringLiteral("games"), QStringLiteral("Games to play."), QStringLiteral("n"), QStringLiteral("200")});
     parser.addOption({QStringLiteral("seed"), QStringLiteral("Seed of the first game; game i uses seed + i."),
                       QStringLiteral("n"), QStringLiteral("1")});
     parser.addOption({QStringLiteral("play-to"), QStringLiteral("Score that ends a game."), QStringLiteral("n"),
@@ -198,8 +199,8 @@ int main(int argc, char **argv)
     const double classicMean = games ? double(classicSide.points) / games : 0;
     const char *otherName = mirror ? "Other" : "Classic";
     std::printf("Strong against %s: %d games to %d points, steals %s, seeds %d..%d, sides alternating\n",
-                mirror ? "Strong" : "Classic", games,
-                playTo, steals >= quarn::kUnlimitedSteals ? "unlimited" : qPrintable(QString::number(steals)), seed,
+                mirror ? "Strong" : "Classic", games, playTo,
+                steals >= quarn::kUnlimitedSteals ? "unlimited" : qPrintable(QString::number(steals)), seed,
                 seed + games - 1);
     std::printf("  wins                 Strong %d (%.1f %%)   %s %d   unfinished %d\n", strongSide.wins,
                 games ? 100.0 * strongSide.wins / games : 0.0, otherName, classicSide.wins, unfinished);

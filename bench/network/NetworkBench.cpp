@@ -5,8 +5,8 @@
 #include "host/HostEngine.h"
 #include "host/HostSession.h"
 #include "host/Random.h"
-#include "host/SlotSink.h"
 #include "host/SeatTable.h"
+#include "host/SlotSink.h"
 #include "host/TServer.h"
 #include "host/TurnClock.h"
 #include "net/Catalogue.h"
@@ -28,7 +28,7 @@ using namespace std::chrono_literals;
 class CountingSink : public SlotSink {
 public:
     void sendToSlot(int, const QByteArray &message) override { bytes += message.size(); }
-    void closeSlot(int) override {}
+    void closeSlot(int) override { }
     qint64 bytes = 0;
 };
 
@@ -51,7 +51,8 @@ void BM_HostQueueChatRelay(benchmark::State &state)
     net::MessageQueue queue(10ms);
     QObject::connect(&queue, &net::MessageQueue::messageTaken, &queue,
                      [&](quint64 source, const QByteArray &message) { session.socktimerTimer(int(source), message); });
-    const QByteArray request = net::toHost::chat(2, QStringLiteral("good move, well played"), QStringLiteral("clBlack")).chopped(1);
+    const QByteArray request =
+        net::toHost::chat(2, QStringLiteral("good move, well played"), QStringLiteral("clBlack")).chopped(1);
     for (auto _ : state) {
         queue.append(2, request);
         queue.processNext();
@@ -114,4 +115,4 @@ void BM_ChatRoundTripOnLoopback(benchmark::State &state)
 }
 BENCHMARK(BM_ChatRoundTripOnLoopback)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-} // namespace
+}  // namespace

@@ -10,15 +10,14 @@
 namespace soak {
 namespace {
 
-constexpr std::array<const char *, 8> kColours{"clBlack", "clMaroon", "clGreen", "clNavy",
-                                               "clPurple", "clTeal", "clRed", "clBlue"};
+constexpr std::array<const char *, 8> kColours{"clBlack",  "clMaroon", "clGreen", "clNavy",
+                                               "clPurple", "clTeal",   "clRed",   "clBlue"};
 // What ends a word now and then.
 constexpr std::array<char, 6> kMarks{'.', ',', '!', '?', ':', ';'};
 
-} // namespace
+}  // namespace
 
-Chatter::Chatter(Participant &participant, SoakCounters &counts, double linesPerSecond, quint32 seed,
-                 QObject *parent)
+Chatter::Chatter(Participant &participant, SoakCounters &counts, double linesPerSecond, quint32 seed, QObject *parent)
     : QObject(parent)
     , m_participant(participant)
     , m_counts(counts)
@@ -83,4 +82,4 @@ QString Chatter::makeLine()
     return line;
 }
 
-} // namespace soak
+}  // namespace soak

@@ -41,4 +41,4 @@ private:
     QString m_colour;
 };
 
-} // namespace soak
+}  // namespace soak

@@ -16,7 +16,7 @@ int leadingSlot(const QString &rest)
     return ok ? slot : -1;
 }
 
-} // namespace
+}  // namespace
 
 Participant::Participant(const QString &name, SoakCounters &counts, QObject *parent)
     : QObject(parent)
@@ -103,4 +103,4 @@ void Participant::onClosed(const QString &reason)
     Q_EMIT lost(reason);
 }
 
-} // namespace soak
+}  // namespace soak

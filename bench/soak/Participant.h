@@ -51,4 +51,4 @@ private:
     bool m_finished = false;
 };
 
-} // namespace soak
+}  // namespace soak

@@ -26,10 +26,10 @@ bool inRange(int value, int low, int high)
     return value >= low && value <= high;
 }
 
-} // namespace
+}  // namespace
 
-SeatPlayer::SeatPlayer(Participant &participant, SoakCounters &counts, WordPlanner &planner,
-                       const GameSettings &game, quint32 seed, QObject *parent)
+SeatPlayer::SeatPlayer(Participant &participant, SoakCounters &counts, WordPlanner &planner, const GameSettings &game,
+                       quint32 seed, QObject *parent)
     : QObject(parent)
     , m_participant(participant)
     , m_counts(counts)
@@ -58,7 +58,8 @@ bool SeatPlayer::own(int seat) const
 
 void SeatPlayer::startGame()
 {
-    m_participant.send(net::toHost::startgame(m_participant.name(), m_game.timePerTurn, m_game.playToScore, m_game.steals));
+    m_participant.send(
+        net::toHost::startgame(m_participant.name(), m_game.timePerTurn, m_game.playToScore, m_game.steals));
 }
 
 void SeatPlayer::onReceived(const QString &command, const QString &rest)
@@ -76,7 +77,9 @@ void SeatPlayer::onReceived(const QString &command, const QString &rest)
     const QList<int> n = numbers(rest);
     const auto at = [&](qsizetype i) { return n.value(i, -1); };
     const auto cell = [](int value) { return static_cast<size_t>(inRange(value, 1, WordPlanner::kCells) ? value : 0); };
-    const auto extra = [](int value) { return static_cast<size_t>(inRange(value, 1, WordPlanner::kExtras) ? value : 0); };
+    const auto extra = [](int value) {
+        return static_cast<size_t>(inRange(value, 1, WordPlanner::kExtras) ? value : 0);
+    };
 
     if (command == QLatin1String("CMD_startgame")) {
         m_seat = SeatState{};
@@ -177,4 +180,4 @@ void SeatPlayer::settle()
     m_counts.moveLatencyMs.push_back(double(m_counts.clock.nsecsElapsed() - m_sentAtNs) / 1e6);
 }
 
-} // namespace soak
+}  // namespace soak

@@ -56,4 +56,4 @@ private:
     bool m_stopped = false;
 };
 
-} // namespace soak
+}  // namespace soak

@@ -33,7 +33,7 @@ QString row(const QString &name, const QString &value)
     return QStringLiteral("| %1 | %2 |\n").arg(name, value);
 }
 
-} // namespace
+}  // namespace
 
 LatencySummary summarise(std::vector<double> samples)
 {
@@ -80,13 +80,14 @@ QString SoakReport::markdown(const SoakCounters &counts) const
     const LatencySummary latency = summarise(counts.moveLatencyMs);
     QString text;
     text += QStringLiteral("# quarn-soak\n\n");
-    text += QStringLiteral("%1 s of play and chat (%2 s asked), seed %3, host `%4`; games to %5 points, %6 s a turn.\n\n")
-                .arg(elapsedSeconds, 0, 'f', 1)
-                .arg(durationSeconds)
-                .arg(seed)
-                .arg(hostBinary)
-                .arg(playToScore)
-                .arg(timePerTurn);
+    text +=
+        QStringLiteral("%1 s of play and chat (%2 s asked), seed %3, host `%4`; games to %5 points, %6 s a turn.\n\n")
+            .arg(elapsedSeconds, 0, 'f', 1)
+            .arg(durationSeconds)
+            .arg(seed)
+            .arg(hostBinary)
+            .arg(playToScore)
+            .arg(timePerTurn);
 
     text += QStringLiteral("| Figure | Value |\n|---|---|\n");
     text += row(QStringLiteral("Moves sent"),
@@ -106,7 +107,8 @@ QString SoakReport::markdown(const SoakCounters &counts) const
     text += row(QStringLiteral("Words formed by the players"), QString::number(counts.wordsFormed));
     text += row(QStringLiteral("Chat lines sent (bursts of 50)"),
                 QStringLiteral("%1 (%2)").arg(counts.chatSent).arg(counts.chatBursts));
-    text += row(QStringLiteral("Chat lines relayed, received by all participants"), QString::number(counts.chatRelayed));
+    text +=
+        row(QStringLiteral("Chat lines relayed, received by all participants"), QString::number(counts.chatRelayed));
     text += row(QStringLiteral("Own lines relayed back to their speakers"), QString::number(counts.chatEchoed));
     text += row(QStringLiteral("Lines not relayed (sent less own lines back)"),
                 QString::number(counts.chatSent - counts.chatEchoed));
@@ -117,15 +119,17 @@ QString SoakReport::markdown(const SoakCounters &counts) const
                     .arg(knownMegabytes(memory.startKb), knownMegabytes(memory.endKb), knownMegabytes(memory.peakKb),
                          knownMegabytes(memory.highWaterKb)));
     text += row(QStringLiteral("Unexpected disconnects"),
-                counts.unexpectedCloses.isEmpty() ? QStringLiteral("none") : counts.unexpectedCloses.join(QStringLiteral("; ")));
+                counts.unexpectedCloses.isEmpty() ? QStringLiteral("none")
+                                                  : counts.unexpectedCloses.join(QStringLiteral("; ")));
     text += row(QStringLiteral("Host alive at the end"), hostAliveAtEnd ? QStringLiteral("yes") : QStringLiteral("no"));
     text += row(QStringLiteral("Host exit"), hostExit);
     text += row(QStringLiteral("Host diagnostic lines on stderr"), QString::number(hostDiagnosticLines));
 
     text += QStringLiteral("\n| Target | Measured | Met |\n|---|---|---|\n");
     for (const Target &target : targets)
-        text += QStringLiteral("| %1 | %2 | %3 |\n").arg(target.name, target.measured, target.met ? QStringLiteral("yes") : QStringLiteral("**no**"));
+        text += QStringLiteral("| %1 | %2 | %3 |\n")
+                    .arg(target.name, target.measured, target.met ? QStringLiteral("yes") : QStringLiteral("**no**"));
     return text;
 }
 
-} // namespace soak
+}  // namespace soak

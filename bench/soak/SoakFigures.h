@@ -88,4 +88,4 @@ struct SoakReport {
     bool allTargetsMet() const;
 };
 
-} // namespace soak
+}  // namespace soak

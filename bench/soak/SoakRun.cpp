@@ -38,7 +38,7 @@ QTextStream &err()
     return stream;
 }
 
-} // namespace
+}  // namespace
 
 SoakRun::SoakRun(const SoakOptions &options, QObject *parent)
     : QObject(parent)
@@ -180,7 +180,8 @@ void SoakRun::participantLoggedIn(Participant *participant)
         return;
     const int expected = static_cast<int>(m_participants.indexOf(participant)) + 1;
     if (participant->slot() != expected)
-        return giveUp(QStringLiteral("%1 got slot %2, not %3").arg(participant->name()).arg(participant->slot()).arg(expected));
+        return giveUp(
+            QStringLiteral("%1 got slot %2, not %3").arg(participant->name()).arg(participant->slot()).arg(expected));
     if (m_participants.size() < kParticipants)
         connectNext();
     else
@@ -200,9 +201,11 @@ void SoakRun::beginPlay()
     for (Participant *participant : std::as_const(m_participants)) {
         const int slot = participant->slot();
         if (slot == 1 || slot == 2)
-            m_players.append(new SeatPlayer(*participant, m_counts, *m_planner, m_options.game, m_options.seed * 31 + quint32(slot)));
+            m_players.append(new SeatPlayer(*participant, m_counts, *m_planner, m_options.game,
+                                            m_options.seed * 31 + quint32(slot)));
         else
-            m_chatters.append(new Chatter(*participant, m_counts, m_options.chatLinesPerSecond, m_options.seed * 31 + quint32(slot)));
+            m_chatters.append(
+                new Chatter(*participant, m_counts, m_options.chatLinesPerSecond, m_options.seed * 31 + quint32(slot)));
     }
     m_duration.start(m_options.durationSeconds * 1000);
     m_memoryTimer.start();
@@ -226,8 +229,8 @@ void SoakRun::printProgress()
     const LatencySummary latency = summarise(m_counts.moveLatencyMs);
     const qint64 seconds = (m_counts.clock.nsecsElapsed() - m_playStartNs) / 1000000000;
     out() << "quarn-soak: " << seconds << " s: " << m_counts.movesSent() << " moves (p50 "
-          << QString::number(latency.p50, 'f', 2) << " ms, p99 " << QString::number(latency.p99, 'f', 2)
-          << " ms, max " << QString::number(latency.max, 'f', 2) << " ms), games " << m_counts.gamesFinished << '/'
+          << QString::number(latency.p50, 'f', 2) << " ms, p99 " << QString::number(latency.p99, 'f', 2) << " ms, max "
+          << QString::number(latency.max, 'f', 2) << " ms), games " << m_counts.gamesFinished << '/'
           << m_counts.gamesStarted << ", chat sent " << m_counts.chatSent << " relayed " << m_counts.chatRelayed
           << " drop notices " << m_counts.chatDropNotices << ", host RSS "
           << megabytes(procStatusKb(m_hostPid, "VmRSS")) << Qt::endl;
@@ -337,10 +340,12 @@ void SoakRun::report()
         {QStringLiteral("Host started, nine participants logged in"),
          m_setupFailure.isEmpty() ? QStringLiteral("yes") : m_setupFailure, m_setupFailure.isEmpty()},
         {QStringLiteral("No crash: host alive at the end, exit 0 on SIGTERM"),
-         QStringLiteral("%1; %2").arg(m_hostAliveAtEnd ? QStringLiteral("alive") : QStringLiteral("not alive"), m_hostExit),
+         QStringLiteral("%1; %2").arg(m_hostAliveAtEnd ? QStringLiteral("alive") : QStringLiteral("not alive"),
+                                      m_hostExit),
          m_hostAliveAtEnd && m_hostExitClean},
         {QStringLiteral("No unexpected disconnect"),
-         m_counts.unexpectedCloses.isEmpty() ? QStringLiteral("none") : QString::number(m_counts.unexpectedCloses.size()),
+         m_counts.unexpectedCloses.isEmpty() ? QStringLiteral("none")
+                                             : QString::number(m_counts.unexpectedCloses.size()),
          m_counts.unexpectedCloses.isEmpty()},
         {QStringLiteral("Every started game but the last finished"),
          QStringLiteral("%1 started, %2 finished").arg(m_counts.gamesStarted).arg(m_counts.gamesFinished),
@@ -375,4 +380,4 @@ void SoakRun::report()
     Q_EMIT done(report.allTargetsMet() ? 0 : 1);
 }
 
-} // namespace soak
+}  // namespace soak

@@ -113,4 +113,4 @@ private:
     QTimer m_killLimit;
 };
 
-} // namespace soak
+}  // namespace soak

@@ -25,8 +25,7 @@ Counts countExtras(const SeatState &seat)
 
 // Random start, then every index once: the vocabulary is alphabetical, and always
 // starting at "a" would make every game look alike.
-template <typename Visit>
-void visitFrom(size_t count, std::mt19937 &random, Visit visit)
+template <typename Visit> void visitFrom(size_t count, std::mt19937 &random, Visit visit)
 {
     if (count == 0)
         return;
@@ -35,7 +34,7 @@ void visitFrom(size_t count, std::mt19937 &random, Visit visit)
         visit((start + i) % count);
 }
 
-} // namespace
+}  // namespace
 
 WordPlanner::WordPlanner(TDictn &dictionary)
     : m_dictionary(dictionary)
@@ -251,4 +250,4 @@ bool WordPlanner::discardSomething(const SeatState &seat, std::mt19937 &random, 
     return true;
 }
 
-} // namespace soak
+}  // namespace soak

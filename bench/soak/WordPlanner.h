@@ -26,7 +26,7 @@ struct SeatState {
 struct Move {
     enum class Kind { Place, DiscardLetter, DiscardExtra };
     Kind kind = Kind::DiscardExtra;
-    int first = 0;   // Place: the extra; DiscardLetter: the cell; DiscardExtra: the extra
+    int first = 0;  // Place: the extra; DiscardLetter: the cell; DiscardExtra: the extra
     int second = 0;  // Place: the cell
 };
 
@@ -64,4 +64,4 @@ private:
     std::vector<Word> m_words;
 };
 
-} // namespace soak
+}  // namespace soak

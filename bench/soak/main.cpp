@@ -24,7 +24,7 @@ bool readInt(const QCommandLineParser &parser, const QCommandLineOption &option,
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -32,9 +32,9 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("quarn-soak"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Soak of the headless Quarn host: two players play game after game and seven spectators chat, "
-        "all over loopback, while the host's latency and memory are measured."));
+    parser.setApplicationDescription(
+        QStringLiteral("Soak of the headless Quarn host: two players play game after game and seven spectators chat, "
+                       "all over loopback, while the host's latency and memory are measured."));
     parser.addHelpOption();
     const QString defaultHost =
         QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../../host/quarn-host"));
@@ -49,7 +49,8 @@ int main(int argc, char **argv)
     const QCommandLineOption reportOption(QStringLiteral("report"),
                                           QStringLiteral("Also write the figures to this file, as Markdown."),
                                           QStringLiteral("file"));
-    const QCommandLineOption playToOption(QStringLiteral("play-to"), QStringLiteral("Score that wins a game (default 30)."),
+    const QCommandLineOption playToOption(QStringLiteral("play-to"),
+                                          QStringLiteral("Score that wins a game (default 30)."),
                                           QStringLiteral("points"), QStringLiteral("30"));
     const QCommandLineOption chatRateOption(QStringLiteral("chat-rate"),
                                             QStringLiteral("Chat lines a second per spectator (default 5)."),

@@ -18,7 +18,7 @@ int otherSeat(int seat)
     return 3 - seat;
 }
 
-} // namespace
+}  // namespace
 
 void ClientGame::startthegame(const QString &rest)
 {
@@ -204,8 +204,8 @@ void ClientGame::formedword(const QString &rest)
         }
     }
     setScore(formed->seat, formed->score);
-    notice(QStringLiteral("For %1 points ").arg(formed->points) + seatName(formed->seat)
-           + QStringLiteral(" formed ") + word.toUpper());
+    notice(QStringLiteral("For %1 points ").arg(formed->points) + seatName(formed->seat) + QStringLiteral(" formed ")
+           + word.toUpper());
     if (isSpectator())
         play(QStringLiteral("goodword"));
     resettiles();

@@ -12,7 +12,7 @@ bool inRange(int position, int highest)
     return position >= 1 && position <= highest;
 }
 
-} // namespace
+}  // namespace
 
 TileInput::TileInput(ClientGame &game, RequestSender &sender)
     : m_game(game)

@@ -5,13 +5,12 @@
 
 namespace {
 
-template <std::size_t N>
-bool inRange(const std::array<bool, N> &, int position)
+template <std::size_t N> bool inRange(const std::array<bool, N> &, int position)
 {
     return position >= 1 && position <= static_cast<int>(N);
 }
 
-} // namespace
+}  // namespace
 
 bool TileSelection::raised(TileKind kind, int position) const
 {
@@ -19,12 +18,9 @@ bool TileSelection::raised(TileKind kind, int position) const
         return inRange(row, position) && row[quarn::positionIndex(position)];
     };
     switch (kind) {
-    case TileKind::Extra:
-        return look(raisedExtras);
-    case TileKind::Own:
-        return look(raisedOwn);
-    case TileKind::Opponent:
-        return look(raisedOpponent);
+    case TileKind::Extra: return look(raisedExtras);
+    case TileKind::Own: return look(raisedOwn);
+    case TileKind::Opponent: return look(raisedOpponent);
     }
     return false;
 }
@@ -36,14 +32,8 @@ void TileSelection::setRaised(TileKind kind, int position, bool up)
             row[quarn::positionIndex(position)] = up;
     };
     switch (kind) {
-    case TileKind::Extra:
-        set(raisedExtras);
-        break;
-    case TileKind::Own:
-        set(raisedOwn);
-        break;
-    case TileKind::Opponent:
-        set(raisedOpponent);
-        break;
+    case TileKind::Extra: set(raisedExtras); break;
+    case TileKind::Own: set(raisedOwn); break;
+    case TileKind::Opponent: set(raisedOpponent); break;
     }
 }

@@ -6,7 +6,6 @@
 
 #include <array>
 
-
 // The kinds of tile the tile input picks: an own extra, a cell of the own board, a cell
 // of the opponent's board.
 enum class TileKind { Extra, Own, Opponent };
@@ -16,8 +15,8 @@ enum class TileKind { Extra, Own, Opponent };
 // answers, and an arriving letter lowers the extras without dropping the pick; so the
 // raised tiles are kept beside the picks rather than worked out from them.
 struct TileSelection {
-    int pickedExtra = 0;     // extra 1..6 picked for a placement
-    int pickedOwn = 0;       // own cell 1..10 picked for a swap
+    int pickedExtra = 0;  // extra 1..6 picked for a placement
+    int pickedOwn = 0;  // own cell 1..10 picked for a swap
     int pickedOpponent = 0;  // opponent cell 1..10 picked for a steal
     std::array<bool, quarn::kExtras> raisedExtras{};
     std::array<bool, quarn::kCells> raisedOwn{};

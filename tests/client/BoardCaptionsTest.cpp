@@ -15,7 +15,7 @@ struct StealsRow {
     const char *shown;
 };
 
-class StealsLeftCaptionTest : public ::testing::TestWithParam<StealsRow> {};
+class StealsLeftCaptionTest : public ::testing::TestWithParam<StealsRow> { };
 
 TEST_P(StealsLeftCaptionTest, CaptionByWhereTheCountCameFrom)
 {
@@ -59,7 +59,7 @@ struct ClockRow {
     int barWidth;
 };
 
-class ClockCaptionTest : public ::testing::TestWithParam<ClockRow> {};
+class ClockCaptionTest : public ::testing::TestWithParam<ClockRow> { };
 
 TEST_P(ClockCaptionTest, CaptionAndBar)
 {
@@ -74,4 +74,4 @@ INSTANTIATE_TEST_SUITE_P(Rows, ClockCaptionTest,
                                            ClockRow{600, 600, "Time: 10:00", 0}, ClockRow{5, 0, "Time: 0:05", 0},
                                            ClockRow{5, -5, "Time: 0:05", 0}));
 
-} // namespace
+}  // namespace

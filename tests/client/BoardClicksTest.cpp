@@ -35,12 +35,9 @@ protected:
     BoardTile *tile(Kind kind, int position) const
     {
         switch (kind) {
-        case Kind::Extra:
-            return board->extra(position);
-        case Kind::Mine:
-            return board->myletter(position);
-        case Kind::His:
-            return board->hisletter(position);
+        case Kind::Extra: return board->extra(position);
+        case Kind::Mine: return board->myletter(position);
+        case Kind::His: return board->hisletter(position);
         }
         return nullptr;
     }
@@ -59,11 +56,26 @@ protected:
     }
 };
 
-Click extraL(int e) { return {Kind::Extra, e, Qt::LeftButton}; }
-Click extraR(int e) { return {Kind::Extra, e, Qt::RightButton}; }
-Click mineL(int p) { return {Kind::Mine, p, Qt::LeftButton}; }
-Click mineR(int p) { return {Kind::Mine, p, Qt::RightButton}; }
-Click his(int q) { return {Kind::His, q, Qt::LeftButton}; }
+Click extraL(int e)
+{
+    return {Kind::Extra, e, Qt::LeftButton};
+}
+Click extraR(int e)
+{
+    return {Kind::Extra, e, Qt::RightButton};
+}
+Click mineL(int p)
+{
+    return {Kind::Mine, p, Qt::LeftButton};
+}
+Click mineR(int p)
+{
+    return {Kind::Mine, p, Qt::RightButton};
+}
+Click his(int q)
+{
+    return {Kind::His, q, Qt::LeftButton};
+}
 
 struct SequenceRow {
     const char *name;
@@ -71,7 +83,7 @@ struct SequenceRow {
     QList<QByteArray> sent;
 };
 
-class BoardClickSequenceTest : public BoardClicksTest, public ::testing::WithParamInterface<SequenceRow> {};
+class BoardClickSequenceTest : public BoardClicksTest, public ::testing::WithParamInterface<SequenceRow> { };
 
 TEST_P(BoardClickSequenceTest, ClicksOnTheTilesSendTheirRequest)
 {
@@ -138,4 +150,4 @@ TEST_F(BoardClicksTest, OpponentTileNeedsPressAndReleaseOverIt)
     EXPECT_EQ(game.selection().pickedOpponent, 4);
 }
 
-} // namespace
+}  // namespace

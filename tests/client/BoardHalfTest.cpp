@@ -158,7 +158,7 @@ TEST_F(BoardHalfTest, CountdownOfTwoMinutesLosesOnePixelASecond)
     EXPECT_EQ(text("label_turntime"), QStringLiteral("Time: 1:05"));
 }
 
-class BoardTurnLengthTest : public BoardHalfTest, public ::testing::WithParamInterface<int> {};
+class BoardTurnLengthTest : public BoardHalfTest, public ::testing::WithParamInterface<int> { };
 
 TEST_P(BoardTurnLengthTest, TurnLengthWithoutTimeLeavesAnEmptyBar)
 {
@@ -178,7 +178,7 @@ struct RowsRow {
     int bottomSeat;
 };
 
-class BoardRowsTest : public BoardHalfTest, public ::testing::WithParamInterface<RowsRow> {};
+class BoardRowsTest : public BoardHalfTest, public ::testing::WithParamInterface<RowsRow> { };
 
 TEST_P(BoardRowsTest, BottomRowAndItsSeatControlsShowTheParticipantsSeat)
 {
@@ -262,7 +262,7 @@ struct WinnerRow {
     bool host;
 };
 
-class BoardWinnerTest : public BoardHalfTest, public ::testing::WithParamInterface<WinnerRow> {};
+class BoardWinnerTest : public BoardHalfTest, public ::testing::WithParamInterface<WinnerRow> { };
 
 TEST_P(BoardWinnerTest, WinnerPanelAndTheHostsStartButton)
 {
@@ -313,8 +313,9 @@ TEST_F(BoardHalfTest, RaisedTilesAreDrawnFromTheSelection)
 TEST_F(BoardHalfTest, RefusedStealShowsItsBoxThroughTheView)
 {
     game.notvalid(QStringLiteral("1+"));
-    EXPECT_EQ(boxes, QStringList{QStringLiteral(
-                         "You can steal a letter only if you can use it immediately to create a valid word.")});
+    EXPECT_EQ(boxes,
+              QStringList{
+                  QStringLiteral("You can steal a letter only if you can use it immediately to create a valid word.")});
     EXPECT_EQ(sounds.sounds, QStringList{QStringLiteral("badword")});
 
     // Once the view is gone, the game's boxes count as seen at once.
@@ -354,4 +355,4 @@ TEST_F(BoardHalfTest, SeatNamesAndEyesFollowTheGame)
     EXPECT_EQ(board->nameLabel(2)->text(), QStringLiteral("Vumi"));
 }
 
-} // namespace
+}  // namespace

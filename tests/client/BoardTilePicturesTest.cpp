@@ -16,7 +16,7 @@ struct ValueRow {
     int value;
 };
 
-class BoardLetterValueTest : public ::testing::TestWithParam<ValueRow> {};
+class BoardLetterValueTest : public ::testing::TestWithParam<ValueRow> { };
 
 TEST_P(BoardLetterValueTest, EveryLetterOfTheGroupHasItsValue)
 {
@@ -96,4 +96,4 @@ TEST(BoardTilePictures, TileShowsOnlyLetterCodes)
     EXPECT_EQ(shown.pixel(20, 20), expected.pixel(20, 20));
 }
 
-} // namespace
+}  // namespace

@@ -96,9 +96,12 @@ struct SendRow {
     const char *request;  // empty: nothing sent
 };
 
-void PrintTo(const SendRow &row, std::ostream *os) { *os << '"' << row.typed << '"'; }
+void PrintTo(const SendRow &row, std::ostream *os)
+{
+    *os << '"' << row.typed << '"';
+}
 
-class ChatSendit : public ChatHalfTest, public ::testing::WithParamInterface<SendRow> {};
+class ChatSendit : public ChatHalfTest, public ::testing::WithParamInterface<SendRow> { };
 
 // Plain text is chat; "/me" drops four characters whatever the fourth is; any other "/"
 // text is not sent; the box is emptied in every case.
@@ -119,8 +122,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, ChatSendit,
                          ::testing::Values(SendRow{"hello all", "CMD_chat+2+hello all|clBlack"},
                                            SendRow{"/me waves", "CMD_action+2+waves|clBlack"},
                                            SendRow{"/meXwaves", "CMD_action+2+waves|clBlack"},
-                                           SendRow{"/me", "CMD_action+2+|clBlack"},
-                                           SendRow{"/ME waves", ""}, SendRow{"/quit", ""}, SendRow{"", ""},
+                                           SendRow{"/me", "CMD_action+2+|clBlack"}, SendRow{"/ME waves", ""},
+                                           SendRow{"/quit", ""}, SendRow{"", ""},
                                            SendRow{"a+b|c", "CMD_chat+2+a+b|c|clBlack"}));
 
 TEST_F(ChatHalfTest, BeforeLoginEnterKeepsTheText)
@@ -151,7 +154,8 @@ TEST_F(ChatHalfTest, PhraseButtonPressedTwiceQuicklySendsOnceThenReopens)
     EXPECT_EQ(shownTip(9), QStringLiteral("Good Game Everyone!"));
     chat->phraseButton(1)->click();
     chat->phraseButton(2)->click();
-    EXPECT_EQ(sender.requests, QList<QByteArray>{QByteArray("CMD_action+1+says: Way To Go!|clBlack") + net::kTerminator});
+    EXPECT_EQ(sender.requests,
+              QList<QByteArray>{QByteArray("CMD_action+1+says: Way To Go!|clBlack") + net::kTerminator});
     EXPECT_FALSE(chat->phraseGate().isOpen());
 
     QSignalSpy reopened(&chat->phraseGate(), &PhraseGate::opened);
@@ -327,14 +331,16 @@ TEST_F(ChatHalfTest, LinksOpenTheirAddressOrSayTheyCannot)
 {
     chat->addlinetochat(QStringLiteral("1+A: see www.quarn.net WWW.NOT.LINK http://x.org/p"), Qt::black);
     const QList<ViewRun> runs = lastLine();
-    const auto link = std::find_if(runs.begin(), runs.end(), [](const ViewRun &r) { return r.colour == ChatHalf::kLinkColour; });
+    const auto link =
+        std::find_if(runs.begin(), runs.end(), [](const ViewRun &r) { return r.colour == ChatHalf::kLinkColour; });
     ASSERT_NE(link, runs.end());
     EXPECT_EQ(link->text, QStringLiteral("www.quarn.net "));
     EXPECT_EQ(chat->links().count(), 2);
 
     chat->mainchatJump(0);
     chat->mainchatJump(1);
-    EXPECT_EQ(opened, (QList<QUrl>{QUrl(QStringLiteral("http://www.quarn.net")), QUrl(QStringLiteral("http://x.org/p"))}));
+    EXPECT_EQ(opened,
+              (QList<QUrl>{QUrl(QStringLiteral("http://www.quarn.net")), QUrl(QStringLiteral("http://x.org/p"))}));
     EXPECT_EQ(chat->mainchat()->window()->findChildren<QMessageBox *>().size(), 0);
 
     openSucceeds = false;
@@ -360,8 +366,9 @@ TEST_F(ChatHalfTest, LinksPastTheHundredAndFirstStillOpenTheirOwnAddress)
     EXPECT_EQ(chat->links().entry(100), QStringLiteral("www.site100.org "));
     chat->mainchatJump(1);
     chat->mainchatJump(102);
-    EXPECT_EQ(opened, (QList<QUrl>{QUrl(QStringLiteral("http://www.site1.org")),
-                                   QUrl(QStringLiteral("http://www.site102.org"))}));
+    EXPECT_EQ(
+        opened,
+        (QList<QUrl>{QUrl(QStringLiteral("http://www.site1.org")), QUrl(QStringLiteral("http://www.site102.org"))}));
 
     chat->clearMainChatAction()->trigger();
     EXPECT_EQ(chat->links().counter(), -1);
@@ -457,4 +464,4 @@ TEST_F(ChatHalfTest, CopyGivesPlainTextAndPasteReplacesTheInput)
     EXPECT_EQ(chat->mychat()->text(), QStringLiteral("pasted"));
 }
 
-} // namespace
+}  // namespace

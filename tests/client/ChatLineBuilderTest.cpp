@@ -8,11 +8,20 @@
 
 namespace {
 
-ChatItem T(const char *text) { return {ChatItem::Kind::Text, QString::fromUtf8(text), 0}; }
-ChatItem L(const char *text) { return {ChatItem::Kind::Link, QString::fromUtf8(text), 0}; }
-ChatItem S(int index) { return {ChatItem::Kind::Smiley, QString(), index}; }
+ChatItem T(const char *text)
+{
+    return {ChatItem::Kind::Text, QString::fromUtf8(text), 0};
+}
+ChatItem L(const char *text)
+{
+    return {ChatItem::Kind::Link, QString::fromUtf8(text), 0};
+}
+ChatItem S(int index)
+{
+    return {ChatItem::Kind::Smiley, QString(), index};
+}
 
-} // namespace
+}  // namespace
 
 void PrintTo(const ChatItem &item, std::ostream *os)
 {
@@ -33,9 +42,12 @@ struct LineRow {
     QList<ChatItem> items;
 };
 
-void PrintTo(const LineRow &row, std::ostream *os) { *os << row.rule; }
+void PrintTo(const LineRow &row, std::ostream *os)
+{
+    *os << row.rule;
+}
 
-class ChatLineRuns : public ::testing::TestWithParam<LineRow> {};
+class ChatLineRuns : public ::testing::TestWithParam<LineRow> { };
 
 TEST_P(ChatLineRuns, BuildsTheItemsInOrder)
 {
@@ -47,34 +59,38 @@ TEST_P(ChatLineRuns, BuildsTheItemsInOrder)
 INSTANTIATE_TEST_SUITE_P(
     Rows, ChatLineRuns,
     ::testing::Values(
-        LineRow{"notice without colon: lone space, then words", "0+You are Connected.",
+        LineRow{"notice without colon: lone space, then words",
+                "0+You are Connected.",
                 {T(" "), T("You "), T("are "), T("Connected. ")}},
-        LineRow{"chat: prefix up to the colon, a space word after it", "3+Bob chats: hello there",
+        LineRow{"chat: prefix up to the colon, a space word after it",
+                "3+Bob chats: hello there",
                 {T("Bob chats: "), T(" "), T("hello "), T("there ")}},
-        LineRow{"action without colon starts with a lone space", "2+Bob waves",
-                {T(" "), T("Bob "), T("waves ")}},
-        LineRow{"action: the first colon of the text ends the prefix", "2+Bob says: Good: one",
+        LineRow{"action without colon starts with a lone space", "2+Bob waves", {T(" "), T("Bob "), T("waves ")}},
+        LineRow{"action: the first colon of the text ends the prefix",
+                "2+Bob says: Good: one",
                 {T("Bob says: "), T(" "), T("Good: "), T("one ")}},
         LineRow{"double spaces give a lone space word", "0+a  b", {T(" "), T("a "), T(" "), T("b ")}},
         LineRow{"no number and plus: whole line", "plain", {T(" "), T("plain ")}},
         LineRow{"nothing after the prefix", "0+", {T(" ")}},
-        LineRow{"smiley 12 between words", "1+Al chats: a:)#12b",
-                {T("Al chats: "), T(" "), T("a "), S(2), T("b ")}},
-        LineRow{"smiley codes at the ends of the range", "1+A: :)#10:)#27",
+        LineRow{"smiley 12 between words", "1+Al chats: a:)#12b", {T("Al chats: "), T(" "), T("a "), S(2), T("b ")}},
+        LineRow{"smiley codes at the ends of the range",
+                "1+A: :)#10:)#27",
                 {T("A: "), T(" "), T(" "), S(0), T(" "), S(17)}},
         LineRow{"code out of range shows image 0", "1+A: x:)#30y", {T("A: "), T(" "), T("x "), S(0), T("y ")}},
         LineRow{"code that is no number shows image 0", "1+A: x:)#aby", {T("A: "), T(" "), T("x "), S(0), T("y ")}},
         LineRow{"a line ending in the smiley mark shows image 0", "1+A: x:)#", {T("A: "), T(" "), T("x "), S(0)}},
         LineRow{"a one-character code is cut too", "1+A: x:)#1", {T("A: "), T(" "), T("x "), S(0)}},
         LineRow{"a smiley before any colon gives the prefix its colon", "0+x:)#12", {T("x: "), T(")#12 ")}},
-        LineRow{"www. and http:// make links", "1+A: see www.quarn.net and http://x.org/a",
+        LineRow{"www. and http:// make links",
+                "1+A: see www.quarn.net and http://x.org/a",
                 {T("A: "), T(" "), T("see "), L("www.quarn.net "), T("and "), L("http://x.org/a ")}},
-        LineRow{"capitals stay plain text", "1+A: WWW.QUARN.NET HTTP://X.ORG",
+        LineRow{"capitals stay plain text",
+                "1+A: WWW.QUARN.NET HTTP://X.ORG",
                 {T("A: "), T(" "), T("WWW.QUARN.NET "), T("HTTP://X.ORG ")}},
-        LineRow{"the colon of http:// in a line without prefix ends the prefix", "0+see http://x.org",
+        LineRow{"the colon of http:// in a line without prefix ends the prefix",
+                "0+see http://x.org",
                 {T("see http: "), T("//x.org ")}},
-        LineRow{"a link inside the prefix stays in the prefix", "1+www.a.b: hi",
-                {T("www.a.b: "), T(" "), T("hi ")}},
+        LineRow{"a link inside the prefix stays in the prefix", "1+www.a.b: hi", {T("www.a.b: "), T(" "), T("hi ")}},
         LineRow{"a link before a smiley", "1+A: www.a.b:)#11", {T("A: "), T(" "), L("www.a.b "), S(1)}}));
 
 TEST(ChatLineBuilder, EveryLineKeepsItsColour)
@@ -91,4 +107,4 @@ TEST(ChatLineBuilder, SmileyIndexReadsOnlyTwoDigitCodesFrom10To27)
         EXPECT_EQ(ChatLineBuilder::smileyIndex(QString::fromLatin1(bad)), 0) << bad;
 }
 
-} // namespace
+}  // namespace

@@ -12,9 +12,12 @@ struct NameRow {
     std::optional<quint32> value;
 };
 
-void PrintTo(const NameRow &row, std::ostream *os) { *os << '"' << row.name << '"'; }
+void PrintTo(const NameRow &row, std::ostream *os)
+{
+    *os << '"' << row.name << '"';
+}
 
-class NameToValue : public ::testing::TestWithParam<NameRow> {};
+class NameToValue : public ::testing::TestWithParam<NameRow> { };
 
 // Identifiers match without regard to case; "$" hex and decimal numbers give the value;
 // anything that is not a plain colour, a desktop role or clNone does not read.
@@ -32,21 +35,24 @@ INSTANTIATE_TEST_SUITE_P(
                       NameRow{"clInfoBk", 0x80000018u}, NameRow{"cl3DDkShadow", 0x80000015u},
                       NameRow{"clNone", 0x1FFFFFFFu}, NameRow{"$00336699", 0x336699u}, NameRow{"$ff", 0xFFu},
                       NameRow{"$80000005", 0x80000005u}, NameRow{"255", 0xFFu}, NameRow{"16711680", 0xFF0000u},
-                      NameRow{"-2147483643", 0x80000005u}, NameRow{"", std::nullopt},
-                      NameRow{"clPink", std::nullopt}, NameRow{"$", std::nullopt}, NameRow{"$GG", std::nullopt},
-                      NameRow{"12a", std::nullopt}, NameRow{"$100000000", std::nullopt},
-                      NameRow{"$01000000", std::nullopt}, NameRow{"$80000019", std::nullopt},
-                      NameRow{"99999999999", std::nullopt}, NameRow{"-1", std::nullopt},
-                      NameRow{"clBlack ", std::nullopt}, NameRow{"clBlack|clRed", std::nullopt}));
+                      NameRow{"-2147483643", 0x80000005u}, NameRow{"", std::nullopt}, NameRow{"clPink", std::nullopt},
+                      NameRow{"$", std::nullopt}, NameRow{"$GG", std::nullopt}, NameRow{"12a", std::nullopt},
+                      NameRow{"$100000000", std::nullopt}, NameRow{"$01000000", std::nullopt},
+                      NameRow{"$80000019", std::nullopt}, NameRow{"99999999999", std::nullopt},
+                      NameRow{"-1", std::nullopt}, NameRow{"clBlack ", std::nullopt},
+                      NameRow{"clBlack|clRed", std::nullopt}));
 
 struct ValueRow {
     quint32 value;
     const char *name;
 };
 
-void PrintTo(const ValueRow &row, std::ostream *os) { *os << row.name; }
+void PrintTo(const ValueRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
-class ValueToName : public ::testing::TestWithParam<ValueRow> {};
+class ValueToName : public ::testing::TestWithParam<ValueRow> { };
 
 // A value equal to an identifier's takes that identifier, else "$" and eight upper-case digits.
 TEST_P(ValueToName, NamesTheValue)
@@ -93,4 +99,4 @@ TEST(ColourNames, RolesAreDrawnWithThePalette)
     EXPECT_EQ(ColourNames::colourFromName(QStringLiteral("clNone"), palette), QColor(70, 80, 90));
 }
 
-} // namespace
+}  // namespace

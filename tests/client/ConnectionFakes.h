@@ -49,7 +49,10 @@ struct ChatNotice {
 
 class RecordingLines : public ChatLines {
 public:
-    explicit RecordingLines(ConnectionProbe &probe) : m_probe(probe) {}
+    explicit RecordingLines(ConnectionProbe &probe)
+        : m_probe(probe)
+    {
+    }
     void addlinetochat(const QString &line, const QColor &colour) override
     {
         notices.append({line, colour});
@@ -79,7 +82,10 @@ private:
 
 class RecordingSounds : public GameSounds {
 public:
-    explicit RecordingSounds(ConnectionProbe &probe) : m_probe(probe) {}
+    explicit RecordingSounds(ConnectionProbe &probe)
+        : m_probe(probe)
+    {
+    }
     void playsounds(const QString &name) override
     {
         played.append(name);
@@ -94,7 +100,10 @@ private:
 // Records "handler:rest" for every board and chat message it is handed.
 class RecordingHandlers : public BoardMessages, public ChatMessages {
 public:
-    explicit RecordingHandlers(ConnectionProbe &probe) : m_probe(probe) {}
+    explicit RecordingHandlers(ConnectionProbe &probe)
+        : m_probe(probe)
+    {
+    }
     void startthegame(const QString &rest) override { record("startthegame", rest); }
     void getnextplayer(const QString &rest) override { record("getnextplayer", rest); }
     void winner(const QString &rest) override { record("winner", rest); }

@@ -4,9 +4,9 @@
 #include "client/ConnectionHalf.h"
 
 #include "ConnectionFakes.h"
-#include "client/model/ClientGame.h"
 #include "FullGameServer.h"
 #include "WarningCounter.h"
+#include "client/model/ClientGame.h"
 #include "host/HostEngine.h"
 #include "net/Catalogue.h"
 #include "windows/InProcessHost.h"
@@ -28,7 +28,9 @@ const QString kConnected = QStringLiteral("0+You are Connected.");
 // One participant: a connection half with recording halves around it.
 struct Participant {
     Participant(ConnectionProbe &probe, HostEngine *host, quint16 port)
-        : lines(probe), sounds(probe), handlers(probe)
+        : lines(probe)
+        , sounds(probe)
+        , handlers(probe)
     {
         QObject::connect(&game, &ClientGame::loginChanged, &probe, &ConnectionProbe::poke);
         QObject::connect(&game, &ClientGame::seatChanged, &probe, &ConnectionProbe::poke);
@@ -111,8 +113,9 @@ TEST_F(ConnectionHalfTest, soloStartHostsAndLogsInAsSlotOneYou)
     EXPECT_TRUE(you.game.hostFlag());
     EXPECT_EQ(you.context.playerName, QStringLiteral("You"));
     EXPECT_EQ(you.context.hostAddress, QStringLiteral("127.0.0.1"));
-    EXPECT_EQ(you.lines.lines(), (QStringList{QStringLiteral("0+Loading Solo Game..Please wait."), kConnected,
-                                              QStringLiteral("0+View Quick Instructions by clicking Ctrl-i")}));
+    EXPECT_EQ(you.lines.lines(),
+              (QStringList{QStringLiteral("0+Loading Solo Game..Please wait."), kConnected,
+                           QStringLiteral("0+View Quick Instructions by clicking Ctrl-i")}));
     EXPECT_EQ(you.lines.colourOf(kConnected), kNoticeColour);
     EXPECT_EQ(you.game.seatName(1), QStringLiteral("You"));
     EXPECT_EQ(you.game.seatName(2), QStringLiteral("<Waiting>"));
@@ -218,7 +221,7 @@ TEST_F(ConnectionHalfTest, onlyTheHostMayRemoveAndNobodyRemovesItself)
     QSignalSpy youClosed(you.half.get(), &ConnectionHalf::connectionClosed);
 
     bob->half->kicking(3);  // not the hosting process: nothing is sent
-    you.half->kicking(1);   // the host's own slot: refused
+    you.half->kicking(1);  // the host's own slot: refused
     // A chat round trip proves the requests above would have been handled by now.
     you.half->sendRequest(net::toHost::chat(1, QStringLiteral("ping"), QStringLiteral("clBlack")));
     ASSERT_TRUE(probe.waitUntil([&] { return cy->handlers.calls.size() == 1; }));
@@ -307,8 +310,8 @@ TEST_F(ConnectionHalfTest, spectatorsJustWatchIsIgnored)
 
 TEST_F(ConnectionHalfTest, fewerThanThreeArgumentsGiveTheNoticesAndNothingMore)
 {
-    for (const QStringList &arguments : {QStringList{QStringLiteral("Ann")},
-                                         QStringList{QStringLiteral("Ann"), QStringLiteral("127.0.0.1")}}) {
+    for (const QStringList &arguments :
+         {QStringList{QStringLiteral("Ann")}, QStringList{QStringLiteral("Ann"), QStringLiteral("127.0.0.1")}}) {
         Participant ann(probe, host.get(), 0);
         QSignalSpy started(ann.half.get(), &ConnectionHalf::hostingStarted);
         ann.half->processparams(arguments);
@@ -419,7 +422,7 @@ protected:
 // shows one notice line.
 struct MessageRow {
     const char *message;
-    const char *call;    // empty: no handler is called
+    const char *call;  // empty: no handler is called
     const char *notice;  // empty: no line is shown
 };
 
@@ -428,7 +431,7 @@ QStringList listOf(const char *text)
     return *text ? QStringList{QString::fromUtf8(text)} : QStringList();
 }
 
-class ConnectionMessageTest : public LoneClient, public ::testing::TestWithParam<MessageRow> {};
+class ConnectionMessageTest : public LoneClient, public ::testing::TestWithParam<MessageRow> { };
 
 TEST_P(ConnectionMessageTest, commandReachesItsHandlerOrShowsItsNotice)
 {
@@ -458,11 +461,10 @@ INSTANTIATE_TEST_SUITE_P(
                       MessageRow{"CMD_gamestats+30+200+5+0+0", "gamestats:30+200+5+0+0", ""},
                       MessageRow{"CMD_toomany+2", "toomany:2", ""},
                       MessageRow{"CMD_placetheletters+1+1+3+2+1+4", "placetheletters:1+1+3+2+1+4", ""},
-                      MessageRow{"CMD_havewrongversion+Bob", "",
-                                 "0+Bob has a different version of the game then you."},
+                      MessageRow{"CMD_havewrongversion+Bob", "", "0+Bob has a different version of the game then you."},
                       MessageRow{"CMD_wrongversion+", "", "0+You have a differnt version of the game then the host."}));
 
-class ConnectionBadInputTest : public LoneClient, public ::testing::TestWithParam<const char *> {};
+class ConnectionBadInputTest : public LoneClient, public ::testing::TestWithParam<const char *> { };
 
 // Each is dropped with one warning; an empty message is no message at all.
 TEST_P(ConnectionBadInputTest, malformedOrUnknownMessageIsDroppedAndChangesNothing)
@@ -487,4 +489,4 @@ INSTANTIATE_TEST_SUITE_P(Messages, ConnectionBadInputTest,
                                            "CMD_justwatching+1+x", "CMD_playerdisconnected+0+Bob",
                                            "CMD_playerdisconnected+10+Bob"));
 
-} // namespace
+}  // namespace

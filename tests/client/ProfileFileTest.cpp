@@ -64,21 +64,24 @@ TEST_F(ProfileFileTest, SaveKeepsEverythingItDoesNotWriteByteForByte)
     const QByteArray before = "\xEF\xBB\xBF[Lobby]\r\n; the lobby's own\r\nNICK = Zed\r\nsound=On\r\n\r\n"
                               "[QUARN]\r\nTextSIZE = 10\r\nPhrase1=Hi there\r\n\r\n[Other]\r\nx=1";
     writeRaw(before);
-    ASSERT_TRUE(ProfileFile::writeStrings(path(), QStringLiteral("Quarn"),
-                                          {{QStringLiteral("Textsize"), QStringLiteral("12")},
-                                           {QStringLiteral("Top"), QStringLiteral("3")}}));
-    EXPECT_EQ(readRaw(), QByteArray("\xEF\xBB\xBF[Lobby]\r\n; the lobby's own\r\nNICK = Zed\r\nsound=On\r\n\r\n"
-                                    "[QUARN]\r\nTextSIZE = 12\r\nPhrase1=Hi there\r\nTop=3\r\n\r\n[Other]\r\nx=1"));
+    ASSERT_TRUE(ProfileFile::writeStrings(
+        path(), QStringLiteral("Quarn"),
+        {{QStringLiteral("Textsize"), QStringLiteral("12")}, {QStringLiteral("Top"), QStringLiteral("3")}}));
+    EXPECT_EQ(readRaw(),
+              QByteArray("\xEF\xBB\xBF[Lobby]\r\n; the lobby's own\r\nNICK = Zed\r\nsound=On\r\n\r\n"
+                         "[QUARN]\r\nTextSIZE = 12\r\nPhrase1=Hi there\r\nTop=3\r\n\r\n[Other]\r\nx=1"));
 }
 
 TEST_F(ProfileFileTest, CreatesFolderFileAndSectionWhenMissing)
 {
     const QString nested = dir.filePath(QStringLiteral("a/b/korvexlobby.ini"));
-    ASSERT_TRUE(ProfileFile::writeStrings(nested, QStringLiteral("Quarn"), {{QStringLiteral("Top"), QStringLiteral("5")}}));
+    ASSERT_TRUE(
+        ProfileFile::writeStrings(nested, QStringLiteral("Quarn"), {{QStringLiteral("Top"), QStringLiteral("5")}}));
     EXPECT_EQ(readRaw(nested), QByteArray("[Quarn]\r\nTop=5\r\n"));
 
     writeRaw("[Lobby]\nName=x");  // LF ends, no final line end
-    ASSERT_TRUE(ProfileFile::writeStrings(path(), QStringLiteral("Quarn"), {{QStringLiteral("Top"), QStringLiteral("5")}}));
+    ASSERT_TRUE(
+        ProfileFile::writeStrings(path(), QStringLiteral("Quarn"), {{QStringLiteral("Top"), QStringLiteral("5")}}));
     EXPECT_EQ(readRaw(), QByteArray("[Lobby]\nName=x\n[Quarn]\nTop=5\n"));
 }
 
@@ -141,4 +144,4 @@ TEST_F(ProfileFileTest, FailedWriteLeavesThePreviousFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("korvexlobby.ini")});
 }
 
-} // namespace
+}  // namespace

@@ -107,7 +107,10 @@ struct SwitchRow {
     bool on;
 };
 
-void PrintTo(const SwitchRow &row, std::ostream *os) { *os << row.key << '=' << row.value; }
+void PrintTo(const SwitchRow &row, std::ostream *os)
+{
+    *os << row.key << '=' << row.value;
+}
 
 class SettingsSwitches : public SettingsHalfTest, public ::testing::WithParamInterface<SwitchRow> {
 protected:
@@ -118,7 +121,7 @@ protected:
             return settings->playSoundsAction()->isChecked() && settings->switches().playSounds();
         if (key == "ChatterSounds")
             return settings->playChatterSoundsAction()->isChecked() && chat->chatterSoundsOn()
-                   && settings->switches().chatterSounds();
+                && settings->switches().chatterSounds();
         if (key == "Unlimited")
             return gameStart.unlimited;
         return settings->turnSoundName() == QLatin1String("turnnew") && settings->newAction()->isChecked();
@@ -133,14 +136,14 @@ TEST_P(SettingsSwitches, OnlyTheExactTextSwitches)
     EXPECT_EQ(state(), GetParam().on);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SettingsSwitches,
-    ::testing::Values(SwitchRow{"Playsounds", "false", false}, SwitchRow{"Playsounds", "FALSE", true},
-                      SwitchRow{"Playsounds", "no", true}, SwitchRow{"ChatterSounds", "false", false},
-                      SwitchRow{"ChatterSounds", "FALSE", true}, SwitchRow{"Unlimited", "t", true},
-                      SwitchRow{"Unlimited", "T", false}, SwitchRow{"Unlimited", "true", false},
-                      SwitchRow{"Turnsound", "1", true}, SwitchRow{"Turnsound", "yes", false},
-                      SwitchRow{"Turnsound", "0", false}));
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsSwitches,
+                         ::testing::Values(SwitchRow{"Playsounds", "false", false},
+                                           SwitchRow{"Playsounds", "FALSE", true}, SwitchRow{"Playsounds", "no", true},
+                                           SwitchRow{"ChatterSounds", "false", false},
+                                           SwitchRow{"ChatterSounds", "FALSE", true}, SwitchRow{"Unlimited", "t", true},
+                                           SwitchRow{"Unlimited", "T", false}, SwitchRow{"Unlimited", "true", false},
+                                           SwitchRow{"Turnsound", "1", true}, SwitchRow{"Turnsound", "yes", false},
+                                           SwitchRow{"Turnsound", "0", false}));
 
 struct SizeRow {
     const char *value;
@@ -148,9 +151,12 @@ struct SizeRow {
     const char *checkedEntry;  // empty: none
 };
 
-void PrintTo(const SizeRow &row, std::ostream *os) { *os << "Textsize=" << row.value; }
+void PrintTo(const SizeRow &row, std::ostream *os)
+{
+    *os << "Textsize=" << row.value;
+}
 
-class SettingsTextSize : public SettingsHalfTest, public ::testing::WithParamInterface<SizeRow> {};
+class SettingsTextSize : public SettingsHalfTest, public ::testing::WithParamInterface<SizeRow> { };
 
 TEST_P(SettingsTextSize, SetsTheSizeAndChecksOnlyAnExistingEntry)
 {
@@ -163,8 +169,8 @@ TEST_P(SettingsTextSize, SetsTheSizeAndChecksOnlyAnExistingEntry)
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsTextSize,
                          ::testing::Values(SizeRow{"14", 14, "N14"}, SizeRow{"11", 11, ""}, SizeRow{"8", 8, "N8"},
-                                           SizeRow{"abc", 8, "N8"}, SizeRow{"0", 8, "N8"},
-                                           SizeRow{"-3", 8, "N8"}, SizeRow{"100000", 8, "N8"}));
+                                           SizeRow{"abc", 8, "N8"}, SizeRow{"0", 8, "N8"}, SizeRow{"-3", 8, "N8"},
+                                           SizeRow{"100000", 8, "N8"}));
 
 TEST_F(SettingsHalfTest, UnreadableColourGivesBlack)
 {
@@ -181,10 +187,11 @@ TEST_F(SettingsHalfTest, SaveWritesTheKeysInTheirOrder)
     settings->loadinifile();
     chat->setTextColour(QColor(255, 0, 0));
     settings->New1Click(SettingsHalf::New);
-    EXPECT_EQ(readFile(), QByteArray("[Lobby]\r\nNick=Zed\r\n[Quarn]\r\nTextsize=8\r\nTextcolor=clRed\r\n"
-                                     "Playtoscore=200\r\nCreationtime=30\r\nSteals=5\r\nTop=3\r\nLeft=3\r\n"
-                                     "Width=736\r\nHeight=540\r\nTurnsound=1\r\nUnlimited=f\r\n"
-                                     "Playsounds=true\r\nChatterSounds=true\r\n"));
+    EXPECT_EQ(readFile(),
+              QByteArray("[Lobby]\r\nNick=Zed\r\n[Quarn]\r\nTextsize=8\r\nTextcolor=clRed\r\n"
+                         "Playtoscore=200\r\nCreationtime=30\r\nSteals=5\r\nTop=3\r\nLeft=3\r\n"
+                         "Width=736\r\nHeight=540\r\nTurnsound=1\r\nUnlimited=f\r\n"
+                         "Playsounds=true\r\nChatterSounds=true\r\n"));
     EXPECT_TRUE(settings->newAction()->isChecked());
     EXPECT_FALSE(settings->classicAction()->isChecked());
 }
@@ -197,10 +204,11 @@ TEST_F(SettingsHalfTest, SavePhrasesWritesTheNinePhraseKeysAlone)
     chat->setPhrase(2, QStringLiteral("Hi all"));
     chat->setPhrase(4, QString());
     ASSERT_TRUE(settings->savePhrases());
-    EXPECT_EQ(readFile(), QByteArray("[Lobby]\r\nNick=Zed\r\n[Quarn]\r\nTextsize=12\r\nPhrase2=Hi all\r\n"
-                                     "Phrase1=Way To Go!\r\nPhrase3=Nice Try!\r\nPhrase4=\r\nPhrase5=Brilliant!\r\n"
-                                     "Phrase6=Wow, WTG!\r\nPhrase7=Thanks!\r\nPhrase8=Way To Go Teamie!\r\n"
-                                     "Phrase9=Good Game Everyone!\r\n"));
+    EXPECT_EQ(readFile(),
+              QByteArray("[Lobby]\r\nNick=Zed\r\n[Quarn]\r\nTextsize=12\r\nPhrase2=Hi all\r\n"
+                         "Phrase1=Way To Go!\r\nPhrase3=Nice Try!\r\nPhrase4=\r\nPhrase5=Brilliant!\r\n"
+                         "Phrase6=Wow, WTG!\r\nPhrase7=Thanks!\r\nPhrase8=Way To Go Teamie!\r\n"
+                         "Phrase9=Good Game Everyone!\r\n"));
 }
 
 TEST_F(SettingsHalfTest, NothingIsWrittenBeforeTheFirstLoad)
@@ -367,4 +375,4 @@ TEST_F(SettingsHalfTest, FileLivesBesideTheProgramOrInTheConfigurationFolder)
                   + QStringLiteral("/korvexlobby.ini"));
 }
 
-} // namespace
+}  // namespace

@@ -21,7 +21,7 @@ struct RateCase {
     int to;
 };
 
-class SoundRateTest : public ::testing::TestWithParam<RateCase> {};
+class SoundRateTest : public ::testing::TestWithParam<RateCase> { };
 
 TEST_P(SoundRateTest, keepsTheDurationAndAConstantLevel)
 {
@@ -35,9 +35,8 @@ TEST_P(SoundRateTest, keepsTheDurationAndAConstantLevel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, SoundRateTest,
-                         ::testing::Values(RateCase{8000, 48000}, RateCase{11025, 44100},
-                                           RateCase{22254, 48000}, RateCase{44100, 22050},
-                                           RateCase{48000, 8000}, RateCase{22050, 22050}));
+                         ::testing::Values(RateCase{8000, 48000}, RateCase{11025, 44100}, RateCase{22254, 48000},
+                                           RateCase{44100, 22050}, RateCase{48000, 8000}, RateCase{22050, 22050}));
 
 TEST(SoundConverter, interpolatesBetweenNeighbouringFrames)
 {
@@ -80,4 +79,4 @@ TEST(SoundConverter, nothingToConvertGivesAnEmptySound)
     EXPECT_EQ(SoundConverter::convert(makeSound(8000, 1, {1, 2}), 8000, 0).frameCount(), 0);
 }
 
-} // namespace
+}  // namespace

@@ -41,7 +41,7 @@ TEST(SoundDeviceOutput, playsCutsOffAndAlertsWithOrWithoutADevice)
 {
     SoundPlayer player;
     player.play(QStringLiteral("goodword"));
-    player.play(QStringLiteral("wave6"));   // cuts off the chime, MPEG decoded on the way
+    player.play(QStringLiteral("wave6"));  // cuts off the chime, MPEG decoded on the way
     QCoreApplication::processEvents();
     player.play(QStringLiteral("no such sound"));
     player.play(QStringLiteral("tick"));
@@ -62,7 +62,7 @@ TEST(SoundDeviceOutput, isSilentWhereThereIsNoDevice)
     if (QMediaDevices::defaultAudioOutput().isNull()) {
         EXPECT_FALSE(output.isPlaying());
     }
-    output.start(QStringLiteral("SILENCE"), sound);   // a second start replaces the first
+    output.start(QStringLiteral("SILENCE"), sound);  // a second start replaces the first
     output.stop();
     EXPECT_FALSE(output.isPlaying());
 }
@@ -119,12 +119,12 @@ TEST_F(RealSoundDevice, aStartedSoundPlaysToItsEnd)
 TEST_F(RealSoundDevice, aCutOffSoundNeverReportsItsEnd)
 {
     output.start(QStringLiteral("LONG"), tone(11025, 30.0));
-    output.start(QStringLiteral("SHORT"), tone(44100, 0.1));   // another format
+    output.start(QStringLiteral("SHORT"), tone(44100, 0.1));  // another format
     EXPECT_TRUE(finished.wait(10000));
     output.start(QStringLiteral("LONG"), tone(44100, 30.0));
-    output.start(QStringLiteral("SHORT"), tone(44100, 0.1));   // the same format
+    output.start(QStringLiteral("SHORT"), tone(44100, 0.1));  // the same format
     EXPECT_TRUE(finished.wait(10000));
-    output.start(QStringLiteral("SHORT"), tone(44100, 0.1));   // after one that ended
+    output.start(QStringLiteral("SHORT"), tone(44100, 0.1));  // after one that ended
     EXPECT_TRUE(finished.wait(10000));
     // One end per short sound; a long one would need half a minute.
     EXPECT_EQ(finished.size(), 3);
@@ -138,4 +138,4 @@ TEST_F(RealSoundDevice, stopSilencesASound)
     EXPECT_FALSE(output.isPlaying());
 }
 
-} // namespace
+}  // namespace

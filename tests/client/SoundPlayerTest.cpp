@@ -15,7 +15,11 @@ namespace {
 // Collects the warnings of the sound category while it lives.
 class SoundLogCatcher {
 public:
-    SoundLogCatcher() { s_current = this; m_previous = qInstallMessageHandler(&SoundLogCatcher::handle); }
+    SoundLogCatcher()
+    {
+        s_current = this;
+        m_previous = qInstallMessageHandler(&SoundLogCatcher::handle);
+    }
     ~SoundLogCatcher()
     {
         qInstallMessageHandler(m_previous);
@@ -48,9 +52,12 @@ struct Lookup {
     const char *played;
 };
 
-void PrintTo(const Lookup &lookup, std::ostream *os) { *os << lookup.asked; }
+void PrintTo(const Lookup &lookup, std::ostream *os)
+{
+    *os << lookup.asked;
+}
 
-class SoundLookupTest : public SoundPlayerFixture, public ::testing::TestWithParam<Lookup> {};
+class SoundLookupTest : public SoundPlayerFixture, public ::testing::TestWithParam<Lookup> { };
 
 TEST_P(SoundLookupTest, nameFindsItsResourceWithoutRegardToCase)
 {
@@ -69,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Names, SoundLookupTest,
                                            Lookup{"wave3", "WAVE3"}, Lookup{"Wave20", "WAVE20"},
                                            Lookup{"WAVE6", "WAVE6"}, Lookup{"tIcK", "TICK"}));
 
-class MissingSoundTest : public SoundPlayerFixture, public ::testing::TestWithParam<const char *> {};
+class MissingSoundTest : public SoundPlayerFixture, public ::testing::TestWithParam<const char *> { };
 
 TEST_P(MissingSoundTest, nameWithoutResourceCutsOffAndGivesTheAlert)
 {
@@ -80,14 +87,14 @@ TEST_P(MissingSoundTest, nameWithoutResourceCutsOffAndGivesTheAlert)
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, MissingSoundTest,
-                         ::testing::Values("", "wave0", "wave21", "nosuchsound", "tick.wav",
-                                           "../sounds/TICK", " tick", "wave1 "));
+                         ::testing::Values("", "wave0", "wave21", "nosuchsound", "tick.wav", "../sounds/TICK", " tick",
+                                           "wave1 "));
 
 TEST(SoundPlayerNames, everyGameAndChatterSoundIsCarried)
 {
     SoundPlayer player(std::make_unique<SoundRecordingOutput>(std::make_shared<SoundRecording>()));
-    QStringList wanted{QStringLiteral("entered"), QStringLiteral("start"), QStringLiteral("turnnew"),
-                       QStringLiteral("tick"), QStringLiteral("place"), QStringLiteral("clear"),
+    QStringList wanted{QStringLiteral("entered"),  QStringLiteral("start"),   QStringLiteral("turnnew"),
+                       QStringLiteral("tick"),     QStringLiteral("place"),   QStringLiteral("clear"),
                        QStringLiteral("goodword"), QStringLiteral("badword"), QStringLiteral("roundover"),
                        QStringLiteral("gameover")};
     for (int n = 1; n <= 20; ++n)
@@ -97,7 +104,7 @@ TEST(SoundPlayerNames, everyGameAndChatterSoundIsCarried)
     EXPECT_EQ(player.soundNames().size(), wanted.size());
 }
 
-class SoundPlayerTest : public SoundPlayerFixture, public ::testing::Test {};
+class SoundPlayerTest : public SoundPlayerFixture, public ::testing::Test { };
 
 TEST_F(SoundPlayerTest, aNewSoundCutsOffTheOnePlaying)
 {
@@ -106,10 +113,9 @@ TEST_F(SoundPlayerTest, aNewSoundCutsOffTheOnePlaying)
     player->play(QStringLiteral("wave15"));
     player->play(QStringLiteral("missing"));
     player->play(QStringLiteral("place"));
-    const QStringList expected{QStringLiteral("stop"),  QStringLiteral("start TICK"),
-                               QStringLiteral("stop"),  QStringLiteral("start WAVE15"),
-                               QStringLiteral("stop"),  QStringLiteral("alert"),
-                               QStringLiteral("stop"),  QStringLiteral("start PLACE")};
+    const QStringList expected{QStringLiteral("stop"),         QStringLiteral("start TICK"), QStringLiteral("stop"),
+                               QStringLiteral("start WAVE15"), QStringLiteral("stop"),       QStringLiteral("alert"),
+                               QStringLiteral("stop"),         QStringLiteral("start PLACE")};
     EXPECT_EQ(recording->events, expected);
 }
 
@@ -145,8 +151,8 @@ TEST_F(SoundPlayerTest, aDecodedSoundStaysPlayableWhenItsFileIsGone)
     player->play(QStringLiteral("beep"));
     ASSERT_TRUE(QFile::remove(file.fileName()));
     player->play(QStringLiteral("BEEP"));
-    const QStringList expected{QStringLiteral("stop"), QStringLiteral("start BEEP"),
-                               QStringLiteral("stop"), QStringLiteral("start BEEP")};
+    const QStringList expected{QStringLiteral("stop"), QStringLiteral("start BEEP"), QStringLiteral("stop"),
+                               QStringLiteral("start BEEP")};
     EXPECT_EQ(recording->events, expected);
 }
 
@@ -185,4 +191,4 @@ TEST_F(SoundPlayerTest, aFolderWithoutSoundsAlertsForEveryName)
     EXPECT_TRUE(player->soundNames().isEmpty());
 }
 
-} // namespace
+}  // namespace

@@ -10,7 +10,7 @@
 
 // Shared with the test after the player takes ownership of the output.
 struct SoundRecording {
-    QStringList events;                 // "stop", "start NAME", "alert"
+    QStringList events;  // "stop", "start NAME", "alert"
     QList<DecodedSound> startedSounds;  // the samples handed over by each start
 };
 

@@ -26,8 +26,7 @@ public:
     static QByteArray fmtBody(quint16 tag, quint16 channels, quint32 rate, quint16 bits)
     {
         const quint16 blockAlign = quint16(channels * ((bits + 7) / 8));
-        return le16(tag) + le16(channels) + le32(rate) + le32(rate * blockAlign) + le16(blockAlign)
-               + le16(bits);
+        return le16(tag) + le16(channels) + le32(rate) + le32(rate * blockAlign) + le16(blockAlign) + le16(bits);
     }
 
     // A chunk with its true size and the pad byte an odd size needs.

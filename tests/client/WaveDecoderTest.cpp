@@ -28,51 +28,39 @@ QByteArray resource(const QString &name)
 struct ShippedSound {
     const char *name;
     int formatTag;
-    int sampleRate;      // 0: any rate from 8000 to 22254 Hz
-    int bitsPerSample;   // of the wave data; 0 for MPEG
+    int sampleRate;  // 0: any rate from 8000 to 22254 Hz
+    int bitsPerSample;  // of the wave data; 0 for MPEG
     double minSeconds;
     double maxSeconds;
 };
 
-void PrintTo(const ShippedSound &sound, std::ostream *os) { *os << sound.name; }
+void PrintTo(const ShippedSound &sound, std::ostream *os)
+{
+    *os << sound.name;
+}
 
 constexpr int kPcm = 1;
 constexpr int kMp3 = 0x55;
 
 const ShippedSound kShipped[] = {
-    {"TICK", kPcm, 44100, 16, 0.10, 0.35},
-    {"PLACE", kPcm, 44100, 16, 0.10, 0.35},
-    {"GOODWORD", kPcm, 44100, 16, 0.10, 0.35},
-    {"CLEAR", kPcm, 44100, 16, 0.10, 0.35},
-    {"BADWORD", kPcm, 44100, 16, 0.10, 0.35},
-    {"START", kPcm, 22050, 8, 0.9, 1.1},
-    {"GAMEOVER", kPcm, 22050, 8, 0.9, 1.1},
-    {"ENTERED", kPcm, 11025, 8, 0.75, 0.85},
-    {"ROUNDOVER", kPcm, 11025, 8, 1.2, 1.3},
-    {"TURNNEW", kPcm, 22050, 16, 0.3, 1.0},
-    {"WAVE1", kPcm, 0, 8, 0.3, 3.0},
-    {"WAVE2", kPcm, 0, 8, 0.3, 3.0},
-    {"WAVE3", kPcm, 0, 8, 0.3, 3.0},
-    {"WAVE4", kPcm, 0, 8, 0.3, 3.0},
-    {"WAVE5", kPcm, 0, 8, 0.3, 3.0},
-    {"WAVE6", kMp3, 0, 0, 1.0, 7.0},
-    {"WAVE7", kPcm, 0, 8, 0.3, 3.0},
-    {"WAVE8", kPcm, 0, 8, 0.3, 3.0},
-    {"WAVE9", kPcm, 0, 8, 0.3, 3.0},
-    {"WAVE10", kPcm, 0, 8, 0.3, 3.0},
-    {"WAVE11", kPcm, 0, 8, 0.3, 3.0},
-    {"WAVE12", kPcm, 0, 8, 0.3, 3.0},
-    {"WAVE13", kPcm, 0, 8, 0.3, 3.0},
-    {"WAVE14", kPcm, 0, 8, 0.3, 3.0},
-    {"WAVE15", kMp3, 0, 0, 0.5, 4.0},
-    {"WAVE16", kMp3, 0, 0, 0.5, 4.0},
-    {"WAVE17", kMp3, 0, 0, 0.5, 4.0},
-    {"WAVE18", kPcm, 0, 8, 0.3, 3.0},
-    {"WAVE19", kPcm, 0, 8, 0.3, 3.0},
-    {"WAVE20", kMp3, 0, 0, 0.5, 4.0},
+    {"TICK", kPcm, 44100, 16, 0.10, 0.35},     {"PLACE", kPcm, 44100, 16, 0.10, 0.35},
+    {"GOODWORD", kPcm, 44100, 16, 0.10, 0.35}, {"CLEAR", kPcm, 44100, 16, 0.10, 0.35},
+    {"BADWORD", kPcm, 44100, 16, 0.10, 0.35},  {"START", kPcm, 22050, 8, 0.9, 1.1},
+    {"GAMEOVER", kPcm, 22050, 8, 0.9, 1.1},    {"ENTERED", kPcm, 11025, 8, 0.75, 0.85},
+    {"ROUNDOVER", kPcm, 11025, 8, 1.2, 1.3},   {"TURNNEW", kPcm, 22050, 16, 0.3, 1.0},
+    {"WAVE1", kPcm, 0, 8, 0.3, 3.0},           {"WAVE2", kPcm, 0, 8, 0.3, 3.0},
+    {"WAVE3", kPcm, 0, 8, 0.3, 3.0},           {"WAVE4", kPcm, 0, 8, 0.3, 3.0},
+    {"WAVE5", kPcm, 0, 8, 0.3, 3.0},           {"WAVE6", kMp3, 0, 0, 1.0, 7.0},
+    {"WAVE7", kPcm, 0, 8, 0.3, 3.0},           {"WAVE8", kPcm, 0, 8, 0.3, 3.0},
+    {"WAVE9", kPcm, 0, 8, 0.3, 3.0},           {"WAVE10", kPcm, 0, 8, 0.3, 3.0},
+    {"WAVE11", kPcm, 0, 8, 0.3, 3.0},          {"WAVE12", kPcm, 0, 8, 0.3, 3.0},
+    {"WAVE13", kPcm, 0, 8, 0.3, 3.0},          {"WAVE14", kPcm, 0, 8, 0.3, 3.0},
+    {"WAVE15", kMp3, 0, 0, 0.5, 4.0},          {"WAVE16", kMp3, 0, 0, 0.5, 4.0},
+    {"WAVE17", kMp3, 0, 0, 0.5, 4.0},          {"WAVE18", kPcm, 0, 8, 0.3, 3.0},
+    {"WAVE19", kPcm, 0, 8, 0.3, 3.0},          {"WAVE20", kMp3, 0, 0, 0.5, 4.0},
 };
 
-class ShippedSoundTest : public ::testing::TestWithParam<ShippedSound> {};
+class ShippedSoundTest : public ::testing::TestWithParam<ShippedSound> { };
 
 TEST_P(ShippedSoundTest, decodesInItsDeclaredFormatAndLength)
 {
@@ -106,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(Resources, ShippedSoundTest, ::testing::ValuesIn(kShipp
 
 TEST(ShippedSounds, everyResourceIsListedAndNothingElseIsShipped)
 {
-    resource(QStringLiteral("TICK"));   // registers the resources
+    resource(QStringLiteral("TICK"));  // registers the resources
     QSet<QString> listed;
     for (const ShippedSound &sound : kShipped)
         listed.insert(QString::fromLatin1(sound.name) + QStringLiteral(".wav"));
@@ -143,41 +131,52 @@ struct Layout {
     int formatTag;
     int channels;
     int sampleRate;
-    std::vector<int> samples;   // every decoded sample, channels interleaved
+    std::vector<int> samples;  // every decoded sample, channels interleaved
 };
 
-void PrintTo(const Layout &layout, std::ostream *os) { *os << layout.label; }
+void PrintTo(const Layout &layout, std::ostream *os)
+{
+    *os << layout.label;
+}
 
 std::vector<Layout> layouts()
 {
     using B = SoundWaveBuilder;
     QByteArray unpadded = B::riff(B::chunk("fmt ", B::fmtBody(1, 1, 8000, 8)) + B::chunk("data", "abc"));
-    unpadded.chop(1);   // drop the pad byte and fix the RIFF size to match
+    unpadded.chop(1);  // drop the pad byte and fix the RIFF size to match
     qToLittleEndian(quint32(unpadded.size() - 8), unpadded.data() + 4);
     QByteArray extensible = B::fmtBody(0xFFFE, 1, 22050, 16) + B::le16(22) + B::le16(16) + B::le32(4);
     extensible += B::le16(1) + QByteArray("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
 
     return {
         // 8-bit samples are unsigned around the middle.
-        {"EightBit", B::pcmWave(1, 8000, 8, QByteArray("\x00\x80\xff\x40", 4)), 1, 1, 8000,
-         {-32768, 0, 32512, -16384}},
+        {"EightBit", B::pcmWave(1, 8000, 8, QByteArray("\x00\x80\xff\x40", 4)), 1, 1, 8000, {-32768, 0, 32512, -16384}},
         {"SixteenBitStereo",
-         B::pcmWave(2, 44100, 16, B::le16(1000) + B::le16(quint16(-1000)) + B::le16(0x7fff) + B::le16(0x8000)), 1, 2,
-         44100, {1000, -1000, 32767, -32768}},
+         B::pcmWave(2, 44100, 16, B::le16(1000) + B::le16(quint16(-1000)) + B::le16(0x7fff) + B::le16(0x8000)),
+         1,
+         2,
+         44100,
+         {1000, -1000, 32767, -32768}},
         {"ChunksInAnyOrderWithUnknownOddSizedChunksBetween",
          B::riff(B::chunk("LIST", QByteArray("odd", 3)) + B::chunk("data", QByteArray("\x10\x20\x30", 3))
                  + B::chunk("junk", QByteArray(5, 'x')) + B::chunk("fmt ", B::fmtBody(1, 1, 11025, 8))),
-         1, 1, 11025, {-28672, -24576, -20480}},
+         1,
+         1,
+         11025,
+         {-28672, -24576, -20480}},
         {"LastOddChunkWithoutItsPadByte", unpadded, 1, 1, 8000, {-7936, -7680, -7424}},
-        {"ExtensibleWrapperAroundPcm", B::riff(B::chunk("fmt ", extensible) + B::chunk("data", B::le16(1234))),
-         0xFFFE, 1, 22050, {1234}},
+        {"ExtensibleWrapperAroundPcm",
+         B::riff(B::chunk("fmt ", extensible) + B::chunk("data", B::le16(1234))),
+         0xFFFE,
+         1,
+         22050,
+         {1234}},
         {"TrailingPartialFrameDropped", B::pcmWave(2, 8000, 16, QByteArray(6, '\x01')), 1, 2, 8000, {257, 257}},
-        {"BytesAfterTheRiffFormIgnored", B::pcmWave(1, 8000, 8, "ab") + "trailing garbage", 1, 1, 8000,
-         {-7936, -7680}},
+        {"BytesAfterTheRiffFormIgnored", B::pcmWave(1, 8000, 8, "ab") + "trailing garbage", 1, 1, 8000, {-7936, -7680}},
     };
 }
 
-class WaveLayoutTest : public ::testing::TestWithParam<Layout> {};
+class WaveLayoutTest : public ::testing::TestWithParam<Layout> { };
 
 TEST_P(WaveLayoutTest, decodesEverySampleOfTheData)
 {
@@ -203,7 +202,10 @@ struct Malformed {
     QByteArray data;
 };
 
-void PrintTo(const Malformed &m, std::ostream *os) { *os << m.label; }
+void PrintTo(const Malformed &m, std::ostream *os)
+{
+    *os << m.label;
+}
 
 QByteArray withDataSize(quint32 size)
 {
@@ -257,7 +259,7 @@ std::vector<Malformed> malformedFiles()
     };
 }
 
-class MalformedWaveTest : public ::testing::TestWithParam<Malformed> {};
+class MalformedWaveTest : public ::testing::TestWithParam<Malformed> { };
 
 TEST_P(MalformedWaveTest, failsWithAnErrorAndNoSamples)
 {
@@ -271,7 +273,7 @@ TEST_P(MalformedWaveTest, failsWithAnErrorAndNoSamples)
 INSTANTIATE_TEST_SUITE_P(Files, MalformedWaveTest, ::testing::ValuesIn(malformedFiles()),
                          [](const auto &info) { return std::string(info.param.label); });
 
-class TruncatedShippedSoundTest : public ::testing::TestWithParam<std::tuple<const char *, int>> {};
+class TruncatedShippedSoundTest : public ::testing::TestWithParam<std::tuple<const char *, int>> { };
 
 TEST_P(TruncatedShippedSoundTest, failsCleanlyAtAnyCut)
 {
@@ -287,8 +289,8 @@ INSTANTIATE_TEST_SUITE_P(Cuts, TruncatedShippedSoundTest,
                          ::testing::Combine(::testing::Values("TICK", "ENTERED", "WAVE6", "WAVE16"),
                                             ::testing::Values(1, 10, 50, 99)),
                          [](const auto &info) {
-                             return std::string(std::get<0>(info.param)) + "_"
-                                    + std::to_string(std::get<1>(info.param)) + "percent";
+                             return std::string(std::get<0>(info.param)) + "_" + std::to_string(std::get<1>(info.param))
+                                 + "percent";
                          });
 
 TEST(MpegData, aStreamCutShortInsideItsChunkDecodesWhatIsThere)
@@ -328,4 +330,4 @@ TEST(MpegData, corruptedShippedFilesNeverCrashTheDecoder)
     }
 }
 
-} // namespace
+}  // namespace

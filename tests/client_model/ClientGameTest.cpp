@@ -20,16 +20,28 @@ protected:
         QStringList all = boards();
         for (int seat = 1; seat <= 2; ++seat) {
             const ClientGame::Seat &s = *game.seat(seat);
-            all << QStringLiteral("%1 %2 %3 %4 %5").arg(s.name).arg(s.score).arg(int(s.stealsFrom)).arg(s.stealsLeft)
+            all << QStringLiteral("%1 %2 %3 %4 %5")
+                       .arg(s.name)
+                       .arg(s.score)
+                       .arg(int(s.stealsFrom))
+                       .arg(s.stealsLeft)
                        .arg(s.justWatching);
         }
         const TileSelection &picked = game.selection();
-        all << QStringLiteral("turn %1 %2 %3 %4").arg(game.whoseTurn()).arg(game.mover()).arg(game.secondsLeft())
+        all << QStringLiteral("turn %1 %2 %3 %4")
+                   .arg(game.whoseTurn())
+                   .arg(game.mover())
+                   .arg(game.secondsLeft())
                    .arg(game.turntimer().isActive());
-        all << QStringLiteral("picked %1 %2 %3 %4").arg(picked.pickedExtra).arg(picked.pickedOwn)
-                   .arg(picked.pickedOpponent).arg(picked.raised(TileKind::Extra, 2));
+        all << QStringLiteral("picked %1 %2 %3 %4")
+                   .arg(picked.pickedExtra)
+                   .arg(picked.pickedOwn)
+                   .arg(picked.pickedOpponent)
+                   .arg(picked.raised(TileKind::Extra, 2));
         if (const auto &settings = game.settings())
-            all << QStringLiteral("settings %1 %2 %3").arg(settings->timePerTurn).arg(settings->playToScore)
+            all << QStringLiteral("settings %1 %2 %3")
+                       .arg(settings->timePerTurn)
+                       .arg(settings->playToScore)
                        .arg(settings->steals);
         all << QStringLiteral("words %1 winner %2").arg(game.ownWords().size()).arg(game.winner());
         return all + sounds.sounds + notices.notices + tally.calls + boxes;
@@ -198,7 +210,7 @@ TEST_F(ClientGameTest, CountdownRunsOnTheTimer)
     EXPECT_EQ(game.secondsLeft(), 1);
 }
 
-class TurnLengthTest : public ClientGameTest, public ::testing::WithParamInterface<int> {};
+class TurnLengthTest : public ClientGameTest, public ::testing::WithParamInterface<int> { };
 
 TEST_P(TurnLengthTest, TurnWithoutTimeNeverTicks)
 {
@@ -248,8 +260,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "place"},
                       SoundRow{"discardletter", &ClientGame::discardletter, "1+3+", "clear", "", "clear"},
                       SoundRow{"discardextra", &ClientGame::discardextra, "1+2+", "clear", "", ""},
-                      SoundRow{"stoldletter", &ClientGame::stoldletter, "1+2+3+4+5+", "roundover", "",
-                               "roundover"},
+                      SoundRow{"stoldletter", &ClientGame::stoldletter, "1+2+3+4+5+", "roundover", "", "roundover"},
                       SoundRow{"formedword", &ClientGame::formedword, "1+cat+5+12+", "goodword", "", "goodword"},
                       SoundRow{"notvalid", &ClientGame::notvalid, "1+", "badword", "", ""},
                       SoundRow{"toomany", &ClientGame::toomany, "1+", "badword", "", ""},
@@ -259,7 +270,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The boards are kept by seat: whichever row a participant sees them in, every slot
 // keeps the same cells.
-class BoardsBySeatTest : public ClientGameTest, public ::testing::WithParamInterface<int> {};
+class BoardsBySeatTest : public ClientGameTest, public ::testing::WithParamInterface<int> { };
 
 TEST_P(BoardsBySeatTest, EverySlotKeepsTheSameCells)
 {
@@ -380,8 +391,9 @@ TEST_F(ClientGameTest, TallyRecordsOnlyBetterWords)
     tally.best = 10;
     game.formedword(QStringLiteral("1+cat+5+5+"));
     game.formedword(QStringLiteral("1+zebra+15+20+"));
-    EXPECT_EQ(tally.calls, (QStringList{QStringLiteral("anotherword 7"), QStringLiteral("addword zebra 5 3"),
-                                        QStringLiteral("addword zebra 15 5"), QStringLiteral("anotherword 7")}));
+    EXPECT_EQ(tally.calls,
+              (QStringList{QStringLiteral("anotherword 7"), QStringLiteral("addword zebra 5 3"),
+                           QStringLiteral("addword zebra 15 5"), QStringLiteral("anotherword 7")}));
 }
 
 TEST_F(ClientGameTest, WithoutTallyFormedWordsAndWinsStillCount)
@@ -398,7 +410,7 @@ struct WinnerRow {
     const char *tallyCall;  // empty: nothing recorded
 };
 
-class WinnerTest : public ClientGameTest, public ::testing::WithParamInterface<WinnerRow> {};
+class WinnerTest : public ClientGameTest, public ::testing::WithParamInterface<WinnerRow> { };
 
 TEST_P(WinnerTest, WinnerEndsTheTurnWithNoticeTallyAndSound)
 {
@@ -449,8 +461,9 @@ TEST_F(ClientGameTest, RefusedStealBoxesReleaseTheOpponentPickWhenClosed)
 
     game.setSelection(picked);
     game.notvalid(QStringLiteral("1+"));
-    EXPECT_EQ(boxes, QStringList{QStringLiteral(
-                         "You can steal a letter only if you can use it immediately to create a valid word.")});
+    EXPECT_EQ(boxes,
+              QStringList{
+                  QStringLiteral("You can steal a letter only if you can use it immediately to create a valid word.")});
     EXPECT_EQ(game.selection(), TileSelection());
     game.setSelection(repicked);
     close();
@@ -528,7 +541,7 @@ void PrintTo(const RefusedRow &row, std::ostream *out)
     *out << row.rest;
 }
 
-class RefusedMessageTest : public ClientGameTest, public ::testing::WithParamInterface<RefusedRow> {};
+class RefusedMessageTest : public ClientGameTest, public ::testing::WithParamInterface<RefusedRow> { };
 
 TEST_P(RefusedMessageTest, MessageIsIgnoredWholeWithAWarning)
 {
@@ -550,30 +563,52 @@ TEST_P(RefusedMessageTest, MessageIsIgnoredWholeWithAWarning)
 
 using G = ClientGame;
 const RefusedRow kRefused[] = {
-    {"startgameNumber", &G::startthegame, "Ann+x+200+5+"},     {"startgameMissing", &G::startthegame, "Ann+30+200"},
-    {"statsMissing", &G::gamestats, "30+200+5+0"},             {"statsNumber", &G::gamestats, "30+200+5+0+1x+"},
-    {"nextplayerSeat", &G::getnextplayer, "5+0+"},             {"nextplayerEmpty", &G::getnextplayer, ""},
-    {"winnerSeat", &G::winner, "3+"},                          {"lettersSlot", &G::letters, "10+1+5"},
-    {"lettersExtra", &G::letters, "1+3+5+7+6"},                {"lettersCode", &G::letters, "1+3+5+4+27"},
-    {"lettersNoLetter", &G::letters, "1+3+0"},                 {"lettersHalfPair", &G::letters, "1+1+5+2"},
-    {"newletterSeat", &G::newletter, "3+3+5+"},                {"newletterExtra", &G::newletter, "1+0+5+"},
-    {"newletterCode", &G::newletter, "1+3+-1+"},               {"placemyletterSeat", &G::placemyletter, "4+1+3+5+"},
-    {"placemyletterExtra", &G::placemyletter, "1+7+3+5+"},     {"placemyletterNoExtra", &G::placemyletter, "1+0+3+5+"},
-    {"placemyletterNumber", &G::placemyletter, "1+x+3+5+"},    {"placemyletterCell", &G::placemyletter, "1+1+11+5+"},
-    {"placemyletterCode", &G::placemyletter, "1+1+3+27+"},     {"discardextraSeat", &G::discardextra, "0+1+"},
-    {"discardextraExtra", &G::discardextra, "1+7+"},           {"discardletterSeat", &G::discardletter, "3+1+"},
-    {"discardletterCell", &G::discardletter, "1+0+"},          {"tradingSeat", &G::tradingmyletter, "3+1+3+2+4+"},
-    {"tradingFirstCell", &G::tradingmyletter, "1+11+3+2+4+"},  {"tradingFirstCode", &G::tradingmyletter, "1+1+27+2+4+"},
-    {"tradingSecondCell", &G::tradingmyletter, "1+1+3+0+4+"},  {"tradingSecondCode", &G::tradingmyletter, "1+1+3+2+-4+"},
-    {"notvalidSeat", &G::notvalid, "3+"},                      {"toomanySeat", &G::toomany, "5+"},
-    {"formedwordSeat", &G::formedword, "3+cat+5+5+"},          {"formedwordPoints", &G::formedword, "1+cat+x+5+"},
-    {"stolenStealer", &G::stoldletter, "3+2+3+2+4+"},          {"stolenVictim", &G::stoldletter, "1+9+3+2+4+"},
-    {"stolenStealerCell", &G::stoldletter, "1+2+11+2+4+"},     {"stolenVictimCell", &G::stoldletter, "1+2+3+0+4+"},
-    {"stolenCode", &G::stoldletter, "1+2+3+2+27+"},            {"boardSeat", &G::placetheletters, "1+5+6+3+5+6"},
-    {"boardCell", &G::placetheletters, "1+5+6+1+11+6"},        {"boardCode", &G::placetheletters, "1+5+6+2+5+27"},
-    {"boardNoLetter", &G::placetheletters, "1+5+6+2+5+0"},     {"boardHalfTriple", &G::placetheletters, "1+5+6+2+5"},
+    {"startgameNumber", &G::startthegame, "Ann+x+200+5+"},
+    {"startgameMissing", &G::startthegame, "Ann+30+200"},
+    {"statsMissing", &G::gamestats, "30+200+5+0"},
+    {"statsNumber", &G::gamestats, "30+200+5+0+1x+"},
+    {"nextplayerSeat", &G::getnextplayer, "5+0+"},
+    {"nextplayerEmpty", &G::getnextplayer, ""},
+    {"winnerSeat", &G::winner, "3+"},
+    {"lettersSlot", &G::letters, "10+1+5"},
+    {"lettersExtra", &G::letters, "1+3+5+7+6"},
+    {"lettersCode", &G::letters, "1+3+5+4+27"},
+    {"lettersNoLetter", &G::letters, "1+3+0"},
+    {"lettersHalfPair", &G::letters, "1+1+5+2"},
+    {"newletterSeat", &G::newletter, "3+3+5+"},
+    {"newletterExtra", &G::newletter, "1+0+5+"},
+    {"newletterCode", &G::newletter, "1+3+-1+"},
+    {"placemyletterSeat", &G::placemyletter, "4+1+3+5+"},
+    {"placemyletterExtra", &G::placemyletter, "1+7+3+5+"},
+    {"placemyletterNoExtra", &G::placemyletter, "1+0+3+5+"},
+    {"placemyletterNumber", &G::placemyletter, "1+x+3+5+"},
+    {"placemyletterCell", &G::placemyletter, "1+1+11+5+"},
+    {"placemyletterCode", &G::placemyletter, "1+1+3+27+"},
+    {"discardextraSeat", &G::discardextra, "0+1+"},
+    {"discardextraExtra", &G::discardextra, "1+7+"},
+    {"discardletterSeat", &G::discardletter, "3+1+"},
+    {"discardletterCell", &G::discardletter, "1+0+"},
+    {"tradingSeat", &G::tradingmyletter, "3+1+3+2+4+"},
+    {"tradingFirstCell", &G::tradingmyletter, "1+11+3+2+4+"},
+    {"tradingFirstCode", &G::tradingmyletter, "1+1+27+2+4+"},
+    {"tradingSecondCell", &G::tradingmyletter, "1+1+3+0+4+"},
+    {"tradingSecondCode", &G::tradingmyletter, "1+1+3+2+-4+"},
+    {"notvalidSeat", &G::notvalid, "3+"},
+    {"toomanySeat", &G::toomany, "5+"},
+    {"formedwordSeat", &G::formedword, "3+cat+5+5+"},
+    {"formedwordPoints", &G::formedword, "1+cat+x+5+"},
+    {"stolenStealer", &G::stoldletter, "3+2+3+2+4+"},
+    {"stolenVictim", &G::stoldletter, "1+9+3+2+4+"},
+    {"stolenStealerCell", &G::stoldletter, "1+2+11+2+4+"},
+    {"stolenVictimCell", &G::stoldletter, "1+2+3+0+4+"},
+    {"stolenCode", &G::stoldletter, "1+2+3+2+27+"},
+    {"boardSeat", &G::placetheletters, "1+5+6+3+5+6"},
+    {"boardCell", &G::placetheletters, "1+5+6+1+11+6"},
+    {"boardCode", &G::placetheletters, "1+5+6+2+5+27"},
+    {"boardNoLetter", &G::placetheletters, "1+5+6+2+5+0"},
+    {"boardHalfTriple", &G::placetheletters, "1+5+6+2+5"},
 };
 INSTANTIATE_TEST_SUITE_P(Fields, RefusedMessageTest, ::testing::ValuesIn(kRefused),
                          [](const auto &info) { return std::string(info.param.name); });
 
-} // namespace
+}  // namespace

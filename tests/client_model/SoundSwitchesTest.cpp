@@ -36,4 +36,4 @@ TEST(SoundSwitchesTest, EachChangeIsAnnouncedOnce)
     EXPECT_EQ(switches.turnSoundName(), QStringLiteral("turnnew"));
 }
 
-} // namespace
+}  // namespace

@@ -19,11 +19,26 @@ struct Click {
     Qt::MouseButton button = Qt::LeftButton;
 };
 
-Click extraL(int e) { return {TileKind::Extra, e, Qt::LeftButton}; }
-Click extraR(int e) { return {TileKind::Extra, e, Qt::RightButton}; }
-Click mineL(int p) { return {TileKind::Own, p, Qt::LeftButton}; }
-Click mineR(int p) { return {TileKind::Own, p, Qt::RightButton}; }
-Click his(int q) { return {TileKind::Opponent, q, Qt::LeftButton}; }
+Click extraL(int e)
+{
+    return {TileKind::Extra, e, Qt::LeftButton};
+}
+Click extraR(int e)
+{
+    return {TileKind::Extra, e, Qt::RightButton};
+}
+Click mineL(int p)
+{
+    return {TileKind::Own, p, Qt::LeftButton};
+}
+Click mineR(int p)
+{
+    return {TileKind::Own, p, Qt::RightButton};
+}
+Click his(int q)
+{
+    return {TileKind::Opponent, q, Qt::LeftButton};
+}
 
 // The raised tiles as "e2 o3 o7 h4" (extra, own, opponent).
 QString raisedTiles(const TileSelection &selection)
@@ -51,12 +66,8 @@ protected:
     void click(const Click &c)
     {
         switch (c.kind) {
-        case TileKind::Extra:
-            input.extra1MouseDown(c.position, c.button);
-            break;
-        case TileKind::Own:
-            input.myletter1MouseDown(c.position, c.button);
-            break;
+        case TileKind::Extra: input.extra1MouseDown(c.position, c.button); break;
+        case TileKind::Own: input.myletter1MouseDown(c.position, c.button); break;
         case TileKind::Opponent:
             if (c.button == Qt::LeftButton)
                 input.hisletter1Click(c.position);
@@ -84,7 +95,7 @@ struct SequenceRow {
     const char *raised;
 };
 
-class TileInputSequenceTest : public TileInputTest, public ::testing::WithParamInterface<SequenceRow> {};
+class TileInputSequenceTest : public TileInputTest, public ::testing::WithParamInterface<SequenceRow> { };
 
 TEST_P(TileInputSequenceTest, SequenceSendsExactlyItsRequest)
 {
@@ -119,10 +130,14 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceRow{"opponentReleasesExtra", {extraL(2), his(4)}, {}, 0, 0, 4, "h4"},
         SequenceRow{"discardKeepsExtraPicked", {extraL(2), mineR(5)}, {discardletter(1, 5)}, 2, 0, 0, "e2"},
         // A pick on an own cell does not lower what a sent swap left raised.
-        SequenceRow{"pickAfterSwapKeepsItsCells", {mineL(3), mineL(7), mineL(5)}, {tradingmyletter(1, 3, 7)}, 0, 5,
-                    0, "o3 o5 o7"},
-        SequenceRow{"stolenCellPickedAgain", {his(4), mineL(6), his(4)}, {stealinghisletter(1, 4, 6)}, 0, 0, 4,
-                    "h4"},
+        SequenceRow{"pickAfterSwapKeepsItsCells",
+                    {mineL(3), mineL(7), mineL(5)},
+                    {tradingmyletter(1, 3, 7)},
+                    0,
+                    5,
+                    0,
+                    "o3 o5 o7"},
+        SequenceRow{"stolenCellPickedAgain", {his(4), mineL(6), his(4)}, {stealinghisletter(1, 4, 6)}, 0, 0, 4, "h4"},
         SequenceRow{"middleButtonDoesNothing",
                     {{TileKind::Extra, 1, Qt::MiddleButton}, {TileKind::Own, 1, Qt::MiddleButton}},
                     {},
@@ -130,8 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
                     0,
                     0,
                     ""},
-        SequenceRow{"positionsOutsideTheBoard", {extraL(0), extraL(7), mineL(11), mineR(0), his(11)}, {}, 0, 0, 0,
-                    ""}),
+        SequenceRow{"positionsOutsideTheBoard", {extraL(0), extraL(7), mineL(11), mineR(0), his(11)}, {}, 0, 0, 0, ""}),
     [](const ::testing::TestParamInfo<SequenceRow> &info) { return std::string(info.param.name); });
 
 TEST_F(TileInputTest, HostsAnswerLowersWhatTheRequestLeftRaised)
@@ -147,12 +161,12 @@ TEST_F(TileInputTest, HostsAnswerLowersWhatTheRequestLeftRaised)
 
 struct RefusalRow {
     const char *name;
-    int ownSlot;        // 0: never logged in
-    const char *turn;   // the turn change before the clicks; empty: none
+    int ownSlot;  // 0: never logged in
+    const char *turn;  // the turn change before the clicks; empty: none
     bool justWatching;
 };
 
-class TileInputRefusalTest : public GameFixture, public ::testing::WithParamInterface<RefusalRow> {};
+class TileInputRefusalTest : public GameFixture, public ::testing::WithParamInterface<RefusalRow> { };
 
 TEST_P(TileInputRefusalTest, ClicksOutsideTheInputConditionDoNothing)
 {
@@ -193,4 +207,4 @@ TEST_F(TileInputTest, AfterAWinEveryClickIsIgnored)
     EXPECT_EQ(game.selection(), TileSelection());
 }
 
-} // namespace
+}  // namespace

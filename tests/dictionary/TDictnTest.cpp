@@ -71,29 +71,27 @@ TEST_P(RealListLookup, AnswersAsNormalised)
     EXPECT_EQ(spell->IsWord(GetParam().key), GetParam().found) << qPrintable(GetParam().key);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, RealListLookup,
-    ::testing::Values(
-        LookupCase{"LowerCase", QStringLiteral("garden"), true},
-        LookupCase{"UpperCase", QStringLiteral("GARDEN"), true},
-        LookupCase{"MixedCase", QStringLiteral("GaRdEn"), true},
-        LookupCase{"SpacesAround", QStringLiteral("   garden  "), true},
-        LookupCase{"TrailingNul", QStringLiteral("garden") + QChar(u'\0'), true},
-        LookupCase{"TwoLetters", QStringLiteral("at"), true},
-        LookupCase{"InnerSpace", QStringLiteral("gar den"), false},
-        LookupCase{"InnerSpaceAtEnd", QStringLiteral("garde n"), false},
-        LookupCase{"Empty", QString(), false},
-        LookupCase{"OnlySpaces", QStringLiteral("          "), false},
-        LookupCase{"OnlyNuls", QString(3, QChar(u'\0')), false},
-        LookupCase{"Digits", QStringLiteral("gard3n"), false},
-        LookupCase{"Accented", QStringLiteral("gärden"), false},
-        LookupCase{"NotAWord", QStringLiteral("qzxv"), false},
-        LookupCase{"FifteenLetters", QStringLiteral("abcdefghijklmno"), false},
-        LookupCase{"CutFormOfLongerWord", QStringLiteral("internationali"), true},
-        LookupCase{"FullLongerWord", QStringLiteral("internationalization"), false},
-        LookupCase{"FullLongerWordUpper", QStringLiteral("INTERNATIONALISM"), false},
-        LookupCase{"VeryLongKey", QString(300, QChar(u'a')), false}),
-    [](const ::testing::TestParamInfo<LookupCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, RealListLookup,
+                         ::testing::Values(LookupCase{"LowerCase", QStringLiteral("garden"), true},
+                                           LookupCase{"UpperCase", QStringLiteral("GARDEN"), true},
+                                           LookupCase{"MixedCase", QStringLiteral("GaRdEn"), true},
+                                           LookupCase{"SpacesAround", QStringLiteral("   garden  "), true},
+                                           LookupCase{"TrailingNul", QStringLiteral("garden") + QChar(u'\0'), true},
+                                           LookupCase{"TwoLetters", QStringLiteral("at"), true},
+                                           LookupCase{"InnerSpace", QStringLiteral("gar den"), false},
+                                           LookupCase{"InnerSpaceAtEnd", QStringLiteral("garde n"), false},
+                                           LookupCase{"Empty", QString(), false},
+                                           LookupCase{"OnlySpaces", QStringLiteral("          "), false},
+                                           LookupCase{"OnlyNuls", QString(3, QChar(u'\0')), false},
+                                           LookupCase{"Digits", QStringLiteral("gard3n"), false},
+                                           LookupCase{"Accented", QStringLiteral("gärden"), false},
+                                           LookupCase{"NotAWord", QStringLiteral("qzxv"), false},
+                                           LookupCase{"FifteenLetters", QStringLiteral("abcdefghijklmno"), false},
+                                           LookupCase{"CutFormOfLongerWord", QStringLiteral("internationali"), true},
+                                           LookupCase{"FullLongerWord", QStringLiteral("internationalization"), false},
+                                           LookupCase{"FullLongerWordUpper", QStringLiteral("INTERNATIONALISM"), false},
+                                           LookupCase{"VeryLongKey", QString(300, QChar(u'a')), false}),
+                         [](const ::testing::TestParamInfo<LookupCase> &info) { return std::string(info.param.name); });
 
 // The first and the last record sit at the ends of the search range.
 TEST_F(RealListLookup, FindsFirstAndLastRecords)
@@ -128,9 +126,12 @@ TEST_F(RealListLookup, ReadsAtMostOneRecordPerHalving)
 TEST(SmallListLookup, FindsRunsOfRepeatedRecords)
 {
     QTemporaryDir dir;
-    const QStringList words = {QStringLiteral("internationalism"), QStringLiteral("internationalist"),
-                               QStringLiteral("internationalize"), QStringLiteral("internationalized"),
-                               QStringLiteral("internationalizes"), QStringLiteral("ab"),
+    const QStringList words = {QStringLiteral("internationalism"),
+                               QStringLiteral("internationalist"),
+                               QStringLiteral("internationalize"),
+                               QStringLiteral("internationalized"),
+                               QStringLiteral("internationalizes"),
+                               QStringLiteral("ab"),
                                QStringLiteral("zebra")};
     TDictn spell(dir.path(), sortedList(words));
     ASSERT_TRUE(spell.isOpen());
@@ -150,8 +151,9 @@ TEST(SmallListLookup, FindsRunsOfRepeatedRecords)
 TEST(SmallListLookup, TellsPrefixesFromWords)
 {
     QTemporaryDir dir;
-    TDictn spell(dir.path(), sortedList({QStringLiteral("aal"), QStringLiteral("aals"),
-                                         QStringLiteral("aalii"), QStringLiteral("ab")}));
+    TDictn spell(
+        dir.path(),
+        sortedList({QStringLiteral("aal"), QStringLiteral("aals"), QStringLiteral("aalii"), QStringLiteral("ab")}));
     for (const char *word : {"AAL", "AALS", "AALII", "AB"})
         EXPECT_TRUE(spell.IsWord(QString::fromLatin1(word))) << word;
     for (const char *word : {"AA", "AALIIS", "AAM", "A", "ABA", "AALSS"})
@@ -214,7 +216,7 @@ struct ForeignFile {
     QByteArray bytes;
 };
 
-class ForeignListFile : public ::testing::TestWithParam<ForeignFile> {};
+class ForeignListFile : public ::testing::TestWithParam<ForeignFile> { };
 
 // A file named "English" that is not a word list is never changed or deleted; the
 // dictionary works from a private copy elsewhere, which it removes at exit.
@@ -244,13 +246,10 @@ TEST_P(ForeignListFile, IsLeftUntouchedAndLookupsStillWork)
 INSTANTIATE_TEST_SUITE_P(
     Files, ForeignListFile,
     ::testing::Values(
-        ForeignFile{"Text", QByteArray("hello world\nthis is my essay\n")},
-        ForeignFile{"Empty", QByteArray("")},
+        ForeignFile{"Text", QByteArray("hello world\nthis is my essay\n")}, ForeignFile{"Empty", QByteArray("")},
         ForeignFile{"NotWholeRecords", record("CAT") + record("DOG") + "x"},
-        ForeignFile{"WrongMark", QByteArray(30, 'A')},
-        ForeignFile{"MarkButLowerCase", record("cat") + record("dog")},
-        ForeignFile{"InnerSpace", record("CA T") + record("DOG")},
-        ForeignFile{"NoLetters", record("") + record("DOG")},
+        ForeignFile{"WrongMark", QByteArray(30, 'A')}, ForeignFile{"MarkButLowerCase", record("cat") + record("dog")},
+        ForeignFile{"InnerSpace", record("CA T") + record("DOG")}, ForeignFile{"NoLetters", record("") + record("DOG")},
         ForeignFile{"NulInWord", record(QByteArray("CA\0T", 4)) + record("DOG")},
         ForeignFile{"Unsorted", record("DOG") + record("CAT")},
         ForeignFile{"BinaryTailAfterGoodRecords", record("CAT") + record("DOG") + QByteArray(15, '\0')}),
@@ -348,8 +347,9 @@ TEST(ListFile, SeveralCopiesShareOneFolder)
 TEST(ListFile, FileChangedOnDiskAnswersNotFoundWithWarning)
 {
     QTemporaryDir dir;
-    TDictn spell(dir.path(), sortedList({QStringLiteral("ab"), QStringLiteral("garden"), QStringLiteral("kettle"),
-                                         QStringLiteral("zebra")}));
+    TDictn spell(dir.path(),
+                 sortedList({QStringLiteral("ab"), QStringLiteral("garden"), QStringLiteral("kettle"),
+                             QStringLiteral("zebra")}));
     ASSERT_TRUE(spell.isOpen());
     ASSERT_TRUE(QFile::resize(spell.filePath(), 0));
     DictionaryMessages messages;

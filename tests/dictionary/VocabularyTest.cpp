@@ -1,7 +1,7 @@
 // Tests of the computer opponent's vocabulary.
+#include "dictionary/Vocabulary.h"
 #include "dictionary/DictionaryResources.h"
 #include "dictionary/TDictn.h"
-#include "dictionary/Vocabulary.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -42,8 +42,8 @@ TEST(Vocabulary, LoadsEveryLineOfTheResource)
     QFile resource(QStringLiteral(":/dictionary/vocabulary.txt"));
     ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = resource.readAll().split('\n');
-    const qsizetype nonEmpty = std::count_if(lines.cbegin(), lines.cend(),
-                                             [](const QByteArray &line) { return !line.isEmpty(); });
+    const qsizetype nonEmpty =
+        std::count_if(lines.cbegin(), lines.cend(), [](const QByteArray &line) { return !line.isEmpty(); });
     EXPECT_EQ(loadVocabulary().size(), nonEmpty);
 }
 

@@ -1,7 +1,7 @@
 // Tests of the word-list format check and of the embedded word list itself.
+#include "WordLists.h"
 #include "dictionary/TDictn.h"
 #include "dictionary/WordListFormat.h"
-#include "WordLists.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ struct FormatCase {
     bool valid;
 };
 
-class WordListFormatCheck : public ::testing::TestWithParam<FormatCase> {};
+class WordListFormatCheck : public ::testing::TestWithParam<FormatCase> { };
 
 TEST_P(WordListFormatCheck, AcceptsOnlyWellFormedSortedLists)
 {
@@ -33,9 +33,18 @@ QByteArray longList(bool breakOrderAtChunkEdge)
 {
     QByteArray list;
     for (int i = 0; i < 5000; ++i) {
-        const QByteArray word = "A" + QByteArray::number(100000 + i).replace('0', 'K').replace('1', 'L')
-            .replace('2', 'M').replace('3', 'N').replace('4', 'O').replace('5', 'P').replace('6', 'Q')
-            .replace('7', 'R').replace('8', 'S').replace('9', 'T');
+        const QByteArray word = "A"
+            + QByteArray::number(100000 + i)
+                  .replace('0', 'K')
+                  .replace('1', 'L')
+                  .replace('2', 'M')
+                  .replace('3', 'N')
+                  .replace('4', 'O')
+                  .replace('5', 'P')
+                  .replace('6', 'Q')
+                  .replace('7', 'R')
+                  .replace('8', 'S')
+                  .replace('9', 'T');
         list += record(word);
     }
     if (breakOrderAtChunkEdge)
@@ -48,20 +57,14 @@ QByteArray longList(bool breakOrderAtChunkEdge)
 INSTANTIATE_TEST_SUITE_P(
     Lists, WordListFormatCheck,
     ::testing::Values(
-        FormatCase{"OneRecord", record("QI"), true},
-        FormatCase{"FourteenLetters", record("ABCDEFGHIJKLMN"), true},
+        FormatCase{"OneRecord", record("QI"), true}, FormatCase{"FourteenLetters", record("ABCDEFGHIJKLMN"), true},
         FormatCase{"Repeats", record("AB") + record("AB") + record("AC"), true},
-        FormatCase{"PrefixFirst", record("AAL") + record("AALS"), true},
-        FormatCase{"Long", longList(false), true},
-        FormatCase{"LongUnsortedAtChunkEdge", longList(true), false},
-        FormatCase{"Empty", QByteArray(""), false},
+        FormatCase{"PrefixFirst", record("AAL") + record("AALS"), true}, FormatCase{"Long", longList(false), true},
+        FormatCase{"LongUnsortedAtChunkEdge", longList(true), false}, FormatCase{"Empty", QByteArray(""), false},
         FormatCase{"PartialRecord", record("AB").left(14), false},
-        FormatCase{"WrongMark", QByteArray(" AB            "), false},
-        FormatCase{"LowerCase", record("ab"), false},
-        FormatCase{"LeadingSpace", record(" AB"), false},
-        FormatCase{"InnerSpace", record("A B"), false},
-        FormatCase{"NoLetters", record(""), false},
-        FormatCase{"Digit", record("A1"), false},
+        FormatCase{"WrongMark", QByteArray(" AB            "), false}, FormatCase{"LowerCase", record("ab"), false},
+        FormatCase{"LeadingSpace", record(" AB"), false}, FormatCase{"InnerSpace", record("A B"), false},
+        FormatCase{"NoLetters", record(""), false}, FormatCase{"Digit", record("A1"), false},
         FormatCase{"Nul", record(QByteArray("AB\0", 3)), false},
         FormatCase{"Unsorted", record("AC") + record("AB"), false},
         FormatCase{"LongerBeforePrefix", record("AALS") + record("AAL"), false}),
@@ -118,6 +121,6 @@ TEST(EmbeddedWordList, HoldsEverydayWords)
 // The helper that other tests use to build lists makes lists this check accepts.
 TEST(EmbeddedWordList, SortedListHelperMakesValidLists)
 {
-    EXPECT_TRUE(WordListFormat::check(sortedList({QStringLiteral("zebra"), QStringLiteral("ab"),
-                                                  QStringLiteral("internationalization")})));
+    EXPECT_TRUE(WordListFormat::check(
+        sortedList({QStringLiteral("zebra"), QStringLiteral("ab"), QStringLiteral("internationalization")})));
 }

@@ -120,7 +120,7 @@ QList<QByteArray> acceptableMessages(const QByteArray &stream)
     return messages;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -61,7 +61,7 @@ Process &process()
     return instance;
 }
 
-} // namespace
+}  // namespace
 
 TDictn &sharedDictionary()
 {
@@ -138,9 +138,7 @@ void Rig::run(const uint8_t *data, size_t size)
     while (at < size) {
         const uint8_t code = data[at++];
         switch (code % 8) {
-        case uint8_t(Op::Accept):
-            accept();
-            break;
+        case uint8_t(Op::Accept): accept(); break;
         case uint8_t(Op::Depart):
             if (at < size)
                 depart(data[at++] % kMaxSlot + 1);
@@ -217,4 +215,4 @@ void Rig::checkState() const
     }
 }
 
-} // namespace hostfuzz
+}  // namespace hostfuzz

@@ -87,4 +87,4 @@ private:
     QList<std::pair<int, QByteArray>> m_sent;
 };
 
-} // namespace hostfuzz
+}  // namespace hostfuzz

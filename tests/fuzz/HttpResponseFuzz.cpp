@@ -78,7 +78,7 @@ void checkStatusText(const HttpResponseParser &parser)
         FUZZ_CHECK(c.category() != QChar::Other_Control);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -130,8 +130,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The end of the stream: whole exactly when the header ended and no announced byte
     // is missing; a second finish says the same.
     const bool complete = whole.finish();
-    FUZZ_CHECK(complete == (once.headerEnds == 1
-                            && (!whole.contentLength() || whole.bodyBytes() == *whole.contentLength())));
+    FUZZ_CHECK(complete
+               == (once.headerEnds == 1 && (!whole.contentLength() || whole.bodyBytes() == *whole.contentLength())));
     FUZZ_CHECK(complete != whole.failed());
     FUZZ_CHECK(whole.errorText().isEmpty() == complete);
     FUZZ_CHECK(whole.finish() == complete);

@@ -68,8 +68,10 @@ const QList<Target> &targets()
 const char *const kSections[] = {"Quarn", "Lobby", "quarn", "New Section", ""};
 const char *const kKeys[] = {"Top", "Left", "Textcolor", "Phrase1", "Name", "Playsounds", "Turnsound"};
 
-const QString kFallbackA = QStringLiteral("\x01" "a");
-const QString kFallbackB = QStringLiteral("\x01" "b");
+const QString kFallbackA = QStringLiteral("\x01"
+                                          "a");
+const QString kFallbackB = QStringLiteral("\x01"
+                                          "b");
 
 QString filePath()
 {
@@ -129,7 +131,7 @@ void checkInserted(const QList<Line> &before, const QList<Line> &after)
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -169,7 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     for (const auto &[where, value] : std::as_const(values)) {
         const bool same = where.first.compare(section, Qt::CaseInsensitive) == 0
-                          && where.second.compare(key, Qt::CaseInsensitive) == 0;
+            && where.second.compare(key, Qt::CaseInsensitive) == 0;
         if (!same)
             FUZZ_CHECK(profile.value(where.first, where.second, kFallbackA) == value);
     }

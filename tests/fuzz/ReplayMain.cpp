@@ -30,7 +30,7 @@ std::vector<std::filesystem::path> inputsOf(const std::filesystem::path &path)
     return files;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

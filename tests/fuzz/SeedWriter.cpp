@@ -295,8 +295,12 @@ const QList<Script> &scripts()
              r.accept();
              r.accept();
              r.login(1, QStringLiteral("A name much longer than thirty-two characters, cut"));
-             r.login(2, QStringLiteral("tab\there\x01" "bell\u00e9\U0001F600"));
-             r.send(2, QByteArray("CMD_logininfo+2+1.0.6+\xED\xA0\x80lone\xC3" "\xFF"));
+             r.login(2,
+                     QStringLiteral("tab\there\x01"
+                                    "bell\u00e9\U0001F600"));
+             r.send(2,
+                    QByteArray("CMD_logininfo+2+1.0.6+\xED\xA0\x80lone\xC3"
+                               "\xFF"));
              r.send(2, QByteArray("CMD_chat+2+caf\xC3\xA9 \xF0\x9F\x98\x80|clblue\xFF"));
          }},
         {"malformed",
@@ -308,9 +312,9 @@ const QList<Script> &scripts()
              startGame(r, -5, -1, -3);
              const int seat = r.game().whoseTurn();
              const int other = seat == 1 ? 2 : 1;
-             r.send(other, placemyletter(other, 1, 1));          // not its turn
-             r.send(seat, placemyletter(other, 1, 1));           // someone else's seat
-             r.send(seat, placemyletter(seat, 0, 11));           // out of range
+             r.send(other, placemyletter(other, 1, 1));  // not its turn
+             r.send(seat, placemyletter(other, 1, 1));  // someone else's seat
+             r.send(seat, placemyletter(seat, 0, 11));  // out of range
              r.send(seat, placemyletter(seat, 7, -1));
              r.send(seat, "CMD_placemyletter+1+99999999999+1+\xFF");
              r.send(seat, "CMD_placemyletter+-0+1+1+\xFF");
@@ -349,7 +353,7 @@ QByteArray framerInput(const QByteArray &chunkSizes, const QByteArray &stream)
     return char(chunkSizes.size()) + chunkSizes + stream;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -384,8 +388,8 @@ int main(int argc, char **argv)
         int words = 0;
         for (const auto &delivery : recorder.rig().sent())
             words += delivery.second.startsWith("CMD_formedword+") ? 1 : 0;
-        std::printf("HostRequests/%s: %lld bytes, %lld messages sent (%d of them words formed), game %s\n",
-                    script.name, qlonglong(recorder.input().size()), qlonglong(recorder.rig().sent().size()), words,
+        std::printf("HostRequests/%s: %lld bytes, %lld messages sent (%d of them words formed), game %s\n", script.name,
+                    qlonglong(recorder.input().size()), qlonglong(recorder.rig().sent().size()), words,
                     recorder.game().gameInProgress() ? "running" : "not running");
 
         // What the host's framer received from slots 1 and 2, whole and in small pieces.
@@ -396,8 +400,8 @@ int main(int argc, char **argv)
             // In one piece, in pieces of 1, 3 and 17 bytes, or of 7 and 48 bytes.
             const int variant = framerSeed++ % 3;
             const QByteArray sizes = variant == 0 ? QByteArray()
-                                     : variant == 1 ? QByteArray("\x00\x02\x10", 3)
-                                                    : QByteArray("\x06\x2f", 2);
+                : variant == 1                    ? QByteArray("\x00\x02\x10", 3)
+                                                  : QByteArray("\x06\x2f", 2);
             const QString file = QStringLiteral("%1-slot%2").arg(name).arg(slot);
             if (!writeFile(QDir(framerFolder).filePath(file), framerInput(sizes, stream)))
                 return 1;

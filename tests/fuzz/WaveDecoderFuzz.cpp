@@ -48,7 +48,7 @@ void checkResult(const WaveDecodeResult &result, qsizetype inputSize)
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -66,7 +66,7 @@ bool expectedAnswer(const QByteArray &list)
 
 const QString kUntouched = QStringLiteral("(untouched)");
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -84,7 +84,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(WordListFormat::check(buffer, &bufferReason) == fromBytes);
     FUZZ_CHECK(bufferReason == bytesReason);
 
-    QByteArray prefixed = QByteArray("\x1E" "PREFIX        ", WordListFormat::RecordSize - 3) + list;
+    QByteArray prefixed = QByteArray("\x1E"
+                                     "PREFIX        ",
+                                     WordListFormat::RecordSize - 3)
+        + list;
     QBuffer afterPrefix(&prefixed);
     FUZZ_CHECK(afterPrefix.open(QIODevice::ReadOnly));
     FUZZ_CHECK(afterPrefix.seek(WordListFormat::RecordSize - 3));

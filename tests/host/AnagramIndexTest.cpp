@@ -56,7 +56,7 @@ struct PointsRow {
     int points;
 };
 
-class AnagramIndexPointsTest : public ::testing::TestWithParam<PointsRow> {};
+class AnagramIndexPointsTest : public ::testing::TestWithParam<PointsRow> { };
 
 // A group scores what the rules give its words: the letter sum, times 2 to 6 from six letters on.
 TEST_P(AnagramIndexPointsTest, AGroupScoresWhatTheRulesGiveItsWords)
@@ -77,7 +77,7 @@ struct KeyRow {
     const char *expected;  // the letters of the resulting key; "" = no key
 };
 
-class LetterBagKeyTest : public ::testing::TestWithParam<KeyRow> {};
+class LetterBagKeyTest : public ::testing::TestWithParam<KeyRow> { };
 
 // A key with one letter dropped and one added is the key of the bag so changed, and there
 // is none for a letter the bag lacks or for a length no word has.
@@ -161,4 +161,4 @@ TEST(AnagramIndexTest, HoldsEveryShortRecordOfTheEmbeddedListAndNothingElse)
     EXPECT_GT(checked, 100);
 }
 
-} // namespace
+}  // namespace

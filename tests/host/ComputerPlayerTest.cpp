@@ -78,7 +78,7 @@ struct EmptyBoardRow {
     const char *toSeat;  // the seat's own messages before the turn notice
 };
 
-class EmptyBoardTest : public ComputerPlayerTest, public ::testing::WithParamInterface<EmptyBoardRow> {};
+class EmptyBoardTest : public ComputerPlayerTest, public ::testing::WithParamInterface<EmptyBoardRow> { };
 
 // On an empty board only a single letter is placed, at cell 1: the first letter of a
 // two-letter word the extras complete (scanned from the random start, first and last
@@ -96,9 +96,9 @@ TEST_P(EmptyBoardTest, PlacesOneLetterAtCellOneOrDiscards)
 }
 
 const std::vector<const char *> kFourteen{"ai", "bb", "it", "kk", "ll", "mm", "nn",
-                                                   "oo", "pp", "rr", "ss", "ta", "ti", "zz"};
+                                          "oo", "pp", "rr", "ss", "ta", "ti", "zz"};
 const std::vector<const char *> kWrap{"ai", "bb", "it", "kk", "ll", "mm", "nn",
-                                               "oo", "pp", "rr", "ss", "tt", "uu", "zz"};
+                                      "oo", "pp", "rr", "ss", "tt", "uu", "zz"};
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, EmptyBoardTest,
@@ -107,11 +107,12 @@ INSTANTIATE_TEST_SUITE_P(
         EmptyBoardRow{"scanFromStartTwo", kFourteen, "aitxxx", {1}, "CMD_placemyletter+2+3+1+20+#", ""},
         EmptyBoardRow{"scanWrapsToTheFront", kWrap, "aitxxx", {2}, "CMD_placemyletter+2+2+1+9+#", ""},
         EmptyBoardRow{"eachExtraServesOnce", {"aa", "tt", "zz"}, "atxxxp", {0}, "CMD_placemyletter+2+6+1+16+#", ""},
-        EmptyBoardRow{"lowestExtraOfTheFirstLetter", {"aa", "ta", "zz"}, "xatxta", {0}, "CMD_placemyletter+2+3+1+20+#",
-                      ""},
-        EmptyBoardRow{"firstAndLastNeverCandidates", {"at", "bb", "ta"}, "atxxxx", {0, 3}, "", "CMD_discardextra+2+4+#"},
-        EmptyBoardRow{"threeLettersNeverOnEmptyBoard", {"aa", "tax", "zz"}, "taxkkr", {0}, "CMD_placemyletter+2+6+1+18+#",
-                      ""},
+        EmptyBoardRow{
+            "lowestExtraOfTheFirstLetter", {"aa", "ta", "zz"}, "xatxta", {0}, "CMD_placemyletter+2+3+1+20+#", ""},
+        EmptyBoardRow{
+            "firstAndLastNeverCandidates", {"at", "bb", "ta"}, "atxxxx", {0, 3}, "", "CMD_discardextra+2+4+#"},
+        EmptyBoardRow{
+            "threeLettersNeverOnEmptyBoard", {"aa", "tax", "zz"}, "taxkkr", {0}, "CMD_placemyletter+2+6+1+18+#", ""},
         EmptyBoardRow{"consonantFallback", {"aa", "bb", "zz"}, "xkmdqz", {0}, "CMD_placemyletter+2+3+1+13+#", ""},
         EmptyBoardRow{"discardFallback", {"aa", "bb", "zz"}, "aeiouk", {0, 4}, "", "CMD_discardextra+2+5+#"}),
     [](const auto &info) { return std::string(info.param.name); });
@@ -127,7 +128,7 @@ struct MoveRow {
     const char *toOpponent;
 };
 
-class MoveTest : public ComputerPlayerTest, public ::testing::WithParamInterface<MoveRow> {};
+class MoveTest : public ComputerPlayerTest, public ::testing::WithParamInterface<MoveRow> { };
 
 TEST_P(MoveTest, SendsTheMoveAndPassesTheTurn)
 {
@@ -146,17 +147,36 @@ TEST_P(MoveTest, SendsTheMoveAndPassesTheTurn)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MoveTest,
-    ::testing::Values(
-        MoveRow{"oneLetterAndNoTargetPutsAVowelAtCellTwo", {"aa", "bb", "zz"}, "t", "kkekak", "", {0},
-                "CMD_placemyletter+2+3+2+5+#"},
-        // From the start s = 1 the scan visits "ta" first.
-        MoveRow{"wordsAlreadyFormedAreNeverTargets", {"aa", "it", "ta", "zz"}, "", "aitxxx", "ta", {0},
-                "CMD_placemyletter+2+2+1+9+#"},
-        MoveRow{"missingLetterComesFromTheExtras", {"aa", "cat", "zz"}, "ca", "kktkkt", "", {0},
-                "CMD_placemyletter+2+3+3+20+#CMD_formedword+2+cat+5+5+#"},
-        MoveRow{"moreThanFiveLettersAndNoTargetDiscardABoardLetter", {"aa", "bb", "zz"}, "qwrtyx", "kkkkkk", "",
-                {0, 3}, "CMD_discardletter+2+4+#"},
-        MoveRow{"nothingToPlayStillPassesTheTurn", {"aa", "bb", "zz"}, "", "......", "", {0, 5}, ""}),
+    ::testing::Values(MoveRow{"oneLetterAndNoTargetPutsAVowelAtCellTwo",
+                              {"aa", "bb", "zz"},
+                              "t",
+                              "kkekak",
+                              "",
+                              {0},
+                              "CMD_placemyletter+2+3+2+5+#"},
+                      // From the start s = 1 the scan visits "ta" first.
+                      MoveRow{"wordsAlreadyFormedAreNeverTargets",
+                              {"aa", "it", "ta", "zz"},
+                              "",
+                              "aitxxx",
+                              "ta",
+                              {0},
+                              "CMD_placemyletter+2+2+1+9+#"},
+                      MoveRow{"missingLetterComesFromTheExtras",
+                              {"aa", "cat", "zz"},
+                              "ca",
+                              "kktkkt",
+                              "",
+                              {0},
+                              "CMD_placemyletter+2+3+3+20+#CMD_formedword+2+cat+5+5+#"},
+                      MoveRow{"moreThanFiveLettersAndNoTargetDiscardABoardLetter",
+                              {"aa", "bb", "zz"},
+                              "qwrtyx",
+                              "kkkkkk",
+                              "",
+                              {0, 3},
+                              "CMD_discardletter+2+4+#"},
+                      MoveRow{"nothingToPlayStillPassesTheTurn", {"aa", "bb", "zz"}, "", "......", "", {0, 5}, ""}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // --- gaps and arranging ----------------------------------------------------------
@@ -168,8 +188,9 @@ TEST_F(ComputerPlayerTest, GapsAreClosedByTradesIncludingTradesOfTwoEmptyCells)
     table.random.push({0, 0});
     play();
     EXPECT_EQ(seen(1), w("CMD_tradingmyletter+2+4+0+1+2+#CMD_tradingmyletter+2+4+0+3+0+#CMD_nextplayer+1+3+#"));
-    EXPECT_EQ(seen(2), w("CMD_tradingmyletter+2+4+0+1+2+#CMD_tradingmyletter+2+4+0+3+0+#"
-                         "CMD_discardextra+2+1+#CMD_nextplayer+1+3+#"));
+    EXPECT_EQ(seen(2),
+              w("CMD_tradingmyletter+2+4+0+1+2+#CMD_tradingmyletter+2+4+0+3+0+#"
+                "CMD_discardextra+2+1+#CMD_nextplayer+1+3+#"));
     EXPECT_EQ(table.board(2), QStringLiteral("ba........"));
 }
 
@@ -193,8 +214,9 @@ TEST_F(ComputerPlayerTest, TargetSpelledByTradesAloneIsScoredThroughTheClosingDi
     table.setBoard(2, QStringLiteral("tac"));
     table.random.push({0, 2});
     play();
-    EXPECT_EQ(seen(2), w("CMD_tradingmyletter+2+2+20+1+1+#CMD_tradingmyletter+2+3+20+2+3+#"
-                         "CMD_discardextra+2+3+#CMD_formedword+2+act+5+5+#CMD_nextplayer+1+3+#"));
+    EXPECT_EQ(seen(2),
+              w("CMD_tradingmyletter+2+2+20+1+1+#CMD_tradingmyletter+2+3+20+2+3+#"
+                "CMD_discardextra+2+3+#CMD_formedword+2+act+5+5+#CMD_nextplayer+1+3+#"));
     EXPECT_EQ(table.board(2), QStringLiteral("act......."));
 }
 
@@ -220,8 +242,9 @@ TEST_F(ComputerPlayerTest, StealsTheMissingLetterWhenTheTargetIsListed)
     table.setBoard(1, QStringLiteral("o"));
     table.random.push({0});
     play();
-    EXPECT_EQ(seen(1), w("CMD_tradingmyletter+2+2+20+3+1+#CMD_tradingmyletter+2+2+0+4+20+#"
-                         "CMD_formedword+2+coat+6+6+#CMD_stoldletter+2+1+2+1+15+#CMD_nextplayer+1+3+#"));
+    EXPECT_EQ(seen(1),
+              w("CMD_tradingmyletter+2+2+20+3+1+#CMD_tradingmyletter+2+2+0+4+20+#"
+                "CMD_formedword+2+coat+6+6+#CMD_stoldletter+2+1+2+1+15+#CMD_nextplayer+1+3+#"));
     EXPECT_EQ(seats.player(2).steals, 1);
     EXPECT_EQ(table.board(1), QStringLiteral(".........."));
 }
@@ -236,7 +259,10 @@ struct NoStealRow {
 
 class NoStealTest : public ComputerPlayerTest, public ::testing::WithParamInterface<NoStealRow> {
 protected:
-    NoStealTest() : ComputerPlayerTest(words({"at", GetParam().dictionaryWord})) {}
+    NoStealTest()
+        : ComputerPlayerTest(words({"at", GetParam().dictionaryWord}))
+    {
+    }
 };
 
 // No steal is planned with two letters or fewer on the board or with the steals used
@@ -279,13 +305,20 @@ struct Shape {
 };
 
 const std::map<QString, Shape> kShapes{
-    {QStringLiteral("CMD_startgame"), {"siii", true}}, {QStringLiteral("CMD_letters"), {"i", false}},
-    {QStringLiteral("CMD_newletter"), {"iii", true}},  {QStringLiteral("CMD_nextplayer"), {"ii", true}},
-    {QStringLiteral("CMD_placemyletter"), {"iiii", true}}, {QStringLiteral("CMD_tradingmyletter"), {"iiiii", true}},
-    {QStringLiteral("CMD_stoldletter"), {"iiiii", true}},  {QStringLiteral("CMD_notvalid"), {"i", true}},
-    {QStringLiteral("CMD_toomany"), {"i", true}},         {QStringLiteral("CMD_discardletter"), {"ii", true}},
-    {QStringLiteral("CMD_discardextra"), {"ii", true}},   {QStringLiteral("CMD_formedword"), {"isii", true}},
-    {QStringLiteral("CMD_timeup"), {"", true}},           {QStringLiteral("CMD_winner"), {"i", true}},
+    {QStringLiteral("CMD_startgame"), {"siii", true}},
+    {QStringLiteral("CMD_letters"), {"i", false}},
+    {QStringLiteral("CMD_newletter"), {"iii", true}},
+    {QStringLiteral("CMD_nextplayer"), {"ii", true}},
+    {QStringLiteral("CMD_placemyletter"), {"iiii", true}},
+    {QStringLiteral("CMD_tradingmyletter"), {"iiiii", true}},
+    {QStringLiteral("CMD_stoldletter"), {"iiiii", true}},
+    {QStringLiteral("CMD_notvalid"), {"i", true}},
+    {QStringLiteral("CMD_toomany"), {"i", true}},
+    {QStringLiteral("CMD_discardletter"), {"ii", true}},
+    {QStringLiteral("CMD_discardextra"), {"ii", true}},
+    {QStringLiteral("CMD_formedword"), {"isii", true}},
+    {QStringLiteral("CMD_timeup"), {"", true}},
+    {QStringLiteral("CMD_winner"), {"i", true}},
 };
 
 // Checks one message against the catalogue; returns the command, or an empty string
@@ -328,7 +361,7 @@ QString checkMessage(const QByteArray &bytes)
     return message->command;
 }
 
-class ComputerGameTest : public ::testing::TestWithParam<quint32> {};
+class ComputerGameTest : public ::testing::TestWithParam<quint32> { };
 
 // Both seats just watching: the computer plays every move of a game with the real
 // vocabulary and word list, the clock driven tick by tick, until a winner is declared.
@@ -397,4 +430,4 @@ TEST_P(ComputerGameTest, ComputerPlaysBothSeatsToTheWinner)
 
 INSTANTIATE_TEST_SUITE_P(Seeds, ComputerGameTest, ::testing::Values(1u, 2u, 3u, 42u, 2026u));
 
-} // namespace
+}  // namespace

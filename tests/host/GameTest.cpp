@@ -222,4 +222,4 @@ TEST_F(GameTest, NoTurnBeginsOutsideARunningGame)
     expectSilence();
 }
 
-} // namespace
+}  // namespace

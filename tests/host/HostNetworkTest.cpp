@@ -115,10 +115,10 @@ TEST_F(HostNetworkTest, ALoginProducesThePresenceMessagesInOrder)
     ann->write(net::toHost::logininfo(2, QString::fromLatin1(net::kVersion), QStringLiteral("Ann")));
     ASSERT_TRUE(ann->waitForCount(3));
     ASSERT_TRUE(host->waitFor(bare(newplayerinfo(2, QStringLiteral("Ann")))));
-    EXPECT_EQ(ann->raw(), sendlogininfo(2) + newplayerinfo(2, QStringLiteral("Ann")) +
-                              existingplayers(1, QStringLiteral("Host")));
-    EXPECT_EQ(host->raw(), sendlogininfo(1) + newplayerinfo(1, QStringLiteral("Host")) +
-                               newplayerinfo(2, QStringLiteral("Ann")));
+    EXPECT_EQ(ann->raw(),
+              sendlogininfo(2) + newplayerinfo(2, QStringLiteral("Ann")) + existingplayers(1, QStringLiteral("Host")));
+    EXPECT_EQ(host->raw(),
+              sendlogininfo(1) + newplayerinfo(1, QStringLiteral("Host")) + newplayerinfo(2, QStringLiteral("Ann")));
 }
 
 TEST_F(HostNetworkTest, ALateJoinerIntoSeatTwoGetsItsExtrasBothBoardsAndTheScores)
@@ -136,11 +136,11 @@ TEST_F(HostNetworkTest, ALateJoinerIntoSeatTwoGetsItsExtrasBothBoardsAndTheScore
     ASSERT_EQ(ann->slot(), 2);
     ann->write(net::toHost::logininfo(2, QString::fromLatin1(net::kVersion), QStringLiteral("Ann")));
     ASSERT_TRUE(ann->waitForCount(6));
-    EXPECT_EQ(ann->raw(), sendlogininfo(2) + newplayerinfo(2, QStringLiteral("Ann")) +
-                              existingplayers(1, QStringLiteral("Host")) + letters(2, {{2, 12}, {5, 5}}) +
-                              placetheletters({{1, 2, 19}, {1, 3, 20}, {1, 4, 1}, {1, 5, 18},
-                                               {2, 1, 4}, {2, 2, 15}, {2, 3, 7}}) +
-                              gamestats(45, 150, 10000, 31, 17));
+    EXPECT_EQ(ann->raw(),
+              sendlogininfo(2) + newplayerinfo(2, QStringLiteral("Ann")) + existingplayers(1, QStringLiteral("Host"))
+                  + letters(2, {{2, 12}, {5, 5}})
+                  + placetheletters({{1, 2, 19}, {1, 3, 20}, {1, 4, 1}, {1, 5, 18}, {2, 1, 4}, {2, 2, 15}, {2, 3, 7}})
+                  + gamestats(45, 150, 10000, 31, 17));
 }
 
 TEST_F(HostNetworkTest, ChatActionAndSoundReachEverybodyTheSpeakerIncludedByteForByte)
@@ -195,8 +195,8 @@ TEST_F(HostNetworkTest, AResetConnectionIsHandledAsAClose)
 {
     threePresent();
     const struct linger hard = {1, 0};
-    ASSERT_EQ(::setsockopt(static_cast<int>(bob->socket().socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard),
-              0);
+    ASSERT_EQ(
+        ::setsockopt(static_cast<int>(bob->socket().socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard), 0);
     bob->socket().abort();
     ASSERT_TRUE(host->waitFor(bare(playerdisconnected(3, QStringLiteral("Bob")))));
     EXPECT_FALSE(engine.table().isConnected(3));
@@ -211,13 +211,14 @@ TEST_F(HostNetworkTest, ThreeMessagesInOneReadAreHandledOnThreeTicksInOrder)
     net::MessageQueue &queue = engine.network().receivedlist();
     QObject::connect(&queue, &net::MessageQueue::messageTaken, &queue,
                      [&](quint64, const QByteArray &) { leftAtEachTick.append(queue.size()); });
-    bob->write(net::toHost::chat(3, QStringLiteral("one"), QStringLiteral("clRed")) +
-               net::toHost::chat(3, QStringLiteral("two"), QStringLiteral("clRed")) +
-               net::toHost::chat(3, QStringLiteral("three"), QStringLiteral("clRed")));
+    bob->write(net::toHost::chat(3, QStringLiteral("one"), QStringLiteral("clRed"))
+               + net::toHost::chat(3, QStringLiteral("two"), QStringLiteral("clRed"))
+               + net::toHost::chat(3, QStringLiteral("three"), QStringLiteral("clRed")));
     ASSERT_TRUE(host->waitForCount(3));
-    EXPECT_EQ(host->messages(), (Messages{bare(chat(3, QStringLiteral("Bob"), QStringLiteral("one|clRed"))),
-                                          bare(chat(3, QStringLiteral("Bob"), QStringLiteral("two|clRed"))),
-                                          bare(chat(3, QStringLiteral("Bob"), QStringLiteral("three|clRed")))}));
+    EXPECT_EQ(host->messages(),
+              (Messages{bare(chat(3, QStringLiteral("Bob"), QStringLiteral("one|clRed"))),
+                        bare(chat(3, QStringLiteral("Bob"), QStringLiteral("two|clRed"))),
+                        bare(chat(3, QStringLiteral("Bob"), QStringLiteral("three|clRed")))}));
     EXPECT_EQ(leftAtEachTick, (QList<qsizetype>{2, 1, 0}));
     EXPECT_FALSE(queue.timerActive());
 }
@@ -225,7 +226,8 @@ TEST_F(HostNetworkTest, ThreeMessagesInOneReadAreHandledOnThreeTicksInOrder)
 TEST_F(HostNetworkTest, AMessageSplitOverTwoWritesArrivesWhole)
 {
     threePresent();
-    bob->write("CMD_chat+3+first|clRed\xFF" "CMD_chat+3+sec");
+    bob->write("CMD_chat+3+first|clRed\xFF"
+               "CMD_chat+3+sec");
     ASSERT_TRUE(host->waitForCount(1));
     bob->write("ond|clRed\xFF");
     ASSERT_TRUE(host->waitForCount(2));
@@ -294,7 +296,8 @@ TEST_F(HostNetworkTest, AFloodingParticipantDoesNotHoldUpAnothersRequest)
     for (int i = 0; i < 200; ++i)
         flood += net::toHost::justwatch(3, 1);  // refused for a spectator, but each takes a tick
     bob->write(flood);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return engine.network().receivedlist().size() >= 100; }, HostTestClient::kWaitMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return engine.network().receivedlist().size() >= 100; }, HostTestClient::kWaitMs));
     ann->write(net::toHost::chat(2, QStringLiteral("my move"), QStringLiteral("clBlack")));
     ASSERT_TRUE(host->waitForCount(1));
     EXPECT_GE(engine.network().receivedlist().size(), 90) << "answered while most of the flood still waits";
@@ -324,4 +327,4 @@ TEST_F(HostNetworkTest, APortAlreadyInUseIsReportedNotFatal)
     EXPECT_EQ(host->slot(), 1);
 }
 
-} // namespace
+}  // namespace

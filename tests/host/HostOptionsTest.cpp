@@ -18,9 +18,12 @@ struct OptionsRow {
     const char *error;
 };
 
-void PrintTo(const OptionsRow &row, std::ostream *os) { *os << row.name; }
+void PrintTo(const OptionsRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
-class HostOptionsTest : public ::testing::TestWithParam<OptionsRow> {};
+class HostOptionsTest : public ::testing::TestWithParam<OptionsRow> { };
 
 TEST_P(HostOptionsTest, ValuesAreReadOrRefusedWithAClearMessage)
 {
@@ -51,11 +54,17 @@ INSTANTIATE_TEST_SUITE_P(
         OptionsRow{"strong", {"--computer", "strong"}, 7772, ComputerLevel::Strong, ""},
         OptionsRow{"classic", {"--computer=classic", "-p", "9000"}, 9000, ComputerLevel::Classic, ""},
         OptionsRow{"anyCase", {"--computer", "Strong"}, 7772, ComputerLevel::Strong, ""},
-        OptionsRow{"unknownLevel", {"--computer", "hard"}, 0, ComputerLevel::Classic,
+        OptionsRow{"unknownLevel",
+                   {"--computer", "hard"},
+                   0,
+                   ComputerLevel::Classic,
                    "unknown computer level: hard (use classic or strong)"},
-        OptionsRow{"emptyLevel", {"--computer="}, 0, ComputerLevel::Classic,
+        OptionsRow{"emptyLevel",
+                   {"--computer="},
+                   0,
+                   ComputerLevel::Classic,
                    "unknown computer level:  (use classic or strong)"},
         OptionsRow{"portOutOfRange", {"--port", "70000"}, 0, ComputerLevel::Classic, "not a port number: 70000"}),
     [](const auto &info) { return std::string(info.param.name); });
 
-} // namespace
+}  // namespace

@@ -67,7 +67,7 @@ protected:
     QByteArray output;
 };
 
-class HostProcessSignalTest : public HostProcessTest, public testing::WithParamInterface<int> {};
+class HostProcessSignalTest : public HostProcessTest, public testing::WithParamInterface<int> { };
 
 TEST_P(HostProcessSignalTest, PlaysTheLoginAndCleansUpOnTheSignal)
 {
@@ -111,4 +111,4 @@ TEST_F(HostProcessTest, RefusesABadPortAndExplainsItsOptions)
     EXPECT_TRUE(process.readAllStandardOutput().contains("--port"));
 }
 
-} // namespace
+}  // namespace

@@ -98,7 +98,8 @@ TEST_F(HostSessionTest, ALoginTellsEverybodyAndListsThoseAlreadyPresent)
     sink.clear();
     login(2, QStringLiteral("Ann"));
     EXPECT_EQ(sink.take(1), Messages{newplayerinfo(2, QStringLiteral("Ann"))});
-    EXPECT_EQ(sink.take(2), (Messages{newplayerinfo(2, QStringLiteral("Ann")), existingplayers(1, QStringLiteral("Host"))}));
+    EXPECT_EQ(sink.take(2),
+              (Messages{newplayerinfo(2, QStringLiteral("Ann")), existingplayers(1, QStringLiteral("Host"))}));
     EXPECT_EQ(table.player(2).name, QStringLiteral("Ann"));
 }
 
@@ -108,8 +109,9 @@ TEST_F(HostSessionTest, AnAcceptedSlotWithoutLoginAlreadyReceivesBroadcasts)
     sink.clear();
     login(3, QStringLiteral("Bob"));
     EXPECT_EQ(sink.take(1), Messages{newplayerinfo(3, QStringLiteral("Bob"))});
-    EXPECT_EQ(sink.take(3), (Messages{newplayerinfo(3, QStringLiteral("Bob")), existingplayers(1, QString()),
-                                      existingplayers(2, QString())}));
+    EXPECT_EQ(sink.take(3),
+              (Messages{newplayerinfo(3, QStringLiteral("Bob")), existingplayers(1, QString()),
+                        existingplayers(2, QString())}));
 }
 
 TEST_F(HostSessionTest, ADifferentVersionIsReportedToSlotOneAndTheNewcomerOnly)
@@ -118,7 +120,8 @@ TEST_F(HostSessionTest, ADifferentVersionIsReportedToSlotOneAndTheNewcomerOnly)
     login(1, QStringLiteral("Host"));
     sink.clear();
     deliver(3, net::toHost::logininfo(3, QStringLiteral("1.0.5"), QStringLiteral("Old")));
-    EXPECT_EQ(sink.take(1), (Messages{newplayerinfo(3, QStringLiteral("Old")), havewrongversion(QStringLiteral("Old"))}));
+    EXPECT_EQ(sink.take(1),
+              (Messages{newplayerinfo(3, QStringLiteral("Old")), havewrongversion(QStringLiteral("Old"))}));
     EXPECT_EQ(sink.take(2), Messages{newplayerinfo(3, QStringLiteral("Old"))});
     const Messages newcomer = sink.take(3);
     ASSERT_FALSE(newcomer.isEmpty());
@@ -143,11 +146,10 @@ TEST_F(HostSessionTest, ALateJoinerIntoSeatTwoGetsItsExtrasBothBoardsAndTheScore
 
     EXPECT_EQ(accept(1), QList<int>{2});
     login(2, QStringLiteral("Cy"));
-    EXPECT_EQ(sink.take(2), (Messages{sendlogininfo(2), newplayerinfo(2, QStringLiteral("Cy")),
-                                      existingplayers(1, QStringLiteral("Host")),
-                                      letters(2, {{1, 5}, {3, 9}, {6, 26}}),
-                                      placetheletters({{1, 1, 3}, {1, 2, 1}, {2, 4, 20}}),
-                                      gamestats(30, 100, 3, 12, 7)}));
+    EXPECT_EQ(sink.take(2),
+              (Messages{sendlogininfo(2), newplayerinfo(2, QStringLiteral("Cy")),
+                        existingplayers(1, QStringLiteral("Host")), letters(2, {{1, 5}, {3, 9}, {6, 26}}),
+                        placetheletters({{1, 1, 3}, {1, 2, 1}, {2, 4, 20}}), gamestats(30, 100, 3, 12, 7)}));
     EXPECT_EQ(sink.take(2).size(), 0);
 }
 
@@ -228,7 +230,7 @@ struct RefusedRequest {
     QByteArray wire;
 };
 
-class RefusedRequestTest : public HostSessionTest, public testing::WithParamInterface<RefusedRequest> {};
+class RefusedRequestTest : public HostSessionTest, public testing::WithParamInterface<RefusedRequest> { };
 
 // Requests that name another slot, need the hosting player's rights, or are malformed
 // change nothing and are not answered.
@@ -271,8 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusedRequest{"JustWatchUnknownFlag", 2, "CMD_justwatch+2+3\xFF"},
                     RefusedRequest{"LoginForAnotherSlot", 3, "CMD_logininfo+1+1.0.6+Mallory\xFF\xFF"},
                     RefusedRequest{"UnknownCommand", 1, "CMD_nonsense+1+\xFF"},
-                    RefusedRequest{"NoPlusAtAll", 1, "CMD_chat\xFF"},
-                    RefusedRequest{"EmptyMessage", 1, "\xFF"},
+                    RefusedRequest{"NoPlusAtAll", 1, "CMD_chat\xFF"}, RefusedRequest{"EmptyMessage", 1, "\xFF"},
                     RefusedRequest{"FromNoSlot", 0, "CMD_chat+0+x|clBlack\xFF"}),
     [](const testing::TestParamInfo<RefusedRequest> &info) { return std::string(info.param.name); });
 
@@ -352,7 +353,7 @@ struct DepartureCase {
     bool turnPasses;
 };
 
-class MoverDepartureTest : public HostSessionTest, public testing::WithParamInterface<DepartureCase> {};
+class MoverDepartureTest : public HostSessionTest, public testing::WithParamInterface<DepartureCase> { };
 
 TEST_P(MoverDepartureTest, TheMoversDepartureOtherThanSeatOnePassesTheTurn)
 {
@@ -378,7 +379,8 @@ TEST_F(HostSessionTest, JustWatchFromTheSeatOrSlotOneIsRelayedToAll)
     deliver(1, net::toHost::justwatch(2, 2));
     EXPECT_EQ(table.player(2).justwatching, 0);
     for (int slot = 1; slot <= 3; ++slot)
-        EXPECT_EQ(sink.take(slot), (Messages{justwatching(2, QStringLiteral("1")), justwatching(2, QStringLiteral("2"))}));
+        EXPECT_EQ(sink.take(slot),
+                  (Messages{justwatching(2, QStringLiteral("1")), justwatching(2, QStringLiteral("2"))}));
 }
 
 TEST_F(HostSessionTest, JustWatchForTheMoverHandsTheMoveToTheComputerAtTheNextTick)
@@ -418,7 +420,7 @@ struct NameCase {
     QString kept;
 };
 
-class LoginNameTest : public HostSessionTest, public testing::WithParamInterface<NameCase> {};
+class LoginNameTest : public HostSessionTest, public testing::WithParamInterface<NameCase> { };
 
 TEST_P(LoginNameTest, NamesAreKeptShownSafeAndShort)
 {
@@ -430,17 +432,16 @@ TEST_P(LoginNameTest, NamesAreKeptShownSafeAndShort)
 
 INSTANTIATE_TEST_SUITE_P(
     Names, LoginNameTest,
-    testing::Values(NameCase{"Plain", QStringLiteral("Ann"), QStringLiteral("Ann")},
-                    NameCase{"WithPlus", QStringLiteral("A+B+C"), QStringLiteral("A+B+C")},
-                    NameCase{"Empty", QString(), QString()},
-                    NameCase{"LineBreaks", QStringLiteral("a\nb\tc"), QStringLiteral("a b c")},
-                    NameCase{"UnicodeSeparators", QStringLiteral("a\u2028b\u2029c"), QStringLiteral("a b c")},
-                    NameCase{"BidiControlsRemoved", QStringLiteral("\u202Enna\u202C\u2066x\u2069\u200F"),
-                             QStringLiteral("nnax")},
-                    NameCase{"Long", QString(40, QLatin1Char('x')), QString(HostSession::kMaxNameLength, QLatin1Char('x'))},
-                    NameCase{"LongNonAscii", QString(40, QChar(0x00E9)), QString(HostSession::kMaxNameLength, QChar(0x00E9))},
-                    NameCase{"PairsNotSplit", QString::fromUtf8("\xF0\x9F\x98\x80").repeated(40),
-                             QString::fromUtf8("\xF0\x9F\x98\x80").repeated(HostSession::kMaxNameLength)}),
+    testing::Values(
+        NameCase{"Plain", QStringLiteral("Ann"), QStringLiteral("Ann")},
+        NameCase{"WithPlus", QStringLiteral("A+B+C"), QStringLiteral("A+B+C")}, NameCase{"Empty", QString(), QString()},
+        NameCase{"LineBreaks", QStringLiteral("a\nb\tc"), QStringLiteral("a b c")},
+        NameCase{"UnicodeSeparators", QStringLiteral("a\u2028b\u2029c"), QStringLiteral("a b c")},
+        NameCase{"BidiControlsRemoved", QStringLiteral("\u202Enna\u202C\u2066x\u2069\u200F"), QStringLiteral("nnax")},
+        NameCase{"Long", QString(40, QLatin1Char('x')), QString(HostSession::kMaxNameLength, QLatin1Char('x'))},
+        NameCase{"LongNonAscii", QString(40, QChar(0x00E9)), QString(HostSession::kMaxNameLength, QChar(0x00E9))},
+        NameCase{"PairsNotSplit", QString::fromUtf8("\xF0\x9F\x98\x80").repeated(40),
+                 QString::fromUtf8("\xF0\x9F\x98\x80").repeated(HostSession::kMaxNameLength)}),
     [](const testing::TestParamInfo<NameCase> &info) { return std::string(info.param.label); });
 
-} // namespace
+}  // namespace

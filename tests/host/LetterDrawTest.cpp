@@ -23,7 +23,7 @@ struct WorthRow {
     int points;
 };
 
-class LetterWorthTest : public ::testing::TestWithParam<WorthRow> {};
+class LetterWorthTest : public ::testing::TestWithParam<WorthRow> { };
 
 TEST_P(LetterWorthTest, EveryLetterOfTheGroupIsWorthItsPoints)
 {
@@ -52,7 +52,7 @@ struct DrawRow {
     QList<int> ranges;  // the n of every uniform(n) the draw makes
 };
 
-class LetterDrawStepTest : public ::testing::TestWithParam<DrawRow> {};
+class LetterDrawStepTest : public ::testing::TestWithParam<DrawRow> { };
 
 TEST_P(LetterDrawStepTest, DrawFollowsTheScriptedValues)
 {
@@ -68,8 +68,7 @@ TEST_P(LetterDrawStepTest, DrawFollowsTheScriptedValues)
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, LetterDrawStepTest,
-    ::testing::Values(DrawRow{"plainLetter", "", "", {1}, 2, {30}},
-                      DrawRow{"lastPlainLetterY", "", "", {24}, 25, {30}},
+    ::testing::Values(DrawRow{"plainLetter", "", "", {1}, 2, {30}}, DrawRow{"lastPlainLetterY", "", "", {24}, 25, {30}},
                       DrawRow{"extraValueGivesA", "", "", {26}, 1, {30}},
                       DrawRow{"extraValueGivesE", "", "", {27}, 5, {30}},
                       DrawRow{"extraValueGivesI", "", "", {28}, 9, {30}},
@@ -148,7 +147,7 @@ struct FrequencyRow {
     quint32 seed;
 };
 
-class LetterFrequencyTest : public ::testing::TestWithParam<FrequencyRow> {};
+class LetterFrequencyTest : public ::testing::TestWithParam<FrequencyRow> { };
 
 // Chi-square over the 26 letters (25 degrees of freedom); 75 lies beyond the 1e-6 tail,
 // while a wrong weight or survival chance moves the sum into the hundreds.
@@ -211,4 +210,4 @@ TEST(LetterFrequencyTest, TwoHeldCopiesSurviveOneTimeInFour)
     EXPECT_NEAR(kept, expected, 5 * sigma);
 }
 
-} // namespace
+}  // namespace

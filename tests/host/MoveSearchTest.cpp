@@ -15,8 +15,7 @@ namespace {
 
 using Action = MovePlan::Action;
 
-template <size_t N>
-std::array<int, N> cells(const char *letters)
+template <size_t N> std::array<int, N> cells(const char *letters)
 {
     std::array<int, N> codes{};
     for (size_t i = 0; letters[i] && i + 1 < N; ++i)
@@ -42,7 +41,10 @@ struct KnownRow {
     int points = 0;
 };
 
-void PrintTo(const KnownRow &row, std::ostream *os) { *os << row.name; }
+void PrintTo(const KnownRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
 class MoveSearchKnownTest : public ::testing::TestWithParam<KnownRow> {
 protected:
@@ -87,31 +89,76 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The stolen s makes "cats" and 101 points: the game is won, whatever the extras
         // promise for later ("cat" itself is formed already).
-        KnownRow{.name = "aStealThatWinsTheGame", .words = kTeaWords, .board = "cat", .extras = "eqqvvx",
-                 .hisBoard = "..s", .score = 95, .formed = {"cat"}, .action = Action::Steal, .from = 3,
-                 .word = "cats", .points = 6},
+        KnownRow{.name = "aStealThatWinsTheGame",
+                 .words = kTeaWords,
+                 .board = "cat",
+                 .extras = "eqqvvx",
+                 .hisBoard = "..s",
+                 .score = 95,
+                 .formed = {"cat"},
+                 .action = Action::Steal,
+                 .from = 3,
+                 .word = "cats",
+                 .points = 6},
         // Without steals left the same position has no winning move: the e makes "ate".
-        KnownRow{.name = "noStealWithoutStealsLeft", .words = kTeaWords, .board = "cat", .extras = "eqqvvx",
-                 .hisBoard = "..s", .score = 95, .stealsLeft = 0, .formed = {"cat"}, .action = Action::Place,
-                 .from = 1, .word = "ate", .points = 3},
+        KnownRow{.name = "noStealWithoutStealsLeft",
+                 .words = kTeaWords,
+                 .board = "cat",
+                 .extras = "eqqvvx",
+                 .hisBoard = "..s",
+                 .score = 95,
+                 .stealsLeft = 0,
+                 .formed = {"cat"},
+                 .action = Action::Place,
+                 .from = 1,
+                 .word = "ate",
+                 .points = 3},
         // Nothing placed makes a word; dropping the x leaves "act".
-        KnownRow{.name = "aBoardDiscardThatLeavesAWord", .words = {"act", "cat"}, .board = "cxat",
-                 .extras = "qqqqqq", .action = Action::DiscardLetter, .word = "act", .points = 5},
+        KnownRow{.name = "aBoardDiscardThatLeavesAWord",
+                 .words = {"act", "cat"},
+                 .board = "cxat",
+                 .extras = "qqqqqq",
+                 .action = Action::DiscardLetter,
+                 .word = "act",
+                 .points = 5},
         // "act" is formed already; the letters rearranged spell "cat", scored by discarding an extra.
-        KnownRow{.name = "anExtraDiscardThatScoresAnotherOrder", .words = {"act", "cat"}, .board = "act",
-                 .extras = "qqqqqq", .formed = {"act"}, .action = Action::DiscardExtra, .word = "cat", .points = 5},
+        KnownRow{.name = "anExtraDiscardThatScoresAnotherOrder",
+                 .words = {"act", "cat"},
+                 .board = "act",
+                 .extras = "qqqqqq",
+                 .formed = {"act"},
+                 .action = Action::DiscardExtra,
+                 .word = "cat",
+                 .points = 5},
         // Five-letter words come from b, the six-letter one from l: it is worth twice its sum.
         KnownRow{.name = "thePlacementThatMakesTheLongestWord",
                  .words = {"tears", "rates", "stare", "alters", "salter", "bears", "beast", "star", "tear", "rate"},
-                 .board = "tears", .extras = "qblqzz", .action = Action::Place, .from = 3, .word = "alters",
+                 .board = "tears",
+                 .extras = "qblqzz",
+                 .action = Action::Place,
+                 .from = 3,
+                 .word = "alters",
                  .points = 12},
         // Nothing scores now; "ca" is a t away from "cat", the other moves lead nowhere.
-        KnownRow{.name = "withNothingToScoreItBuildsTowardAWord", .words = {"cat"}, .board = "c", .extras = "qqaqqq",
-                 .action = Action::Place, .from = 3, .word = "", .points = 0},
+        KnownRow{.name = "withNothingToScoreItBuildsTowardAWord",
+                 .words = {"cat"},
+                 .board = "c",
+                 .extras = "qqaqqq",
+                 .action = Action::Place,
+                 .from = 3,
+                 .word = "",
+                 .points = 0},
         // "cat" and "bat" score alike, but "cat" would give the opponent the c for "chore".
-        KnownRow{.name = "itLeavesTheOpponentNoLetterToSteal", .words = {"cat", "bat", "chore"}, .board = "at",
-                 .extras = "cbqqqq", .hisBoard = "hore", .hisStealsLeft = 3, .action = Action::Place, .from = 2,
-                 .word = "bat", .points = 5}),
+        KnownRow{.name = "itLeavesTheOpponentNoLetterToSteal",
+                 .words = {"cat", "bat", "chore"},
+                 .board = "at",
+                 .extras = "cbqqqq",
+                 .hisBoard = "hore",
+                 .hisStealsLeft = 3,
+                 .action = Action::Place,
+                 .from = 2,
+                 .word = "bat",
+                 .points = 5}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // Only steals the rules accept are planned: with no word to steal for, none.
@@ -157,4 +204,4 @@ TEST(MoveSearchTest, LetterChancesMatchTheHostsDraw)
     EXPECT_NEAR(total, 1.0, 1e-12);
 }
 
-} // namespace
+}  // namespace

@@ -25,8 +25,7 @@ int RulesTable::code(QChar letter)
 
 namespace {
 
-template <size_t N>
-std::array<int, N> cellCodes(const QString &cells)
+template <size_t N> std::array<int, N> cellCodes(const QString &cells)
 {
     std::array<int, N> codes{};
     for (qsizetype i = 0; i < cells.size() && i + 1 < qsizetype(N); ++i)
@@ -34,8 +33,7 @@ std::array<int, N> cellCodes(const QString &cells)
     return codes;
 }
 
-template <size_t N>
-QString cellsText(const std::array<int, N> &cells)
+template <size_t N> QString cellsText(const std::array<int, N> &cells)
 {
     QString text;
     for (size_t i = 1; i < N; ++i)
@@ -43,7 +41,7 @@ QString cellsText(const std::array<int, N> &cells)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 void RulesTable::setBoard(int seat, const QString &cells)
 {

@@ -230,7 +230,7 @@ struct ScoreRow {
     int points;
 };
 
-class ScoreTest : public ::testing::TestWithParam<ScoreRow> {};
+class ScoreTest : public ::testing::TestWithParam<ScoreRow> { };
 
 // Letter sum times 1 up to five letters, then 2 to 6 for six to ten letters.
 TEST_P(ScoreTest, WordScoresLetterSumTimesLengthFactor)
@@ -270,7 +270,7 @@ struct ComputerSeatRow {
     int ticks;
 };
 
-class ComputerSeatTest : public ::testing::TestWithParam<ComputerSeatRow> {};
+class ComputerSeatTest : public ::testing::TestWithParam<ComputerSeatRow> { };
 
 // An unheld seat 2 and any just-watching seat are the computer's, two ticks after the turn.
 TEST_P(ComputerSeatTest, TurnChangeHandsTheTurnToTheRightMover)
@@ -399,7 +399,7 @@ struct JustWatchRow {
     bool running;
 };
 
-class JustWatchIgnoredTest : public ::testing::TestWithParam<JustWatchRow> {};
+class JustWatchIgnoredTest : public ::testing::TestWithParam<JustWatchRow> { };
 
 // Outside the seat's own turn of a running game the clock is left alone.
 TEST_P(JustWatchIgnoredTest, ClockUnchanged)
@@ -417,14 +417,12 @@ TEST_P(JustWatchIgnoredTest, ClockUnchanged)
     EXPECT_EQ(table.snapshot(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, JustWatchIgnoredTest,
-                         ::testing::Values(JustWatchRow{"otherSeat", 2, true, true},
-                                           JustWatchRow{"notWatching", 1, false, true},
-                                           JustWatchRow{"noGame", 1, true, false},
-                                           JustWatchRow{"seatZero", 0, true, true},
-                                           JustWatchRow{"seatNegative", -5, true, true},
-                                           JustWatchRow{"seatTooHigh", 99, true, true}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, JustWatchIgnoredTest,
+    ::testing::Values(JustWatchRow{"otherSeat", 2, true, true}, JustWatchRow{"notWatching", 1, false, true},
+                      JustWatchRow{"noGame", 1, true, false}, JustWatchRow{"seatZero", 0, true, true},
+                      JustWatchRow{"seatNegative", -5, true, true}, JustWatchRow{"seatTooHigh", 99, true, true}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // --- requests that must change nothing ---------------------------------------------
 
@@ -492,11 +490,14 @@ TEST_P(IgnoredRequestTest, LeavesWholeStateAndWireUntouched)
 INSTANTIATE_TEST_SUITE_P(
     Requests, IgnoredRequestTest,
     ::testing::Values(
-        IgnoredRow{"placeLetterField", "place", "1+x+3+", true}, IgnoredRow{"placeLastFieldBad", "place", "1+1+3x+", true},
-        IgnoredRow{"placeMissingField", "place", "1+1+", true}, IgnoredRow{"placeNoTrailingPlus", "place", "1+1+3", true},
-        IgnoredRow{"placeEmpty", "place", "", true}, IgnoredRow{"placeOverflow", "place", "1+1+99999999999+", true},
+        IgnoredRow{"placeLetterField", "place", "1+x+3+", true},
+        IgnoredRow{"placeLastFieldBad", "place", "1+1+3x+", true},
+        IgnoredRow{"placeMissingField", "place", "1+1+", true},
+        IgnoredRow{"placeNoTrailingPlus", "place", "1+1+3", true}, IgnoredRow{"placeEmpty", "place", "", true},
+        IgnoredRow{"placeOverflow", "place", "1+1+99999999999+", true},
         IgnoredRow{"placeSpace", "place", " 1+1+3+", true}, IgnoredRow{"placeOutOfTurn", "place", "2+1+3+", false},
-        IgnoredRow{"placeSeatZero", "place", "0+1+3+", false}, IgnoredRow{"placeSeatNegative", "place", "-5+1+3+", false},
+        IgnoredRow{"placeSeatZero", "place", "0+1+3+", false},
+        IgnoredRow{"placeSeatNegative", "place", "-5+1+3+", false},
         IgnoredRow{"placeSeat99", "place", "99+1+3+", false}, IgnoredRow{"placeSpectator", "place", "3+1+3+", false},
         IgnoredRow{"placeEmptyExtra", "place", "1+3+4+", false}, IgnoredRow{"placeExtra0", "place", "1+0+4+", false},
         IgnoredRow{"placeExtra7", "place", "1+7+4+", false}, IgnoredRow{"placeCell0", "place", "1+1+0+", false},
@@ -512,14 +513,13 @@ INSTANTIATE_TEST_SUITE_P(
         IgnoredRow{"discardExtraSeat99", "discardextra", "99+1+", false},
         IgnoredRow{"tradeBad", "trade", "1+2+b+", true}, IgnoredRow{"tradeCell0", "trade", "1+0+2+", false},
         IgnoredRow{"tradeCell11", "trade", "1+1+11+", false}, IgnoredRow{"tradeOutOfTurn", "trade", "2+1+2+", false},
-        IgnoredRow{"tradeSeatNegative", "trade", "-5+1+2+", false},
-        IgnoredRow{"stealBad", "steal", "1+1+", true}, IgnoredRow{"stealHisCell0", "steal", "1+0+2+", false},
-        IgnoredRow{"stealMyCell11", "steal", "1+1+11+", false}, IgnoredRow{"stealSeat0", "steal", "0+1+2+", false},
-        IgnoredRow{"stealOutOfTurn", "steal", "2+1+2+", false},
+        IgnoredRow{"tradeSeatNegative", "trade", "-5+1+2+", false}, IgnoredRow{"stealBad", "steal", "1+1+", true},
+        IgnoredRow{"stealHisCell0", "steal", "1+0+2+", false}, IgnoredRow{"stealMyCell11", "steal", "1+1+11+", false},
+        IgnoredRow{"stealSeat0", "steal", "0+1+2+", false}, IgnoredRow{"stealOutOfTurn", "steal", "2+1+2+", false},
         IgnoredRow{"startTimeBad", "start", "Ann+thirty+100+3+", true},
         IgnoredRow{"startStealsBad", "start", "Ann+30+100+x+", true},
         IgnoredRow{"startMissingSteals", "start", "Ann+30+100+", true},
         IgnoredRow{"startOnlyName", "start", "Ann", true}),
     [](const auto &info) { return std::string(info.param.name); });
 
-} // namespace
+}  // namespace

@@ -98,4 +98,4 @@ TEST(SeatTableTest, ScoresSaturateInsteadOfWrapping)
     EXPECT_EQ(table.player(2).score, std::numeric_limits<int>::min());
 }
 
-} // namespace
+}  // namespace

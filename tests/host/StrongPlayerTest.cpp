@@ -46,8 +46,9 @@ TEST_F(StrongPlayerTest, TradesSpellTheWordBeforeTheLetterIsPlaced)
     table.setExtras(2, QStringLiteral("sqqqqq"));
     table.beginTurn(2);
     strong.computerplay(2);
-    EXPECT_EQ(seen(1), w("CMD_tradingmyletter+2+1+1+3+20+#CMD_placemyletter+2+1+4+19+#"
-                         "CMD_formedword+2+acts+6+6+#CMD_nextplayer+1+3+#"));
+    EXPECT_EQ(seen(1),
+              w("CMD_tradingmyletter+2+1+1+3+20+#CMD_placemyletter+2+1+4+19+#"
+                "CMD_formedword+2+acts+6+6+#CMD_nextplayer+1+3+#"));
     EXPECT_EQ(table.board(2), QStringLiteral("acts......"));
     EXPECT_EQ(table.seats.whoseTurn(), 1);
 }
@@ -136,7 +137,7 @@ public:
     std::array<ComputerOpponent *, 3> players{};
 };
 
-class StrongGameTest : public ::testing::TestWithParam<quint32> {};
+class StrongGameTest : public ::testing::TestWithParam<quint32> { };
 
 // Strong against Classic with the real word list and vocabulary, the clock driven tick by
 // tick: the game reaches a winner, every Strong turn ends with one accepted action (no
@@ -190,4 +191,4 @@ TEST_P(StrongGameTest, StrongAndClassicPlayAGameToTheWinner)
 
 INSTANTIATE_TEST_SUITE_P(Seeds, StrongGameTest, ::testing::Values(1u, 2u));
 
-} // namespace
+}  // namespace

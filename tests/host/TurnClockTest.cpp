@@ -53,4 +53,4 @@ TEST(TimerTurnClockTest, TicksOnceASecondWhileRunning)
     EXPECT_EQ(ticks.count(), 1) << "a stopped clock does not tick";
 }
 
-} // namespace
+}  // namespace

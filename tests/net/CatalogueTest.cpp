@@ -28,8 +28,7 @@ QString text(const char *utf8)
 using Check = std::function<void(const QString &rest)>;
 
 // Decoding a rest must give exactly `expected`.
-template <typename T>
-Check decodesTo(std::optional<T> (*decode)(const QString &), T expected)
+template <typename T> Check decodesTo(std::optional<T> (*decode)(const QString &), T expected)
 {
     return [decode, expected](const QString &rest) {
         const std::optional<T> decoded = decode(rest);
@@ -38,14 +37,12 @@ Check decodesTo(std::optional<T> (*decode)(const QString &), T expected)
     };
 }
 
-template <typename T>
-std::function<bool(const QString &)> accepts(std::optional<T> (*decode)(const QString &))
+template <typename T> std::function<bool(const QString &)> accepts(std::optional<T> (*decode)(const QString &))
 {
     return [decode](const QString &rest) { return decode(rest).has_value(); };
 }
 
-template <typename Row>
-std::string rowName(const ::testing::TestParamInfo<Row> &info)
+template <typename Row> std::string rowName(const ::testing::TestParamInfo<Row> &info)
 {
     std::string name = std::to_string(info.index) + "_" + info.param.name;
     for (char &c : name)
@@ -63,9 +60,12 @@ struct MessageRow {
     Check decodesBack;
 };
 
-class Catalogue : public ::testing::TestWithParam<MessageRow> {};
+class Catalogue : public ::testing::TestWithParam<MessageRow> { };
 
-void PrintTo(const MessageRow &row, std::ostream *out) { *out << row.name; }
+void PrintTo(const MessageRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
 
 TEST_P(Catalogue, ComposesExactBytes)
 {
@@ -166,8 +166,7 @@ const MessageRow kHostMessages[] = {
 INSTANTIATE_TEST_SUITE_P(Requests, Catalogue, ::testing::ValuesIn(kRequests), rowName<MessageRow>);
 INSTANTIATE_TEST_SUITE_P(HostMessages, Catalogue, ::testing::ValuesIn(kHostMessages), rowName<MessageRow>);
 
-template <size_t N>
-std::set<std::string> commandsOf(const MessageRow (&rows)[N])
+template <size_t N> std::set<std::string> commandsOf(const MessageRow (&rows)[N])
 {
     std::set<std::string> commands;
     for (const MessageRow &row : rows)
@@ -179,16 +178,16 @@ std::set<std::string> commandsOf(const MessageRow (&rows)[N])
 // decoder) leaves its word out.
 TEST(CatalogueCoverage, EveryCommandOfEachDirectionHasARow)
 {
-    const std::set<std::string> requests{"logininfo",     "kickhim",         "chat",
-                                     "action",        "justwatch",       "startgame",
-                                     "placemyletter", "tradingmyletter", "stealinghisletter",
-                                     "discardletter", "discardextra",    "playasound"};
+    const std::set<std::string> requests{"logininfo",         "kickhim",       "chat",          "action",
+                                         "justwatch",         "startgame",     "placemyletter", "tradingmyletter",
+                                         "stealinghisletter", "discardletter", "discardextra",  "playasound"};
     const std::set<std::string> hostMessages{
-        "sendlogininfo", "full",        "newplayerinfo",      "existingplayers", "havewrongversion", "wrongversion",
-        "letters",       "placetheletters", "gamestats",      "playerdisconnected", "chat",          "action",
-        "playasound",    "justwatching", "startgame",         "newletter",       "nextplayer",       "placemyletter",
-        "tradingmyletter", "stoldletter", "notvalid",         "toomany",         "discardletter",    "discardextra",
-        "formedword",    "timeup",      "winner"};
+        "sendlogininfo", "full",       "newplayerinfo",   "existingplayers", "havewrongversion",
+        "wrongversion",  "letters",    "placetheletters", "gamestats",       "playerdisconnected",
+        "chat",          "action",     "playasound",      "justwatching",    "startgame",
+        "newletter",     "nextplayer", "placemyletter",   "tradingmyletter", "stoldletter",
+        "notvalid",      "toomany",    "discardletter",   "discardextra",    "formedword",
+        "timeup",        "winner"};
     EXPECT_EQ(commandsOf(kRequests), requests);
     EXPECT_EQ(commandsOf(kHostMessages), hostMessages);
 }
@@ -208,9 +207,12 @@ struct GrammarRow {
     Check check;
 };
 
-class DecoderGrammar : public ::testing::TestWithParam<GrammarRow> {};
+class DecoderGrammar : public ::testing::TestWithParam<GrammarRow> { };
 
-void PrintTo(const GrammarRow &row, std::ostream *out) { *out << row.name; }
+void PrintTo(const GrammarRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
 
 TEST_P(DecoderGrammar, Decodes)
 {
@@ -231,8 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
                    decodesTo(&toClient::decode::placetheletters, toClient::BoardLetters{{{1, 1, 3}}})},
         GrammarRow{"empty rest is an empty list", "",
                    decodesTo(&toClient::decode::placetheletters, toClient::BoardLetters{})},
-        GrammarRow{"message without fields ignores its rest", "1+2",
-                   decodesTo(&toClient::decode::timeup, NoFields{})}),
+        GrammarRow{"message without fields ignores its rest", "1+2", decodesTo(&toClient::decode::timeup, NoFields{})}),
     rowName<GrammarRow>);
 
 // --- rests that must be refused -----------------------------------------------------
@@ -243,9 +244,12 @@ struct RefusedRow {
     const char *rest;
 };
 
-class Refused : public ::testing::TestWithParam<RefusedRow> {};
+class Refused : public ::testing::TestWithParam<RefusedRow> { };
 
-void PrintTo(const RefusedRow &row, std::ostream *out) { *out << row.name << ": \"" << row.rest << '"'; }
+void PrintTo(const RefusedRow &row, std::ostream *out)
+{
+    *out << row.name << ": \"" << row.rest << '"';
+}
 
 TEST_P(Refused, GivesNothing)
 {
@@ -313,4 +317,4 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedRow{"winner empty", accepts(&toClient::decode::winner), ""}),
     rowName<RefusedRow>);
 
-} // namespace
+}  // namespace

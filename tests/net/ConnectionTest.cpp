@@ -58,7 +58,8 @@ protected:
 TEST_F(ConnectionTest, AMessageSplitOverTwoWritesArrivesWhole)
 {
     QSignalSpy received(connection.get(), &Connection::messageReceived);
-    peer->write("CMD_first+1+\xFF" "CMD_chat+1+he");
+    peer->write("CMD_first+1+\xFF"
+                "CMD_chat+1+he");
     ASSERT_TRUE(QTest::qWaitFor([&] { return received.count() == 1; }, kWaitMs));
     // The first read is handled; its tail must wait for the rest.
     peer->write("llo|clBlack\xFF");
@@ -70,7 +71,9 @@ TEST_F(ConnectionTest, AMessageSplitOverTwoWritesArrivesWhole)
 TEST_F(ConnectionTest, ThreeMessagesInOneWriteArriveInOrder)
 {
     QSignalSpy received(connection.get(), &Connection::messageReceived);
-    peer->write("CMD_a+1\xFF" "CMD_b+2\xFF" "CMD_c+3\xFF");
+    peer->write("CMD_a+1\xFF"
+                "CMD_b+2\xFF"
+                "CMD_c+3\xFF");
     ASSERT_TRUE(QTest::qWaitFor([&] { return received.count() == 3; }, kWaitMs));
     EXPECT_EQ(received.at(0).at(0).toByteArray(), QByteArray("CMD_a+1"));
     EXPECT_EQ(received.at(1).at(0).toByteArray(), QByteArray("CMD_b+2"));
@@ -147,7 +150,9 @@ TEST_F(ConnectionTest, AbortReportsOnceAndThePeerSeesTheClose)
 TEST_F(ConnectionTest, AnOverlongMessageIsSkippedAndTheConnectionStays)
 {
     QSignalSpy received(connection.get(), &Connection::messageReceived);
-    peer->write(QByteArray(net::MessageFramer::kMaxMessageSize + 1, 'a') + "\xFF" "CMD_a+1\xFF");
+    peer->write(QByteArray(net::MessageFramer::kMaxMessageSize + 1, 'a')
+                + "\xFF"
+                  "CMD_a+1\xFF");
     ASSERT_TRUE(received.wait(kWaitMs));
     EXPECT_EQ(received.count(), 1);
     EXPECT_EQ(received.at(0).at(0).toByteArray(), QByteArray("CMD_a+1"));
@@ -206,4 +211,4 @@ TEST(ConnectionRefused, AConnectThatFailsReportsConnectFailedAndNeverClosed)
     EXPECT_FALSE(connection.send("CMD_chat+1+x\xFF"));
 }
 
-} // namespace
+}  // namespace

@@ -14,7 +14,7 @@ struct LetterRow {
     int points;
 };
 
-class Letters : public ::testing::TestWithParam<LetterRow> {};
+class Letters : public ::testing::TestWithParam<LetterRow> { };
 
 TEST_P(Letters, CodeLetterAndPointsAgree)
 {
@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(Alphabet, Letters,
                                            LetterRow{u'q', 17, 10}, LetterRow{u'v', 22, 7}, LetterRow{u'y', 25, 3},
                                            LetterRow{u'z', 26, 10}));
 
-class NoLetter : public ::testing::TestWithParam<char16_t> {};
+class NoLetter : public ::testing::TestWithParam<char16_t> { };
 
 TEST_P(NoLetter, HasCodeZero)
 {
@@ -41,7 +41,7 @@ TEST_P(NoLetter, HasCodeZero)
 // The neighbours of both letter ranges, a digit, a space and an accented letter.
 INSTANTIATE_TEST_SUITE_P(Characters, NoLetter, ::testing::Values(u'@', u'[', u'`', u'{', u'0', u' ', u'\u00e9'));
 
-class NoCode : public ::testing::TestWithParam<int> {};
+class NoCode : public ::testing::TestWithParam<int> { };
 
 TEST_P(NoCode, IsBlankAndWorthNothing)
 {
@@ -52,4 +52,4 @@ TEST_P(NoCode, IsBlankAndWorthNothing)
 
 INSTANTIATE_TEST_SUITE_P(Codes, NoCode, ::testing::Values(0, 27, -1));
 
-} // namespace
+}  // namespace

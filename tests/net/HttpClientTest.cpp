@@ -57,8 +57,10 @@ TEST_F(HttpClientTest, ACompleteDownloadSendsTheExactRequestAndWritesTheBody)
               "GET /lobby/Setup.exe HTTP/1.0\r\n"
               "User-Agent: Mozilla/3.0 (compatible)\r\n"
               "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
-              "Host: 127.0.0.1:" + QByteArray::number(server.port()) + "\r\n"
-              "\r\n");
+              "Host: 127.0.0.1:"
+                  + QByteArray::number(server.port())
+                  + "\r\n"
+                    "\r\n");
     EXPECT_EQ(sink.data(), kBody);
     ASSERT_EQ(lines.count(), 3);
     EXPECT_EQ(lines.at(0).at(0).toByteArray(), QByteArray("HTTP/1.0 200 OK"));
@@ -94,7 +96,7 @@ TEST_F(HttpClientTest, ANotFoundFailsWithItsStatusTextAndWritesNothing)
 
 // --- Redirects ------------------------------------------------------------------------------
 
-class HttpClientRedirectTest : public HttpClientTest, public testing::WithParamInterface<int> {};
+class HttpClientRedirectTest : public HttpClientTest, public testing::WithParamInterface<int> { };
 
 TEST_P(HttpClientRedirectTest, ARedirectIsFollowedAndOnlyTheFinalBodyWritten)
 {
@@ -130,8 +132,7 @@ TEST_F(HttpClientTest, FiveRedirectsAreFollowed)
 TEST_F(HttpClientTest, ASixthRedirectFailsTheDownload)
 {
     routeChain(server, 6);
-    EXPECT_EQ(fetch(QStringLiteral("/r1")),
-              std::make_pair(false, QStringLiteral("Too many redirects (more than 5).")));
+    EXPECT_EQ(fetch(QStringLiteral("/r1")), std::make_pair(false, QStringLiteral("Too many redirects (more than 5).")));
     EXPECT_EQ(server.requests().size(), 6);
     EXPECT_TRUE(sink.data().isEmpty());
 }
@@ -142,7 +143,7 @@ struct BadRedirect {
     const char *text;
 };
 
-class HttpClientBadRedirectTest : public HttpClientTest, public testing::WithParamInterface<BadRedirect> {};
+class HttpClientBadRedirectTest : public HttpClientTest, public testing::WithParamInterface<BadRedirect> { };
 
 TEST_P(HttpClientBadRedirectTest, ARedirectWithoutAUsableAddressFails)
 {
@@ -233,32 +234,35 @@ struct RequestCase {
     const char *host;
 };
 
-class HttpClientRequestTest : public testing::TestWithParam<RequestCase> {};
+class HttpClientRequestTest : public testing::TestWithParam<RequestCase> { };
 
 TEST_P(HttpClientRequestTest, TheRequestNamesThePathAndTheHost)
 {
     const RequestCase &c = GetParam();
     EXPECT_EQ(HttpClient::requestFor(QUrl(QString::fromUtf8(c.url))),
-              QByteArray(c.requestLine) + "\r\n"
-              "User-Agent: Mozilla/3.0 (compatible)\r\n"
-              "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
-              "Host: " + c.host + "\r\n\r\n");
+              QByteArray(c.requestLine)
+                  + "\r\n"
+                    "User-Agent: Mozilla/3.0 (compatible)\r\n"
+                    "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
+                    "Host: "
+                  + c.host + "\r\n\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Addresses, HttpClientRequestTest,
-    testing::Values(
-        RequestCase{"plain", "http://www.korvex.com/lobby/KorvexLobbySetup.exe",
-                    "GET /lobby/KorvexLobbySetup.exe HTTP/1.0", "www.korvex.com"},
-        RequestCase{"queryKeptFragmentDropped", "http://h.example/a?b=1&c#frag", "GET /a?b=1&c HTTP/1.0",
-                    "h.example"},
-        RequestCase{"defaultPortLeftOut", "http://h.example:80/a", "GET /a HTTP/1.0", "h.example"},
-        RequestCase{"otherPortNamed", "https://h.example:8443/a", "GET /a HTTP/1.0", "h.example:8443"},
-        RequestCase{"ipv6", "http://[::1]:8080/a", "GET /a HTTP/1.0", "[::1]:8080"},
-        RequestCase{"spacesAndLineBreaksEncoded", "http://h.example/a b%0D%0AX: y",
-                    "GET /a%20b%0D%0AX:%20y HTTP/1.0", "h.example"},
-        RequestCase{"internationalHost", "http://b\xc3\xbc" "cher.example/", "GET / HTTP/1.0",
-                    "xn--bcher-kva.example"}),
+    testing::Values(RequestCase{"plain", "http://www.korvex.com/lobby/KorvexLobbySetup.exe",
+                                "GET /lobby/KorvexLobbySetup.exe HTTP/1.0", "www.korvex.com"},
+                    RequestCase{"queryKeptFragmentDropped", "http://h.example/a?b=1&c#frag", "GET /a?b=1&c HTTP/1.0",
+                                "h.example"},
+                    RequestCase{"defaultPortLeftOut", "http://h.example:80/a", "GET /a HTTP/1.0", "h.example"},
+                    RequestCase{"otherPortNamed", "https://h.example:8443/a", "GET /a HTTP/1.0", "h.example:8443"},
+                    RequestCase{"ipv6", "http://[::1]:8080/a", "GET /a HTTP/1.0", "[::1]:8080"},
+                    RequestCase{"spacesAndLineBreaksEncoded", "http://h.example/a b%0D%0AX: y",
+                                "GET /a%20b%0D%0AX:%20y HTTP/1.0", "h.example"},
+                    RequestCase{"internationalHost",
+                                "http://b\xc3\xbc"
+                                "cher.example/",
+                                "GET / HTTP/1.0", "xn--bcher-kva.example"}),
     [](const testing::TestParamInfo<RequestCase> &info) { return std::string(info.param.name); });
 
-} // namespace
+}  // namespace

@@ -30,7 +30,8 @@ Outcome feedInPieces(HttpResponseParser &parser, const QByteArray &stream, qsize
 {
     Outcome outcome;
     for (qsizetype at = 0; at < stream.size(); at += piece) {
-        const HttpResponseParser::Piece found = parser.feed(QByteArrayView(stream).sliced(at, std::min(piece, stream.size() - at)));
+        const HttpResponseParser::Piece found =
+            parser.feed(QByteArrayView(stream).sliced(at, std::min(piece, stream.size() - at)));
         outcome.lines += found.lines;
         outcome.headerEnds += found.headerEnded ? 1 : 0;
         outcome.body += found.body.toByteArray();
@@ -42,8 +43,9 @@ TEST(HttpResponseParser, AResponseFedByteByByteReadsAsWhole)
 {
     HttpResponseParser parser;
     const Outcome outcome = feedInPieces(parser, kResponse, 1);
-    EXPECT_EQ(outcome.lines, (QList<QByteArray>{"HTTP/1.0 200 OK", "Server: test",
-                                                 "Content-Type: application/octet-stream", "Content-Length: 10"}));
+    EXPECT_EQ(outcome.lines,
+              (QList<QByteArray>{"HTTP/1.0 200 OK", "Server: test", "Content-Type: application/octet-stream",
+                                 "Content-Length: 10"}));
     EXPECT_EQ(outcome.headerEnds, 1);
     EXPECT_EQ(outcome.body, QByteArray("0123456789"));
     EXPECT_EQ(parser.statusCode(), 200);
@@ -165,7 +167,7 @@ struct Refused {
     Error error;
 };
 
-class HttpResponseParserRefuses : public testing::TestWithParam<Refused> {};
+class HttpResponseParserRefuses : public testing::TestWithParam<Refused> { };
 
 TEST_P(HttpResponseParserRefuses, MalformedAnswersFailWithTheirReason)
 {
@@ -190,8 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
                             Error::BadContentLength},
                     Refused{"hugeLength", "HTTP/1.0 200 OK\r\nContent-Length: 9999999999999999999\r\n\r\n",
                             Error::BadContentLength},
-                    Refused{"lengthsDisagree",
-                            "HTTP/1.0 200 OK\r\nContent-Length: 5\r\nContent-Length: 6\r\n\r\n",
+                    Refused{"lengthsDisagree", "HTTP/1.0 200 OK\r\nContent-Length: 5\r\nContent-Length: 6\r\n\r\n",
                             Error::BadContentLength},
                     Refused{"chunked", "HTTP/1.0 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n",
                             Error::UnsupportedTransferEncoding}),
@@ -212,7 +213,7 @@ struct Status {
     const char *text;
 };
 
-class HttpResponseParserStatusText : public testing::TestWithParam<Status> {};
+class HttpResponseParserStatusText : public testing::TestWithParam<Status> { };
 
 TEST_P(HttpResponseParserStatusText, TheStatusTextIsCodeAndCleanedReason)
 {
@@ -221,14 +222,13 @@ TEST_P(HttpResponseParserStatusText, TheStatusTextIsCodeAndCleanedReason)
     EXPECT_EQ(parser.statusText(), QString::fromUtf8(GetParam().text));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, HttpResponseParserStatusText,
-    testing::Values(Status{"plain", "HTTP/1.0 404 Not Found", "404 Not Found"},
-                    Status{"noReason", "HTTP/1.0 500", "500"},
-                    Status{"spacesOnly", "HTTP/1.0 503   ", "503"},
-                    Status{"controls", "HTTP/1.0 403 No\x01\x1b[31mWay\x7f", "403 No [31mWay"},
-                    Status{"latin1", "HTTP/1.0 410 Verl\xf6ren", "410 Verl\xc3\xb6ren"}),
-    [](const testing::TestParamInfo<Status> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lines, HttpResponseParserStatusText,
+                         testing::Values(Status{"plain", "HTTP/1.0 404 Not Found", "404 Not Found"},
+                                         Status{"noReason", "HTTP/1.0 500", "500"},
+                                         Status{"spacesOnly", "HTTP/1.0 503   ", "503"},
+                                         Status{"controls", "HTTP/1.0 403 No\x01\x1b[31mWay\x7f", "403 No [31mWay"},
+                                         Status{"latin1", "HTTP/1.0 410 Verl\xf6ren", "410 Verl\xc3\xb6ren"}),
+                         [](const testing::TestParamInfo<Status> &info) { return std::string(info.param.name); });
 
 TEST(HttpResponseParser, ALongReasonIsCutInTheStatusText)
 {
@@ -237,4 +237,4 @@ TEST(HttpResponseParser, ALongReasonIsCutInTheStatusText)
     EXPECT_EQ(parser.statusText(), QStringLiteral("418 ") + QString(100, QLatin1Char('x')));
 }
 
-} // namespace
+}  // namespace

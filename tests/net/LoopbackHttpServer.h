@@ -33,10 +33,7 @@ public:
 
     bool isListening() const { return m_server.isListening(); }
     quint16 port() const { return m_server.serverPort(); }
-    QUrl url(const QString &path) const
-    {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path));
-    }
+    QUrl url(const QString &path) const { return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path)); }
 
     void route(const QByteArray &path, Reply reply) { m_routes.insert(path, std::move(reply)); }
 
@@ -54,8 +51,7 @@ public:
     }
     static Reply redirect(int status, const QByteArray &location)
     {
-        return {response("HTTP/1.0 " + QByteArray::number(status) + " Moved", "moved",
-                         {"Location: " + location}),
+        return {response("HTTP/1.0 " + QByteArray::number(status) + " Moved", "moved", {"Location: " + location}),
                 Then::Close};
     }
 
@@ -116,7 +112,8 @@ private:
         pending.clear();
         m_requests.append(request);
         const QByteArray path = request.split(' ').value(1);
-        const Reply reply = m_routes.value(path, Reply{response("HTTP/1.0 404 Not Found", "no such file"), Then::Close});
+        const Reply reply =
+            m_routes.value(path, Reply{response("HTTP/1.0 404 Not Found", "no such file"), Then::Close});
         socket->write(reply.bytes);
         if (reply.then == Then::Close)
             socket->disconnectFromHost();

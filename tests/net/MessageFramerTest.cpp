@@ -25,7 +25,7 @@ struct FramingCase {
     std::size_t pending;
 };
 
-class FramingTest : public testing::TestWithParam<FramingCase> {};
+class FramingTest : public testing::TestWithParam<FramingCase> { };
 
 TEST_P(FramingTest, ReadsBecomeWholeMessagesInOrder)
 {
@@ -48,11 +48,10 @@ INSTANTIATE_TEST_SUITE_P(
         FramingCase{"SplitAcrossTwoReadsIsKept", {"CMD_chat+1+he", "llo|"}, {"CMD_chat+1+hello"}, 0},
         FramingCase{"SplitInThreeReads", {"CMD_", "chat+1", "+x|CMD_b"}, {"CMD_chat+1+x"}, 5},
         FramingCase{"TerminatorAloneInARead", {"CMD_a+1", "|"}, {"CMD_a+1"}, 0},
-        FramingCase{"DoubleTerminatorGivesEmptyMessage", {"CMD_logininfo+2+1.0.6+Ann||"},
-                    {"CMD_logininfo+2+1.0.6+Ann", ""}, 0},
+        FramingCase{
+            "DoubleTerminatorGivesEmptyMessage", {"CMD_logininfo+2+1.0.6+Ann||"}, {"CMD_logininfo+2+1.0.6+Ann", ""}, 0},
         FramingCase{"OnlyTerminators", {"||"}, {"", ""}, 0},
-        FramingCase{"TailWaitsForTheRest", {"CMD_a+1|CMD_b"}, {"CMD_a+1"}, 5},
-        FramingCase{"NoBytes", {""}, {}, 0}),
+        FramingCase{"TailWaitsForTheRest", {"CMD_a+1|CMD_b"}, {"CMD_a+1"}, 5}, FramingCase{"NoBytes", {""}, {}, 0}),
     [](const testing::TestParamInfo<FramingCase> &info) { return std::string(info.param.name); });
 
 TEST(MessageFramer, AMessageOfExactlyTheLimitIsAccepted)
@@ -75,7 +74,8 @@ TEST(MessageFramer, AnOverlongTerminatedMessageIsSkippedAndTheStreamGoesOn)
         SCOPED_TRACE(split);
         MessageFramer framer;
         QList<QByteArray> out;
-        QByteArray stream = "CMD_a+1\xFF" + QByteArray(MessageFramer::kMaxMessageSize + 1, 'a') + "\xFF" + "CMD_b+2\xFF";
+        QByteArray stream =
+            "CMD_a+1\xFF" + QByteArray(MessageFramer::kMaxMessageSize + 1, 'a') + "\xFF" + "CMD_b+2\xFF";
         if (split > 0) {
             ASSERT_TRUE(framer.append(stream.left(split), out));
             EXPECT_LE(framer.pendingSize(), MessageFramer::kMaxMessageSize);
@@ -102,7 +102,9 @@ TEST(MessageFramer, AStreamWithoutTerminatorBeyondTheBoundIsBroken)
     EXPECT_FALSE(framer.append(chunk, out));
     EXPECT_TRUE(framer.broken());
     // Once broken, nothing more comes out, even a well-formed message.
-    EXPECT_FALSE(framer.append(QByteArray("\xFF" "CMD_a+1\xFF"), out));
+    EXPECT_FALSE(framer.append(QByteArray("\xFF"
+                                          "CMD_a+1\xFF"),
+                               out));
     EXPECT_TRUE(out.isEmpty());
 
     framer.clear();
@@ -110,4 +112,4 @@ TEST(MessageFramer, AStreamWithoutTerminatorBeyondTheBoundIsBroken)
     EXPECT_EQ(out, QList<QByteArray>{"CMD_a+1"});
 }
 
-} // namespace
+}  // namespace

@@ -87,8 +87,9 @@ TEST(MessageQueue, SourcesAreServedInTurnEachInItsOwnOrder)
 {
     MessageQueue queue(10ms);
     QList<QByteArray> order;
-    QObject::connect(&queue, &MessageQueue::messageTaken, &queue,
-                     [&](quint64 source, const QByteArray &message) { order.append(QByteArray::number(source) + message); });
+    QObject::connect(&queue, &MessageQueue::messageTaken, &queue, [&](quint64 source, const QByteArray &message) {
+        order.append(QByteArray::number(source) + message);
+    });
     for (int i = 0; i < 100; ++i)
         ASSERT_TRUE(queue.append(1, QByteArray::number(i)));
     ASSERT_TRUE(queue.append(2, "move"));
@@ -130,4 +131,4 @@ TEST(MessageQueue, RemovingTheLastSourceStopsTheTimer)
     EXPECT_EQ(queue.countFrom(5), 0);
 }
 
-} // namespace
+}  // namespace

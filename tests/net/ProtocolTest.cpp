@@ -86,7 +86,7 @@ struct IntRow {
     int value;
 };
 
-class StrictNumbers : public ::testing::TestWithParam<IntRow> {};
+class StrictNumbers : public ::testing::TestWithParam<IntRow> { };
 
 TEST_P(StrictNumbers, ConvertOnlyDecimalIntegers)
 {
@@ -126,4 +126,4 @@ TEST(TextEncoding, InvalidBytesShowAsReplacementCharacters)
     EXPECT_EQ(split->rest, QStringLiteral("1+a\ufffdz"));
 }
 
-} // namespace
+}  // namespace

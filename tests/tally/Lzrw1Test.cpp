@@ -45,8 +45,8 @@ QByteArray randomBytes(qsizetype size, unsigned seed)
 
 QByteArray text(qsizetype size)
 {
-    static const char *const words[] = {"the", "game", "board", "letter", "steal", "word", "player",
-                                        "quarn", "score", "turn", "of", "a"};
+    static const char *const words[] = {"the",    "game",  "board", "letter", "steal", "word",
+                                        "player", "quarn", "score", "turn",   "of",    "a"};
     std::mt19937 generator(3);
     QByteArray bytes;
     while (bytes.size() < size)
@@ -104,7 +104,7 @@ struct Example {
     QByteArray container;
 };
 
-class Lzrw1Example : public ::testing::TestWithParam<Example> {};
+class Lzrw1Example : public ::testing::TestWithParam<Example> { };
 
 TEST_P(Lzrw1Example, IsWrittenAndReadBackExactly)
 {
@@ -116,8 +116,7 @@ TEST_P(Lzrw1Example, IsWrittenAndReadBackExactly)
 INSTANTIATE_TEST_SUITE_P(
     Blocks, Lzrw1Example,
     ::testing::Values(
-        Example{"Empty", "", wrap(0, {hex("80")})},
-        Example{"OneByte", "x", wrap(1, {hex("80 78")})},
+        Example{"Empty", "", wrap(0, {hex("80")})}, Example{"OneByte", "x", wrap(1, {hex("80 78")})},
         Example{"TwoBytes", "xy", wrap(2, {hex("80 78 79")})},
         Example{"AbcIsCopied", "abc", wrap(3, {hex("80 61 62 63")})},
         // Three literals, then distance 3, length 6, overlapping what it writes.
@@ -143,13 +142,11 @@ INSTANTIATE_TEST_SUITE_P(
         Example{"Distance4096", "abc" + QByteArray(4093, 'z') + "abc",
                 wrap(4099, {hex("40 1000 61 62 63 00 0FED 7A 61 62 63")})},
         // Positions inside a back reference are not entered: "bcd" is found at 1, not at 7.
-        Example{"TableOnlyWhereSearched", "abcdefabcdefbcd",
-                wrap(15, {hex("40 0300 61 62 63 64 65 66 0063 00B0")})},
+        Example{"TableOnlyWhereSearched", "abcdefabcdefbcd", wrap(15, {hex("40 0300 61 62 63 64 65 66 0063 00B0")})},
         // "vjg" hashes as "abc" does (2,749) and takes its entry: the second "abc" is not found.
         Example{"HashCollisionReplacesEntry", "abcvjgabc" + QByteArray(20, 'z'),
                 wrap(29, {hex("40 0040") + "abcvjgabc" + hex("00 0004 7A")})},
-        Example{"BlockAsLongAsItsChunkStaysCompressed", "abcdeabcde",
-                wrap(10, {hex("40 0400 61 62 63 64 65 0052")})},
+        Example{"BlockAsLongAsItsChunkStaysCompressed", "abcdeabcde", wrap(10, {hex("40 0400 61 62 63 64 65 0052")})},
         Example{"BlockLongerThanItsChunkIsCopied", "abcdabcd", wrap(8, {hex("80") + "abcdabcd"})}),
     [](const ::testing::TestParamInfo<Example> &info) { return std::string(info.param.name); });
 
@@ -158,8 +155,9 @@ TEST(Lzrw1Container, RandomDataIsStoredInCopiedBlocks)
     const QByteArray data = randomBytes(100000, 1);
     const QByteArray copied("\x80");
     EXPECT_EQ(Tlzrw1().compressBytes(data),
-              wrap(100000, {copied + data.mid(0, 32768), copied + data.mid(32768, 32768),
-                            copied + data.mid(65536, 32768), copied + data.mid(98304)}));
+              wrap(100000,
+                   {copied + data.mid(0, 32768), copied + data.mid(32768, 32768), copied + data.mid(65536, 32768),
+                    copied + data.mid(98304)}));
 }
 
 // ---- what the decoder accepts from other writers ----
@@ -170,7 +168,7 @@ struct Accepted {
     QByteArray data;
 };
 
-class Lzrw1Accepts : public ::testing::TestWithParam<Accepted> {};
+class Lzrw1Accepts : public ::testing::TestWithParam<Accepted> { };
 
 TEST_P(Lzrw1Accepts, Decodes)
 {
@@ -182,8 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Accepted{"EmptyBlock", wrap(0, {""}), ""},
                       Accepted{"OneByteBlockIsEmptyWhateverItHolds", wrap(0, {hex("40")}), ""},
                       Accepted{"TwoByteBlockIsEmpty", wrap(0, {hex("40 10")}), ""},
-                      Accepted{"AnyFlagButCopiedMeansCompressed", wrap(9, {hex("00 1000 61 62 63 0033")}),
-                               "abcabcabc"},
+                      Accepted{"AnyFlagButCopiedMeansCompressed", wrap(9, {hex("00 1000 61 62 63 0033")}), "abcabcabc"},
                       Accepted{"ShortBlockEndsTheContainer", wrap(3, {hex("80 61 62 63"), "trailing"}), "abc"}),
     [](const ::testing::TestParamInfo<Accepted> &info) { return std::string(info.param.name); });
 
@@ -195,7 +192,7 @@ struct Refused {
     QString message;  // "%1" stands for the input's name
 };
 
-class Lzrw1Refuses : public ::testing::TestWithParam<Refused> {};
+class Lzrw1Refuses : public ::testing::TestWithParam<Refused> { };
 
 TEST_P(Lzrw1Refuses, WithItsMessageAndNoOutputFile)
 {
@@ -219,7 +216,8 @@ TEST_P(Lzrw1Refuses, WithItsMessageAndNoOutputFile)
 
 namespace {
 const QString readError = QStringLiteral("Lzrw1 : Error reading from input file : %1");
-const QString sizeMismatch = QStringLiteral("Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !");
+const QString sizeMismatch =
+    QStringLiteral("Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !");
 QString corrupt(const char *reason)
 {
     return QStringLiteral("Lzrw1 (decompression LZRW1/KH) : corrupt block at offset 8 (") + QLatin1String(reason)
@@ -231,12 +229,12 @@ const QByteArray abcTwice = wrap(6, {hex("40 1000 61 62 63 0030")});
 INSTANTIATE_TEST_SUITE_P(
     Containers, Lzrw1Refuses,
     ::testing::Values(
-        Refused{"NoHeader", "WRZX" + abcTwice.mid(4), QStringLiteral("%1 : Lzrw1 decompression : this file has no valid header !")},
+        Refused{"NoHeader", "WRZX" + abcTwice.mid(4),
+                QStringLiteral("%1 : Lzrw1 decompression : this file has no valid header !")},
         Refused{"OtherMethod", "!HZL" + abcTwice.mid(4),
                 QStringLiteral("%1 : Lzrw1 decompression : this file uses the method \"!HZL\", which this program "
                                "does not read (only \"WRZL\", LZRW1/KH) !")},
-        Refused{"HeaderCut", abcTwice.left(6), readError},
-        Refused{"BlockCut", abcTwice.chopped(1), readError},
+        Refused{"HeaderCut", abcTwice.left(6), readError}, Refused{"BlockCut", abcTwice.chopped(1), readError},
         Refused{"EmptyBlockMissing", wrap(32768, {hex("80") + QByteArray(32768, 'q')}), readError},
         Refused{"SizeTooLarge", "WRZL" + hex("07000000") + abcTwice.mid(8), sizeMismatch},
         Refused{"SizeTooSmall", "WRZL" + hex("05000000") + abcTwice.mid(8), sizeMismatch},
@@ -259,7 +257,7 @@ struct DataKind {
     Kind make;
 };
 
-class Lzrw1RoundTrip : public ::testing::TestWithParam<std::tuple<int, DataKind>> {};
+class Lzrw1RoundTrip : public ::testing::TestWithParam<std::tuple<int, DataKind>> { };
 
 TEST_P(Lzrw1RoundTrip, MemoryAndFilesGiveTheSameContainerAndData)
 {
@@ -296,9 +294,7 @@ INSTANTIATE_TEST_SUITE_P(
                                          DataKind{"Text", text}, DataKind{"Records", records},
                                          DataKind{"SameByte", [](qsizetype n) { return QByteArray(n, 'e'); }},
                                          DataKind{"Sparse", sparse})),
-    [](const auto &info) {
-        return std::get<1>(info.param).name + std::to_string(std::get<0>(info.param));
-    });
+    [](const auto &info) { return std::get<1>(info.param).name + std::to_string(std::get<0>(info.param)); });
 
 // ---- failures of the file entry points ----
 
@@ -333,14 +329,14 @@ private:
 struct FileFailure {
     const char *name;
     bool compress;
-    QByteArray input;   // null: no input file
+    QByteArray input;  // null: no input file
     QByteArray before;  // null: no output file before the call
-    const char *output; // relative to the test's folder
-    rlim_t sizeLimit;   // 0: none
-    QString message;    // "%1" the input's path, "%2" the output's
+    const char *output;  // relative to the test's folder
+    rlim_t sizeLimit;  // 0: none
+    QString message;  // "%1" the input's path, "%2" the output's
 };
 
-class Lzrw1FileFailure : public ::testing::TestWithParam<FileFailure> {};
+class Lzrw1FileFailure : public ::testing::TestWithParam<FileFailure> { };
 
 TEST_P(Lzrw1FileFailure, LeavesTheOutputAsItWas)
 {
@@ -375,21 +371,45 @@ TEST_P(Lzrw1FileFailure, LeavesTheOutputAsItWas)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, Lzrw1FileFailure,
-    ::testing::Values(
-        FileFailure{"CompressWithoutInput", true, {}, {}, "out", 0,
-                    QStringLiteral("Lzrw1 compression : Failed to obtain the size of : %1")},
-        FileFailure{"DecompressWithoutInput", false, {}, {}, "out", 0,
-                    QStringLiteral("Lzrw1 (de)compression : Failed to open input file : %1")},
-        FileFailure{"OutputFolderMissing", true, "abc", {}, "missing/out", 0,
-                    QStringLiteral("Lzrw1 (de)compression : Failed to open output file : %2")},
-        FileFailure{"WriteFails", true, randomBytes(100000, 6), {}, "out", 40000,
-                    QStringLiteral("Lzrw1 : Error writing to output file : %2")},
-        // A whole chunk is written before the size is found wrong.
-        FileFailure{"SizeWrongAfterBlocks", false, wrap(65535, {hex("80") + QByteArray(32768, 'q'),
-                                                                hex("80") + QByteArray(32768, 'r'), ""}),
-                    {}, "out", 0, sizeMismatch},
-        FileFailure{"EarlierOutputKept", false, "WRZX", "earlier tally", "out", 0,
-                    QStringLiteral("%1 : Lzrw1 decompression : this file has no valid header !")}),
+    ::testing::Values(FileFailure{"CompressWithoutInput",
+                                  true,
+                                  {},
+                                  {},
+                                  "out",
+                                  0,
+                                  QStringLiteral("Lzrw1 compression : Failed to obtain the size of : %1")},
+                      FileFailure{"DecompressWithoutInput",
+                                  false,
+                                  {},
+                                  {},
+                                  "out",
+                                  0,
+                                  QStringLiteral("Lzrw1 (de)compression : Failed to open input file : %1")},
+                      FileFailure{"OutputFolderMissing",
+                                  true,
+                                  "abc",
+                                  {},
+                                  "missing/out",
+                                  0,
+                                  QStringLiteral("Lzrw1 (de)compression : Failed to open output file : %2")},
+                      FileFailure{"WriteFails",
+                                  true,
+                                  randomBytes(100000, 6),
+                                  {},
+                                  "out",
+                                  40000,
+                                  QStringLiteral("Lzrw1 : Error writing to output file : %2")},
+                      // A whole chunk is written before the size is found wrong.
+                      FileFailure{
+                          "SizeWrongAfterBlocks",
+                          false,
+                          wrap(65535, {hex("80") + QByteArray(32768, 'q'), hex("80") + QByteArray(32768, 'r'), ""}),
+                          {},
+                          "out",
+                          0,
+                          sizeMismatch},
+                      FileFailure{"EarlierOutputKept", false, "WRZX", "earlier tally", "out", 0,
+                                  QStringLiteral("%1 : Lzrw1 decompression : this file has no valid header !")}),
     [](const ::testing::TestParamInfo<FileFailure> &info) { return std::string(info.param.name); });
 
 // A long file must not freeze the window: events run between chunks.

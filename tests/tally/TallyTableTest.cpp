@@ -118,7 +118,7 @@ protected:
     QTemporaryDir dir;
 };
 
-} // namespace
+}  // namespace
 
 // ---- a game's end and single counters -------------------------------------------------
 
@@ -128,7 +128,7 @@ struct Operation {
     std::set<Cell> raised;
 };
 
-class TallyOperation : public ::testing::TestWithParam<Operation> {};
+class TallyOperation : public ::testing::TestWithParam<Operation> { };
 
 // Ann (row 1), Bob (row 2) and Carl (row 3) are followed; Carl never plays.
 TEST_P(TallyOperation, RaisesExactlyItsCounts)
@@ -152,7 +152,8 @@ INSTANTIATE_TEST_SUITE_P(
         Operation{"LostToUnfollowed", game({"Dora"}, "Dora"), {{0, 1}}},
         Operation{"NoPlayersLoaded", game({}, "addtomine"), {{0, 1}, {0, 2}}},
         // Every followed name in the list counts the game, each with its own outcome.
-        Operation{"TwoFollowedPlayers", game({"Ann", "Bob"}, "Bob"),
+        Operation{"TwoFollowedPlayers",
+                  game({"Ann", "Bob"}, "Bob"),
                   {{0, 1}, {1, 1}, {1, 5}, {1, 4}, {1, 8}, {2, 1}, {2, 5}, {2, 2}, {2, 6}}},
         Operation{"AnotherWord", [](TallyTable &table) { table.anotherword(7); }, {{0, 7}}},
         Operation{"AnotherWordElsewhere", [](TallyTable &table) { table.anotherword(1); }, {}},
@@ -175,7 +176,7 @@ struct WordRecords {
     TallyTable::OwnTotals own;
 };
 
-class TallyWords : public ::testing::TestWithParam<WordRecords> {};
+class TallyWords : public ::testing::TestWithParam<WordRecords> { };
 
 TEST_P(TallyWords, KeepTheRecords)
 {
@@ -191,11 +192,14 @@ INSTANTIATE_TEST_SUITE_P(
     Words, TallyWords,
     ::testing::Values(
         WordRecords{"LongerReplaces", {{"cat", 3, 3, true}, {"quartz", 6, 3, true}}, {0, 0, "quartz", 6, {}, 0, 0}},
-        WordRecords{"EqualLengthDoesNot", {{"quartz", 6, 3, true}, {"jinxed", 6, 3, false}}, {0, 0, "quartz", 6, {}, 0, 0}},
+        WordRecords{
+            "EqualLengthDoesNot", {{"quartz", 6, 3, true}, {"jinxed", 6, 3, false}}, {0, 0, "quartz", 6, {}, 0, 0}},
         WordRecords{"ShorterDoesNot", {{"quartz", 6, 3, true}, {"ox", 2, 3, false}}, {0, 0, "quartz", 6, {}, 0, 0}},
-        WordRecords{"BestByPoints", {{"jinx", 40, 5, true}, {"zap", 40, 5, false}, {"quiz", 41, 5, true}},
+        WordRecords{"BestByPoints",
+                    {{"jinx", 40, 5, true}, {"zap", 40, 5, false}, {"quiz", 41, 5, true}},
                     {0, 0, {}, 0, "quiz", 41, 0}},
-        WordRecords{"OtherColumnsIgnored", {{"quartz", 6, 4, false}, {"quartz", 6, 7, false}, {"quartz", 0, 3, false}}, {}}),
+        WordRecords{
+            "OtherColumnsIgnored", {{"quartz", 6, 4, false}, {"quartz", 6, 7, false}, {"quartz", 0, 3, false}}, {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(TallyTable, ResetForgetsEverythingAndTheNextWordIsBothRecords)
@@ -237,7 +241,7 @@ struct Removal {
     QStringList remaining;
 };
 
-class TallyMoverow : public ::testing::TestWithParam<Removal> {};
+class TallyMoverow : public ::testing::TestWithParam<Removal> { };
 
 TEST_P(TallyMoverow, MovesLaterRowsUpAndLeavesRowZero)
 {
@@ -260,15 +264,14 @@ TEST_P(TallyMoverow, MovesLaterRowsUpAndLeavesRowZero)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, TallyMoverow,
-    ::testing::Values(Removal{"OnlyOne", {"Ann"}, 1, {}},
-                      Removal{"First", {"Ann", "Bob", "Carl"}, 1, {"Bob", "Carl"}},
-                      Removal{"Middle", {"Ann", "Bob", "Carl"}, 2, {"Ann", "Carl"}},
-                      Removal{"Last", {"Ann", "Bob", "Carl"}, 3, {"Ann", "Bob"}},
-                      Removal{"OwnRowStays", {"Ann", "Bob"}, 0, {"Ann", "Bob"}},
-                      Removal{"PastTheEnd", {"Ann", "Bob"}, 3, {"Ann", "Bob"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, TallyMoverow,
+                         ::testing::Values(Removal{"OnlyOne", {"Ann"}, 1, {}},
+                                           Removal{"First", {"Ann", "Bob", "Carl"}, 1, {"Bob", "Carl"}},
+                                           Removal{"Middle", {"Ann", "Bob", "Carl"}, 2, {"Ann", "Carl"}},
+                                           Removal{"Last", {"Ann", "Bob", "Carl"}, 3, {"Ann", "Bob"}},
+                                           Removal{"OwnRowStays", {"Ann", "Bob"}, 0, {"Ann", "Bob"}},
+                                           Removal{"PastTheEnd", {"Ann", "Bob"}, 3, {"Ann", "Bob"}}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // ---- the current game's players -------------------------------------------------------
 
@@ -280,7 +283,7 @@ struct Seats {
     QStringList opponents;
 };
 
-class TallyChecklist : public ::testing::TestWithParam<Seats> {};
+class TallyChecklist : public ::testing::TestWithParam<Seats> { };
 
 TEST_P(TallyChecklist, ListsTheOtherSeatedPlayers)
 {
@@ -289,12 +292,14 @@ TEST_P(TallyChecklist, ListsTheOtherSeatedPlayers)
     EXPECT_EQ(table.currentPlayers(), GetParam().opponents);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Seats, TallyChecklist,
-    ::testing::Values(Seats{"OwnSeat1", 1, "Ann", "Bob", {"Bob"}}, Seats{"OwnSeat2", 2, "Ann", "Bob", {"Ann"}},
-                      Seats{"EmptySeat", 1, "Ann", "<Waiting>", {}}, Seats{"Spectator", 3, "Ann", "Bob", {"Ann", "Bob"}},
-                      Seats{"SameNameTwice", 3, "Ann", "Ann", {"Ann"}}, Seats{"LineBreak", 2, "A\nB", "Bob", {"A B"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Seats, TallyChecklist,
+                         ::testing::Values(Seats{"OwnSeat1", 1, "Ann", "Bob", {"Bob"}},
+                                           Seats{"OwnSeat2", 2, "Ann", "Bob", {"Ann"}},
+                                           Seats{"EmptySeat", 1, "Ann", "<Waiting>", {}},
+                                           Seats{"Spectator", 3, "Ann", "Bob", {"Ann", "Bob"}},
+                                           Seats{"SameNameTwice", 3, "Ann", "Ann", {"Ann"}},
+                                           Seats{"LineBreak", 2, "A\nB", "Bob", {"A B"}}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // ---- the stored text ------------------------------------------------------------------
 
@@ -308,17 +313,16 @@ TEST(TallyText, OneOpponentIsTwentyTwoLinesColumnByColumn)
     table.addword("jinx", 40, 5);
     table.anotherword(7);
 
-    EXPECT_EQ(table.storedText(), crlf({"10", "2",
-                                        "0", "Ann",     // column 0: unused, the name
-                                        "2", "2",       // games
-                                        "1", "1",       // own wins, Ann's wins
+    EXPECT_EQ(table.storedText(), crlf({"10",     "2", "0", "Ann",  // column 0: unused, the name
+                                        "2",      "2",  // games
+                                        "1",      "1",  // own wins, Ann's wins
                                         "quartz", "1",  // longest word, own wins against Ann
-                                        "6", "0",       // its length, neither won
-                                        "jinx", "2",    // best word, games this run
-                                        "40", "1",      // its points, Ann's wins this run
-                                        "1", "1",       // words, own wins this run
-                                        "0", "0",       // unused, neither won this run
-                                        "0", "0"}));    // unused
+                                        "6",      "0",  // its length, neither won
+                                        "jinx",   "2",  // best word, games this run
+                                        "40",     "1",  // its points, Ann's wins this run
+                                        "1",      "1",  // words, own wins this run
+                                        "0",      "0",  // unused, neither won this run
+                                        "0",      "0"}));  // unused
     EXPECT_EQ(table.storedText().count("\r\n"), 22);
 
     TallyTable copy(QString{});
@@ -332,7 +336,7 @@ struct OddText {
     QList<QStringList> cells;
 };
 
-class TallyTextAccepted : public ::testing::TestWithParam<OddText> {};
+class TallyTextAccepted : public ::testing::TestWithParam<OddText> { };
 
 TEST_P(TallyTextAccepted, Reads)
 {
@@ -341,18 +345,22 @@ TEST_P(TallyTextAccepted, Reads)
     EXPECT_EQ(cellsOf(table), GetParam().cells);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, TallyTextAccepted,
-    ::testing::Values(
-        // Blank counters read as 0, as the game always treated them.
-        OddText{"BlankCounts", storedRows({{"", "3", "", "0", "0", "0", "0", "", "", ""}, {"Ann", "1", "", "", "1"}}),
-                {{"0", "3", "0", "0", "0", "0", "0", "0", "0", "0"}, {"Ann", "1", "0", "0", "1", "0", "0", "0", "0", "0"}}},
-        // A word beside a length of 0 was never a record.
-        OddText{"WordWithoutLength", storedRows({{"0", "1", "0", "ox", "0", "ox", "9", "1", "0", "0"}}),
-                {{"0", "1", "0", "0", "0", "ox", "9", "1", "0", "0"}}},
-        OddText{"Latin1Name", QByteArray("10\r\n2\r\n0\r\nZo\xEB\r\n") + QByteArray("0\r\n").repeated(18),
-                {zeros(), zeros("Zoë")}}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Texts, TallyTextAccepted,
+                         ::testing::Values(
+                             // Blank counters read as 0, as the game always treated them.
+                             OddText{
+                                 "BlankCounts",
+                                 storedRows({{"", "3", "", "0", "0", "0", "0", "", "", ""}, {"Ann", "1", "", "", "1"}}),
+                                 {{"0", "3", "0", "0", "0", "0", "0", "0", "0", "0"},
+                                  {"Ann", "1", "0", "0", "1", "0", "0", "0", "0", "0"}}},
+                             // A word beside a length of 0 was never a record.
+                             OddText{"WordWithoutLength",
+                                     storedRows({{"0", "1", "0", "ox", "0", "ox", "9", "1", "0", "0"}}),
+                                     {{"0", "1", "0", "0", "0", "ox", "9", "1", "0", "0"}}},
+                             OddText{"Latin1Name",
+                                     QByteArray("10\r\n2\r\n0\r\nZo\xEB\r\n") + QByteArray("0\r\n").repeated(18),
+                                     {zeros(), zeros("Zoë")}}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 struct BadText {
     const char *name;
@@ -360,7 +368,7 @@ struct BadText {
     const char *error;
 };
 
-class TallyTextRefused : public ::testing::TestWithParam<BadText> {};
+class TallyTextRefused : public ::testing::TestWithParam<BadText> { };
 
 TEST_P(TallyTextRefused, LeavesTheTableEmpty)
 {
@@ -377,8 +385,7 @@ const QByteArray kOneRow = storedRows({zeros()});
 INSTANTIATE_TEST_SUITE_P(
     Texts, TallyTextRefused,
     ::testing::Values(
-        BadText{"Empty", "", "empty"},
-        BadText{"NoLastLineEnd", kOneRow.chopped(2), "does not end with a line end"},
+        BadText{"Empty", "", "empty"}, BadText{"NoLastLineEnd", kOneRow.chopped(2), "does not end with a line end"},
         BadText{"LineFeedsOnly", QByteArray(kOneRow).replace("\r\n", "\n"), "does not end with a line end"},
         BadText{"LoneLineFeed", "10\r\n1\r\n0\n0\r\n" + QByteArray("0\r\n").repeated(9), "line 3 holds a line break"},
         BadText{"CountsMissing", "10\r\n", "no column and row counts"},
@@ -391,8 +398,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadText{"LineOver", kOneRow + "0\r\n", "has 13 lines where 1 rows need 12"},
         BadText{"LetterInCount", storedRows({{"0", "1x"}}), "line 4 (row 0, column 1): \"1x\" is not a count"},
         BadText{"SignedCount", storedRows({zeros(), {"Ann", "+1"}}), "(row 1, column 1): \"+1\""},
-        BadText{"CountTooLarge", storedRows({{"0", "2147483648"}}), "\"2147483648\" is not a count from 0 to 2147483647"},
-        BadText{"UnusedCellNotANumber", storedRows({zeros(), {"Ann", "", "", "", "", "", "", "", "", "x"}}), "column 9)"},
+        BadText{"CountTooLarge", storedRows({{"0", "2147483648"}}),
+                "\"2147483648\" is not a count from 0 to 2147483647"},
+        BadText{"UnusedCellNotANumber", storedRows({zeros(), {"Ann", "", "", "", "", "", "", "", "", "x"}}),
+                "column 9)"},
         BadText{"NoName", storedRows({zeros(), zeros(""), zeros("Bob")}), "line 4: row 1 has no name"},
         BadText{"NameTwice", storedRows({zeros(), zeros("Ann"), zeros("Ann")}), "line 5: \"Ann\" is followed twice"}),
     [](const auto &info) { return std::string(info.param.name); });
@@ -418,10 +427,11 @@ TEST_F(TallyFolder, RestoresOpponentsInOrderWithThisRunAtZero)
     TallyTable table(dir.path());
     ASSERT_TRUE(table.restore()) << table.errorString().toStdString();
 
-    EXPECT_EQ(cellsOf(table), (QList<QStringList>{{"0", "9", "4", "quartz", "6", "jinx", "40", "77", "0", "0"},
-                                                  {"Cleo", "5", "2", "3", "0", "0", "0", "0", "0", "0"},
-                                                  {"Ann", "4", "1", "2", "1", "0", "0", "0", "0", "0"},
-                                                  {"Bob", "1", "0", "1", "0", "0", "0", "0", "0", "0"}}));
+    EXPECT_EQ(cellsOf(table),
+              (QList<QStringList>{{"0", "9", "4", "quartz", "6", "jinx", "40", "77", "0", "0"},
+                                  {"Cleo", "5", "2", "3", "0", "0", "0", "0", "0", "0"},
+                                  {"Ann", "4", "1", "2", "1", "0", "0", "0", "0", "0"},
+                                  {"Bob", "1", "0", "1", "0", "0", "0", "0", "0", "0"}}));
     EXPECT_EQ(table.longestWordLength(), 6);
     EXPECT_EQ(table.bestWordPoints(), 40);
 
@@ -439,7 +449,7 @@ struct BadFile {
     const char *error;  // after the path; null: the container's own message
 };
 
-class TallyBadFile : public TallyFolder, public ::testing::WithParamInterface<BadFile> {};
+class TallyBadFile : public TallyFolder, public ::testing::WithParamInterface<BadFile> { };
 
 TEST_P(TallyBadFile, StartsEmptyWithTheMessageAndKeepsTheFileUntilSaved)
 {
@@ -464,13 +474,12 @@ TEST_P(TallyBadFile, StartsEmptyWithTheMessageAndKeepsTheFileUntilSaved)
     EXPECT_EQ(readText(), table.storedText());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, TallyBadFile,
-    ::testing::Values(BadFile{"NoContainer", "10\r\n1\r\n", nullptr},
-                      BadFile{"CutContainer", Tlzrw1().compressBytes(kOneRow).chopped(3), nullptr},
-                      BadFile{"BadTextInside", Tlzrw1().compressBytes("9\r\n1\r\n"),
-                              " : line 1: the column count is \"9\", not 10"}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, TallyBadFile,
+                         ::testing::Values(BadFile{"NoContainer", "10\r\n1\r\n", nullptr},
+                                           BadFile{"CutContainer", Tlzrw1().compressBytes(kOneRow).chopped(3), nullptr},
+                                           BadFile{"BadTextInside", Tlzrw1().compressBytes("9\r\n1\r\n"),
+                                                   " : line 1: the column count is \"9\", not 10"}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(TallyFolder, OversizedFileIsNotRead)
 {

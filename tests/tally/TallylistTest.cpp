@@ -2,8 +2,8 @@
 // a restore, the selected opponent's panel, the clicks that start and stop following and
 // reset the tally with their questions, the restore failure's notice, and the file it
 // leaves at exit. The table's own rules are tested on TallyTable.
-#include "tally/Ttallylist.h"
 #include "tally/Tlzrw1.h"
+#include "tally/Ttallylist.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -73,12 +73,13 @@ protected:
     }
     QStringList ownTotals() const
     {
-        return {text("label_games"), text("label_wins"), text("label_longest"), text("label_best"), text("label_words")};
+        return {text("label_games"), text("label_wins"), text("label_longest"), text("label_best"),
+                text("label_words")};
     }
     // The opponent panel: title, then games, their wins and own wins, total and session.
     QStringList opponentPanel() const
     {
-        return {text("label_opponent"),      text("value_games_total"),    text("value_games_session"),
+        return {text("label_opponent"),        text("value_games_total"),       text("value_games_session"),
                 text("value_theirwins_total"), text("value_theirwins_session"), text("value_yourwins_total"),
                 text("value_yourwins_session")};
     }
@@ -90,7 +91,7 @@ protected:
     QStringList notices;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(TallyWindow, FirstRunShowsZerosAndNoneAndLeavesOneRowAtExit)
 {
@@ -168,7 +169,7 @@ struct Answer {
     bool yes;
 };
 
-class TallyWindowAnswer : public TallyWindow, public ::testing::WithParamInterface<Answer> {};
+class TallyWindowAnswer : public TallyWindow, public ::testing::WithParamInterface<Answer> { };
 
 TEST_P(TallyWindowAnswer, ClearingABoxAsksBeforeTheRowGoes)
 {

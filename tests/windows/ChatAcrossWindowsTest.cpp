@@ -84,8 +84,8 @@ protected:
         Tchat &bob = open(QStringLiteral("Bob"), QStringLiteral("false"));
         ASSERT_TRUE(QTest::qWaitFor([&] { return bob.game().ownSlot() == 2; }, kGameStepWait));
         Tchat &cy = open(QStringLiteral("Cy"), QStringLiteral("false"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return cy.game().ownSlot() == 3 && cy.game().seatName(2) == QStringLiteral("Bob"); },
-                                    kGameStepWait));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return cy.game().ownSlot() == 3 && cy.game().seatName(2) == QStringLiteral("Bob"); }, kGameStepWait));
     }
 
     void TearDown() override
@@ -187,4 +187,4 @@ TEST_F(ChatAcrossWindowsTest, PhraseButtonPressedTwiceQuicklySendsOnce)
     }
 }
 
-} // namespace
+}  // namespace

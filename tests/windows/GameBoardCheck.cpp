@@ -22,24 +22,35 @@ QString gameBoardDifference(TServer &server, const BoardHalf &board, const Clien
         const int below = players(bottom).board[static_cast<size_t>(p)];
         const int above = players(top).board[static_cast<size_t>(p)];
         if (board.myletter(p)->code() != below)
-            return QStringLiteral("slot %1 bottom cell %2: %3, host %4").arg(own).arg(p)
-                .arg(board.myletter(p)->code()).arg(below);
+            return QStringLiteral("slot %1 bottom cell %2: %3, host %4")
+                .arg(own)
+                .arg(p)
+                .arg(board.myletter(p)->code())
+                .arg(below);
         if (board.hisletter(p)->code() != above)
-            return QStringLiteral("slot %1 top cell %2: %3, host %4").arg(own).arg(p)
-                .arg(board.hisletter(p)->code()).arg(above);
+            return QStringLiteral("slot %1 top cell %2: %3, host %4")
+                .arg(own)
+                .arg(p)
+                .arg(board.hisletter(p)->code())
+                .arg(above);
     }
     if (own >= 1 && own <= 3) {
         for (int e = 1; e <= 6; ++e) {
             const int held = players(own).extras[static_cast<size_t>(e)];
             if (board.extra(e)->code() != held)
-                return QStringLiteral("slot %1 extra %2: %3, host %4").arg(own).arg(e)
-                    .arg(board.extra(e)->code()).arg(held);
+                return QStringLiteral("slot %1 extra %2: %3, host %4")
+                    .arg(own)
+                    .arg(e)
+                    .arg(board.extra(e)->code())
+                    .arg(held);
         }
     }
     for (int seat = 1; seat <= 2; ++seat) {
         const QString score = QString::number(players(seat).score);
         if (board.scoreLabel(seat)->text() != score)
-            return QStringLiteral("slot %1 score of seat %2: %3, host %4").arg(own).arg(seat)
+            return QStringLiteral("slot %1 score of seat %2: %3, host %4")
+                .arg(own)
+                .arg(seat)
                 .arg(board.scoreLabel(seat)->text(), score);
     }
     const int turn = server.table().gameInProgress() ? server.table().whoseTurn() : 0;

@@ -83,7 +83,8 @@ protected:
         ASSERT_TRUE(dialog->isVisible());
         QTest::mouseClick(dialog->startButton(), Qt::LeftButton);
         EXPECT_FALSE(dialog->isVisible());
-        settle([this] { return host->server().table().gameInProgress() && host->server().table().whoseTurn() != 0; }, "game start");
+        settle([this] { return host->server().table().gameInProgress() && host->server().table().whoseTurn() != 0; },
+               "game start");
     }
 
     TServer &server() { return host->server(); }
@@ -252,7 +253,8 @@ TEST_F(GameByMouseTest, SoloGameAgainstTheComputerPlaysToTheWinner)
         const int mover = server().table().whoseTurn();
         if (mover == 2) {
             // The computer's move comes at the end of its two-tick clock.
-            for (int tick = 0; tick < 3 && server().table().whoseTurn() == 2 && server().table().gameInProgress(); ++tick)
+            for (int tick = 0; tick < 3 && server().table().whoseTurn() == 2 && server().table().gameInProgress();
+                 ++tick)
                 server().turntimerTimer();
         } else {
             // The player places the first extra it holds on the first empty cell, or, with
@@ -274,7 +276,8 @@ TEST_F(GameByMouseTest, SoloGameAgainstTheComputerPlaysToTheWinner)
                 clickTile(you.board->myletter(1), Qt::RightButton);
             }
         }
-        settle([&] { return !server().table().gameInProgress() || server().table().whoseTurn() != mover; }, "solo turn");
+        settle([&] { return !server().table().gameInProgress() || server().table().whoseTurn() != mover; },
+               "solo turn");
         if (HasFatalFailure())
             return;
     }
@@ -286,4 +289,4 @@ TEST_F(GameByMouseTest, SoloGameAgainstTheComputerPlaysToTheWinner)
     EXPECT_EQ(you.game.whoseTurn(), 0);
 }
 
-} // namespace
+}  // namespace

@@ -22,8 +22,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTextBrowser>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -111,8 +111,8 @@ TEST_F(GameViewTest, PlayersAndSpectatorSeeTheGameInProgress)
     Tchat &bob = open(QStringLiteral("Bob"), QStringLiteral("false"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return ann.game().seatName(2) == QStringLiteral("Bob"); }, kGameStepWait));
     Tchat &cy = open(QStringLiteral("Cy"), QStringLiteral("false"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return cy.game().ownSlot() == 3 && cy.game().seatName(2) == QStringLiteral("Bob"); },
-                                kGameStepWait));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return cy.game().ownSlot() == 3 && cy.game().seatName(2) == QStringLiteral("Bob"); }, kGameStepWait));
 
     // The game starts from the File menu's entry, through the dialog.
     ASSERT_TRUE(ann.startGameAction()->isEnabled());
@@ -129,8 +129,8 @@ TEST_F(GameViewTest, PlayersAndSpectatorSeeTheGameInProgress)
     place(bob, 3, 3);  // g: "dog"
     say(ann, QStringLiteral("Nice one, Bob!"));
     say(cy, QStringLiteral("Go Ann :)#10"));
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return ann.chat().mainchat()->toPlainText().contains(QStringLiteral("Go Ann")); }, kGameStepWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.chat().mainchat()->toPlainText().contains(QStringLiteral("Go Ann")); },
+                                kGameStepWait));
 
     // The player's rows: own word below, the opponent's above; the spectator sees seat 1 below.
     EXPECT_EQ(ann.board().myletter(3)->code(), T);
@@ -148,16 +148,14 @@ TEST_F(GameViewTest, PlayersAndSpectatorSeeTheGameInProgress)
         QWidget *panel = window->boardPanel();
         const QRect chatArea = panel->findChild<QWidget *>(QStringLiteral("mainchat"))->geometry();
         const QRect input = panel->findChild<QWidget *>(QStringLiteral("mychat"))->geometry();
-        const QStringList names = {QStringLiteral("label_status"), QStringLiteral("label_turntime"),
-                                   QStringLiteral("image_timer"), QStringLiteral("listbox_mywords"),
-                                   QStringLiteral("label_mywords"), QStringLiteral("label_playtoscore"),
-                                   QStringLiteral("label_timeperturn"), QStringLiteral("label_steals"),
-                                   QStringLiteral("label_playername1"), QStringLiteral("label_playername2"),
-                                   QStringLiteral("label_score1"), QStringLiteral("label_score2"),
-                                   QStringLiteral("label_status1"), QStringLiteral("label_status2"),
-                                   QStringLiteral("panel_winner"), QStringLiteral("button_start"),
-                                   QStringLiteral("extra6"), QStringLiteral("myletter10"),
-                                   QStringLiteral("hisletter10")};
+        const QStringList names = {
+            QStringLiteral("label_status"),      QStringLiteral("label_turntime"), QStringLiteral("image_timer"),
+            QStringLiteral("listbox_mywords"),   QStringLiteral("label_mywords"),  QStringLiteral("label_playtoscore"),
+            QStringLiteral("label_timeperturn"), QStringLiteral("label_steals"),   QStringLiteral("label_playername1"),
+            QStringLiteral("label_playername2"), QStringLiteral("label_score1"),   QStringLiteral("label_score2"),
+            QStringLiteral("label_status1"),     QStringLiteral("label_status2"),  QStringLiteral("panel_winner"),
+            QStringLiteral("button_start"),      QStringLiteral("extra6"),         QStringLiteral("myletter10"),
+            QStringLiteral("hisletter10")};
         for (const QString &name : names) {
             auto *control = panel->findChild<QWidget *>(name);
             ASSERT_NE(control, nullptr) << name.toStdString();
@@ -179,4 +177,4 @@ TEST_F(GameViewTest, PlayersAndSpectatorSeeTheGameInProgress)
     save(cy, QStringLiteral("game-spectator.png"));
 }
 
-} // namespace
+}  // namespace

@@ -52,4 +52,4 @@ TEST(LogoLabel, TheLogoGrowsWithItsTilesAndFillsItsWidth)
     EXPECT_TRUE(inkIn(image.width() * 4 / 5, image.width()));
 }
 
-} // namespace
+}  // namespace

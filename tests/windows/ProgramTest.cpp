@@ -91,10 +91,12 @@ TEST_F(ProgramTest, soloHostJoinSpectatorSecondCopyAndEndWithTheHost)
     ASSERT_TRUE(host.waitFor("logged in as slot 1 name \"You\"")) << host.output.toStdString();
     EXPECT_TRUE(host.output.contains("hosting on port " + QByteArray::number(port)));
 
-    Copy bob(folder("bob"), guard("bob"), port, {QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+    Copy bob(folder("bob"), guard("bob"), port,
+             {QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
     ASSERT_TRUE(bob.waitFor("logged in as slot 2 name \"Bob\"")) << bob.output.toStdString();
 
-    Copy cy(folder("cy"), guard("cy"), port, {QStringLiteral("Cy"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+    Copy cy(folder("cy"), guard("cy"), port,
+            {QStringLiteral("Cy"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
     ASSERT_TRUE(cy.waitFor("logged in as slot 3 name \"Cy\"")) << cy.output.toStdString();
     EXPECT_TRUE(host.waitFor("present: slot 3 name \"Cy\""));
 
@@ -131,4 +133,4 @@ TEST_F(ProgramTest, oneOrTwoArgumentsStartNoGame)
     EXPECT_FALSE(ann.output.contains("joining"));
 }
 
-} // namespace
+}  // namespace

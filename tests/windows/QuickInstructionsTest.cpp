@@ -58,13 +58,16 @@ TEST_F(QuickInstructionsTest, DoneHidesThePanel)
 
 TEST_F(QuickInstructionsTest, TheTextsAreTheHeadingTheSixStepsInOrderAndTheNote)
 {
-    EXPECT_EQ(text(QStringLiteral("label_heading")),
-              QStringLiteral("Try to \"MORPH\" your word into a new word by adding or deleting letters from your board."));
+    EXPECT_EQ(
+        text(QStringLiteral("label_heading")),
+        QStringLiteral("Try to \"MORPH\" your word into a new word by adding or deleting letters from your board."));
     const QStringList steps{
-        QStringLiteral("1. Click one of your letters then click on your board to start your word. This will end your turn."),
+        QStringLiteral(
+            "1. Click one of your letters then click on your board to start your word. This will end your turn."),
         QStringLiteral("2. Keep adding letters to form valid words. Your word is checked at the end of your turn."),
-        QStringLiteral("3. You can rearrange the letters on the board. Click on the letter and then click on the spot you "
-                       "want to move it to."),
+        QStringLiteral(
+            "3. You can rearrange the letters on the board. Click on the letter and then click on the spot you "
+            "want to move it to."),
         QStringLiteral("4. Be sure to complete all your rearranging before adding another letter to your board."),
         QStringLiteral("5. Swap two letters on your board by clicking one of them, then clicking the other."),
         QStringLiteral("6. You can remove a letter on your board by right clicking on it. This will end your turn. "),
@@ -91,4 +94,4 @@ TEST(InstructionPictures, EveryStepHasAPictureOfItsOwnAtAnyPixelRatio)
     EXPECT_EQ(seen.size(), InstructionPictures::kSteps + 1);
 }
 
-} // namespace
+}  // namespace

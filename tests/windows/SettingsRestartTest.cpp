@@ -62,4 +62,4 @@ TEST_F(SettingsRestartTest, OptionsAndPlacementComeBackAfterARestart)
     EXPECT_EQ(window->geometry().topLeft(), placed.topLeft());
 }
 
-} // namespace
+}  // namespace

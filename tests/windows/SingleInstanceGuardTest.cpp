@@ -52,8 +52,7 @@ TEST_F(SingleInstanceGuardTest, everyLaterCopyIsTurnedAwayWhileTheFirstRuns)
         SingleInstanceGuard later(QStringLiteral("vorlik"), folder.path());
         EXPECT_FALSE(later.claim()) << "copy " << copy;
     }
-    while (forward.count() < 3 && forward.wait(5000)) {
-    }
+    while (forward.count() < 3 && forward.wait(5000)) { }
     EXPECT_EQ(forward.count(), 3);
 }
 
@@ -121,4 +120,4 @@ TEST(SingleInstanceGuardName, environmentReplacesTheDefaultName)
     qunsetenv("QUARN_GUARD");
 }
 
-} // namespace
+}  // namespace

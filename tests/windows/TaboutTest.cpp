@@ -50,7 +50,7 @@ TEST_F(TaboutTest, TheAddressLabelShowsTheAddress)
     EXPECT_EQ(label("label_web")->text(), kAddress.toDisplayString());
 }
 
-class TaboutClickTest : public TaboutTest, public ::testing::WithParamInterface<const char *> {};
+class TaboutClickTest : public TaboutTest, public ::testing::WithParamInterface<const char *> { };
 
 TEST_P(TaboutClickTest, AClickOpensTheAddress)
 {
@@ -90,4 +90,4 @@ TEST_F(TaboutTest, ItIsAToolWindowCentredOnTheMainWindow)
     EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
 }
 
-} // namespace
+}  // namespace

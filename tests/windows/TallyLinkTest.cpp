@@ -1,10 +1,10 @@
 // The tally fed by the client's game: a player's words and finished games reach the
 // tally window's table, counted against the followed opponent of that game; a
 // spectator's game never changes it.
+#include "windows/TallyLink.h"
 #include "client/model/ClientGame.h"
 #include "tally/TallyTable.h"
 #include "tally/Ttallylist.h"
-#include "windows/TallyLink.h"
 
 #include <QTemporaryDir>
 
@@ -62,4 +62,4 @@ TEST(TallyLink, ASpectatorsGameLeavesTheTallyAlone)
     EXPECT_EQ(spy.tally.table().opponents().at(0).total, TallyTable::Counts{});
 }
 
-} // namespace
+}  // namespace

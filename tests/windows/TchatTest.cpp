@@ -3,6 +3,7 @@
 // when its connection ends.
 #include "windows/Tchat.h"
 
+#include "TdownloadFakes.h"
 #include "client/BoardHalf.h"
 #include "client/ChatHalf.h"
 #include "client/ConnectionHalf.h"
@@ -20,7 +21,6 @@
 #include "windows/Thelp.h"
 #include "windows/Tphrases.h"
 #include "windows/Tspylist.h"
-#include "TdownloadFakes.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -164,7 +164,8 @@ TEST_F(TchatTest, everyWindowOpensFromItsMenuEntryAndTheSoloStartShowsTheLobbyWi
     auto *spies = new Tspylist(window->connection(), window.get());
     auto *tally = new Ttallylist(folder.path(), {}, window.get());
     RecordingStarter starter;
-    auto *lobby = new Tdownload(LobbyPlaces(), [this] { return folder.path(); }, starter, window.get());
+    auto *lobby = new Tdownload(
+        LobbyPlaces(), [this] { return folder.path(); }, starter, window.get());
     window->setHelpWindows(help, about);
     window->setPhraseEditor(phrases);
     window->setSpyList(spies);
@@ -172,8 +173,10 @@ TEST_F(TchatTest, everyWindowOpensFromItsMenuEntryAndTheSoloStartShowsTheLobbyWi
     window->setLobbyWindow(lobby);
 
     const std::pair<QAction *, QWidget *> entries[] = {
-        {window->contentAction(), help},     {window->aboutAction(), about},
-        {window->phraseListAction(), phrases}, {window->spyListAction(), spies},
+        {window->contentAction(), help},
+        {window->aboutAction(), about},
+        {window->phraseListAction(), phrases},
+        {window->spyListAction(), spies},
         {window->quickInstructionsAction(), window->quickInstructions()},
     };
     for (const auto &[entry, shown] : entries) {
@@ -206,7 +209,8 @@ TEST_F(TchatTest, startGameEntryOpensTheDialogAndAGameStarts)
     auto *dialog = new Tgamestart(window->context(), window->connection(), window.get());
     window->setGameStart(dialog);
     window->show();
-    ASSERT_TRUE(waitUntil(*window, [&] { return window->startGameAction()->isEnabled() && window->game().loggedIn(); }));
+    ASSERT_TRUE(
+        waitUntil(*window, [&] { return window->startGameAction()->isEnabled() && window->game().loggedIn(); }));
 
     window->startGameAction()->trigger();
     EXPECT_TRUE(dialog->isVisible());
@@ -322,4 +326,4 @@ TEST_F(TchatTest, windowsShowExactlyTheCaptionsTheyAreGiven)
     EXPECT_EQ(shownCaption(*dialog), QStringLiteral("Quarn - Game Start"));
 }
 
-} // namespace
+}  // namespace

@@ -24,7 +24,7 @@ struct PlacesCase {
     const char *program;  // nullptr: the built-in default
 };
 
-class TdownloadPlacesTest : public testing::TestWithParam<PlacesCase> {};
+class TdownloadPlacesTest : public testing::TestWithParam<PlacesCase> { };
 
 TEST_P(TdownloadPlacesTest, TheSettingsFileReplacesTheDefaultsItNames)
 {
@@ -92,4 +92,4 @@ TEST(TdownloadPlaces, AConfiguredDigestMatchesOnlyItsOwnBytes)
     EXPECT_FALSE(places.matchesDownload(QCryptographicHash::hash("test ", QCryptographicHash::Sha256)));
 }
 
-} // namespace
+}  // namespace

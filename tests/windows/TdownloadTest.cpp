@@ -4,10 +4,10 @@
 // the final name, nothing run), and the installer run only when its digest matches.
 // With QUARN_SCREENSHOT_DIR set, the window during and after a download is saved there
 // as download.png.
+#include "windows/Tdownload.h"
 #include "net/HttpClient.h"
 #include "net/LoopbackHttpServer.h"
 #include "windows/TdownloadFakes.h"
-#include "windows/Tdownload.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -119,8 +119,9 @@ TEST_F(TdownloadTest, LooksAsDesigned)
     EXPECT_EQ(label("label_download")->text(),
               QStringLiteral("Download The Korvex Lobby Now to play this  and other exciting games online with other "
                              "players! "));
-    EXPECT_EQ(label("label_solo")->text(), QStringLiteral("To proceed to the game without the ability to play "
-                                                          "against others click the button below."));
+    EXPECT_EQ(label("label_solo")->text(),
+              QStringLiteral("To proceed to the game without the ability to play "
+                             "against others click the button below."));
     EXPECT_EQ(label("label_firewall")->text(),
               QStringLiteral("Note: Even if you are playing offline, you will need to configure your FIREWALL to "
                              "allow the game to access the internet components."));
@@ -180,12 +181,12 @@ struct LobbyCase {
     bool lobbyThere;
     bool startSucceeds;
     bool started;
-    const char *box;      // objectName of the message box shown, or ""
+    const char *box;  // objectName of the message box shown, or ""
     const char *message;  // its text
     bool programEnds;
 };
 
-class TdownloadLobbyTest : public TdownloadTest, public testing::WithParamInterface<LobbyCase> {};
+class TdownloadLobbyTest : public TdownloadTest, public testing::WithParamInterface<LobbyCase> { };
 
 TEST_P(TdownloadLobbyTest, PlayWithOthersStartsTheLobbyWhenItIsThereElseSaysHow)
 {
@@ -259,8 +260,9 @@ TEST_F(TdownloadTest, ADownloadShowsItsProgressAndReplacesAnOlderFileOnlyWhenCom
     server.resume(" world");
     ASSERT_TRUE(downloadEnds(true));
     EXPECT_EQ(line1(), QStringLiteral("Received 11 bytes"));
-    EXPECT_EQ(line2(), QStringLiteral("Saved as %1 but not run: no SHA-256 checksum is known for this download.")
-                           .arg(QDir::toNativeSeparators(target())));
+    EXPECT_EQ(line2(),
+              QStringLiteral("Saved as %1 but not run: no SHA-256 checksum is known for this download.")
+                  .arg(QDir::toNativeSeparators(target())));
     EXPECT_EQ(readFile(target()), QByteArray("hello world"));
     EXPECT_EQ(filesInFolder(), QStringList{kFile});
     EXPECT_EQ(window->targetPath(), target());
@@ -347,7 +349,7 @@ struct InstallCase {
     bool startSucceeds;
 };
 
-class TdownloadInstallTest : public TdownloadTest, public testing::WithParamInterface<InstallCase> {};
+class TdownloadInstallTest : public TdownloadTest, public testing::WithParamInterface<InstallCase> { };
 
 TEST_P(TdownloadInstallTest, TheInstallerRunsOnlyWhenItsDigestMatches)
 {
@@ -360,8 +362,9 @@ TEST_P(TdownloadInstallTest, TheInstallerRunsOnlyWhenItsDigestMatches)
     EXPECT_EQ(readFile(target()), kInstaller);  // kept in every case
     if (!c.digestMatches) {
         EXPECT_TRUE(starter.started.isEmpty());
-        EXPECT_EQ(line2(), QStringLiteral("Saved as %1 but not run: its SHA-256 checksum is not the expected one.")
-                               .arg(QDir::toNativeSeparators(target())));
+        EXPECT_EQ(line2(),
+                  QStringLiteral("Saved as %1 but not run: its SHA-256 checksum is not the expected one.")
+                      .arg(QDir::toNativeSeparators(target())));
         EXPECT_EQ(endRequests->count(), 0);
         return;
     }
@@ -393,7 +396,7 @@ struct FolderCase {
     const char *chosen;  // "program", "downloads" or "appData"
 };
 
-class TdownloadFolderTest : public testing::TestWithParam<FolderCase> {};
+class TdownloadFolderTest : public testing::TestWithParam<FolderCase> { };
 
 TEST_P(TdownloadFolderTest, TheProgramsFolderElseDownloadsElseAppData)
 {
@@ -409,9 +412,9 @@ TEST_P(TdownloadFolderTest, TheProgramsFolderElseDownloadsElseAppData)
     const QString appData = root.filePath(QStringLiteral("data/Quarn"));
     const QString chosen = Tdownload::chooseDownloadFolder(program, downloads, appData);
 
-    const QString expected = QString::fromLatin1(c.chosen) == QLatin1String("program")     ? program
-                             : QString::fromLatin1(c.chosen) == QLatin1String("downloads") ? downloads
-                                                                                            : appData;
+    const QString expected = QString::fromLatin1(c.chosen) == QLatin1String("program") ? program
+        : QString::fromLatin1(c.chosen) == QLatin1String("downloads")                  ? downloads
+                                                                                       : appData;
     EXPECT_EQ(chosen, expected);
     EXPECT_TRUE(QFileInfo(chosen).isDir());
 }
@@ -428,7 +431,7 @@ struct NameCase {
     const char *file;
 };
 
-class TdownloadFileNameTest : public testing::TestWithParam<NameCase> {};
+class TdownloadFileNameTest : public testing::TestWithParam<NameCase> { };
 
 TEST_P(TdownloadFileNameTest, TheFileIsNamedAfterTheAddressesLastSegment)
 {
@@ -444,4 +447,4 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"encodedBackslash", "http://h.example/..%5Cevil.exe", "KorvexLobbySetup.exe"}),
     [](const testing::TestParamInfo<NameCase> &info) { return std::string(info.param.name); });
 
-} // namespace
+}  // namespace

@@ -35,10 +35,7 @@ protected:
         dialog = std::make_unique<Tgamestart>(context, sender, &mainWindow);
     }
 
-    QString shown(const char *edit) const
-    {
-        return dialog->findChild<QLineEdit *>(QLatin1String(edit))->text();
-    }
+    QString shown(const char *edit) const { return dialog->findChild<QLineEdit *>(QLatin1String(edit))->text(); }
 
     ClientContext context;
     GameStartRequests sender;
@@ -81,7 +78,7 @@ struct RangeRow {
     int step;
 };
 
-class TgamestartRangeTest : public TgamestartTest, public ::testing::WithParamInterface<RangeRow> {};
+class TgamestartRangeTest : public TgamestartTest, public ::testing::WithParamInterface<RangeRow> { };
 
 TEST_P(TgamestartRangeTest, ArrowsStepAndStopAtTheEnds)
 {
@@ -191,7 +188,7 @@ struct LevelRow {
     int index;
 };
 
-class TgamestartLevelTest : public TgamestartTest, public ::testing::WithParamInterface<LevelRow> {};
+class TgamestartLevelTest : public TgamestartTest, public ::testing::WithParamInterface<LevelRow> { };
 
 // A saved level is shown as it reads in any case; anything else shows Classic.
 TEST_P(TgamestartLevelTest, ASavedLevelIsShown)
@@ -207,4 +204,4 @@ INSTANTIATE_TEST_SUITE_P(Levels, TgamestartLevelTest,
                                            LevelRow{"Classic", "Classic", 0}, LevelRow{"Expert", "Classic", 0},
                                            LevelRow{"", "Classic", 0}));
 
-} // namespace
+}  // namespace

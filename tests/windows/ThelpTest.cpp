@@ -64,7 +64,7 @@ void PrintTo(const TopicRow &row, std::ostream *out)
     *out << row.button;
 }
 
-class ThelpTopicTest : public ThelpTest, public ::testing::WithParamInterface<TopicRow> {};
+class ThelpTopicTest : public ThelpTest, public ::testing::WithParamInterface<TopicRow> { };
 
 TEST_P(ThelpTopicTest, AButtonBringsItsPageWithItsHeadingAndPutsItsCaptionInTheTitle)
 {
@@ -83,16 +83,14 @@ TEST_P(ThelpTopicTest, AButtonBringsItsPageWithItsHeadingAndPutsItsCaptionInTheT
 
 INSTANTIATE_TEST_SUITE_P(
     Topics, ThelpTopicTest,
-    ::testing::Values(TopicRow{"button_overview", Thelp::Topic::Overview, "Overview", "Overview", "opponent's board"},
-                      TopicRow{"button_connecting", Thelp::Topic::Connecting, "Connecting", "Connecting",
-                               "When the host leaves"},
-                      TopicRow{"button_gameplay", Thelp::Topic::GamePlay, "Game Play", "Game Play", "6 tiles"},
-                      TopicRow{"button_scoring", Thelp::Topic::Scoring, "Scoring", "Scoring", "× 6"},
-                      TopicRow{"button_documentation", Thelp::Topic::Documentation, "Documentation", "History",
-                               "Version 1.0.6"},
-                      TopicRow{"button_license", Thelp::Topic::License, "License", "License Agreement",
-                               "MIT License"},
-                      TopicRow{"button_lobby", Thelp::Topic::Lobby, "The Lobby", "The Lobby", "Korvex Lobby"}),
+    ::testing::Values(
+        TopicRow{"button_overview", Thelp::Topic::Overview, "Overview", "Overview", "opponent's board"},
+        TopicRow{"button_connecting", Thelp::Topic::Connecting, "Connecting", "Connecting", "When the host leaves"},
+        TopicRow{"button_gameplay", Thelp::Topic::GamePlay, "Game Play", "Game Play", "6 tiles"},
+        TopicRow{"button_scoring", Thelp::Topic::Scoring, "Scoring", "Scoring", "× 6"},
+        TopicRow{"button_documentation", Thelp::Topic::Documentation, "Documentation", "History", "Version 1.0.6"},
+        TopicRow{"button_license", Thelp::Topic::License, "License", "License Agreement", "MIT License"},
+        TopicRow{"button_lobby", Thelp::Topic::Lobby, "The Lobby", "The Lobby", "Korvex Lobby"}),
     [](const ::testing::TestParamInfo<TopicRow> &info) { return std::string(info.param.button).substr(7); });
 
 TEST_F(ThelpTest, ThePageLastChosenIsKeptWhileTheWindowIsHidden)
@@ -161,4 +159,4 @@ TEST_F(ThelpTest, NoPageCarriesALink)
     }
 }
 
-} // namespace
+}  // namespace

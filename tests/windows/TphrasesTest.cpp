@@ -124,7 +124,7 @@ struct LeaveRow {
     std::function<void(Tphrases &)> leave;
 };
 
-class TphrasesLeaving : public TphrasesTest, public ::testing::WithParamInterface<LeaveRow> {};
+class TphrasesLeaving : public TphrasesTest, public ::testing::WithParamInterface<LeaveRow> { };
 
 TEST_P(TphrasesLeaving, ClosingWithoutDoneChangesNothingAndTheNextOpeningShowsTheButtons)
 {
@@ -140,21 +140,20 @@ TEST_P(TphrasesLeaving, ClosingWithoutDoneChangesNothingAndTheNextOpeningShowsTh
     EXPECT_EQ(editor->phraseBox(1)->text(), QStringLiteral("Way To Go!"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, TphrasesLeaving,
-                         ::testing::Values(LeaveRow{"closeBox", [](Tphrases &w) { w.close(); }},
-                                           LeaveRow{"escape", [](Tphrases &w) {
-                                                        QTest::keyClick(w.phraseBox(1), Qt::Key_Escape);
-                                                    }}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TphrasesLeaving,
+    ::testing::Values(LeaveRow{"closeBox", [](Tphrases &w) { w.close(); }},
+                      LeaveRow{"escape", [](Tphrases &w) { QTest::keyClick(w.phraseBox(1), Qt::Key_Escape); }}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 struct NextStartRow {
     const char *name;
     const char *typed;
-    const char *sent;       // what button 4 then sends, as the text of its action
+    const char *sent;  // what button 4 then sends, as the text of its action
     const char *nextStart;  // button 4's phrase once a new start has read the file
 };
 
-class TphrasesNextStart : public TphrasesTest, public ::testing::WithParamInterface<NextStartRow> {};
+class TphrasesNextStart : public TphrasesTest, public ::testing::WithParamInterface<NextStartRow> { };
 
 TEST_P(TphrasesNextStart, ConfirmedPhraseIsSentNowAndReadAtTheNextStart)
 {
@@ -174,19 +173,18 @@ TEST_P(TphrasesNextStart, ConfirmedPhraseIsSentNowAndReadAtTheNextStart)
     EXPECT_EQ(chat().phrase(4), QString::fromUtf8(row.nextStart));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, TphrasesNextStart,
-    ::testing::Values(NextStartRow{"plain", "Well played", "says: Well played", "Well played"},
-                      NextStartRow{"action", "/me bows", "bows", "/me bows"},
-                      NextStartRow{"emptied", "", "says: ", "Excellent!"}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, TphrasesNextStart,
+                         ::testing::Values(NextStartRow{"plain", "Well played", "says: Well played", "Well played"},
+                                           NextStartRow{"action", "/me bows", "bows", "/me bows"},
+                                           NextStartRow{"emptied", "", "says: ", "Excellent!"}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 struct LongPhraseRow {
     const char *name;
     bool edited;  // the player takes the last character off the box
 };
 
-class TphrasesLongPhrase : public TphrasesTest, public ::testing::WithParamInterface<LongPhraseRow> {};
+class TphrasesLongPhrase : public TphrasesTest, public ::testing::WithParamInterface<LongPhraseRow> { };
 
 TEST_P(TphrasesLongPhrase, AnUntouchedBoxKeepsAPhraseLongerThanTheBox)
 {
@@ -222,4 +220,4 @@ TEST_F(TphrasesTest, APastedLineBreakBecomesASpaceSoTheFileKeepsOneKeyALine)
               QStringLiteral("two lines"));
 }
 
-} // namespace
+}  // namespace

@@ -52,19 +52,21 @@ struct EntryRow {
     std::optional<int> slot;
 };
 
-class SlotOfEntry : public ::testing::TestWithParam<EntryRow> {};
+class SlotOfEntry : public ::testing::TestWithParam<EntryRow> { };
 
 TEST_P(SlotOfEntry, TheTextBeforeTheFirstColonIsTheSlotWhenItIsANumber)
 {
     EXPECT_EQ(Tspylist::slotOfEntry(QString::fromUtf8(GetParam().entry)), GetParam().slot);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SlotOfEntry,
-    ::testing::Values(EntryRow{"spectator", "3: Cy", 3}, EntryRow{"colonInTheName", "4: Dee: the second", 4},
-                      EntryRow{"noColon", "3 Cy", std::nullopt}, EntryRow{"nothingBeforeTheColon", ": Cy", std::nullopt},
-                      EntryRow{"letters", "x3: Cy", std::nullopt}, EntryRow{"spaceBeforeTheColon", "3 : Cy", std::nullopt}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, SlotOfEntry,
+                         ::testing::Values(EntryRow{"spectator", "3: Cy", 3},
+                                           EntryRow{"colonInTheName", "4: Dee: the second", 4},
+                                           EntryRow{"noColon", "3 Cy", std::nullopt},
+                                           EntryRow{"nothingBeforeTheColon", ": Cy", std::nullopt},
+                                           EntryRow{"letters", "x3: Cy", std::nullopt},
+                                           EntryRow{"spaceBeforeTheColon", "3 : Cy", std::nullopt}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // --- Following the mouse ---------------------------------------------------------------------
 
@@ -86,10 +88,7 @@ protected:
         connection.processsocktimer(message);
     }
 
-    QPoint middleOf(int row) const
-    {
-        return spylist.list()->visualItemRect(spylist.list()->item(row)).center();
-    }
+    QPoint middleOf(int row) const { return spylist.list()->visualItemRect(spylist.list()->item(row)).center(); }
     QPoint belowTheEntries() const
     {
         const QWidget *viewport = spylist.list()->viewport();
@@ -278,4 +277,4 @@ TEST_F(SpylistGame, RemoveFromGameOverNoEntryDoesNothing)
     EXPECT_EQ(shownEntries(list), QStringList{QStringLiteral("3: Cy")});
 }
 
-} // namespace
+}  // namespace
