@@ -13,5 +13,7 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_UNITY_BUILD=ON -DQUARN_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DQUARN_SANITIZE=ON -DQUARN_BUILD_BENCH=OFF
 cmake --build build-asan -j"$jobs"
-ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+# Leaks are errors too; the only suppressions are system libraries', explained in the file.
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0" \
     ctest --test-dir build-asan --output-on-failure -j"$jobs"
