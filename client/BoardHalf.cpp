@@ -2,7 +2,10 @@
 // game redraws them.
 #include "client/BoardHalf.h"
 
+#include "client/Artwork.h"
+#include "client/BoardAccessibility.h"
 #include "client/BoardCaptions.h"
+#include "client/BoardFocus.h"
 #include "client/BoardLabels.h"
 #include "client/BoardMarkers.h"
 #include "client/BoardTile.h"
@@ -46,6 +49,7 @@ BoardHalf::BoardHalf(QWidget *panel, ClientGame &game, RequestSender &sender, QO
     , m_panel(panel)
     , m_game(game)
     , m_tileInput(game, sender)
+    , m_keyboard(game, m_tileInput)
 {
     // Referencing the artwork keeps its registration from being dropped by the linker.
     Q_INIT_RESOURCE(pictures);
@@ -66,7 +70,7 @@ BoardHalf::BoardHalf(QWidget *panel, ClientGame &game, RequestSender &sender, QO
         [this](const QString &text, std::function<void()> closed) { m_messageBox(text, std::move(closed)); });
 
     // The word backgrounds sit below the tiles, so they are created first.
-    const QPixmap wordback(QStringLiteral(":/pictures/wordback.jpg"));
+    const QPixmap wordback = Artwork::pixmap(QStringLiteral("wordback.jpg"), m_panel->devicePixelRatioF());
     QLabel *wordback1 = makePicture(m_panel, QStringLiteral("wordback1"), wordback, QPoint(41, 100));
     QLabel *wordback2 = makePicture(m_panel, QStringLiteral("wordback2"), QPixmap(), QPoint(42, 17));
     wordback2->setPixmap(wordback1->pixmap());
@@ -76,12 +80,19 @@ BoardHalf::BoardHalf(QWidget *panel, ClientGame &game, RequestSender &sender, QO
     createSeatControls();
     createInfoControls();
     createClock();
+    m_focus = new BoardFocus(m_panel, m_keyboard, [this](TileKind kind, int position) -> BoardTile * {
+        return kind == TileKind::Extra ? extra(position)
+                                       : rowTile(kind == TileKind::Own ? Row::Bottom : Row::Top, position);
+    });
     connectGame();
     switchlabels();
+    m_accessibility = std::make_unique<BoardAccessibility>(*this, m_game, m_keyboard, m_focus);
 }
 
 BoardHalf::~BoardHalf()
 {
+    // The keyboard area reaches into this view's keyboard input.
+    delete m_focus;
     // The game may outlive the view: its boxes must not reach a view that is gone.
     m_game.setMessageBoxHook([](const QString &, std::function<void()> closed) {
         if (closed)
@@ -198,10 +209,11 @@ void BoardHalf::createClock()
 {
     m_labelTurntime = makeLabel(m_panel, QStringLiteral("label_turntime"), QStringLiteral("Time: 0:00"),
                                 QRect(44, 241, 80, 18), 13, true);
-    makePicture(m_panel, QStringLiteral("image_timerframe"), QPixmap(QStringLiteral(":/pictures/timeframe.jpg")),
+    const qreal ratio = m_panel->devicePixelRatioF();
+    makePicture(m_panel, QStringLiteral("image_timerframe"), Artwork::pixmap(QStringLiteral("timeframe.jpg"), ratio),
                 QPoint(124, 238));
     m_imageTimer = makePicture(m_panel, QStringLiteral("image_timer"),
-                               QPixmap(QStringLiteral(":/pictures/timebar.jpg")), QPoint(128, 240));
+                               Artwork::pixmap(QStringLiteral("timebar.jpg"), ratio), QPoint(128, 240));
     // The picture stays anchored at its left edge while the control narrows.
     m_imageTimer->resize(kBarWidth, 21);
 }
@@ -228,6 +240,11 @@ void BoardHalf::setMessageBoxHook(MessageBoxHook hook)
 {
     if (hook)
         m_messageBox = std::move(hook);
+}
+
+void BoardHalf::setChatLine(QWidget *chatLine)
+{
+    m_focus->setChatLine(chatLine);
 }
 
 void BoardHalf::button_startClick()

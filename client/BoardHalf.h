@@ -3,9 +3,11 @@
 // words, the winner panel and the Start button, at their designed places on the board
 // panel. It draws the client's game (ClientGame) and redraws what each of its change
 // signals names; it keeps no game state of its own and reads none back from a widget.
-// Tile clicks go to the tile input, which edits the game's selection.
+// Tile clicks go to the tile input, which edits the game's selection; keys on the board's
+// keyboard area go to the keyboard input, which clicks through the same tile input.
 #pragma once
 
+#include "client/model/KeyboardInput.h"
 #include "client/model/TileInput.h"
 
 #include <QObject>
@@ -13,12 +15,15 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QListWidget;
 class QPushButton;
 class QWidget;
 
+class BoardAccessibility;
+class BoardFocus;
 class BoardTile;
 class ClientGame;
 class RequestSender;
@@ -75,6 +80,12 @@ public:
     BoardTile *hisletter(int position) const;
     BoardTile *extra(int position) const;
     TileInput &tileInput() { return m_tileInput; }
+    KeyboardInput &keyboardInput() { return m_keyboard; }
+    // The widget that takes the keyboard for the board.
+    BoardFocus *keyboardArea() const { return m_focus; }
+    // The chat line that Tab and F6 switch the keyboard with.
+    void setChatLine(QWidget *chatLine);
+    QLabel *turnClock() const { return m_labelTurntime; }
 
 private:
     struct SeatSet {
@@ -109,6 +120,8 @@ private:
     QWidget *m_panel;
     ClientGame &m_game;
     TileInput m_tileInput;
+    KeyboardInput m_keyboard;
+    BoardFocus *m_focus = nullptr;
     QWidget *m_gameStartDialog = nullptr;
     MessageBoxHook m_messageBox;
 
@@ -130,4 +143,6 @@ private:
     QLabel *m_labelWinner1 = nullptr;
     QLabel *m_labelWinner2 = nullptr;
     QPushButton *m_buttonStart = nullptr;
+    // Last: it names the controls above and goes before them.
+    std::unique_ptr<BoardAccessibility> m_accessibility;
 };

@@ -4,7 +4,9 @@
 #include "client/TilePainter.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPen>
 
 BoardTile::BoardTile(int tag, QWidget *parent)
     : QWidget(parent)
@@ -35,12 +37,36 @@ void BoardTile::clear()
     }
 }
 
+void BoardTile::setCursorShown(bool shown)
+{
+    if (m_cursorShown != shown) {
+        m_cursorShown = shown;
+        update();
+    }
+}
+
 void BoardTile::paintEvent(QPaintEvent *)
 {
-    if (m_code == 0)
-        return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, TilePainter::picture(m_code, devicePixelRatioF()));
+    if (m_code != 0) {
+        // The picture for the pixels actually painted (the window's backing store, or an
+        // image the tile is rendered into), so that the letter is drawn per device pixel
+        // rather than scaled; painter.device() would name the widget itself.
+        const QPaintDevice *target = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
+        const qreal ratio = target ? target->devicePixelRatioF() : devicePixelRatioF();
+        painter.drawPixmap(0, 0, TilePainter::picture(m_code, ratio));
+    }
+    if (m_cursorShown) {
+        // A bright ring on a dark one, so that it stands out on the wood, the felt and
+        // the tiles alike, and an empty cell shows it as well as a letter.
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(Qt::NoBrush);
+        const QRectF ring = QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5);
+        painter.setPen(QPen(QColor(20, 20, 20), 5.0));
+        painter.drawRoundedRect(ring, 5.0, 5.0);
+        painter.setPen(QPen(QColor(64, 214, 255), 2.5));
+        painter.drawRoundedRect(ring, 5.0, 5.0);
+    }
 }
 
 void BoardTile::mousePressEvent(QMouseEvent *event)

@@ -1,6 +1,7 @@
 // One 41 x 41 tile of the board: a cell of either word row or an extra tile. It shows
 // a letter picture or nothing (the board background shows through), carries its
-// position as its tag and reports mouse presses and clicks to the tile input.
+// position as its tag and reports mouse presses and clicks to the tile input. While the
+// keyboard cursor stands on it, a frame is drawn round it.
 #pragma once
 
 #include <QWidget>
@@ -23,6 +24,9 @@ public:
     void drawCode(int code);
     // Removes the picture: the tile shows nothing.
     void clear();
+    // The keyboard cursor's frame on or off.
+    void setCursorShown(bool shown);
+    bool cursorShown() const { return m_cursorShown; }
 
 Q_SIGNALS:
     // A mouse button went down over the tile.
@@ -39,4 +43,5 @@ private:
     int m_tag;
     int m_code = 0;
     bool m_leftDown = false;
+    bool m_cursorShown = false;
 };

@@ -3,12 +3,12 @@
 #include "client/TilePainter.h"
 
 #include <QFont>
-#include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <array>
+#include <map>
 
 namespace {
 
@@ -97,16 +97,15 @@ QPixmap TilePainter::paint(int code, qreal devicePixelRatio)
 
 const QPixmap &TilePainter::picture(int code, qreal devicePixelRatio)
 {
-    // Drawn on first use (after the application and its fonts exist), once per pixel
-    // ratio, so that letters are rendered at the screen's own resolution.
-    static QHash<int, std::array<QPixmap, kPictureCount>> sets;
+    // Drawn on first use (after the application and its fonts exist), one picture at a
+    // time and once per pixel ratio, so that letters are rendered at the screen's own
+    // resolution and a window that shows a few letters (the logo, the lobby window) does
+    // not pay for all 27. A std::map keeps every set where it is while others are added.
+    static std::map<int, std::array<QPixmap, kPictureCount>> sets;
     const int key = qMax(100, qRound(devicePixelRatio * 100.0));
-    auto found = sets.find(key);
-    if (found == sets.end()) {
-        std::array<QPixmap, kPictureCount> all;
-        for (int c = 0; c < kPictureCount; ++c)
-            all[static_cast<std::size_t>(c)] = paint(c, key / 100.0);
-        found = sets.insert(key, all);
-    }
-    return (*found)[static_cast<std::size_t>(isLetter(code) ? code : 0)];
+    std::array<QPixmap, kPictureCount> &set = sets[key];
+    QPixmap &picture = set[static_cast<std::size_t>(isLetter(code) ? code : 0)];
+    if (picture.isNull())
+        picture = paint(isLetter(code) ? code : 0, key / 100.0);
+    return picture;
 }

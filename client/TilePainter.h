@@ -16,7 +16,7 @@ public:
     static QString letterText(int code);
 
     // Picture `code` (0..26) at 41 x 41 device-independent pixels for a screen of the
-    // given pixel ratio; each set is drawn once and cached. Codes outside 0..26 give the
+    // given pixel ratio; each is drawn on first use and cached. Codes outside 0..26 give the
     // empty picture.
     static const QPixmap &picture(int code, qreal devicePixelRatio = 1.0);
 

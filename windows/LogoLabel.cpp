@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QtMath>
 
@@ -74,7 +75,8 @@ void LogoLabel::paintLogo(QPainter &painter, int tileSize)
     const qreal scale = side / TilePainter::kSize;
     // Tiles at the painter's own resolution when it is finer than their design size;
     // smaller ones are scaled down from the design size.
-    const qreal deviceRatio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const QPaintDevice *surface = painter.paintEngine() ? painter.paintEngine()->paintDevice() : painter.device();
+    const qreal deviceRatio = surface ? surface->devicePixelRatioF() : 1.0;
     const qreal tileRatio = qMax(1.0, deviceRatio * scale);
 
     painter.save();

@@ -1,7 +1,9 @@
 // The quick-instructions panel: its texts, the step pictures in a grid of three columns,
-// and the panel's own background (the board's artwork under a dark veil, framed in gold).
+// the keyboard's keys under the note, and the panel's own background (the board's artwork
+// under a dark veil, framed in gold).
 #include "windows/QuickInstructions.h"
 
+#include "client/Artwork.h"
 #include "windows/InstructionPictures.h"
 
 #include <QGridLayout>
@@ -10,6 +12,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include <array>
@@ -76,11 +79,13 @@ QuickInstructions::QuickInstructions(QWidget *parent)
     Q_INIT_RESOURCE(pictures);
     setObjectName(QStringLiteral("panel_instructions"));
     setFixedSize(kWidth, kHeight);
-    setStyleSheet(QStringLiteral("QLabel { color: #f4e8c8; } QLabel#label_heading { color: #ffd56a; }"));
+    setStyleSheet(QStringLiteral("QLabel { color: #f4e8c8; } QLabel#label_heading { color: #ffd56a; }"
+                                 " QLabel#label_keys { color: #ffd56a; }"));
 
     auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(20, 14, 20, 14);
-    column->setSpacing(12);
+    // Spaced closely enough to leave the keys their two lines at the bottom.
+    column->setContentsMargins(20, 10, 20, 10);
+    column->setSpacing(8);
 
     QLabel *heading =
         textLabel(QStringLiteral("Try to \"MORPH\" your word into a new word by adding or deleting letters "
@@ -93,10 +98,10 @@ QuickInstructions::QuickInstructions(QWidget *parent)
 
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(16);
-    grid->setVerticalSpacing(14);
+    grid->setVerticalSpacing(8);
     for (int step = 1; step <= kSteps; ++step) {
         auto *cell = new QVBoxLayout;
-        cell->setSpacing(6);
+        cell->setSpacing(4);
         cell->addWidget(new StepPicture(step, this), 0, Qt::AlignHCenter);
         cell->addWidget(textLabel(kStepTexts[static_cast<std::size_t>(step - 1)],
                                   QStringLiteral("label_step%1").arg(step), 13, this),
@@ -113,7 +118,23 @@ QuickInstructions::QuickInstructions(QWidget *parent)
     QFont noteFont = note->font();
     noteFont.setItalic(true);
     note->setFont(noteFont);
-    bottom->addWidget(note, 1);
+    // The keys for playing without the mouse, under the note. Each key's entry is kept on
+    // one line (the hyphens do not break either); the lines break between entries.
+    QStringList entries{QStringLiteral("Keys: F6 (Tab in the chat line) to the board"),
+                        QStringLiteral("letter: your tile"),
+                        QStringLiteral("1\u20110: your square"),
+                        QStringLiteral("Shift+1\u20110: opponent's square"),
+                        QStringLiteral("Del: discard"),
+                        QStringLiteral("Esc: cancel"),
+                        QStringLiteral("arrows, Enter")};
+    for (QString &entry : entries)
+        entry.replace(QLatin1Char(' '), QChar(QChar::Nbsp));
+    QLabel *keys = textLabel(entries.join(QStringLiteral(" \u00b7 ")), QStringLiteral("label_keys"), 12, this);
+    auto *notes = new QVBoxLayout;
+    notes->setSpacing(4);
+    notes->addWidget(note);
+    notes->addWidget(keys);
+    bottom->addLayout(notes, 1);
     m_done = new QPushButton(QStringLiteral("Done"), this);
     m_done->setObjectName(QStringLiteral("button_done"));
     m_done->setFixedWidth(96);
@@ -135,7 +156,7 @@ void QuickInstructions::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.drawPixmap(rect(), QPixmap(QStringLiteral(":/pictures/board.jpg")));
+    painter.drawPixmap(rect(), Artwork::pixmap(QStringLiteral("board.jpg"), devicePixelRatioF()));
     painter.fillRect(rect(), QColor(10, 28, 18, 222));
     painter.setPen(QPen(QColor(200, 154, 74), 2.0));
     painter.setBrush(Qt::NoBrush);

@@ -1,5 +1,6 @@
 // The quick-instructions panel of the main window: a heading, six numbered steps, each
-// under a picture of the board showing it, a side note and "Done". It lies over the
+// under a picture of the board showing it, a side note, the keys that play the game
+// without the mouse, and "Done". It lies over the
 // board, hidden until asked for; "Done" hides it again.
 #pragma once
 

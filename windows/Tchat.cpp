@@ -2,6 +2,7 @@
 // and wires the halves' signals to the window (Start Game, Just Watch, closing).
 #include "windows/Tchat.h"
 
+#include "client/Artwork.h"
 #include "client/BoardHalf.h"
 #include "client/ChatHalf.h"
 #include "client/ConnectionHalf.h"
@@ -24,6 +25,7 @@
 #include <QDir>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QMenuBar>
@@ -83,7 +85,8 @@ void Tchat::buildPanel()
     m_panel->setFixedSize(kPanelWidth, kPanelHeight);
     m_panel->setAutoFillBackground(true);
     QPalette palette = m_panel->palette();
-    palette.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/pictures/board.jpg"))));
+    // The sharper artwork on a screen with a pixel ratio above 1.
+    palette.setBrush(QPalette::Window, QBrush(Artwork::pixmap(QStringLiteral("board.jpg"), devicePixelRatioF())));
     m_panel->setPalette(palette);
     layout->addWidget(m_panel, 0, 0, Qt::AlignCenter);
     setCentralWidget(central);
@@ -105,6 +108,8 @@ void Tchat::buildHalves(const QString &settingsFile)
     m_game.setServices(services);
     m_game.setTurnSoundChoice([this] { return m_settings->turnSoundName(); });
     m_board = std::make_unique<BoardHalf>(m_panel, m_game, *m_connection);
+    // Tab and F6 move the keyboard between the chat line and the board.
+    m_board->setChatLine(m_chat->mychat());
 
     ConnectionPeers peers;
     peers.board = &m_game;

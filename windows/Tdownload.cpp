@@ -2,6 +2,7 @@
 // the downloaded installer and the starting of the lobby or the installer.
 #include "windows/Tdownload.h"
 
+#include "client/Artwork.h"
 #include "client/TilePainter.h"
 #include "net/HttpClient.h"
 #include "windows/ProgramStarter.h"
@@ -80,7 +81,7 @@ Tdownload::Tdownload(LobbyPlaces places, FolderChooser downloadFolder, ProgramSt
     // The main window's artwork as the background, the panels darkened over it.
     setAutoFillBackground(true);
     QPalette palette = this->palette();
-    palette.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/pictures/board.jpg"))));
+    palette.setBrush(QPalette::Window, QBrush(Artwork::pixmap(QStringLiteral("board.jpg"), devicePixelRatioF())));
     setPalette(palette);
     setStyleSheet(QStringLiteral("QFrame#panel_download, QFrame#panel_solo, QFrame#panel_lobby {"
                                  " background: rgba(20, 40, 28, 215); border: 1px solid #c89a4a; border-radius: 5px; }"

@@ -2,6 +2,7 @@
 // unlimited-steals box and "Start Game".
 #include "windows/Tgamestart.h"
 
+#include "client/Artwork.h"
 #include "client/ClientContext.h"
 #include "host/ComputerLevel.h"
 #include "net/Catalogue.h"
@@ -37,7 +38,7 @@ Tgamestart::Tgamestart(ClientContext &context, RequestSender &sender, QWidget *m
     // The main window's artwork as the background.
     setAutoFillBackground(true);
     QPalette palette = this->palette();
-    palette.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/pictures/board.jpg"))));
+    palette.setBrush(QPalette::Window, QBrush(Artwork::pixmap(QStringLiteral("board.jpg"), devicePixelRatioF())));
     palette.setColor(QPalette::WindowText, QColor(244, 232, 200));
     setPalette(palette);
 

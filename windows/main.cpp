@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -40,6 +41,26 @@ QString wordListFolder()
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return runtime.isEmpty() ? QDir::tempPath() : runtime;
 }
+
+// A measuring aid for the start-up benchmark (bench/startup): with QUARN_EXIT_WHEN_SHOWN=1
+// the program ends as soon as the main window's first paint has reached the screen.
+class ExitAfterFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
+            QTimer::singleShot(0, this, [] { QCoreApplication::quit(); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_seen = false;
+};
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -101,6 +122,9 @@ int main(int argc, char *argv[])
     // A termination signal closes the main window like "Exit" does.
     TerminationWatcher termination;
     QObject::connect(&termination, &TerminationWatcher::terminationRequested, &chat, &QWidget::close);
+
+    if (qEnvironmentVariableIntValue("QUARN_EXIT_WHEN_SHOWN") == 1)
+        chat.installEventFilter(new ExitAfterFirstPaint(&chat));
 
     // 4. The main window shows and, on showing, starts the solo game or the connection.
     chat.show();

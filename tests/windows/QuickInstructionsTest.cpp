@@ -1,10 +1,12 @@
 // The quick-instructions panel: hidden at first, opened at the corner in front of the
-// board's controls, hidden by "Done", its texts exactly as written, and a picture of its
-// own for every step.
+// board's controls, hidden by "Done", its texts exactly as written and each given the room
+// it needs, and a picture of its own for every step. With QUARN_SCREENSHOT_DIR set, the
+// open panel is saved there as quick-instructions.png.
 #include "windows/QuickInstructions.h"
 
 #include "windows/InstructionPictures.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QSet>
@@ -78,6 +80,30 @@ TEST_F(QuickInstructionsTest, TheTextsAreTheHeadingTheSixStepsInOrderAndTheNote)
               QStringLiteral("You can also steal letters from your opponent's board, or you can delete letters from "
                              "your own hand. Both of these actions will end your turn."));
     EXPECT_EQ(panel->doneButton()->text(), QStringLiteral("Done"));
+}
+
+TEST_F(QuickInstructionsTest, EveryTextKeysIncludedHasTheRoomItNeedsAndNothingOverlaps)
+{
+    panel->showAtCorner();
+    ASSERT_NE(panel->findChild<QLabel *>(QStringLiteral("label_keys")), nullptr);
+    const QList<QWidget *> parts = panel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (const QWidget *part : parts) {
+        const std::string name = part->objectName().toStdString();
+        EXPECT_TRUE(panel->rect().contains(part->geometry())) << name;
+        if (auto *label = qobject_cast<const QLabel *>(part)) {
+            EXPECT_GE(label->height(), label->heightForWidth(label->width())) << name;
+        }
+        for (const QWidget *other : parts) {
+            if (other == part)
+                continue;
+            EXPECT_FALSE(part->geometry().intersects(other->geometry()))
+                << name << " " << other->objectName().toStdString();
+        }
+    }
+    const QString dir = qEnvironmentVariable("QUARN_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+        EXPECT_TRUE(panel->grab().save(QDir(dir).filePath(QStringLiteral("quick-instructions.png"))));
+    }
 }
 
 TEST(InstructionPictures, EveryStepHasAPictureOfItsOwnAtAnyPixelRatio)

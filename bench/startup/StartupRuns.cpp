@@ -1,0 +1,105 @@
+// Starting, timing and sampling the programs of the start-up benchmark.
+#include "StartupRuns.h"
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+
+#include <sys/resource.h>
+
+namespace {
+
+void prepare(QProcess &process, const ProgramUnderTest &program)
+{
+    process.setProgram(program.binary);
+    process.setArguments(program.arguments);
+    process.setProcessEnvironment(program.environment);
+    process.setWorkingDirectory(program.workingFolder);
+}
+
+// A "VmRSS:   12345 kB" line of /proc/<pid>/status, in MB.
+double statusField(const QByteArray &status, const QByteArray &field)
+{
+    for (const QByteArray &line : status.split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(field.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+// CPU time of every ended child process so far, in milliseconds.
+double childrenCpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    auto ms = [](const timeval &t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+}  // namespace
+
+std::optional<StartTimes> timeOneStart(const ProgramUnderTest &program, int limitMs)
+{
+    QProcess process;
+    prepare(process, program);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    const double cpuBefore = childrenCpuMs();
+    QElapsedTimer clock;
+    clock.start();
+    process.start();
+    if (!process.waitForFinished(limitMs)) {
+        process.kill();
+        process.waitForFinished();
+        return std::nullopt;
+    }
+    const StartTimes times{double(clock.nsecsElapsed()) / 1e6, childrenCpuMs() - cpuBefore};
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return std::nullopt;
+    return times;
+}
+
+std::optional<MemorySample> sampleMemory(const ProgramUnderTest &program, const QString &readyLine, int settleMs,
+                                         int limitMs)
+{
+    QProcess process;
+    prepare(process, program);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start();
+    if (!process.waitForStarted(limitMs))
+        return std::nullopt;
+
+    const QDeadlineTimer deadline(limitMs);
+    QByteArray seen;
+    bool ready = false;
+    while (!ready && !deadline.hasExpired() && process.state() == QProcess::Running) {
+        process.waitForReadyRead(int(qMin<qint64>(deadline.remainingTime(), 1000)));
+        seen += process.readAll();
+        ready = seen.contains(readyLine.toUtf8());
+    }
+    std::optional<MemorySample> sample;
+    if (ready) {
+        // Let the events that follow the ready line (the first paints, the lobby window) settle.
+        process.waitForFinished(settleMs);
+        QFile status(QStringLiteral("/proc/%1/status").arg(process.processId()));
+        if (process.state() == QProcess::Running && status.open(QIODevice::ReadOnly)) {
+            const QByteArray text = status.readAll();
+            sample = MemorySample{statusField(text, "VmRSS:"), statusField(text, "VmHWM:")};
+        }
+    }
+    process.terminate();
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    return sample;
+}
+
+double loadAverage()
+{
+    QFile file(QStringLiteral("/proc/loadavg"));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return file.readAll().split(' ').value(0).toDouble();
+}
