@@ -154,8 +154,10 @@ Thelp::Thelp(QWidget *parent)
     column->addWidget(m_title);
     m_pages = new QStackedWidget(this);
     m_pages->setObjectName(QStringLiteral("pages"));
-    for (const TopicEntry &entry : kTopics)
-        m_pages->addWidget(buildPage(entry.topic));
+    // A page is built when it is first shown: most players open one or two, and the
+    // program starts faster without the others.
+    for (std::size_t i = 0; i < kTopics.size(); ++i)
+        m_pages->addWidget(new QWidget(m_pages));
     column->addWidget(m_pages, 1);
     row->addLayout(column, 1);
 
@@ -231,6 +233,13 @@ void Thelp::showTopic(Topic topic)
 {
     const std::size_t index = indexOf(topic);
     m_current = topic;
+    if (!m_built[index]) {
+        QWidget *placeholder = m_pages->widget(static_cast<int>(index));
+        m_pages->insertWidget(static_cast<int>(index), buildPage(topic));
+        m_pages->removeWidget(placeholder);
+        delete placeholder;
+        m_built[index] = true;
+    }
     m_pages->setCurrentIndex(static_cast<int>(index));
     m_title->setText(QString::fromLatin1(kTopics[index].caption));
     m_buttons[index]->setChecked(true);

@@ -46,6 +46,7 @@ private:
     Topic m_current = Topic::Overview;
     QLabel *m_title = nullptr;
     QStackedWidget *m_pages = nullptr;
+    std::array<bool, kTopicCount> m_built{};
     QButtonGroup *m_group = nullptr;
     std::array<QPushButton *, kTopicCount> m_buttons{};
     QPushButton *m_about = nullptr;
