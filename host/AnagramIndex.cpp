@@ -138,6 +138,25 @@ std::optional<AnagramIndex> AnagramIndex::load(const QString &path, QString *err
     return fromRecords(records);
 }
 
+namespace {
+
+// Adds `word` as (letter bag, spelling) when it has the length and letters a word of the
+// index may have.
+void addWord(std::vector<std::pair<AnagramIndex::Key, AnagramIndex::Key>> &words, const QString &word)
+{
+    if (word.size() < AnagramIndex::kShortest || word.size() > AnagramIndex::kLongest)
+        return;
+    const AnagramIndex::Key spelled = LetterBag::spelling(word);
+    if (spelled == 0)
+        return;
+    LetterBag bag;
+    for (const QChar letter : word)
+        bag.add(quarn::codeOf(letter));
+    words.emplace_back(bag.key(), spelled);
+}
+
+}  // namespace
+
 AnagramIndex AnagramIndex::fromRecords(const QByteArray &records)
 {
     constexpr int kRecord = WordListFormat::RecordSize;
@@ -147,15 +166,7 @@ AnagramIndex AnagramIndex::fromRecords(const QByteArray &records)
         if (records.at(at) != WordListFormat::RecordMark)
             continue;
         const QString word = QString::fromLatin1(records.constData() + at + 1, WordListFormat::WordWidth).trimmed();
-        if (word.size() < kShortest || word.size() > kLongest)
-            continue;
-        const Key spelled = LetterBag::spelling(word);
-        if (spelled == 0)
-            continue;
-        LetterBag bag;
-        for (const QChar letter : word)
-            bag.add(quarn::codeOf(letter));
-        words.emplace_back(bag.key(), spelled);
+        addWord(words, word);
     }
     return build(std::move(words));
 }
@@ -164,15 +175,7 @@ AnagramIndex AnagramIndex::fromWords(const QStringList &list)
 {
     std::vector<std::pair<Key, Key>> words;
     for (const QString &word : list) {
-        if (word.size() < kShortest || word.size() > kLongest)
-            continue;
-        const Key spelled = LetterBag::spelling(word);
-        if (spelled == 0)
-            continue;
-        LetterBag bag;
-        for (const QChar letter : word)
-            bag.add(quarn::codeOf(letter));
-        words.emplace_back(bag.key(), spelled);
+        addWord(words, word);
     }
     return build(std::move(words));
 }

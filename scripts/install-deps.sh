@@ -6,7 +6,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update
 $SUDO apt-get install -y --no-install-recommends \
-    build-essential cmake pkg-config \
+    build-essential cmake ninja-build pkg-config \
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins qt6-image-formats-plugins libqt6multimedia6 \
     libmpg123-dev \
     libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev \

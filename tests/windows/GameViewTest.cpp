@@ -3,8 +3,7 @@
 // controls must stay inside the board panel and clear of the chat, and each role must
 // see its rows. With QUARN_SCREENSHOT_DIR set, the player's and the spectator's windows
 // are saved there as game-player.png and game-spectator.png.
-#include "GameBoardCheck.h"
-#include "GameScriptedRandom.h"
+#include "GameWindowsTest.h"
 
 #include "client/BoardHalf.h"
 #include "client/BoardTile.h"
@@ -32,48 +31,9 @@
 
 namespace {
 
-class GameViewTest : public ::testing::Test {
+class GameViewTest : public GameWindowsTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        host = std::make_unique<HostEngine>(folder.path(), nullptr,
-                                            std::make_unique<GameScriptedRandom>(QList<int>{
-                                                C, A, T, S, O, D, O, G, S, N, E, I, U, E, I, R, T, L, E, I, U, E}));
-        ASSERT_TRUE(host->listen(0, QHostAddress::LocalHost));
-        qputenv("QUARN_PORT", QByteArray::number(host->serverPort()));
-    }
-
-    void TearDown() override
-    {
-        windows.clear();
-        qunsetenv("QUARN_PORT");
-    }
-
-    Tchat &open(const QString &name, const QString &mode)
-    {
-        Tchat &window = openGameWindow(windows, folder, host.get(), name, mode);
-        if (mode == QLatin1String("true")) {
-            dialog = new Tgamestart(window.context(), window.connection(), &window);  // owned by the window
-            window.setGameStart(dialog);
-        }
-        window.show();
-        return window;
-    }
-
-    void settle(const std::function<bool()> &hostDone, const char *step)
-    {
-        const auto agree = [&] {
-            if (!hostDone())
-                return false;
-            for (auto &window : windows) {
-                if (!gameBoardDifference(host->server(), window->board(), window->game()).isEmpty())
-                    return false;
-            }
-            return true;
-        };
-        ASSERT_TRUE(QTest::qWaitFor(agree, kGameStepWait)) << step;
-    }
+    void SetUp() override { startHost(QList<int>{C, A, T, S, O, D, O, G, S, N, E, I, U, E, I, R, T, L, E, I, U, E}); }
 
     void place(Tchat &window, int extra, int cell)
     {
@@ -97,11 +57,6 @@ protected:
         if (!dir.isEmpty())
             window.grab().save(QDir(dir).filePath(file));
     }
-
-    QTemporaryDir folder;
-    std::unique_ptr<HostEngine> host;
-    Tgamestart *dialog = nullptr;
-    std::vector<std::unique_ptr<Tchat>> windows;
 };
 
 TEST_F(GameViewTest, PlayersAndSpectatorSeeTheGameInProgress)

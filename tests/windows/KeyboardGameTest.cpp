@@ -4,8 +4,7 @@
 // with Enter place; after each step the host holds the result and both boards show it.
 // With QUARN_SCREENSHOT_DIR set, the hosting player's window, keyboard cursor showing, is
 // saved there as keyboard.png.
-#include "GameBoardCheck.h"
-#include "GameScriptedRandom.h"
+#include "GameWindowsTest.h"
 
 #include "client/BoardFocus.h"
 #include "client/BoardHalf.h"
@@ -37,35 +36,9 @@ Qt::Key letterKey(int code)
     return static_cast<Qt::Key>(Qt::Key_A + code - 1);
 }
 
-class KeyboardGameTest : public ::testing::Test {
+class KeyboardGameTest : public GameWindowsTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        host = std::make_unique<HostEngine>(
-            folder.path(), nullptr,
-            std::make_unique<GameScriptedRandom>(QList<int>{C, A, T, S, O, D, O, G, S, N, E, I, U, E, I, R, T, L, E}));
-        ASSERT_TRUE(host->listen(0, QHostAddress::LocalHost));
-        qputenv("QUARN_PORT", QByteArray::number(host->serverPort()));
-    }
-
-    void TearDown() override
-    {
-        windows.clear();
-        qunsetenv("QUARN_PORT");
-    }
-
-    Tchat &open(const QString &name, const QString &mode)
-    {
-        Tchat &window = openGameWindow(windows, folder, host.get(), name, mode);
-        if (mode == QLatin1String("true")) {
-            dialog = new Tgamestart(window.context(), window.connection(), &window);  // owned by the window
-            window.setGameStart(dialog);
-        }
-        window.board().setChatLine(window.chat().mychat());
-        window.show();
-        return window;
-    }
+    void SetUp() override { startHost(QList<int>{C, A, T, S, O, D, O, G, S, N, E, I, U, E, I, R, T, L, E}); }
 
     // Makes `window` the active one, as a player switching to it would.
     static void activate(Tchat &window)
@@ -86,31 +59,12 @@ protected:
 
     static bool boardHasKeys(Tchat &window) { return window.board().keyboardArea()->hasFocus(); }
 
-    void settle(const std::function<bool()> &hostDone, const char *step)
-    {
-        const auto agree = [&] {
-            if (!hostDone())
-                return false;
-            for (auto &window : windows) {
-                if (!gameBoardDifference(host->server(), window->board(), window->game()).isEmpty())
-                    return false;
-            }
-            return true;
-        };
-        ASSERT_TRUE(QTest::qWaitFor(agree, kGameStepWait)) << step;
-    }
-
     void turnPassed(int to, const char *step)
     {
         settle([&] { return host->server().table().whoseTurn() == to; }, step);
     }
 
     int cell(int seat, int position) { return host->server().table().player(seat).board[size_t(position)]; }
-
-    QTemporaryDir folder;
-    std::unique_ptr<HostEngine> host;
-    Tgamestart *dialog = nullptr;
-    std::vector<std::unique_ptr<Tchat>> windows;
 };
 
 TEST_F(KeyboardGameTest, PlayersPlayAGameFromTheKeyboard)
