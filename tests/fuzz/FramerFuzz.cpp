@@ -5,6 +5,7 @@
 // Input: byte 0 says how many chunk-size bytes follow (0..7; 0 feeds the stream in one
 // piece); the sizes are used in turn, a byte below 0xC0 meaning 1..192 bytes and a larger
 // one 4 KiB steps up to 256 KiB. Everything after them is the received stream.
+#include "ChunkedInput.h"
 #include "FuzzCheck.h"
 
 #include "net/Message.h"
@@ -21,11 +22,6 @@
 namespace {
 
 constexpr qsizetype kMax = net::MessageFramer::kMaxMessageSize;
-
-qsizetype chunkLength(uint8_t code)
-{
-    return code < 0xC0 ? qsizetype(code) + 1 : qsizetype(code - 0xBF) * 4096;
-}
 
 // What toInt must accept: an optional "-", one to ten digits, a 32-bit value.
 std::optional<int> expectedInt(const QString &field)
@@ -124,21 +120,13 @@ QList<QByteArray> acceptableMessages(const QByteArray &stream)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size == 0)
+    const std::optional<ChunkedInput> input = ChunkedInput::read(data, size, 4096);
+    if (!input)
         return 0;
-    const size_t sizeCount = data[0] % 8;
-    if (size < 1 + sizeCount)
-        return 0;
-    const uint8_t *sizes = data + 1;
-    const QByteArray stream(reinterpret_cast<const char *>(data + 1 + sizeCount), qsizetype(size - 1 - sizeCount));
 
     net::MessageFramer framer;
     QList<QByteArray> produced;
-    qsizetype at = 0;
-    for (size_t chunk = 0; at < stream.size(); ++chunk) {
-        const qsizetype length = sizeCount == 0 ? stream.size() : chunkLength(sizes[chunk % sizeCount]);
-        const QByteArray piece = stream.mid(at, length);
-        at += piece.size();
+    for (const QByteArray &piece : input->pieces()) {
         const qsizetype before = produced.size();
         const bool open = framer.append(piece, produced);
         FUZZ_CHECK(framer.pendingSize() >= 0 && framer.pendingSize() <= kMax);
@@ -148,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             break;  // the owner closes the connection here
     }
 
-    const QList<QByteArray> acceptable = acceptableMessages(stream);
+    const QList<QByteArray> acceptable = acceptableMessages(input->stream());
     FUZZ_CHECK(produced.size() <= acceptable.size());
     for (qsizetype i = 0; i < produced.size(); ++i)
         FUZZ_CHECK(produced.at(i) == acceptable.at(i));

@@ -6,6 +6,7 @@
 // Input: byte 0 says how many chunk-size bytes follow (0..7; 0 feeds the stream in one
 // piece); the sizes are used in turn, a byte below 0xC0 meaning 1..192 bytes and a larger
 // one 1 KiB steps up to 64 KiB. Everything after them is the received stream.
+#include "ChunkedInput.h"
 #include "FuzzCheck.h"
 
 #include "net/HttpResponseParser.h"
@@ -22,11 +23,6 @@ namespace {
 using net::HttpResponseParser;
 using Error = HttpResponseParser::Error;
 
-qsizetype chunkLength(uint8_t code)
-{
-    return code < 0xC0 ? qsizetype(code) + 1 : qsizetype(code - 0xBF) * 1024;
-}
-
 struct Reading {
     QList<QByteArray> lines;
     int headerEnds = 0;
@@ -34,14 +30,10 @@ struct Reading {
 };
 
 // Feeds `stream` cut as the sizes say, checking what every piece gives back.
-Reading read(HttpResponseParser &parser, const QByteArray &stream, const uint8_t *sizes, size_t sizeCount)
+Reading read(HttpResponseParser &parser, const QList<QByteArray> &pieces)
 {
     Reading reading;
-    qsizetype at = 0;
-    for (size_t chunk = 0; at < stream.size(); ++chunk) {
-        const qsizetype length = sizeCount == 0 ? stream.size() : chunkLength(sizes[chunk % sizeCount]);
-        const QByteArray piece = stream.mid(at, length);
-        at += piece.size();
+    for (const QByteArray &piece : pieces) {
         const bool bodyBefore = reading.headerEnds > 0;
         const HttpResponseParser::Piece found = parser.feed(piece);
 
@@ -82,18 +74,14 @@ void checkStatusText(const HttpResponseParser &parser)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size == 0)
+    const std::optional<ChunkedInput> input = ChunkedInput::read(data, size, 1024);
+    if (!input)
         return 0;
-    const size_t sizeCount = data[0] % 8;
-    if (size < 1 + sizeCount)
-        return 0;
-    const uint8_t *sizes = data + 1;
-    const QByteArray stream(reinterpret_cast<const char *>(data + 1 + sizeCount), qsizetype(size - 1 - sizeCount));
 
     HttpResponseParser cut;
-    const Reading pieces = read(cut, stream, sizes, sizeCount);
+    const Reading pieces = read(cut, input->pieces());
     HttpResponseParser whole;
-    const Reading once = read(whole, stream, sizes, 0);
+    const Reading once = read(whole, input->pieces(true));
 
     // The same answer however the stream was cut. Only which bound a too-large header
     // breaks first may depend on the cuts.
@@ -113,8 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(once.body.size() == whole.bodyBytes());
     if (whole.headerComplete()) {
         FUZZ_CHECK(once.headerEnds == 1);
-        FUZZ_CHECK(once.body == stream.mid(whole.headerBytes(), once.body.size()));
-        const qsizetype rest = stream.size() - whole.headerBytes();
+        FUZZ_CHECK(once.body == input->stream().mid(whole.headerBytes(), once.body.size()));
+        const qsizetype rest = input->stream().size() - whole.headerBytes();
         if (whole.contentLength())
             FUZZ_CHECK(once.body.size() == std::min<qint64>(rest, *whole.contentLength()));
         else
