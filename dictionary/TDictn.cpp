@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QResource>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -144,15 +145,18 @@ QString TDictn::embeddedListPath()
 QByteArray TDictn::embeddedList()
 {
     ensureDictionaryResources();
-    QFile resource(embeddedListPath());
-    if (!resource.open(QIODevice::ReadOnly))
+    // The resource is stored uncompressed (wordlist.qrc), so its bytes are read where
+    // they lie in the program's image, without a copy; a compressed build still works,
+    // at the cost of unpacking.
+    const QResource resource(embeddedListPath());
+    if (!resource.isValid())
         return {};
-    QByteArray bytes = resource.readAll();
+    QByteArray bytes = resource.compressionAlgorithm() == QResource::NoCompression
+        ? QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()), resource.size())
+        : resource.uncompressedData();
     // A NUL ends the list: whatever follows it is not records.
     const qsizetype nul = bytes.indexOf('\0');
-    if (nul >= 0)
-        bytes.truncate(nul);
-    return bytes;
+    return nul >= 0 ? bytes.first(nul) : bytes;
 }
 
 QByteArray TDictn::listToExtract() const

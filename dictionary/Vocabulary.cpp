@@ -26,19 +26,28 @@ QStringList loadVocabulary()
 {
     ensureDictionaryResources();
     QFile resource(QStringLiteral(":/dictionary/vocabulary.txt"));
-    if (!resource.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (!resource.open(QIODevice::ReadOnly)) {
         qCWarning(lcDictionary) << "the vocabulary resource is missing";
         return {};
     }
+    // Read whole and split here: a few thousand short lines, read at every start.
+    const QByteArray text = resource.readAll();
     QStringList words;
-    while (!resource.atEnd()) {
-        const QString word = QString::fromLatin1(resource.readLine()).trimmed().toLower();
+    words.reserve(text.count('\n') + 1);
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        const QString word = QString::fromLatin1(QByteArrayView(text).sliced(start, end - start).trimmed()).toLower();
         if (isVocabularyWord(word))
             words.append(word);
         else if (!word.isEmpty())
             qCWarning(lcDictionary) << "vocabulary line skipped:" << word;
+        start = end + 1;
     }
-    words.sort();
-    words.removeDuplicates();
+    // The resource is kept sorted; sorting is needed only when it was not.
+    if (!std::is_sorted(words.cbegin(), words.cend()))
+        words.sort();
+    words.erase(std::unique(words.begin(), words.end()), words.end());
     return words;
 }

@@ -51,7 +51,9 @@ void ComputerPlayer::setVocabulary(const QStringList &vocabulary)
     listbox_words.reserve(vocabulary.size());
     for (const QString &word : vocabulary)
         listbox_words.append(word.toLower());
-    listbox_words.sort();
+    // The loaded vocabulary comes sorted already; sorting it again would cost every start.
+    if (!std::is_sorted(listbox_words.cbegin(), listbox_words.cend()))
+        listbox_words.sort();
     lastwordindex = static_cast<int>(listbox_words.size()) - 1;
     m_upperWords.clear();
     m_upperWords.reserve(listbox_words.size());
