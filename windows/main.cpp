@@ -27,6 +27,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -43,7 +44,8 @@ QString wordListFolder()
 }
 
 // A measuring aid for the start-up benchmark (bench/startup): with QUARN_EXIT_WHEN_SHOWN=1
-// the program ends as soon as the main window's first paint has reached the screen.
+// the program prints "shown <steady clock in ns>" and ends as soon as the main window's
+// first paint has reached the screen.
 class ExitAfterFirstPaint : public QObject {
 public:
     using QObject::QObject;
@@ -53,7 +55,12 @@ protected:
     {
         if (event->type() == QEvent::Paint && !m_seen) {
             m_seen = true;
-            QTimer::singleShot(0, this, [] { QCoreApplication::quit(); });
+            QTimer::singleShot(0, this, [] {
+                const auto now = std::chrono::steady_clock::now().time_since_epoch();
+                std::printf("shown %lld\n", static_cast<long long>(std::chrono::nanoseconds(now).count()));
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
         }
         return QObject::eventFilter(watched, event);
     }

@@ -2,9 +2,10 @@
 #include "StartupRuns.h"
 
 #include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+
+#include <chrono>
 
 #include <sys/resource.h>
 
@@ -28,6 +29,18 @@ double statusField(const QByteArray &status, const QByteArray &field)
     return 0;
 }
 
+// The clock reading of a "shown <ns>" line in the program's output.
+std::optional<qint64> shownClock(const QByteArray &output)
+{
+    for (const QByteArray &line : output.split('\n')) {
+        bool ok = false;
+        const qint64 ns = line.startsWith("shown ") ? line.mid(6).trimmed().toLongLong(&ok) : 0;
+        if (ok)
+            return ns;
+    }
+    return std::nullopt;
+}
+
 // CPU time of every ended child process so far, in milliseconds.
 double childrenCpuMs()
 {
@@ -44,20 +57,23 @@ std::optional<StartTimes> timeOneStart(const ProgramUnderTest &program, int limi
     QProcess process;
     prepare(process, program);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.setStandardOutputFile(QProcess::nullDevice());
     const double cpuBefore = childrenCpuMs();
-    QElapsedTimer clock;
-    clock.start();
+    // The steady clock is the one the programs read for their "shown" line.
+    const auto started = std::chrono::steady_clock::now();
     process.start();
     if (!process.waitForFinished(limitMs)) {
         process.kill();
         process.waitForFinished();
         return std::nullopt;
     }
-    const StartTimes times{double(clock.nsecsElapsed()) / 1e6, childrenCpuMs() - cpuBefore};
+    const std::chrono::duration<double, std::milli> wall = std::chrono::steady_clock::now() - started;
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return std::nullopt;
-    return times;
+    const std::optional<qint64> shownNs = shownClock(process.readAllStandardOutput());
+    if (!shownNs)
+        return std::nullopt;
+    const auto startedNs = std::chrono::nanoseconds(started.time_since_epoch()).count();
+    return StartTimes{double(*shownNs - startedNs) / 1e6, wall.count(), childrenCpuMs() - cpuBefore};
 }
 
 std::optional<MemorySample> sampleMemory(const ProgramUnderTest &program, const QString &readyLine, int settleMs,

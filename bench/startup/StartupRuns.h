@@ -1,5 +1,6 @@
-// One start of a program under measurement: timed from process start to exit, or kept
-// running until it reports that it is up and then sampled for its memory.
+// One start of a program under measurement: timed from process start to its window shown
+// (the "shown <steady clock in ns>" line it prints) and to its exit, or kept running until
+// it reports that it is up and then sampled for its memory.
 #pragma once
 
 #include <QProcessEnvironment>
@@ -22,12 +23,13 @@ struct MemorySample {
 };
 
 struct StartTimes {
-    double wallMs = 0;
+    double shownMs = 0;  // from just before the process was started to its "shown" line's clock reading
+    double wallMs = 0;  // to its exit
     double cpuMs = 0;  // user + system time of the program, steadier than the wall time on a busy machine
 };
 
 // Starts the program, waits for it to end and returns its times; nothing when it did not
-// end normally with status 0 within the time limit.
+// end normally with status 0 within the time limit or printed no "shown" line.
 std::optional<StartTimes> timeOneStart(const ProgramUnderTest &program, int limitMs = 60000);
 
 // Starts the program, waits until a line of its standard error or output contains
