@@ -95,11 +95,14 @@ QString ChatHalf::chatterSoundCaption(int number)
 
 // --- Showing lines ---------------------------------------------------------------------
 
-void ChatHalf::installSmileyImages()
+void ChatHalf::addSmileyImage(int index)
 {
+    // Each picture goes into the document the first time a line shows it (again after
+    // the chat was cleared, which empties the document's resources).
     QTextDocument *document = m_mainchat->document();
-    for (int i = 0; i < ChatLineBuilder::kSmileyCount; ++i)
-        document->addResource(QTextDocument::ImageResource, smileyUrl(i), SmileyPainter::smiley(i));
+    const QUrl url = smileyUrl(index);
+    if (!document->resource(QTextDocument::ImageResource, url).isValid())
+        document->addResource(QTextDocument::ImageResource, url, SmileyPainter::smiley(index));
 }
 
 void ChatHalf::addlinetochat(const QString &line, const QColor &colour)
@@ -141,6 +144,7 @@ void ChatHalf::appendLine(const ChatLine &line)
             break;
         }
         case ChatItem::Kind::Smiley: {
+            addSmileyImage(item.smiley);
             QTextImageFormat image;
             image.setName(smileyUrl(item.smiley).toString());
             image.setWidth(SmileyPainter::kWidth);
@@ -276,14 +280,13 @@ void ChatHalf::smileyClick(int code)
 
 void ChatHalf::TextColor1Click()
 {
-    m_colorDialog->setCurrentColor(m_textColour);
+    colorDialog()->setCurrentColor(m_textColour);
     m_colorDialog->open();
 }
 
 void ChatHalf::setTextColour(const QColor &colour)
 {
     m_textColour = colour.isValid() ? colour : QColor(Qt::black);
-    m_colorDialog->setCurrentColor(m_textColour);
     QPalette palette = m_mychat->palette();
     palette.setColor(QPalette::Text, m_textColour);
     m_mychat->setPalette(palette);
@@ -319,7 +322,6 @@ void ChatHalf::ClearMainChat1Click()
 {
     m_mainchat->clear();
     m_links.clear();
-    installSmileyImages();
     m_mychat->setFocus();
 }
 

@@ -113,7 +113,8 @@ public:
 
     QTextBrowser *mainchat() const { return m_mainchat; }
     QLineEdit *mychat() const { return m_mychat; }
-    QColorDialog *colorDialog() const { return m_colorDialog; }
+    // The text colour dialog, made on first use.
+    QColorDialog *colorDialog();
     QToolButton *phraseButton(int number) const;
     QMenu *popupSounds() const { return m_popupSounds; }
     QMenu *popupSmilies() const { return m_popupSmilies; }
@@ -140,7 +141,7 @@ private:
     void createButtons(QWidget *panel);
     void createMenus(QWidget *panel);
     void appendLine(const ChatLine &line);
-    void installSmileyImages();
+    void addSmileyImage(int index);
     void scrollToEnd();
     QString colourName() const;
     void placeStretchingControls(int panelWidth);

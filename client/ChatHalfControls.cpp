@@ -46,7 +46,6 @@ void ChatHalf::createView(QWidget *panel)
     palette.setColor(QPalette::Base, kBackground);
     m_mainchat->setPalette(palette);
     m_mainchat->installEventFilter(this);
-    installSmileyImages();
     connect(m_mainchat, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) {
         bool ok = false;
         const int number = url.path().toInt(&ok);
@@ -73,13 +72,21 @@ void ChatHalf::createInput(QWidget *panel)
     m_mychat->installEventFilter(this);
     connect(m_mychat, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { m_inputMenu->popup(m_mychat->mapToGlobal(pos)); });
+}
 
-    m_colorDialog = new QColorDialog(panel);
-    m_colorDialog->setObjectName(QStringLiteral("ColorDialog"));
-    connect(m_colorDialog, &QColorDialog::colorSelected, this, [this](const QColor &colour) {
-        setTextColour(colour);
-        Q_EMIT settingsChanged();
-    });
+QColorDialog *ChatHalf::colorDialog()
+{
+    // Made when first asked for: building the dialog queries the screen and costs more
+    // than the rest of the chat half together, at every start.
+    if (!m_colorDialog) {
+        m_colorDialog = new QColorDialog(m_panel);
+        m_colorDialog->setObjectName(QStringLiteral("ColorDialog"));
+        connect(m_colorDialog, &QColorDialog::colorSelected, this, [this](const QColor &colour) {
+            setTextColour(colour);
+            Q_EMIT settingsChanged();
+        });
+    }
+    return m_colorDialog;
 }
 
 void ChatHalf::createButtons(QWidget *panel)
@@ -133,9 +140,16 @@ void ChatHalf::createMenus(QWidget *panel)
     m_popupSmilies->setObjectName(QStringLiteral("popup_smilies"));
     for (int i = 0; i < ChatLineBuilder::kSmileyCount; ++i) {
         const int code = ChatLineBuilder::kFirstSmileyCode + i;
-        m_popupSmilies->addAction(QIcon(QPixmap::fromImage(SmileyPainter::smiley(i))),
-                                  QStringLiteral(":)#%1").arg(code), this, [this, code] { smileyClick(code); });
+        m_popupSmilies->addAction(QStringLiteral(":)#%1").arg(code), this, [this, code] { smileyClick(code); });
     }
+    // The faces are drawn when the menu first opens.
+    connect(m_popupSmilies, &QMenu::aboutToShow, this, [this] {
+        const QList<QAction *> entries = m_popupSmilies->actions();
+        for (int i = 0; i < entries.size(); ++i) {
+            if (entries.at(i)->icon().isNull())
+                entries.at(i)->setIcon(QIcon(QPixmap::fromImage(SmileyPainter::smiley(i))));
+        }
+    });
 
     m_textColor1 = new QAction(QStringLiteral("Text &Color"), this);
     m_textColor1->setObjectName(QStringLiteral("TextColor1"));

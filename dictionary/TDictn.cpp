@@ -24,6 +24,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -159,6 +160,26 @@ QByteArray TDictn::embeddedList()
     return nul >= 0 ? bytes.first(nul) : bytes;
 }
 
+void TDictn::releaseEmbeddedPages()
+{
+#ifdef Q_OS_LINUX
+    // The embedded list lies uncompressed in the program's read-only data; writing it out
+    // brought its 2.5 MB into the program's memory. They are read-only pages of the
+    // program file, so the system can drop them and would read them again from the file
+    // if they were ever touched.
+    ensureDictionaryResources();
+    const QResource resource(embeddedListPath());
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
+        return;
+    const auto page = static_cast<quintptr>(::sysconf(_SC_PAGESIZE));
+    const auto begin = reinterpret_cast<quintptr>(resource.data());
+    const quintptr first = (begin + page - 1) / page * page;  // whole pages only
+    const quintptr last = (begin + static_cast<quintptr>(resource.size())) / page * page;
+    if (last > first)
+        ::madvise(reinterpret_cast<void *>(first), last - first, MADV_DONTNEED);
+#endif
+}
+
 QByteArray TDictn::listToExtract() const
 {
     return d->list ? *d->list : embeddedList();
@@ -181,6 +202,8 @@ bool TDictn::Open()
     }
     if (result != Adoption::Adopted && result != Adoption::Failed)
         result = extractToTemporary();
+    if (!d->list)
+        releaseEmbeddedPages();
 
     if (result != Adoption::Adopted) {
         d->error = kErrorText;

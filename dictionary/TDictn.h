@@ -58,6 +58,8 @@ private:
     Adoption extractToTemporary();
     void adopt(std::unique_ptr<QFile> file, const QString &path);
     QByteArray listToExtract() const;
+    // Gives back the memory the embedded list took while it was written out.
+    static void releaseEmbeddedPages();
     bool readRecord(qint64 index, char *record);
     bool recordEquals(qint64 index, const char *key);
 };

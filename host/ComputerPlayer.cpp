@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -45,8 +46,24 @@ ComputerPlayer::ComputerPlayer(const SeatTable &table, TServer &server, const QS
     setVocabulary(vocabulary);
 }
 
+ComputerPlayer::ComputerPlayer(const SeatTable &table, TServer &server, VocabularySource source)
+    : m_table(table)
+    , m_server(server)
+    , m_source(std::move(source))
+{
+}
+
+void ComputerPlayer::readVocabulary()
+{
+    if (!m_source)
+        return;
+    const VocabularySource source = std::exchange(m_source, {});
+    setVocabulary(source());
+}
+
 void ComputerPlayer::setVocabulary(const QStringList &vocabulary)
 {
+    m_source = {};
     listbox_words.clear();
     listbox_words.reserve(vocabulary.size());
     for (const QString &word : vocabulary)
@@ -116,6 +133,7 @@ void ComputerPlayer::computerplay(int seat)
 {
     if (seat != 1 && seat != 2)
         return;
+    readVocabulary();
     closeGaps(seat);
     const int filled = static_cast<int>(boardLetters(seat).size());
     const QString target = findTarget(seat, filled);

@@ -2,7 +2,8 @@
 // from its own board with at most one letter added, then arranges its board toward that
 // word. It sends the same request texts a client would, through TServer's handlers, so
 // every rule, message and score applies to it unchanged. It reads the seat table and
-// never writes it; its vocabulary is handed to it, loaded once by whoever assembles the host.
+// never writes it; its vocabulary is handed to it by whoever assembles the host, as a list
+// or as a source that is read at its first move.
 #pragma once
 
 #include "host/ComputerOpponent.h"
@@ -10,15 +11,24 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class SeatTable;
 class TServer;
 
 class ComputerPlayer : public ComputerOpponent {
 public:
+    using VocabularySource = std::function<QStringList()>;
+
     ComputerPlayer(const SeatTable &table, TServer &server, const QStringList &vocabulary);
+    // The vocabulary is read from `source` when it is first needed: at the first move, or
+    // by readVocabulary. A program that never lets the computer play never reads it.
+    ComputerPlayer(const SeatTable &table, TServer &server, VocabularySource source);
 
     // Replaces the vocabulary: kept sorted and lower case; lastwordindex follows.
     void setVocabulary(const QStringList &vocabulary);
+    // Reads the vocabulary from the source given at construction, if it was not yet read.
+    void readVocabulary();
 
     // Makes one complete move for `seat`: any number of trades, then exactly one place,
     // discard or successful steal.
@@ -62,6 +72,7 @@ private:
 
     const SeatTable &m_table;
     TServer &m_server;
+    VocabularySource m_source;  // empty once read
     // listbox_words in upper case, the form the search compares.
     QStringList m_upperWords;
 };

@@ -21,7 +21,7 @@ HostEngine::HostEngine(const QString &dictionaryFolder, QObject *parent, std::un
     , m_table(std::make_unique<SeatTable>())
     , m_clock(std::make_unique<TimerTurnClock>())
     , m_server(std::make_unique<TServer>(*m_table, *m_network, *m_random, *m_dictionary, *m_clock))
-    , m_computer(std::make_unique<ComputerPlayer>(*m_table, *m_server, loadVocabulary()))
+    , m_computer(std::make_unique<ComputerPlayer>(*m_table, *m_server, &loadVocabulary))
     , m_session(std::make_unique<HostSession>(*m_table, *m_server, *m_network))
 {
     m_server->setComputer(m_computer.get());
@@ -67,6 +67,12 @@ bool HostEngine::setComputerLevel(ComputerLevel level)
     else
         m_server->setComputer(m_computer.get());
     return true;
+}
+
+ComputerPlayer &HostEngine::computer()
+{
+    m_computer->readVocabulary();
+    return *m_computer;
 }
 
 TurnClock &HostEngine::clock()

@@ -61,7 +61,9 @@ public:
     // The seat table: read it, or set up a position through its named operations (tests).
     SeatTable &table() { return *m_table; }
     TurnClock &clock();
-    ComputerPlayer &computer() { return *m_computer; }
+    // The Classic computer, its vocabulary read (the host reads it at the computer's
+    // first move otherwise).
+    ComputerPlayer &computer();
 
     // Which computer plays an unheld seat 2 and the just-watching seats, from its next
     // move on. Strong reads the word list into memory the first time it is chosen; when

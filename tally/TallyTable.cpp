@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -247,7 +248,8 @@ bool TallyTable::restore()
         return done(QStringLiteral("Cannot open the tally file %1: %2").arg(m_filePath, file.errorString()));
     if (file.size() > kMaxFileSize)
         return done(QStringLiteral("The tally file %1 is too large (%2 bytes)").arg(m_filePath).arg(file.size()));
-    const QByteArray container = file.read(kMaxFileSize + 1);
+    // Read asks for a buffer of the size it is given: the file's, not the largest allowed.
+    const QByteArray container = file.read(std::min<qint64>(file.size(), kMaxFileSize) + 1);
     if (file.error() != QFileDevice::NoError)
         return done(QStringLiteral("Cannot read the tally file %1: %2").arg(m_filePath, file.errorString()));
     file.close();

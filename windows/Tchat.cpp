@@ -33,10 +33,14 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTimer>
 
 Q_LOGGING_CATEGORY(lcWindow, "quarn.window", QtWarningMsg)
 
 namespace {
+// How long a shown window waits for its first paint before it starts its game anyway.
+constexpr int kStartWithoutPaint = 500;
+
 QString markerPath()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -298,6 +302,23 @@ void Tchat::comeForward()
     activateWindow();
 }
 
+bool Tchat::event(QEvent *event)
+{
+    const bool handled = QMainWindow::event(event);
+    // The connection (and with a solo game, the lobby window) waits until the window
+    // has been painted, so that the window is on the screen as soon as it can be. A
+    // zero timer runs after the paint has been flushed.
+    if (event->type() == QEvent::Paint && m_shownOnce && !m_connectionStarted) {
+        QTimer::singleShot(0, this, [this] {
+            if (m_connectionStarted)
+                return;
+            Q_EMIT firstPainted();
+            startConnection();
+        });
+    }
+    return handled;
+}
+
 void Tchat::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
@@ -305,6 +326,16 @@ void Tchat::showEvent(QShowEvent *event)
         return;
     m_shownOnce = true;
     qCInfo(lcWindow) << "main window shown";
+    // A window that is not painted soon (shown on another workspace, minimised by the
+    // window manager) starts its game all the same.
+    QTimer::singleShot(kStartWithoutPaint, this, &Tchat::startConnection);
+}
+
+void Tchat::startConnection()
+{
+    if (m_connectionStarted)
+        return;
+    m_connectionStarted = true;
     m_connection->processparams(m_arguments);
 }
 

@@ -48,7 +48,7 @@ public:
     explicit Tchat(const QString &settingsFile = QString(), QWidget *parent = nullptr);
     ~Tchat() override;
 
-    // The command line processparams reads when the window is first shown.
+    // The command line processparams reads once the window is first on the screen.
     void setArguments(const QStringList &arguments) { m_arguments = arguments; }
     // Windows created after this one, wired in as they come.
     void setHostEngine(HostEngine *engine);
@@ -87,6 +87,7 @@ public:
     void comeForward();
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -94,6 +95,9 @@ Q_SIGNALS:
     // The window closed (by the user, the end of the connection or "Game is full"):
     // the program ends.
     void closing();
+    // The window's first paint has reached the screen; the connection or the solo game
+    // starts next.
+    void firstPainted();
 
 private:
     void buildPanel();
@@ -103,6 +107,8 @@ private:
     // The removal menu on the name label of `row`, for whichever seat the row shows.
     void installKickMenu(BoardHalf::Row row);
     void showGameFull();
+    // Starts the connection or the solo game, once.
+    void startConnection();
 
     ClientContext m_context;
     // Before the halves: they hold it and go first.
@@ -110,6 +116,7 @@ private:
     QLockFile m_marker;  // the system-wide marker "Quarn", held for the process life
     QStringList m_arguments;
     bool m_shownOnce = false;
+    bool m_connectionStarted = false;
     bool m_fullShown = false;
 
     QWidget *m_panel = nullptr;

@@ -121,7 +121,7 @@ void Tdownload::buildDownloadPanel(QWidget *frame)
     m_picture->setObjectName(QStringLiteral("image_lobby"));
     m_picture->setTextFormat(Qt::PlainText);
     m_picture->setFixedSize(kPictureSize);
-    m_picture->setPixmap(lobbyPicture(devicePixelRatioF()));
+    // The picture is drawn when the window is first shown, for the screen it shows on.
 
     QLabel *text = plainLabel(QStringLiteral("Download The Korvex Lobby Now to play this  and other exciting games "
                                              "online with other players! "),
@@ -472,6 +472,8 @@ QPixmap Tdownload::lobbyPicture(qreal devicePixelRatio)
 void Tdownload::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    if (m_picture->pixmap().isNull())
+        m_picture->setPixmap(lobbyPicture(devicePixelRatioF()));
     if (const QScreen *desktop = screen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(desktop->availableGeometry().center());

@@ -155,7 +155,8 @@ Thelp::Thelp(QWidget *parent)
     m_pages = new QStackedWidget(this);
     m_pages->setObjectName(QStringLiteral("pages"));
     // A page is built when it is first shown: most players open one or two, and the
-    // program starts faster without the others.
+    // program starts faster without the others (the overview too, which waits for the
+    // window to be shown).
     for (std::size_t i = 0; i < kTopics.size(); ++i)
         m_pages->addWidget(new QWidget(m_pages));
     column->addWidget(m_pages, 1);
@@ -233,16 +234,31 @@ void Thelp::showTopic(Topic topic)
 {
     const std::size_t index = indexOf(topic);
     m_current = topic;
-    if (!m_built[index]) {
-        QWidget *placeholder = m_pages->widget(static_cast<int>(index));
-        m_pages->insertWidget(static_cast<int>(index), buildPage(topic));
-        m_pages->removeWidget(placeholder);
-        delete placeholder;
-        m_built[index] = true;
-    }
+    // A hidden window builds its page when it is shown (showEvent).
+    if (isVisible())
+        buildCurrentPage();
     m_pages->setCurrentIndex(static_cast<int>(index));
     m_title->setText(QString::fromLatin1(kTopics[index].caption));
     m_buttons[index]->setChecked(true);
+}
+
+void Thelp::buildCurrentPage()
+{
+    const std::size_t index = indexOf(m_current);
+    if (m_built[index])
+        return;
+    QWidget *placeholder = m_pages->widget(static_cast<int>(index));
+    m_pages->insertWidget(static_cast<int>(index), buildPage(m_current));
+    m_pages->removeWidget(placeholder);
+    delete placeholder;
+    m_built[index] = true;
+    m_pages->setCurrentIndex(static_cast<int>(index));
+}
+
+void Thelp::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    buildCurrentPage();
 }
 
 void Thelp::paintEvent(QPaintEvent *)

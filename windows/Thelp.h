@@ -38,10 +38,13 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     QWidget *buildButtons();
     QWidget *buildPage(Topic topic);
+    // Builds the current topic's page unless it was built before.
+    void buildCurrentPage();
 
     Topic m_current = Topic::Overview;
     QLabel *m_title = nullptr;

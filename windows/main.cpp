@@ -43,31 +43,6 @@ QString wordListFolder()
     return runtime.isEmpty() ? QDir::tempPath() : runtime;
 }
 
-// A measuring aid for the start-up benchmark (bench/startup): with QUARN_EXIT_WHEN_SHOWN=1
-// the program prints "shown <steady clock in ns>" and ends as soon as the main window's
-// first paint has reached the screen.
-class ExitAfterFirstPaint : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && !m_seen) {
-            m_seen = true;
-            QTimer::singleShot(0, this, [] {
-                const auto now = std::chrono::steady_clock::now().time_since_epoch();
-                std::printf("shown %lld\n", static_cast<long long>(std::chrono::nanoseconds(now).count()));
-                std::fflush(stdout);
-                QCoreApplication::quit();
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool m_seen = false;
-};
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -130,10 +105,20 @@ int main(int argc, char *argv[])
     TerminationWatcher termination;
     QObject::connect(&termination, &TerminationWatcher::terminationRequested, &chat, &QWidget::close);
 
-    if (qEnvironmentVariableIntValue("QUARN_EXIT_WHEN_SHOWN") == 1)
-        chat.installEventFilter(new ExitAfterFirstPaint(&chat));
+    // A measuring aid for the start-up benchmark (bench/startup): with QUARN_EXIT_WHEN_SHOWN=1
+    // the program prints "shown <steady clock in ns>" and ends as soon as the main window's
+    // first paint has reached the screen.
+    if (qEnvironmentVariableIntValue("QUARN_EXIT_WHEN_SHOWN") == 1) {
+        QObject::connect(&chat, &Tchat::firstPainted, &app, [] {
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            std::printf("shown %lld\n", static_cast<long long>(std::chrono::nanoseconds(now).count()));
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        });
+    }
 
-    // 4. The main window shows and, on showing, starts the solo game or the connection.
+    // 4. The main window shows and, once it is on the screen, starts the solo game or the
+    //    connection.
     chat.show();
     const int result = app.exec();
 

@@ -323,6 +323,11 @@ TEST_F(ChatHalfTest, SmileysShowInlineAsImages)
     EXPECT_EQ(image.width(), 17);
     EXPECT_EQ(image.height(), 16);
     EXPECT_FALSE(chat->mainchat()->document()->resource(QTextDocument::ImageResource, QUrl(image.name())).isNull());
+
+    // Clearing the chat empties the document's pictures; the next smiley brings its own back.
+    chat->ClearMainChat1Click();
+    chat->addlinetochat(QStringLiteral("1+B: :)#12"), Qt::black);
+    EXPECT_FALSE(chat->mainchat()->document()->resource(QTextDocument::ImageResource, QUrl(image.name())).isNull());
 }
 
 // A click opens the word without its trailing space; capitals are no link; a failure,
@@ -433,7 +438,9 @@ TEST_F(ChatHalfTest, SmileyMenuAppendsCodesAfterClearingThePlaceholder)
     ASSERT_EQ(menu->actions().size(), 18);
     EXPECT_EQ(menu->actions().first()->text(), QStringLiteral(":)#10"));
     EXPECT_EQ(menu->actions().last()->text(), QStringLiteral(":)#27"));
+    Q_EMIT menu->aboutToShow();  // the faces are drawn when the menu opens
     EXPECT_FALSE(menu->actions().first()->icon().isNull());
+    EXPECT_FALSE(menu->actions().last()->icon().isNull());
     menu->actions().at(2)->trigger();
     EXPECT_EQ(chat->mychat()->text(), QStringLiteral(":)#12"));
     menu->actions().at(17)->trigger();

@@ -54,6 +54,23 @@ TEST_F(ComputerPlayerTest, VocabularyIsKeptSortedLowerCaseWithLastIndex)
     EXPECT_EQ(table.computer.lastwordindex, 2);
 }
 
+// A vocabulary given as a source is read at the first move, once.
+TEST_F(ComputerPlayerTest, AVocabularySourceIsReadAtTheFirstMoveOnly)
+{
+    int reads = 0;
+    ComputerPlayer lazy(seats, table.server, [&reads] {
+        ++reads;
+        return words({"Cat", "act"});
+    });
+    EXPECT_EQ(reads, 0);
+    lazy.computerplay(2);
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(lazy.listbox_words, words({"act", "cat"}));
+    EXPECT_EQ(seats.whoseTurn(), 1);  // the move was made
+    lazy.readVocabulary();
+    EXPECT_EQ(reads, 1);
+}
+
 // The assembled host hands its computer the embedded vocabulary.
 TEST(ComputerVocabularyTest, TheHostsComputerGetsTheEmbeddedVocabulary)
 {

@@ -152,6 +152,37 @@ TEST_F(TchatTest, soloGameStartsWhenTheWindowIsShown)
     ASSERT_TRUE(waitUntil(*window, [&] { return !window->justWatchAction()->isChecked(); }));
 }
 
+// The game starts once the window has been painted, so that the window shows first; a
+// window that is never painted (another workspace, minimised) starts it all the same.
+TEST_F(TchatTest, theGameStartsAfterTheFirstPaintOrWithoutOne)
+{
+    {
+        HostEngine host(folder.path());
+        auto window = makeWindow(QStringLiteral("korvexlobby.ini"), 0, &host);
+        int paints = 0;
+        quint16 portAtPaint = 1;
+        QObject::connect(window.get(), &Tchat::firstPainted, [&] {
+            ++paints;
+            portAtPaint = host.serverPort();
+        });
+        window->show();
+        ASSERT_TRUE(waitUntil(*window, [&] { return window->game().loggedIn(); }));
+        EXPECT_EQ(paints, 1);
+        EXPECT_EQ(portAtPaint, 0) << "the solo game's host listened before the window was painted";
+    }
+    struct NoPaint : QObject {
+        bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Paint; }
+    } noPaint;
+    HostEngine host(folder.path());
+    auto window = makeWindow(QStringLiteral("korvexlobby.ini"), 0, &host);
+    window->installEventFilter(&noPaint);
+    QSignalSpy firstPaint(window.get(), &Tchat::firstPainted);
+    window->show();
+    ASSERT_TRUE(waitUntil(*window, [&] { return window->game().loggedIn(); }));
+    EXPECT_EQ(firstPaint.count(), 0);
+    window->removeEventFilter(&noPaint);
+}
+
 // Every auxiliary window opens from its entry; a solo start offers the lobby window, and
 // the lobby window's request to end the program closes the main window.
 TEST_F(TchatTest, everyWindowOpensFromItsMenuEntryAndTheSoloStartShowsTheLobbyWindow)

@@ -136,15 +136,15 @@ TEST_F(TdownloadTest, LooksAsDesigned)
     EXPECT_TRUE(line1().isEmpty());
     EXPECT_TRUE(line2().isEmpty());
     expectIdle();
-    EXPECT_FALSE(label("image_lobby")->pixmap().isNull());
     for (const QLabel *each : window->findChildren<QLabel *>())
         EXPECT_EQ(each->textFormat(), Qt::PlainText) << each->objectName().toStdString();
 }
 
-TEST_F(TdownloadTest, ShowsCentredOnTheDesktopWithPlaySoloGameFocused)
+TEST_F(TdownloadTest, ShowsCentredOnTheDesktopWithItsPictureAndPlaySoloGameFocused)
 {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    EXPECT_FALSE(label("image_lobby")->pixmap().isNull());
     const QPoint centre = window->screen()->availableGeometry().center();
     EXPECT_LE((window->frameGeometry().center() - centre).manhattanLength(), 2);
     QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), static_cast<QWidget *>(button("button_solo")), kWaitMs);

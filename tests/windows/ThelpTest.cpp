@@ -141,6 +141,7 @@ TEST_F(ThelpTest, TheScoringPageGivesEveryLetterTheValueTheGameScores)
 
 TEST_F(ThelpTest, TheLicencePageShowsTheProgramsLicenceAndTheWordListsNotice)
 {
+    help->show();
     help->showTopic(Thelp::Topic::License);
     const QString text = body();
     EXPECT_TRUE(text.contains(QStringLiteral("Copyright (c) 2026 The Quarn developers")));
@@ -151,7 +152,10 @@ TEST_F(ThelpTest, TheLicencePageShowsTheProgramsLicenceAndTheWordListsNotice)
 
 TEST_F(ThelpTest, NoPageCarriesALink)
 {
-    // Pages are built when first shown.
+    // Pages are built when first shown, the first one when the window shows.
+    help->showTopic(Thelp::Topic::Lobby);
+    ASSERT_TRUE(help->findChildren<QTextBrowser *>().isEmpty());
+    help->show();
     for (int topic = 0; topic < Thelp::kTopicCount; ++topic)
         help->showTopic(static_cast<Thelp::Topic>(topic));
     ASSERT_EQ(help->findChildren<QTextBrowser *>().size(), Thelp::kTopicCount);
