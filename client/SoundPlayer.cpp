@@ -1,15 +1,13 @@
 // The sound player: name lookup over the sound folder, decode-once cache, cut-off.
 #include "client/SoundPlayer.h"
 
-#include "client/SoundDeviceOutput.h"
 #include "client/SoundLog.h"
+#include "client/SoundModuleOutput.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcSound, "quarn.sound", QtWarningMsg)
 
 // The sound resources sit in a static library; registering them by hand keeps the linker
 // from dropping them. Q_INIT_RESOURCE must be used outside any namespace.
@@ -23,7 +21,7 @@ static void registerSoundResources()
 }
 
 SoundPlayer::SoundPlayer(QObject *parent)
-    : SoundPlayer(std::make_unique<SoundDeviceOutput>(), kResourceFolder, parent)
+    : SoundPlayer(std::make_unique<SoundModuleOutput>(), kResourceFolder, parent)
 {
 }
 

@@ -20,7 +20,8 @@ public:
     // The folder that holds the sound resources, one "<NAME>.wav" file per sound.
     static inline const QString kResourceFolder = QStringLiteral(":/sounds");
 
-    // Plays through the default audio output (silent where there is none).
+    // Plays through the default audio output, with the audio module loaded on the first
+    // sound (silent where there is no module or no output).
     explicit SoundPlayer(QObject *parent = nullptr);
     // Plays through the given output, reading sounds from the given folder.
     explicit SoundPlayer(std::unique_ptr<SoundOutput> output, const QString &folder = kResourceFolder,

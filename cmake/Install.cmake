@@ -21,6 +21,20 @@ foreach(program quarn quarn-host)
     endif()
 endforeach()
 
+# The audio module, which the program loads on the first sound, in a folder of its own
+# under the library folder. The program finds it by the path from the games folder to that
+# folder, compiled in: relative, so a prefix moved as a whole (cpack's /usr) still works.
+if(TARGET quarn_audio)
+    install(TARGETS quarn_audio LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/quarn)
+    if(IS_ABSOLUTE "${QUARN_INSTALL_GAMESDIR}")
+        set(quarn_games_full ${QUARN_INSTALL_GAMESDIR})
+    else()
+        set(quarn_games_full ${CMAKE_INSTALL_PREFIX}/${QUARN_INSTALL_GAMESDIR})
+    endif()
+    file(RELATIVE_PATH quarn_audio_from_games ${quarn_games_full} ${CMAKE_INSTALL_FULL_LIBDIR}/quarn)
+    target_compile_definitions(quarn_client PRIVATE QUARN_AUDIO_MODULE_DIR="${quarn_audio_from_games}")
+endif()
+
 # The menu entry starts the program by its full path: a games folder under a prefix of the
 # user's own is not on the desktop's PATH. The path is known only when installing (cpack
 # installs under its own prefix), so the entry is written then.

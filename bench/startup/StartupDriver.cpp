@@ -7,9 +7,9 @@
 //   bench_startup [--runs 20] [--memory-runs 5] [--settle-ms 2000] [--platform offscreen]
 //                 [--quarn <path>] [--bare <path>]
 //
-// Both programs are copied into a scratch folder and started there, so the settings file,
-// the tally and the word list that quarn writes beside itself go there and nothing is
-// left behind. Each start has a single-instance guard name of its own and quarn listens
+// Both programs (and the audio module beside quarn) are copied into a scratch folder and
+// started there, so the settings file, the tally and the word list that quarn writes
+// beside itself go there and nothing is left behind. Each start has a single-instance guard name of its own and quarn listens
 // on a free port, so a copy of the game running on the desktop does not interfere.
 #include "StartupRuns.h"
 
@@ -103,6 +103,12 @@ int main(int argc, char *argv[])
     const QDir folder(scratch.path());
     const QString quarn = copyInto(parser.value(quarnOption), folder);
     const QString bare = copyInto(parser.value(bareOption), folder);
+    // The audio module goes with the program, which looks for it beside itself.
+    const QFileInfo audioModule(QFileInfo(parser.value(quarnOption)).dir(), QStringLiteral("quarn_audio.so"));
+    if (audioModule.exists() && copyInto(audioModule.filePath(), folder).isEmpty()) {
+        std::fprintf(stderr, "bench_startup: cannot copy the audio module\n");
+        return 1;
+    }
     if (quarn.isEmpty() || bare.isEmpty()) {
         std::fprintf(stderr, "bench_startup: cannot copy the programs (--quarn, --bare)\n");
         return 1;

@@ -1,7 +1,9 @@
 // The real output on a machine that may have no audio device (the offscreen test
 // platform, no sound server): playing, cutting off, alerting and tearing down must all
-// return at once without error.
-#include "client/SoundDeviceOutput.h"
+// return at once without error. The players play through the built audio module, as the
+// program does; the rest drives the device output directly.
+#include "client/audio/SoundDeviceOutput.h"
+#include "client/SoundModuleOutput.h"
 #include "client/SoundPlayer.h"
 
 #include <QAudioDevice>
@@ -15,6 +17,13 @@ namespace {
 
 QStringList g_warnings;
 
+// A player whose output is the built audio module's.
+std::unique_ptr<SoundPlayer> moduleSoundPlayer()
+{
+    return std::make_unique<SoundPlayer>(
+        std::make_unique<SoundModuleOutput>(QStringList{QStringLiteral(QUARN_AUDIO_MODULE)}));
+}
+
 void collectWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type == QtWarningMsg || type == QtCriticalMsg)
@@ -26,9 +35,9 @@ TEST(SoundDeviceOutput, aMachineWithoutSoundPrintsNoWarnings)
 {
     const QtMessageHandler previous = qInstallMessageHandler(&collectWarnings);
     {
-        SoundPlayer player;
+        const auto player = moduleSoundPlayer();
         for (const char *name : {"entered", "wave6", "gameover", "wave20"})
-            player.play(QString::fromLatin1(name));
+            player->play(QString::fromLatin1(name));
         QCoreApplication::processEvents();
     }
     qInstallMessageHandler(previous);
@@ -39,16 +48,16 @@ TEST(SoundDeviceOutput, aMachineWithoutSoundPrintsNoWarnings)
 
 TEST(SoundDeviceOutput, playsCutsOffAndAlertsWithOrWithoutADevice)
 {
-    SoundPlayer player;
-    player.play(QStringLiteral("goodword"));
-    player.play(QStringLiteral("wave6"));  // cuts off the chime, MPEG decoded on the way
+    const auto player = moduleSoundPlayer();
+    player->play(QStringLiteral("goodword"));
+    player->play(QStringLiteral("wave6"));  // cuts off the chime, MPEG decoded on the way
     QCoreApplication::processEvents();
-    player.play(QStringLiteral("no such sound"));
-    player.play(QStringLiteral("tick"));
-    player.stop();
-    player.stop();
+    player->play(QStringLiteral("no such sound"));
+    player->play(QStringLiteral("tick"));
+    player->stop();
+    player->stop();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(player.hasSound(QStringLiteral("wave6")));
+    EXPECT_TRUE(player->hasSound(QStringLiteral("wave6")));
 }
 
 TEST(SoundDeviceOutput, isSilentWhereThereIsNoDevice)

@@ -1,4 +1,6 @@
 // The real sound output: a QAudioSink on the default audio output, fed from a buffer.
+// It lives in the audio module (quarn_audio), which the program loads on the first sound
+// (client/SoundModuleOutput.h), so Qt Multimedia is not linked into the program.
 #pragma once
 
 #include "client/SoundOutput.h"

@@ -1,6 +1,6 @@
 // Playback on the default audio output: one sink per sound, flushed (not drained) when a
 // new sound cuts the old one off.
-#include "client/SoundDeviceOutput.h"
+#include "client/audio/SoundDeviceOutput.h"
 
 #include "client/SoundConverter.h"
 #include "client/SoundLog.h"
