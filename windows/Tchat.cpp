@@ -333,7 +333,8 @@ void Tchat::showEvent(QShowEvent *event)
 
 void Tchat::startConnection()
 {
-    if (m_connectionStarted)
+    // A window closed before its first paint (a termination signal) starts nothing.
+    if (m_connectionStarted || m_closed)
         return;
     m_connectionStarted = true;
     m_connection->processparams(m_arguments);
@@ -342,6 +343,7 @@ void Tchat::startConnection()
 void Tchat::closeEvent(QCloseEvent *event)
 {
     qCInfo(lcWindow) << "main window closes";
+    m_closed = true;
     m_settings->FormClose();
     event->accept();
     Q_EMIT closing();

@@ -117,6 +117,7 @@ private:
     QStringList m_arguments;
     bool m_shownOnce = false;
     bool m_connectionStarted = false;
+    bool m_closed = false;
     bool m_fullShown = false;
 
     QWidget *m_panel = nullptr;

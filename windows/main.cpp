@@ -55,6 +55,10 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    // A termination signal from here on closes the main window like "Exit" does, once the
+    // window is there and the loop runs; before that it is held until then, so that the
+    // guard's files and the word list are always cleaned up.
+    TerminationWatcher termination;
 
     // 1. A second copy hands the focus to the first and ends without a window.
     SingleInstanceGuard guard(SingleInstanceGuard::nameFromEnvironment());
@@ -101,19 +105,17 @@ int main(int argc, char *argv[])
 
     chat.setLobbyWindow(new Tdownload(places, {}, ProgramStarter::system(), &chat));
 
-    // A termination signal closes the main window like "Exit" does.
-    TerminationWatcher termination;
     QObject::connect(&termination, &TerminationWatcher::terminationRequested, &chat, &QWidget::close);
 
     // A measuring aid for the start-up benchmark (bench/startup): with QUARN_EXIT_WHEN_SHOWN=1
     // the program prints "shown <steady clock in ns>" and ends as soon as the main window's
     // first paint has reached the screen.
     if (qEnvironmentVariableIntValue("QUARN_EXIT_WHEN_SHOWN") == 1) {
-        QObject::connect(&chat, &Tchat::firstPainted, &app, [] {
+        QObject::connect(&chat, &Tchat::firstPainted, &app, [&chat] {
             const auto now = std::chrono::steady_clock::now().time_since_epoch();
             std::printf("shown %lld\n", static_cast<long long>(std::chrono::nanoseconds(now).count()));
             std::fflush(stdout);
-            QCoreApplication::quit();
+            chat.close();
         });
     }
 

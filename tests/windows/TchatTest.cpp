@@ -31,6 +31,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 #include <QWindow>
 
@@ -181,6 +182,18 @@ TEST_F(TchatTest, theGameStartsAfterTheFirstPaintOrWithoutOne)
     ASSERT_TRUE(waitUntil(*window, [&] { return window->game().loggedIn(); }));
     EXPECT_EQ(firstPaint.count(), 0);
     window->removeEventFilter(&noPaint);
+}
+
+// A window closed before its game started (a termination signal at start-up) starts none.
+TEST_F(TchatTest, aWindowClosedBeforeItsFirstPaintStartsNoGame)
+{
+    HostEngine host(folder.path());
+    auto window = makeWindow(QStringLiteral("korvexlobby.ini"), 0, &host);
+    window->show();
+    window->close();
+    QTest::qWait(700);  // beyond the start without a paint
+    EXPECT_FALSE(host.isListening());
+    EXPECT_FALSE(window->game().loggedIn());
 }
 
 // Every auxiliary window opens from its entry; a solo start offers the lobby window, and
