@@ -30,9 +30,13 @@ SoundPlayer::SoundPlayer(std::unique_ptr<SoundOutput> output, const QString &fol
     , m_output(std::move(output))
 {
     registerSoundResources();
-    const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.wav")}, QDir::Files, QDir::Name);
-    for (const QFileInfo &file : files)
-        m_paths.insert(file.completeBaseName().toUpper(), file.filePath());
+    // The suffix is checked here rather than by a name filter, which would compile a
+    // regular expression (and load its library's tables) at every start.
+    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files, QDir::Name);
+    for (const QFileInfo &file : files) {
+        if (file.fileName().endsWith(QStringLiteral(".wav"), Qt::CaseInsensitive))
+            m_paths.insert(file.completeBaseName().toUpper(), file.filePath());
+    }
     if (m_paths.isEmpty())
         qCWarning(lcSound) << "no sounds found in" << folder;
 }

@@ -182,6 +182,10 @@ TEST_F(SoundPlayerTest, aFolderWithoutSoundsAlertsForEveryName)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
+    for (const char *other : {"TICK.mp3", "tick.wav.txt"}) {  // not sounds: only ".wav" files are
+        QFile file(folder.filePath(QString::fromLatin1(other)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
     SoundLogCatcher log;
     auto player = makePlayer(folder.path());
     ASSERT_EQ(log.messages.size(), 1);
@@ -189,6 +193,12 @@ TEST_F(SoundPlayerTest, aFolderWithoutSoundsAlertsForEveryName)
     player->play(QStringLiteral("tick"));
     EXPECT_EQ(recording->events, (QStringList{QStringLiteral("stop"), QStringLiteral("alert")}));
     EXPECT_TRUE(player->soundNames().isEmpty());
+
+    // The suffix is matched without regard to case, like the names.
+    QFile upper(folder.filePath(QStringLiteral("Beep.WAV")));
+    ASSERT_TRUE(upper.open(QIODevice::WriteOnly));
+    upper.close();
+    EXPECT_EQ(makePlayer(folder.path())->soundNames(), QStringList{QStringLiteral("BEEP")});
 }
 
 }  // namespace
