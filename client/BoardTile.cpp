@@ -71,8 +71,7 @@ void BoardTile::paintEvent(QPaintEvent *)
 
 void BoardTile::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_leftDown = true;
+    m_click.press(event->button());
     // The tile may move (selection) or the handler may reset the board; the click
     // still belongs to this tile.
     Q_EMIT mousePressed(event->button());
@@ -81,9 +80,7 @@ void BoardTile::mousePressEvent(QMouseEvent *event)
 
 void BoardTile::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = event->button() == Qt::LeftButton && m_leftDown && rect().contains(event->position().toPoint());
-    if (event->button() == Qt::LeftButton)
-        m_leftDown = false;
+    const bool click = m_click.release(event->button(), event->position().toPoint(), rect());
     event->accept();
     if (click)
         Q_EMIT clicked();

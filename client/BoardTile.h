@@ -4,6 +4,8 @@
 // keyboard cursor stands on it, a frame is drawn round it.
 #pragma once
 
+#include "client/ClickTracker.h"
+
 #include <QWidget>
 
 class BoardTile : public QWidget {
@@ -42,6 +44,6 @@ protected:
 private:
     int m_tag;
     int m_code = 0;
-    bool m_leftDown = false;
+    ClickTracker m_click;
     bool m_cursorShown = false;
 };

@@ -1,10 +1,8 @@
-// The clickable label and the logo: QUARN on five game tiles, each turned a little as if
-// just laid on the table.
+// The logo: QUARN on five game tiles, each turned a little as if just laid on the table.
 #include "windows/LogoLabel.h"
 
 #include "client/TilePainter.h"
 
-#include <QMouseEvent>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -28,29 +26,6 @@ constexpr qreal kPitch = 1.02;
 constexpr qreal kMargin = 0.12;
 
 }  // namespace
-
-ClickableLabel::ClickableLabel(QWidget *parent)
-    : QLabel(parent)
-{
-    setCursor(Qt::PointingHandCursor);
-}
-
-void ClickableLabel::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        m_leftDown = true;
-    event->accept();
-}
-
-void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    const bool click = event->button() == Qt::LeftButton && m_leftDown && rect().contains(event->position().toPoint());
-    if (event->button() == Qt::LeftButton)
-        m_leftDown = false;
-    event->accept();
-    if (click)
-        Q_EMIT clicked();
-}
 
 LogoLabel::LogoLabel(QWidget *parent, int tileSize)
     : ClickableLabel(parent)

@@ -1,33 +1,14 @@
-// Labels that answer a click: ClickableLabel, a label that reports a left click (the
-// about window's web address), and LogoLabel, the program's logo (the word QUARN laid
-// out on game tiles, painted at the screen's own resolution), which the main window
-// shows and which opens the product's web page when clicked.
+// The program's logo: the word QUARN laid out on game tiles, painted at the screen's own
+// resolution. The main window shows it; a click opens the product's web page.
 #pragma once
 
-#include <QLabel>
+#include "windows/ClickableLabel.h"
+
 #include <QPixmap>
 #include <QSize>
 
-class QMouseEvent;
 class QPaintEvent;
 class QPainter;
-
-class ClickableLabel : public QLabel {
-    Q_OBJECT
-public:
-    explicit ClickableLabel(QWidget *parent = nullptr);
-
-Q_SIGNALS:
-    // The left button was pressed and released over the label.
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-
-private:
-    bool m_leftDown = false;
-};
 
 class LogoLabel : public ClickableLabel {
     Q_OBJECT

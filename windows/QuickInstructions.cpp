@@ -30,7 +30,7 @@ const std::array<QString, QuickInstructions::kSteps> kStepTexts{
     QStringLiteral("6. You can remove a letter on your board by right clicking on it. This will end your turn. "),
 };
 
-constexpr QSize kPictureSize(214, 111);
+constexpr QSize kStepPictureSize(214, 111);
 
 // One step's picture, drawn whenever the widget paints, at the screen's resolution.
 class StepPicture : public QWidget {
@@ -40,7 +40,7 @@ public:
         , m_step(step)
     {
         setObjectName(QStringLiteral("image_step%1").arg(step));
-        setFixedSize(kPictureSize);
+        setFixedSize(kStepPictureSize);
     }
 
 protected:

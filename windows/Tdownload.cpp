@@ -37,7 +37,7 @@ const QString kNoLobbyText = QStringLiteral(
 const QString kErrorText = QStringLiteral("An Error has Occurred.");
 const QString kAbortedLine = QStringLiteral("Download Aborted");
 
-constexpr QSize kPictureSize(150, 122);
+constexpr QSize kLobbyPictureSize(150, 122);
 
 QLabel *plainLabel(const QString &text, QWidget *parent, const QString &objectName = {})
 {
@@ -120,7 +120,7 @@ void Tdownload::buildDownloadPanel(QWidget *frame)
     m_picture = new QLabel(frame);
     m_picture->setObjectName(QStringLiteral("image_lobby"));
     m_picture->setTextFormat(Qt::PlainText);
-    m_picture->setFixedSize(kPictureSize);
+    m_picture->setFixedSize(kLobbyPictureSize);
     // The picture is drawn when the window is first shown, for the screen it shows on.
 
     QLabel *text = plainLabel(QStringLiteral("Download The Korvex Lobby Now to play this  and other exciting games "
@@ -415,7 +415,7 @@ QString Tdownload::chooseDownloadFolder(const QString &programFolder, const QStr
 
 QPixmap Tdownload::lobbyPicture(qreal devicePixelRatio)
 {
-    QPixmap picture(kPictureSize * devicePixelRatio);
+    QPixmap picture(kLobbyPictureSize * devicePixelRatio);
     picture.setDevicePixelRatio(devicePixelRatio);
     picture.fill(Qt::transparent);
     QPainter p(&picture);
@@ -454,8 +454,8 @@ QPixmap Tdownload::lobbyPicture(qreal devicePixelRatio)
     constexpr std::array<int, 5> kLobby{12, 15, 2, 2, 25};
     constexpr qreal kTile = 28;
     constexpr qreal kGap = 2;
-    const qreal left = (kPictureSize.width() - (kLobby.size() * kTile + (kLobby.size() - 1) * kGap)) / 2;
-    const qreal top = kPictureSize.height() - kTile - 3;
+    const qreal left = (kLobbyPictureSize.width() - (kLobby.size() * kTile + (kLobby.size() - 1) * kGap)) / 2;
+    const qreal top = kLobbyPictureSize.height() - kTile - 3;
     for (size_t i = 0; i < kLobby.size(); ++i) {
         p.save();
         p.translate(left + i * (kTile + kGap) + kTile / 2, top + kTile / 2);
