@@ -308,12 +308,11 @@ bool Tchat::event(QEvent *event)
     // The connection (and with a solo game, the lobby window) waits until the window
     // has been painted, so that the window is on the screen as soon as it can be. A
     // zero timer runs after the paint has been flushed.
-    if (event->type() == QEvent::Paint && m_shownOnce && !m_connectionStarted) {
+    if (event->type() == QEvent::Paint && m_shownOnce && !m_painted) {
+        m_painted = true;
         QTimer::singleShot(0, this, [this] {
-            if (m_connectionStarted)
-                return;
             Q_EMIT firstPainted();
-            startConnection();
+            startConnection();  // unless the window went without a paint for too long
         });
     }
     return handled;

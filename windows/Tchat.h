@@ -116,6 +116,7 @@ private:
     QLockFile m_marker;  // the system-wide marker "Quarn", held for the process life
     QStringList m_arguments;
     bool m_shownOnce = false;
+    bool m_painted = false;
     bool m_connectionStarted = false;
     bool m_closed = false;
     bool m_fullShown = false;

@@ -23,6 +23,7 @@
 #include "windows/Tspylist.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -162,14 +163,23 @@ TEST_F(TchatTest, theGameStartsAfterTheFirstPaintOrWithoutOne)
         auto window = makeWindow(QStringLiteral("korvexlobby.ini"), 0, &host);
         int paints = 0;
         quint16 portAtPaint = 1;
+        QElapsedTimer sinceShown;
+        qint64 paintedAfterMs = 0;
         QObject::connect(window.get(), &Tchat::firstPainted, [&] {
             ++paints;
             portAtPaint = host.serverPort();
+            paintedAfterMs = sinceShown.elapsed();
         });
+        sinceShown.start();
         window->show();
         ASSERT_TRUE(waitUntil(*window, [&] { return window->game().loggedIn(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return paints > 0; }));
         EXPECT_EQ(paints, 1);
-        EXPECT_EQ(portAtPaint, 0) << "the solo game's host listened before the window was painted";
+        // On a machine too loaded to paint within the wait, the game has started without
+        // the paint; otherwise the host listens only after it.
+        if (paintedAfterMs < 400) {
+            EXPECT_EQ(portAtPaint, 0) << "the solo game's host listened before the window was painted";
+        }
     }
     struct NoPaint : QObject {
         bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Paint; }
