@@ -25,7 +25,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
-#include <QTimer>
 
 #include <chrono>
 #include <cstdio>
