@@ -1,7 +1,9 @@
-// Artwork lookup by pixel ratio; see Artwork.h.
+// Artwork lookup by pixel ratio, and the painted felt; see Artwork.h.
 #include "client/Artwork.h"
 
 #include <QFileInfo>
+#include <QLinearGradient>
+#include <QPainter>
 
 // The pictures sit in a static library; registering them by hand keeps the linker from
 // dropping them. Q_INIT_RESOURCE must be used outside any namespace.
@@ -35,4 +37,12 @@ QPixmap Artwork::pixmap(const QString &name, qreal devicePixelRatio)
     if (!pixmap.isNull() && file.contains(QLatin1String("@2x")))
         pixmap.setDevicePixelRatio(2.0);
     return pixmap;
+}
+
+void Artwork::paintFelt(QPainter &painter, const QRect &area)
+{
+    QLinearGradient felt(0.0, area.top(), 0.0, area.bottom() + 1);
+    felt.setColorAt(0.0, QColor(30, 78, 50));
+    felt.setColorAt(1.0, QColor(14, 42, 27));
+    painter.fillRect(area, felt);
 }

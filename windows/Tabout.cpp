@@ -2,13 +2,14 @@
 // address that opens through the injected opener, and centring on the main window.
 #include "windows/Tabout.h"
 
+#include "client/Artwork.h"
+
 #include "net/Catalogue.h"
 #include "windows/LogoLabel.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPalette>
 #include <QPushButton>
@@ -114,10 +115,7 @@ void Tabout::paintEvent(QPaintEvent *)
 {
     // The green of the game's table, framed in gold.
     QPainter painter(this);
-    QLinearGradient felt(0.0, 0.0, 0.0, height());
-    felt.setColorAt(0.0, QColor(30, 78, 50));
-    felt.setColorAt(1.0, QColor(14, 42, 27));
-    painter.fillRect(rect(), felt);
+    Artwork::paintFelt(painter, rect());
     painter.setPen(QPen(QColor(200, 154, 74), 1.0));
     painter.drawRect(QRectF(rect()).adjusted(3.5, 3.5, -3.5, -3.5));
 }

@@ -2,11 +2,12 @@
 // buttons, the pages built from the help resources, and switching between them.
 #include "windows/Thelp.h"
 
+#include "client/Artwork.h"
+
 #include <QButtonGroup>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -263,12 +264,8 @@ void Thelp::showEvent(QShowEvent *event)
 
 void Thelp::paintEvent(QPaintEvent *)
 {
-    // The green of the game's table, a little darker towards the bottom.
     QPainter painter(this);
-    QLinearGradient felt(0.0, 0.0, 0.0, height());
-    felt.setColorAt(0.0, QColor(30, 78, 50));
-    felt.setColorAt(1.0, QColor(14, 42, 27));
-    painter.fillRect(rect(), felt);
+    Artwork::paintFelt(painter, rect());
 }
 
 void Thelp::present()
