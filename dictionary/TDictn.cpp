@@ -143,18 +143,30 @@ QString TDictn::embeddedListPath()
     return QStringLiteral(":/dictionary/TEXT_DEMO");
 }
 
-QByteArray TDictn::embeddedList()
+QByteArrayView TDictn::embeddedBytesInPlace()
 {
     ensureDictionaryResources();
+    const QResource resource(embeddedListPath());
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
+        return {};
+    return QByteArrayView(reinterpret_cast<const char *>(resource.data()), resource.size());
+}
+
+QByteArray TDictn::embeddedList()
+{
     // The resource is stored uncompressed (wordlist.qrc), so its bytes are read where
     // they lie in the program's image, without a copy; a compressed build still works,
     // at the cost of unpacking.
-    const QResource resource(embeddedListPath());
-    if (!resource.isValid())
-        return {};
-    QByteArray bytes = resource.compressionAlgorithm() == QResource::NoCompression
-        ? QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()), resource.size())
-        : resource.uncompressedData();
+    const QByteArrayView inPlace = embeddedBytesInPlace();
+    QByteArray bytes;
+    if (!inPlace.isEmpty()) {
+        bytes = QByteArray::fromRawData(inPlace.data(), inPlace.size());
+    } else {
+        const QResource resource(embeddedListPath());
+        if (!resource.isValid())
+            return {};
+        bytes = resource.uncompressedData();
+    }
     // A NUL ends the list: whatever follows it is not records.
     const qsizetype nul = bytes.indexOf('\0');
     return nul >= 0 ? bytes.first(nul) : bytes;
@@ -167,15 +179,12 @@ void TDictn::releaseEmbeddedPages()
     // brought its 2.5 MB into the program's memory. They are read-only pages of the
     // program file, so the system can drop them and would read them again from the file
     // if they were ever touched.
-    ensureDictionaryResources();
-    const QResource resource(embeddedListPath());
-    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
-        return;
+    const QByteArrayView list = embeddedBytesInPlace();
     const auto page = static_cast<quintptr>(::sysconf(_SC_PAGESIZE));
-    const auto begin = reinterpret_cast<quintptr>(resource.data());
+    const auto begin = reinterpret_cast<quintptr>(list.data());
     const quintptr first = (begin + page - 1) / page * page;  // whole pages only
-    const quintptr last = (begin + static_cast<quintptr>(resource.size())) / page * page;
-    if (last > first)
+    const quintptr last = (begin + static_cast<quintptr>(list.size())) / page * page;
+    if (!list.isEmpty() && last > first)
         ::madvise(reinterpret_cast<void *>(first), last - first, MADV_DONTNEED);
 #endif
 }

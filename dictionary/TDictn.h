@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFile>
 #include <QString>
 
@@ -58,6 +59,9 @@ private:
     Adoption extractToTemporary();
     void adopt(std::unique_ptr<QFile> file, const QString &path);
     QByteArray listToExtract() const;
+    // The embedded list's bytes where they lie in the program, when it is stored
+    // uncompressed; empty otherwise.
+    static QByteArrayView embeddedBytesInPlace();
     // Gives back the memory the embedded list took while it was written out.
     static void releaseEmbeddedPages();
     bool readRecord(qint64 index, char *record);
