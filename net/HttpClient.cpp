@@ -7,6 +7,8 @@
 #include <QSslSocket>
 #endif
 
+#include <utility>
+
 namespace net {
 
 namespace {
@@ -49,29 +51,24 @@ QString unusable(const QUrl &url)
 HttpClient::HttpClient(QObject *parent)
     : QObject(parent)
 {
-    m_idle.setSingleShot(true);
-    m_idle.setInterval(kDefaultIdleTimeout);
-    connect(&m_idle, &QTimer::timeout, this, &HttpClient::onIdle);
+    m_window.setInterval(kDefaultFloorWindow);
+    connect(&m_window, &QTimer::timeout, this, &HttpClient::onWindowEnd);
 }
 
 HttpClient::~HttpClient()
 {
     // Quietly: whoever listens may be going too.
-    m_idle.stop();
+    m_window.stop();
     if (m_socket) {
         m_socket->disconnect(this);
         m_socket->abort();
     }
 }
 
-void HttpClient::setIdleTimeout(std::chrono::milliseconds timeout)
+void HttpClient::setProgressFloor(qint64 bytes, std::chrono::milliseconds window)
 {
-    m_idle.setInterval(timeout);
-}
-
-std::chrono::milliseconds HttpClient::idleTimeout() const
-{
-    return m_idle.intervalAsDuration();
+    m_floorBytes = bytes;
+    m_window.setInterval(window);
 }
 
 QByteArray HttpClient::requestFor(const QUrl &url)
@@ -155,7 +152,9 @@ void HttpClient::startRequest()
     connect(m_socket.get(), &QIODevice::readyRead, this, &HttpClient::onReadyRead);
     connect(m_socket.get(), &QAbstractSocket::disconnected, this, &HttpClient::onClosed);
     connect(m_socket.get(), &QAbstractSocket::errorOccurred, this, &HttpClient::onSocketError);
-    m_idle.start();
+    // Each request (a redirect's too) starts a fresh window.
+    m_windowBytes = 0;
+    m_window.start();
 #if QT_CONFIG(ssl)
     if (auto *ssl = qobject_cast<QSslSocket *>(m_socket.get())) {
         ssl->connectToHostEncrypted(host, port);
@@ -167,7 +166,6 @@ void HttpClient::startRequest()
 
 void HttpClient::onConnected()
 {
-    m_idle.start();
     m_socket->write(requestFor(m_url));
 }
 
@@ -181,10 +179,10 @@ bool HttpClient::readAvailable()
     const quint64 attempt = m_attempt;
     const auto stillOurs = [this, attempt] { return m_running && m_attempt == attempt; };
     while (stillOurs() && m_socket->bytesAvailable() > 0) {
-        m_idle.start();
         const QByteArray data = m_socket->read(kReadPiece);
         if (data.isEmpty())
             break;
+        m_windowBytes += data.size();
         const HttpResponseParser::Piece piece = m_parser.feed(data);
         for (const QByteArray &line : piece.lines) {
             Q_EMIT headerLineReceived(line);
@@ -200,6 +198,10 @@ bool HttpClient::readAvailable()
         if (m_writingBody && !piece.body.isEmpty()) {
             if (!m_sink) {
                 fail(QStringLiteral("The file was closed during the download."));
+                return false;
+            }
+            if (m_written + piece.body.size() > m_bodyLimit) {
+                fail(QStringLiteral("The file is larger than the %1 bytes allowed.").arg(m_bodyLimit));
                 return false;
             }
             if (m_sink->write(piece.body.data(), piece.body.size()) != piece.body.size()) {
@@ -248,6 +250,12 @@ bool HttpClient::headerDone()
         fail(m_parser.statusText());
         return false;
     }
+    if (m_parser.contentLength().value_or(0) > m_bodyLimit) {
+        fail(QStringLiteral("The file is larger than the %1 bytes allowed (the server announced %2).")
+                 .arg(m_bodyLimit)
+                 .arg(*m_parser.contentLength()));
+        return false;
+    }
     const quint64 attempt = m_attempt;
     m_writingBody = true;
     Q_EMIT bodyStarted();
@@ -275,12 +283,18 @@ void HttpClient::onSocketError()
     fail(m_socket->errorString());
 }
 
-void HttpClient::onIdle()
+void HttpClient::onWindowEnd()
 {
     if (!m_running)
         return;
-    const double seconds = double(m_idle.interval()) / 1000.0;
-    fail(QStringLiteral("The server sent nothing for %1 seconds.").arg(seconds));
+    const qint64 received = std::exchange(m_windowBytes, 0);
+    if (received >= m_floorBytes)
+        return;
+    const double seconds = double(m_window.interval()) / 1000.0;
+    if (received == 0)
+        fail(QStringLiteral("The server sent nothing for %1 seconds.").arg(seconds));
+    else
+        fail(QStringLiteral("The download is too slow: %1 bytes in %2 seconds.").arg(received).arg(seconds));
 }
 
 void HttpClient::succeed()
@@ -297,7 +311,7 @@ void HttpClient::end(bool ok, const QString &text)
 {
     m_running = false;
     ++m_attempt;
-    m_idle.stop();
+    m_window.stop();
     dropSocket();
     m_sink = nullptr;
     Q_EMIT finished(ok, text);

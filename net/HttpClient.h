@@ -4,8 +4,15 @@
 //
 // One request at a time; every get() ends in exactly one finished() (abort included).
 // Only a final "200" counts as success: any other status, a redirect too many, a
-// malformed answer, a network error or a stall of idleTimeout() fails the fetch with a
-// text for the user. Redirect and error bodies are read past, never written.
+// malformed answer, a network error, a body over the limit or a fetch slower than the
+// progress floor fails it with a text for the user. Redirect and error bodies are read
+// past, never written.
+//
+// Bounded in size and in time, whatever the server does: a body longer than bodyLimit()
+// fails (at once when its Content-Length says so; a body is never read past its
+// Content-Length), and every window of the progress floor must bring at least its
+// bytes, so that neither a silent server nor one that trickles a byte now and then keeps
+// a fetch running.
 #pragma once
 
 #include "net/HttpResponseParser.h"
@@ -29,7 +36,11 @@ class HttpClient : public QObject {
     Q_OBJECT
 public:
     static constexpr int kMaxRedirects = 5;
-    static constexpr std::chrono::milliseconds kDefaultIdleTimeout{60000};
+    static constexpr qint64 kDefaultBodyLimit = 256 * 1024 * 1024;
+    // At least this many bytes (header and body) in every window of this length: about
+    // 550 bytes a second, far below any line a download is worth making over.
+    static constexpr qint64 kDefaultFloorBytes = 16 * 1024;
+    static constexpr std::chrono::milliseconds kDefaultFloorWindow{30000};
     // Received bytes the socket may hold before we read them.
     static constexpr qint64 kReadBufferSize = 256 * 1024;
     // The text finished() carries after abort().
@@ -38,10 +49,12 @@ public:
     explicit HttpClient(QObject *parent = nullptr);
     ~HttpClient() override;
 
-    // How long the connection may stay silent (connecting, or between two reads) before
-    // the fetch fails.
-    void setIdleTimeout(std::chrono::milliseconds timeout);
-    std::chrono::milliseconds idleTimeout() const;
+    // The most body bytes a fetch may bring.
+    void setBodyLimit(qint64 bytes) { m_bodyLimit = bytes; }
+    qint64 bodyLimit() const { return m_bodyLimit; }
+    // A fetch fails when a `window` passes (connecting included) with fewer than
+    // `bytes` received.
+    void setProgressFloor(qint64 bytes, std::chrono::milliseconds window);
 
     // Fetches `url` (http or https), writing the body of the final response into `sink`,
     // which must be open for writing and outlive the fetch. An address that cannot be
@@ -78,7 +91,8 @@ private:
     void onReadyRead();
     void onClosed();
     void onSocketError();
-    void onIdle();
+    // A window of the progress floor is over.
+    void onWindowEnd();
     // Reads what the socket holds; false when the fetch ended on the way.
     bool readAvailable();
     // A response's header section is complete: follow, fail or start the body.
@@ -92,7 +106,10 @@ private:
     QUrl m_url;
     std::unique_ptr<QAbstractSocket> m_socket;
     HttpResponseParser m_parser;
-    QTimer m_idle;
+    QTimer m_window;
+    qint64 m_floorBytes = kDefaultFloorBytes;
+    qint64 m_windowBytes = 0;
+    qint64 m_bodyLimit = kDefaultBodyLimit;
     bool m_running = false;
     bool m_writingBody = false;
     int m_redirects = 0;

@@ -3,6 +3,9 @@
 
 #include "client/ProfileFile.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -79,4 +82,33 @@ std::optional<QByteArray> LobbyPlaces::parseSha256(const QString &text)
 bool LobbyPlaces::matchesDownload(const QByteArray &sha256) const
 {
     return m_downloadSha256.size() == kSha256Bytes && sha256 == m_downloadSha256;
+}
+
+bool LobbyPlaces::isWebPage(const QUrl &address)
+{
+    const QString scheme = address.scheme();
+    return address.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        && !address.host().isEmpty();
+}
+
+QString LobbyPlaces::defaultDownloadFolder()
+{
+    return chooseDownloadFolder(QCoreApplication::applicationDirPath(),
+                                QStandardPaths::writableLocation(QStandardPaths::DownloadLocation),
+                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+QString LobbyPlaces::chooseDownloadFolder(const QString &programFolder, const QString &downloads,
+                                          const QString &appData)
+{
+    const auto writableFolder = [](const QString &path) {
+        const QFileInfo info(path);
+        return info.isDir() && info.isWritable();
+    };
+    if (!programFolder.isEmpty() && writableFolder(programFolder))
+        return programFolder;
+    if (!downloads.isEmpty() && (writableFolder(downloads) || (QDir().mkpath(downloads) && writableFolder(downloads))))
+        return downloads;
+    QDir().mkpath(appData);
+    return appData;
 }

@@ -9,6 +9,11 @@
 // the settings file counts only when the settings file also gives the address, and the
 // built-in digest goes with the built-in address alone. No digest means a downloaded
 // file is kept but never run.
+//
+// The web address goes to the desktop's opener, which opens a file or starts a program
+// just as readily as it shows a page: only an address that isWebPage() is ever opened.
+//
+// Also here: the folder the installer is downloaded into.
 #pragma once
 
 #include <QByteArray>
@@ -58,6 +63,16 @@ public:
 
     // True when `sha256` (raw bytes) is the download's digest; never when none is known.
     bool matchesDownload(const QByteArray &sha256) const;
+
+    // True for an http or https address with a host: the only kind that is opened.
+    static bool isWebPage(const QUrl &address);
+
+    // The program's folder when it can be written there, else the user's download
+    // folder, else the program's data folder.
+    static QString defaultDownloadFolder();
+    // The same rule for given folders: `programFolder` when it is a writable folder,
+    // else `downloads` when it is one or can be made, else `appData` (made when missing).
+    static QString chooseDownloadFolder(const QString &programFolder, const QString &downloads, const QString &appData);
 
 private:
     QUrl m_downloadAddress;

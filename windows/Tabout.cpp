@@ -5,11 +5,13 @@
 #include "client/Artwork.h"
 
 #include "net/Catalogue.h"
+#include "windows/LobbyPlaces.h"
 #include "windows/LogoLabel.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QPainter>
 #include <QPalette>
 #include <QPushButton>
@@ -17,6 +19,8 @@
 #include <QVBoxLayout>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcAbout, "quarn.about", QtWarningMsg)
 
 constexpr int kLogoTileSize = 30;
 
@@ -100,8 +104,12 @@ void Tabout::setWebAddress(const QUrl &address)
 
 void Tabout::openWebAddress()
 {
-    if (m_webAddress.isValid() && !m_webAddress.isEmpty())
-        m_opener(m_webAddress);
+    if (!LobbyPlaces::isWebPage(m_webAddress)) {
+        qCWarning(lcAbout) << "not opening" << m_webAddress.toDisplayString()
+                           << "(only http and https addresses are opened)";
+        return;
+    }
+    m_opener(m_webAddress);
 }
 
 void Tabout::present()

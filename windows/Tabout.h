@@ -28,8 +28,9 @@ public:
     QUrl webAddress() const { return m_webAddress; }
     void setWebAddress(const QUrl &address);
 
-    // Opens the web address through the opener: a click on the address (and on the
-    // main window's logo, which the program connects here).
+    // Opens the web address through the opener when it is an http or https address,
+    // else only logs a warning: a click on the address (and on the main window's logo,
+    // which the program connects here).
     void openWebAddress();
     // Shows the window in front of the others.
     void present();

@@ -1,17 +1,12 @@
-// The lobby window: its three panels, the download with its status lines, the check of
-// the downloaded installer and the starting of the lobby or the installer.
+// The lobby window: its three panels, the download's state on its status lines, and the
+// starting of the lobby program.
 #include "windows/Tdownload.h"
 
 #include "client/Artwork.h"
 #include "client/TilePainter.h"
-#include "net/HttpClient.h"
 #include "windows/ProgramStarter.h"
 
-#include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -20,9 +15,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <array>
@@ -38,6 +31,16 @@ const QString kErrorText = QStringLiteral("An Error has Occurred.");
 const QString kAbortedLine = QStringLiteral("Download Aborted");
 
 constexpr QSize kLobbyPictureSize(150, 122);
+
+QString notRunText(LobbyDownload::NotRun why)
+{
+    switch (why) {
+    case LobbyDownload::NotRun::NoDigestKnown: return QStringLiteral("no SHA-256 checksum is known for this download.");
+    case LobbyDownload::NotRun::DigestDiffers: return QStringLiteral("its SHA-256 checksum is not the expected one.");
+    case LobbyDownload::NotRun::Unreadable: break;
+    }
+    return QStringLiteral("it could not be read back.");
+}
 
 QLabel *plainLabel(const QString &text, QWidget *parent, const QString &objectName = {})
 {
@@ -68,10 +71,8 @@ QFrame *panel(const QString &objectName, QWidget *parent)
 
 Tdownload::Tdownload(LobbyPlaces places, FolderChooser downloadFolder, ProgramStarter &starter, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
-    , m_places(std::move(places))
-    , m_downloadFolder(downloadFolder ? std::move(downloadFolder) : FolderChooser(&Tdownload::defaultDownloadFolder))
     , m_starter(starter)
-    , m_client(std::make_unique<net::HttpClient>())
+    , m_download(std::make_unique<LobbyDownload>(std::move(places), std::move(downloadFolder), starter))
 {
     Q_INIT_RESOURCE(pictures);
     setObjectName(QStringLiteral("Tdownload"));
@@ -101,19 +102,17 @@ Tdownload::Tdownload(LobbyPlaces places, FolderChooser downloadFolder, ProgramSt
     column->addWidget(solo);
     column->addWidget(lobby);
 
-    connect(m_client.get(), &net::HttpClient::headerLineReceived, this, &Tdownload::headerLine);
-    connect(m_client.get(), &net::HttpClient::bodyStarted, this, &Tdownload::bodyStarted);
-    connect(m_client.get(), &net::HttpClient::bytesReceived, this, &Tdownload::bytesReceived);
-    connect(m_client.get(), &net::HttpClient::finished, this, &Tdownload::finished);
+    connect(m_download.get(), &LobbyDownload::changed, this, &Tdownload::showDownload);
+    connect(m_download.get(), &LobbyDownload::failed, this,
+            [this](const QString &why) { showMessage(kDownloadFailedBox, why); });
+    connect(m_download.get(), &LobbyDownload::installerNotStarted, this,
+            [this] { showMessage(kErrorBox, kErrorText); });
+    connect(m_download.get(), &LobbyDownload::installerStarted, this, &Tdownload::programEndRequested);
+    showDownload();
 }
 
-Tdownload::~Tdownload()
-{
-    // The client first: the temporary file is its sink. Dropping the unfinished file
-    // removes the temporary one.
-    m_client.reset();
-    m_file.reset();
-}
+// The download goes first, quietly: it signals nothing while it is taken down.
+Tdownload::~Tdownload() = default;
 
 void Tdownload::buildDownloadPanel(QWidget *frame)
 {
@@ -134,7 +133,6 @@ void Tdownload::buildDownloadPanel(QWidget *frame)
     m_buttonDownload =
         button(QStringLiteral("Download And Install The Korvex Lobby Now"), QStringLiteral("button_download"), frame);
     m_buttonStop = button(QStringLiteral("Stop Download"), QStringLiteral("button_stop"), frame);
-    m_buttonStop->setEnabled(false);
     connect(m_buttonDownload, &QPushButton::clicked, this, &Tdownload::button_downloadClick);
     connect(m_buttonStop, &QPushButton::clicked, this, &Tdownload::button_stopClick);
 
@@ -223,7 +221,7 @@ void Tdownload::button_soloClick()
 
 void Tdownload::button_lobbyClick()
 {
-    const QString &program = m_places.lobbyProgram();
+    const QString &program = m_download->places().lobbyProgram();
     if (!m_starter.exists(program)) {
         showMessage(kNoLobbyBox, kNoLobbyText);
         return;
@@ -237,130 +235,55 @@ void Tdownload::button_lobbyClick()
 
 void Tdownload::button_downloadClick()
 {
-    if (downloading())
-        return;
-    m_fileName = fileNameOf(m_places.downloadAddress());
-    m_targetPath = QDir(m_downloadFolder()).filePath(m_fileName);
-    m_status1->clear();
-    m_status2->clear();
-
-    // Written under a temporary name; the final name is replaced only by a whole file.
-    m_file = std::make_unique<QSaveFile>(m_targetPath);
-    m_file->setDirectWriteFallback(false);
-    if (!m_file->open(QIODevice::WriteOnly)) {
-        const QString why = QStringLiteral("%1 cannot be written: %2")
-                                .arg(QDir::toNativeSeparators(m_targetPath), m_file->errorString());
-        m_file.reset();
-        failDownload(why);
-        return;
-    }
-    setDownloadButtons(true);
-    m_status1->setText(QStringLiteral("Loading"));
-    m_client->get(m_places.downloadAddress(), m_file.get());
+    m_download->start();
 }
 
 void Tdownload::button_stopClick()
 {
-    if (!downloading())
-        return;
-    m_stopping = true;
-    m_client->abort();
-    m_stopping = false;
-    m_status1->setText(QStringLiteral("Download has been aborted."));
-    m_status2->setText(kAbortedLine);
+    m_download->stop();
 }
 
-bool Tdownload::downloading() const
+// --- The download's state ---------------------------------------------------------------
+
+void Tdownload::showDownload()
 {
-    return m_client->isRunning();
-}
-
-// --- The download's progress ------------------------------------------------------------
-
-void Tdownload::headerLine()
-{
-    m_status1->setText(m_status1->text() + QLatin1Char('.'));
-}
-
-void Tdownload::bodyStarted()
-{
-    m_status2->setText(QStringLiteral("Downloading: ") + m_fileName);
-}
-
-void Tdownload::bytesReceived(qint64 total)
-{
-    m_status1->setText(QString::number(total) + QStringLiteral(" bytes"));
-}
-
-void Tdownload::finished(bool ok, const QString &statusText)
-{
-    setDownloadButtons(false);
-    if (!ok) {
-        m_file.reset();  // the temporary file goes; the final name was never touched
-        if (m_stopping) {
-            m_status1->setText(kAbortedLine);
-            Q_EMIT downloadEnded(false);
-        } else {
-            failDownload(statusText);
-        }
-        return;
+    const LobbyDownload &d = *m_download;
+    const QString received = QStringLiteral("Received %1 bytes").arg(d.bytes());
+    QString line1;
+    QString line2;
+    switch (d.stage()) {
+    case LobbyDownload::Stage::Idle: break;
+    case LobbyDownload::Stage::Loading:
+        line1 = QStringLiteral("Loading") + QString(d.headerLines(), QLatin1Char('.'));
+        break;
+    case LobbyDownload::Stage::Receiving:
+        // Until the first piece of the body, the header's dots stay.
+        line1 = d.bytes() == 0 ? QStringLiteral("Loading") + QString(d.headerLines(), QLatin1Char('.'))
+                               : QString::number(d.bytes()) + QStringLiteral(" bytes");
+        line2 = QStringLiteral("Downloading: ") + d.fileName();
+        break;
+    case LobbyDownload::Stage::Stopped:
+        line1 = QStringLiteral("Download has been aborted.");
+        line2 = kAbortedLine;
+        break;
+    case LobbyDownload::Stage::Failed:
+        line1 = kAbortedLine;
+        line2 = d.failure();
+        break;
+    case LobbyDownload::Stage::Kept:
+        line1 = received;
+        line2 = QStringLiteral("Saved as %1 but not run: %2")
+                    .arg(QDir::toNativeSeparators(d.savedPath()), notRunText(d.notRunBecause()));
+        break;
+    case LobbyDownload::Stage::Installing:
+        line1 = received;
+        line2 = QStringLiteral("Installing");
+        break;
     }
-    if (!m_file->commit()) {
-        const QString why = QStringLiteral("%1 could not be saved: %2")
-                                .arg(QDir::toNativeSeparators(m_targetPath), m_file->errorString());
-        m_file.reset();
-        failDownload(why);
-        return;
-    }
-    m_file.reset();
-    m_status1->setText(QStringLiteral("Received %1 bytes").arg(QFileInfo(m_targetPath).size()));
-    Q_EMIT downloadEnded(true);
-    install();
-}
-
-void Tdownload::install()
-{
-    const QString shown = QDir::toNativeSeparators(m_targetPath);
-    const auto notRun = [this, &shown](const QString &why) {
-        m_status2->setText(QStringLiteral("Saved as %1 but not run: %2").arg(shown, why));
-    };
-    QFile file(m_targetPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        notRun(QStringLiteral("it could not be read back."));
-        return;
-    }
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&file)) {
-        notRun(QStringLiteral("it could not be read back."));
-        return;
-    }
-    file.close();
-    if (m_places.downloadSha256().isEmpty()) {
-        notRun(QStringLiteral("no SHA-256 checksum is known for this download."));
-        return;
-    }
-    if (!m_places.matchesDownload(hash.result())) {
-        notRun(QStringLiteral("its SHA-256 checksum is not the expected one."));
-        return;
-    }
-
-    m_status2->setText(QStringLiteral("Installing"));
-    // A fresh download carries no permission to run where the file system asks for one.
-    file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
-    if (!m_starter.start(m_targetPath, kInstallerArguments)) {
-        showMessage(kErrorBox, kErrorText);
-        return;
-    }
-    Q_EMIT programEndRequested();
-}
-
-void Tdownload::failDownload(const QString &text)
-{
-    setDownloadButtons(false);
-    m_status1->setText(kAbortedLine);
-    m_status2->setText(text);
-    showMessage(kDownloadFailedBox, text);
-    Q_EMIT downloadEnded(false);
+    m_status1->setText(line1);
+    m_status2->setText(line2);
+    m_buttonDownload->setEnabled(!d.running());
+    m_buttonStop->setEnabled(d.running());
 }
 
 void Tdownload::showMessage(const QString &objectName, const QString &text)
@@ -374,44 +297,7 @@ void Tdownload::showMessage(const QString &objectName, const QString &text)
     box->open();
 }
 
-void Tdownload::setDownloadButtons(bool running)
-{
-    m_buttonDownload->setEnabled(!running);
-    m_buttonStop->setEnabled(running);
-}
-
-// --- Places and pictures ----------------------------------------------------------------
-
-QString Tdownload::fileNameOf(const QUrl &address)
-{
-    const QString name = address.fileName(QUrl::FullyDecoded);
-    // Only a plain name: the folder is ours to choose.
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") || name.contains(QLatin1Char('/'))
-        || name.contains(QLatin1Char('\\')))
-        return kFallbackFileName;
-    return name;
-}
-
-QString Tdownload::defaultDownloadFolder()
-{
-    return chooseDownloadFolder(QCoreApplication::applicationDirPath(),
-                                QStandardPaths::writableLocation(QStandardPaths::DownloadLocation),
-                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-}
-
-QString Tdownload::chooseDownloadFolder(const QString &programFolder, const QString &downloads, const QString &appData)
-{
-    const auto writableFolder = [](const QString &path) {
-        const QFileInfo info(path);
-        return info.isDir() && info.isWritable();
-    };
-    if (!programFolder.isEmpty() && writableFolder(programFolder))
-        return programFolder;
-    if (!downloads.isEmpty() && (writableFolder(downloads) || (QDir().mkpath(downloads) && writableFolder(downloads))))
-        return downloads;
-    QDir().mkpath(appData);
-    return appData;
-}
+// --- Pictures ---------------------------------------------------------------------------
 
 QPixmap Tdownload::lobbyPicture(qreal devicePixelRatio)
 {

@@ -1,5 +1,6 @@
 // The HTTP/1.0 client against a loopback server: the exact request, the body in the
-// sink, redirects and their limit, failures with their texts, the idle timeout and abort.
+// sink, redirects and their limit, failures with their texts, the bounds in time and size,
+// and abort.
 #include "net/HttpClient.h"
 #include "net/LoopbackHttpServer.h"
 
@@ -160,17 +161,71 @@ INSTANTIATE_TEST_SUITE_P(
                                 "Not a web address that can be downloaded: ftp://127.0.0.1/Setup.exe"}),
     [](const testing::TestParamInfo<BadRedirect> &info) { return std::string(info.param.name); });
 
-// --- Stalls, abort and other endings ----------------------------------------------------
+// --- Bounds in time and size ------------------------------------------------------------
 
-TEST_F(HttpClientTest, AServerThatFallsSilentFailsTheDownloadAfterTheIdleTimeout)
+struct FloorCase {
+    const char *name;
+    Then then;  // after the header and "first"
+    qint64 floorBytes;
+    const char *failure;  // the start of the text
+};
+
+class HttpClientFloorTest : public HttpClientTest, public testing::WithParamInterface<FloorCase> { };
+
+// A real server that falls silent, or sends one byte every 50 seconds, is played here at
+// a scale of milliseconds.
+TEST_P(HttpClientFloorTest, AFetchThatBringsLessThanTheFloorInAWindowFails)
 {
-    server.route("/f", {"HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\nfirst", Then::Stall});
-    client.setIdleTimeout(std::chrono::milliseconds(300));
-    EXPECT_EQ(fetch(QStringLiteral("/f")),
-              std::make_pair(false, QStringLiteral("The server sent nothing for 0.3 seconds.")));
-    EXPECT_EQ(sink.data(), QByteArray("first"));  // the owner discards it
+    const FloorCase &c = GetParam();
+    server.route("/f", {"HTTP/1.0 200 OK\r\n\r\nfirst", c.then});
+    client.setProgressFloor(c.floorBytes, std::chrono::milliseconds(200));
+    const auto [ok, text] = fetch(QStringLiteral("/f"));
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(text.startsWith(QString::fromUtf8(c.failure))) << text.toStdString();
+    EXPECT_TRUE(sink.data().startsWith("first"));  // the owner discards it
     QTRY_COMPARE_WITH_TIMEOUT(server.openConnections(), 0, kWaitMs);
 }
+
+INSTANTIATE_TEST_SUITE_P(Servers, HttpClientFloorTest,
+                         testing::Values(FloorCase{"silent", Then::Stall, 1,
+                                                   "The server sent nothing for 0.2 seconds."},
+                                         FloorCase{"trickling", Then::Trickle, 4096, "The download is too slow: "}),
+                         [](const testing::TestParamInfo<FloorCase> &info) { return std::string(info.param.name); });
+
+constexpr qint64 kLimit = 64 * 1024;
+
+struct LimitCase {
+    const char *name;
+    QByteArray reply;
+    Then then;
+    bool ok;
+    const char *text;
+};
+
+class HttpClientLimitTest : public HttpClientTest, public testing::WithParamInterface<LimitCase> { };
+
+TEST_P(HttpClientLimitTest, ABodyOverTheLimitFailsWithoutBeingWrittenPastIt)
+{
+    const LimitCase &c = GetParam();
+    server.route("/f", {c.reply, c.then});
+    client.setBodyLimit(kLimit);
+    EXPECT_EQ(fetch(QStringLiteral("/f")), std::make_pair(c.ok, QString::fromUtf8(c.text)));
+    EXPECT_LE(sink.data().size(), kLimit);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, HttpClientLimitTest,
+    testing::Values(LimitCase{"announcedLarger", "HTTP/1.0 200 OK\r\nContent-Length: 65537\r\n\r\nfirst", Then::Stall,
+                              false, "The file is larger than the 65536 bytes allowed (the server announced 65537)."},
+                    // Without a length the body could go on for ever: 8 MB, and never closed.
+                    LimitCase{"endless", "HTTP/1.0 200 OK\r\n\r\n" + QByteArray(8 << 20, 'x'), Then::Stall, false,
+                              "The file is larger than the 65536 bytes allowed."},
+                    LimitCase{"justWithin",
+                              LoopbackHttpServer::response("HTTP/1.0 200 OK", QByteArray(kLimit, 'x'), {}, false),
+                              Then::Close, true, "200 OK"}),
+    [](const testing::TestParamInfo<LimitCase> &info) { return std::string(info.param.name); });
+
+// --- Abort and other endings ----------------------------------------------------------------
 
 TEST_F(HttpClientTest, AbortEndsTheDownloadAtOnceAndClosesTheConnection)
 {

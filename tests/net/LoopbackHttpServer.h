@@ -1,7 +1,8 @@
 // A tiny HTTP server for tests, on 127.0.0.1 and a port the system picks. Each path has
 // a scripted reply: bytes sent once the request (up to its blank line) has arrived, then
-// the connection is closed, or held open without a further byte (a stalled server) until
-// the test resumes it. Unknown paths get a 404. Every request is kept byte for byte.
+// the connection is closed, held open without a further byte (a stalled server) until
+// the test resumes it, or held open with one more byte every few milliseconds (a
+// trickling server). Unknown paths get a 404. Every request is kept byte for byte.
 //
 // Header-only and without signals, so that the tests of every folder can use it as it is.
 #pragma once
@@ -13,11 +14,13 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
 class LoopbackHttpServer {
 public:
-    enum class Then { Close, Stall };
+    enum class Then { Close, Stall, Trickle };
+    static constexpr int kTrickleIntervalMs = 5;
     struct Reply {
         QByteArray bytes;
         Then then = Then::Close;
@@ -27,6 +30,13 @@ public:
     {
         m_server.listen(QHostAddress::LocalHost, 0);
         QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] { accept(); });
+        m_trickle.setInterval(kTrickleIntervalMs);
+        QObject::connect(&m_trickle, &QTimer::timeout, &m_server, [this] {
+            for (const QPointer<QTcpSocket> &socket : m_trickling) {
+                if (socket && socket->state() == QAbstractSocket::ConnectedState)
+                    socket->write("x");
+            }
+        });
     }
     LoopbackHttpServer(const LoopbackHttpServer &) = delete;
     LoopbackHttpServer &operator=(const LoopbackHttpServer &) = delete;
@@ -115,10 +125,14 @@ private:
         const Reply reply =
             m_routes.value(path, Reply{response("HTTP/1.0 404 Not Found", "no such file"), Then::Close});
         socket->write(reply.bytes);
-        if (reply.then == Then::Close)
+        if (reply.then == Then::Close) {
             socket->disconnectFromHost();
-        else
+        } else if (reply.then == Then::Stall) {
             m_stalled.append(socket);
+        } else {
+            m_trickling.append(socket);
+            m_trickle.start();
+        }
     }
 
     QTcpServer m_server;
@@ -127,4 +141,6 @@ private:
     QList<QByteArray> m_requests;
     QList<QPointer<QTcpSocket>> m_sockets;
     QList<QPointer<QTcpSocket>> m_stalled;
+    QList<QPointer<QTcpSocket>> m_trickling;
+    QTimer m_trickle;
 };

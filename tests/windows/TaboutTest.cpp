@@ -3,6 +3,7 @@
 // through the opener; "Done" hides; the window is a tool window centred on the main one.
 #include "windows/Tabout.h"
 
+#include "client/WarningCounter.h"
 #include "net/Catalogue.h"
 
 #include <QLabel>
@@ -62,15 +63,31 @@ TEST_P(TaboutClickTest, AClickOpensTheAddress)
 
 INSTANTIATE_TEST_SUITE_P(Labels, TaboutClickTest, ::testing::Values("label_web", "image_logo"));
 
-TEST_F(TaboutTest, ANewAddressIsShownAndOpened)
+struct AddressCase {
+    const char *address;
+    bool opened;
+};
+
+class TaboutAddressTest : public TaboutTest, public ::testing::WithParamInterface<AddressCase> { };
+
+TEST_P(TaboutAddressTest, ANewAddressIsShownAndOpenedOnlyWhenItIsAWebPage)
 {
-    const QUrl other(QStringLiteral("https://other.test/"));
+    const QUrl other(QString::fromLatin1(GetParam().address));
     about->setWebAddress(other);
     about->show();
+    const WarningCounter warnings("quarn.about");
     QTest::mouseClick(label("label_web"), Qt::LeftButton);
     EXPECT_EQ(label("label_web")->text(), other.toDisplayString());
-    EXPECT_EQ(opened, QList<QUrl>{other});
+    EXPECT_EQ(opened, GetParam().opened ? QList<QUrl>{other} : QList<QUrl>{});
+    EXPECT_EQ(warnings.count(), GetParam().opened ? 0 : 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Addresses, TaboutAddressTest,
+    ::testing::Values(AddressCase{"https://other.test/", true}, AddressCase{"http://other.test/a?b", true},
+                      AddressCase{"file:///etc/passwd", false}, AddressCase{"/usr/bin/xterm", false},
+                      AddressCase{"smb://other.test/share/setup.exe", false}, AddressCase{"javascript:alert(1)", false},
+                      AddressCase{"http:///etc/passwd", false}));
 
 TEST_F(TaboutTest, DoneHidesTheWindow)
 {

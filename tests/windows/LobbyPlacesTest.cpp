@@ -1,9 +1,11 @@
 // The lobby's places: the built-in defaults, what the settings file's section "Quarn"
-// replaces, and the rule that a digest counts only with the address it came with.
+// replaces, the rule that a digest counts only with the address it came with, and the
+// folder the installer is downloaded into.
 #include "windows/LobbyPlaces.h"
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -24,9 +26,9 @@ struct PlacesCase {
     const char *program;  // nullptr: the built-in default
 };
 
-class TdownloadPlacesTest : public testing::TestWithParam<PlacesCase> { };
+class LobbyPlacesTest : public testing::TestWithParam<PlacesCase> { };
 
-TEST_P(TdownloadPlacesTest, TheSettingsFileReplacesTheDefaultsItNames)
+TEST_P(LobbyPlacesTest, TheSettingsFileReplacesTheDefaultsItNames)
 {
     const PlacesCase &c = GetParam();
     QTemporaryDir folder;
@@ -47,7 +49,7 @@ const char *const kBuiltInDownload = "http://www.korvex.com/lobby/KorvexLobbySet
 const char *const kBuiltInWeb = "http://www.korvex.com/quarn";
 
 INSTANTIATE_TEST_SUITE_P(
-    Files, TdownloadPlacesTest,
+    Files, LobbyPlacesTest,
     testing::Values(
         PlacesCase{"noFile", nullptr, kBuiltInDownload, false, kBuiltInWeb, nullptr},
         PlacesCase{"otherSectionOnly", "[Lobby]\nLobbyDownload=http://x.example/a.exe\nLobbyProgram=/x\n",
@@ -76,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                    kBuiltInDownload, false, "https://quarn.example/", "/opt/korvex/lobby"}),
     [](const testing::TestParamInfo<PlacesCase> &info) { return std::string(info.param.name); });
 
-TEST(TdownloadPlaces, TheBuiltInAddressHasNoDigestSoNothingFetchedFromItMatches)
+TEST(LobbyPlaces, TheBuiltInAddressHasNoDigestSoNothingFetchedFromItMatches)
 {
     const LobbyPlaces places;
     EXPECT_EQ(places.downloadAddress(), QUrl(QString::fromLatin1(kBuiltInDownload)));
@@ -85,11 +87,47 @@ TEST(TdownloadPlaces, TheBuiltInAddressHasNoDigestSoNothingFetchedFromItMatches)
     EXPECT_FALSE(places.matchesDownload(QCryptographicHash::hash("", QCryptographicHash::Sha256)));
 }
 
-TEST(TdownloadPlaces, AConfiguredDigestMatchesOnlyItsOwnBytes)
+TEST(LobbyPlaces, AConfiguredDigestMatchesOnlyItsOwnBytes)
 {
     const LobbyPlaces places(QUrl(QString::fromLatin1(kMirror)), QByteArray::fromHex(kDigest), QUrl(), QString());
     EXPECT_TRUE(places.matchesDownload(QCryptographicHash::hash("test", QCryptographicHash::Sha256)));
     EXPECT_FALSE(places.matchesDownload(QCryptographicHash::hash("test ", QCryptographicHash::Sha256)));
 }
+
+struct FolderCase {
+    const char *name;
+    bool programWritable;
+    bool downloadsUsable;
+    const char *chosen;  // "program", "downloads" or "appData"
+};
+
+class LobbyPlacesFolderTest : public testing::TestWithParam<FolderCase> { };
+
+TEST_P(LobbyPlacesFolderTest, TheProgramsFolderElseDownloadsElseAppData)
+{
+    const FolderCase &c = GetParam();
+    QTemporaryDir root;
+    QFile blocker(root.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    // A folder below a plain file can be neither written nor made, whoever runs the test.
+    const QString unusable = root.filePath(QStringLiteral("file/below"));
+    const QString program = c.programWritable ? root.path() : unusable;
+    const QString downloads = c.downloadsUsable ? root.filePath(QStringLiteral("Downloads")) : unusable;
+    const QString appData = root.filePath(QStringLiteral("data/Quarn"));
+    const QString chosen = LobbyPlaces::chooseDownloadFolder(program, downloads, appData);
+
+    const QString expected = QString::fromLatin1(c.chosen) == QLatin1String("program") ? program
+        : QString::fromLatin1(c.chosen) == QLatin1String("downloads")                  ? downloads
+                                                                                       : appData;
+    EXPECT_EQ(chosen, expected);
+    EXPECT_TRUE(QFileInfo(chosen).isDir());
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, LobbyPlacesFolderTest,
+                         testing::Values(FolderCase{"programWritable", true, true, "program"},
+                                         FolderCase{"downloadsMadeWhenMissing", false, true, "downloads"},
+                                         FolderCase{"appDataLast", false, false, "appData"}),
+                         [](const testing::TestParamInfo<FolderCase> &info) { return std::string(info.param.name); });
 
 }  // namespace
