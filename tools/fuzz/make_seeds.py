@@ -21,7 +21,8 @@ import sys
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 CORPUS = ROOT / 'tests' / 'fuzz' / 'corpus'
-HARNESSES = ['Framer', 'HostRequests', 'ProfileFile', 'WordListFormat', 'WaveDecoder', 'TallyText', 'HttpResponse']
+HARNESSES = ['Framer', 'HostRequests', 'ProfileFile', 'WordListFormat', 'WaveDecoder', 'TallyText', 'HttpResponse',
+             'DownloadName']
 
 TERMINATOR = b'\xff'
 MAX_MESSAGE = 64 * 1024
@@ -363,6 +364,26 @@ def http_seeds():
           http_input([0xC0], head + filler * (count - 3) + b'X-Last: ' + b'c' * 9000 + b'\r\n\r\n'))
 
 
+def download_name_seeds():
+    """Download addresses as the settings file holds them: plain, encoded, and hostile."""
+    for name, address in [
+        ('plain', b'http://www.korvex.com/lobby/KorvexLobbySetup.exe'),
+        ('https-query', b'https://mirror.example:8443/get/Setup.exe?v=2#top'),
+        ('encoded-space', b'http://h.example/Korvex%20Setup.exe'),
+        ('folder-only', b'http://h.example/lobby/'),
+        ('no-path', b'http://h.example'),
+        ('nul', b'http://h.example/lobby/Setup%00.exe'),
+        ('control-raw', b'http://h.example/lobby/Set\x01up.exe'),
+        ('encoded-slashes', b'http://h.example/a/..%2F..%2Fevil.exe'),
+        ('encoded-backslash', b'http://h.example/..%5Cevil.exe'),
+        ('dot-dot', b'http://h.example/lobby/%2e%2E'),
+        ('unverified', b'http://h.example/Setup.exe.UNVERIFIED'),
+        ('utf8-and-bad-escapes', b'http://h.example/B\xc3\xbccher%zz%C3%28.exe'),
+        ('not-a-url', b'C:\\Program Files\\Korvex\\KorvexLobby.exe'),
+    ]:
+        write('DownloadName', name, address)
+
+
 def regression_seeds():
     """Inputs that once broke an invariant, kept so that every test run replays them."""
     # A Latin-1 file whose last byte starts a UTF-8 sequence: it was taken for UTF-8.
@@ -393,6 +414,7 @@ def main():
     wave_seeds()
     tally_seeds()
     http_seeds()
+    download_name_seeds()
     regression_seeds()
 
     total = 0
