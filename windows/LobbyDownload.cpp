@@ -178,12 +178,13 @@ void LobbyDownload::keep()
 
     m_bytes = m_file->size();
     const QString path = verified ? m_targetPath : m_targetPath + kUnverifiedSuffix;
-    m_file->close();
+    const QString temporaryPath = m_file->fileName();
     QString why;
     if (!m_file->setPermissions(verified ? kProgramFile : kPlainFile))
         why = m_file->errorString();
-    else
-        why = replaceFile(m_file->fileName(), path);
+    m_file->close();
+    if (why.isEmpty())
+        why = replaceFile(temporaryPath, path);
     if (!why.isEmpty()) {
         m_file.reset();
         fail(QStringLiteral("%1 could not be saved: %2").arg(QDir::toNativeSeparators(path), why));
