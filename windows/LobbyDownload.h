@@ -9,9 +9,10 @@
 //   "<name>.unverified", never executable, and never written over "<name>";
 // - a failed or stopped download leaves nothing (it is written to a temporary file
 //   beside the final one until it is whole).
-// The HTTP client bounds the size and the time (HttpClient's body limit and progress
-// floor); "<name>" is the address's last segment, and a segment that decodes to a
-// control character or a separator is refused before any request is sent.
+// The HTTP client bounds the size and the time with its defaults (a body of at most
+// 256 MB, at least 16 KiB in every 30 s); "<name>" is the address's last segment, and a
+// segment that decodes to a control character or a separator is refused before any
+// request is sent.
 #pragma once
 
 #include "windows/LobbyPlaces.h"
@@ -77,9 +78,6 @@ public:
     NotRun notRunBecause() const { return m_notRun; }
     const QString &failure() const { return m_failure; }
     const LobbyPlaces &places() const { return m_places; }
-
-    // The HTTP client behind the download (its bounds can be changed).
-    net::HttpClient &httpClient() { return *m_client; }
 
     // The last segment of the address's path, the name the download is saved under:
     // the fallback name when the address ends in "/", nothing when the segment holds a
