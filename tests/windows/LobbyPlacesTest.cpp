@@ -20,10 +20,11 @@ const char *const kMirror = "https://mirror.example/lobby/KL.exe";
 struct PlacesCase {
     const char *name;
     const char *settings;  // the file's text; nullptr: no file at all
+    // nullptr: the built-in one.
     const char *download;
     bool digest;  // the download carries kDigest, else none
     const char *web;
-    const char *program;  // nullptr: the built-in default
+    const char *program;
 };
 
 class LobbyPlacesTest : public testing::TestWithParam<PlacesCase> { };
@@ -39,49 +40,48 @@ TEST_P(LobbyPlacesTest, TheSettingsFileReplacesTheDefaultsItNames)
         file.write(c.settings);
     }
     const LobbyPlaces places = LobbyPlaces::fromSettingsFile(path);
-    EXPECT_EQ(places.downloadAddress(), QUrl(QString::fromUtf8(c.download)));
+    const LobbyPlaces builtIn;
+    EXPECT_EQ(places.downloadAddress(), c.download ? QUrl(QString::fromUtf8(c.download)) : builtIn.downloadAddress());
     EXPECT_EQ(places.downloadSha256(), c.digest ? QByteArray::fromHex(kDigest) : QByteArray());
-    EXPECT_EQ(places.webAddress(), QUrl(QString::fromUtf8(c.web)));
-    EXPECT_EQ(places.lobbyProgram(), c.program ? QString::fromUtf8(c.program) : LobbyPlaces::defaultLobbyProgram());
+    EXPECT_EQ(places.webAddress(), c.web ? QUrl(QString::fromUtf8(c.web)) : builtIn.webAddress());
+    EXPECT_EQ(places.lobbyProgram(), c.program ? QString::fromUtf8(c.program) : builtIn.lobbyProgram());
 }
 
-const char *const kBuiltInDownload = "http://www.korvex.com/lobby/KorvexLobbySetup.exe";
-const char *const kBuiltInWeb = "http://www.korvex.com/quarn";
+constexpr const char *kBuiltIn = nullptr;
 
 INSTANTIATE_TEST_SUITE_P(
     Files, LobbyPlacesTest,
     testing::Values(
-        PlacesCase{"noFile", nullptr, kBuiltInDownload, false, kBuiltInWeb, nullptr},
-        PlacesCase{"otherSectionOnly", "[Lobby]\nLobbyDownload=http://x.example/a.exe\nLobbyProgram=/x\n",
-                   kBuiltInDownload, false, kBuiltInWeb, nullptr},
+        PlacesCase{"noFile", nullptr, kBuiltIn, false, kBuiltIn, kBuiltIn},
+        PlacesCase{"otherSectionOnly", "[Lobby]\nLobbyDownload=http://x.example/a.exe\nLobbyProgram=/x\n", kBuiltIn,
+                   false, kBuiltIn, kBuiltIn},
         PlacesCase{"addressWithoutDigest", "[Quarn]\nLobbyDownload=https://mirror.example/lobby/KL.exe\n", kMirror,
-                   false, kBuiltInWeb, nullptr},
+                   false, kBuiltIn, kBuiltIn},
         PlacesCase{"addressWithDigest",
                    "[Quarn]\r\nLobbyDownload = https://mirror.example/lobby/KL.exe\r\nLobbyDownloadSha256 = "
                    "9f86d081884c7d659a2feaa0c55ad015a3bf4f1b2b0b822cd15d6c15b0f00a08\r\n",
-                   kMirror, true, kBuiltInWeb, nullptr},
+                   kMirror, true, kBuiltIn, kBuiltIn},
         PlacesCase{"digestWithoutAddressIgnored",
                    "[Quarn]\nLobbyDownloadSha256=9F86D081884C7D659A2FEAA0C55AD015A3BF4F1B2B0B822CD15D6C15B0F00A08\n",
-                   kBuiltInDownload, false, kBuiltInWeb, nullptr},
+                   kBuiltIn, false, kBuiltIn, kBuiltIn},
         PlacesCase{"digestTooShort",
                    "[Quarn]\nLobbyDownload=https://mirror.example/lobby/KL.exe\n"
                    "LobbyDownloadSha256=9F86D081884C7D659A2FEAA0C55AD015A3BF4F1B2B0B822CD15D6C15B0F00A0\n",
-                   kMirror, false, kBuiltInWeb, nullptr},
+                   kMirror, false, kBuiltIn, kBuiltIn},
         PlacesCase{"digestNotHex",
                    "[Quarn]\nLobbyDownload=https://mirror.example/lobby/KL.exe\n"
                    "LobbyDownloadSha256=9F86D081884C7D659A2FEAA0C55AD015A3BF4F1B2B0B822CD15D6C15B0F00A0G\n",
-                   kMirror, false, kBuiltInWeb, nullptr},
-        PlacesCase{"emptyValuesKeepDefaults", "[Quarn]\nLobbyDownload=\nLobbyWebAddress=  \nLobbyProgram=\n",
-                   kBuiltInDownload, false, kBuiltInWeb, nullptr},
+                   kMirror, false, kBuiltIn, kBuiltIn},
+        PlacesCase{"emptyValuesKeepDefaults", "[Quarn]\nLobbyDownload=\nLobbyWebAddress=  \nLobbyProgram=\n", kBuiltIn,
+                   false, kBuiltIn, kBuiltIn},
         PlacesCase{"webAndProgramAnyCase",
-                   "[quarn]\nlobbywebaddress=https://quarn.example/\nLOBBYPROGRAM=/opt/korvex/lobby\n",
-                   kBuiltInDownload, false, "https://quarn.example/", "/opt/korvex/lobby"}),
+                   "[quarn]\nlobbywebaddress=https://quarn.example/\nLOBBYPROGRAM=/opt/korvex/lobby\n", kBuiltIn, false,
+                   "https://quarn.example/", "/opt/korvex/lobby"}),
     [](const testing::TestParamInfo<PlacesCase> &info) { return std::string(info.param.name); });
 
 TEST(LobbyPlaces, TheBuiltInAddressHasNoDigestSoNothingFetchedFromItMatches)
 {
     const LobbyPlaces places;
-    EXPECT_EQ(places.downloadAddress(), QUrl(QString::fromLatin1(kBuiltInDownload)));
     EXPECT_TRUE(places.downloadSha256().isEmpty());
     EXPECT_FALSE(places.matchesDownload(QByteArray()));
     EXPECT_FALSE(places.matchesDownload(QCryptographicHash::hash("", QCryptographicHash::Sha256)));
