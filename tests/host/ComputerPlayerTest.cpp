@@ -58,7 +58,7 @@ TEST_F(ComputerPlayerTest, VocabularyIsKeptSortedLowerCaseWithLastIndex)
 TEST_F(ComputerPlayerTest, AVocabularySourceIsReadAtTheFirstMoveOnly)
 {
     int reads = 0;
-    ComputerPlayer lazy(seats, table.server, [&reads] {
+    ComputerPlayer lazy(seats, table.rules, [&reads] {
         ++reads;
         return words({"Cat", "act"});
     });
@@ -394,22 +394,22 @@ TEST_P(ComputerGameTest, ComputerPlaysBothSeatsToTheWinner)
     Random random(GetParam());
     SeatTable seats;
     TurnClock clock;
-    TServer server(seats, sink, random, spell, clock);
-    ComputerPlayer computer(seats, server, loadVocabulary());
-    server.setComputer(&computer);
+    GameRules rules(seats, sink, random, spell, clock);
+    ComputerPlayer computer(seats, rules, loadVocabulary());
+    rules.setComputer(&computer);
     for (int seat = 1; seat <= 2; ++seat)
         seats.login(seat, QStringLiteral("P%1").arg(seat));
 
-    server.startgame(QStringLiteral("P1+30+60+2+"));
+    rules.startgame({QStringLiteral("P1"), 30, 60, 2});
     seats.setWatching(1, true);
     seats.setWatching(2, true);
-    server.justWatchSwitched(seats.whoseTurn());
+    rules.justWatchSwitched(seats.whoseTurn());
 
     int ticks = 0;
     while (seats.gameInProgress() && ticks < 20000) {
         ASSERT_TRUE(clock.isActive());
-        ASSERT_EQ(clock.tag(), TServer::kComputerTag);
-        server.turntimerTimer();
+        ASSERT_EQ(clock.tag(), GameRules::kComputerTag);
+        rules.turntimerTimer();
         ++ticks;
     }
     ASSERT_FALSE(seats.gameInProgress()) << "no winner after " << ticks << " ticks";
@@ -441,7 +441,7 @@ TEST_P(ComputerGameTest, ComputerPlaysBothSeatsToTheWinner)
     EXPECT_GT(words, 1);
     const int winner = seats.whoseTurn();
     EXPECT_GE(seats.player(winner).score, 60);
-    EXPECT_GT(seats.player(winner).score, seats.player(TServer::opponentOf(winner)).score);
+    EXPECT_GT(seats.player(winner).score, seats.player(GameRules::opponentOf(winner)).score);
     EXPECT_TRUE(sink.log().constLast() == RulesTable::wire(winner == 1 ? "CMD_winner+1+#" : "CMD_winner+2+#"));
 }
 
