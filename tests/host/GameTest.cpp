@@ -1,4 +1,4 @@
-// A whole two-player game with a spectator, driven by request texts alone, with every
+// A whole two-player game with a spectator, driven by requests alone, with every
 // random value scripted, checking the exact bytes each slot receives at every step.
 #include "RulesTable.h"
 
