@@ -3,9 +3,9 @@
 #include "host/ComputerPlayer.h"
 
 #include "dictionary/TDictn.h"
+#include "host/GameRules.h"
 #include "host/Random.h"
 #include "host/SeatTable.h"
-#include "host/TServer.h"
 #include "net/GameFacts.h"
 
 #include <algorithm>
@@ -16,16 +16,6 @@ namespace {
 
 using quarn::kCells;
 using quarn::kExtras;
-
-QString request(int a, int b)
-{
-    return QStringLiteral("%1+%2+").arg(a).arg(b);
-}
-
-QString request(int a, int b, int c)
-{
-    return QStringLiteral("%1+%2+%3+").arg(a).arg(b).arg(c);
-}
 
 // Crosses one `letter` out of `letters`; false when it is not there.
 bool crossOut(QString &letters, QChar letter)
@@ -39,16 +29,16 @@ bool crossOut(QString &letters, QChar letter)
 
 }  // namespace
 
-ComputerPlayer::ComputerPlayer(const SeatTable &table, TServer &server, const QStringList &vocabulary)
+ComputerPlayer::ComputerPlayer(const SeatTable &table, GameRules &rules, const QStringList &vocabulary)
     : m_table(table)
-    , m_server(server)
+    , m_rules(rules)
 {
     setVocabulary(vocabulary);
 }
 
-ComputerPlayer::ComputerPlayer(const SeatTable &table, TServer &server, VocabularySource source)
+ComputerPlayer::ComputerPlayer(const SeatTable &table, GameRules &rules, VocabularySource source)
     : m_table(table)
-    , m_server(server)
+    , m_rules(rules)
     , m_source(std::move(source))
 {
 }
@@ -156,9 +146,9 @@ void ComputerPlayer::computerplay(int seat)
         }
     }
     if (filled > 5)
-        discardLetterAt(seat, m_server.random().uniform(kExtras) + 1);
+        discardLetterAt(seat, m_rules.random().uniform(kExtras) + 1);
     else
-        discardExtraAt(seat, m_server.random().uniform(kExtras) + 1);
+        discardExtraAt(seat, m_rules.random().uniform(kExtras) + 1);
 }
 
 void ComputerPlayer::closeGaps(int seat)
@@ -183,11 +173,11 @@ QString ComputerPlayer::findTarget(int seat, int filled)
         return QString();
     const QString board = boardLetters(seat);
     const QString extras = extrasLetters(seat);
-    const QString his = boardLetters(TServer::opponentOf(seat));
+    const QString his = boardLetters(GameRules::opponentOf(seat));
     const QStringList &formed = m_table.formedWords(seat);
     // The start s is drawn from 1..count-11; short lists clamp it so that the visit
     // s+1..count-2, 1..s never reaches the last word.
-    const int start = std::min(m_server.random().uniform(std::max(1, count - 11)) + 1, count - 2);
+    const int start = std::min(m_rules.random().uniform(std::max(1, count - 11)) + 1, count - 2);
 
     auto fits = [&](const QString &word) {
         const int letters = static_cast<int>(word.size());
@@ -277,7 +267,7 @@ void ComputerPlayer::makeword(int seat, const QString &word)
     if (tryStealFor(seat, target))
         return;
     // When the trades alone spelled the target, this discard's word check scores it.
-    discardExtraAt(seat, m_server.random().uniform(kExtras) + 1);
+    discardExtraAt(seat, m_rules.random().uniform(kExtras) + 1);
 }
 
 bool ComputerPlayer::tryStealFor(int seat, const QString &word)
@@ -285,7 +275,7 @@ bool ComputerPlayer::tryStealFor(int seat, const QString &word)
     const tplayer &player = m_table.player(seat);
     if (player.steals >= m_table.settings().stealsAllowed)
         return false;
-    const int victim = TServer::opponentOf(seat);
+    const int victim = GameRules::opponentOf(seat);
     const int letters = std::min(static_cast<int>(word.size()), kCells);
     // The dictionary is asked once, and only when a steal is actually possible.
     std::optional<bool> listed;
@@ -296,7 +286,7 @@ bool ComputerPlayer::tryStealFor(int seat, const QString &word)
             if (p == j || boardLetter(victim, p) != word.at(j - 1))
                 continue;
             if (!listed)
-                listed = m_server.spell().IsWord(word);
+                listed = m_rules.spell().IsWord(word);
             if (*listed && steal(seat, p, j))
                 return true;
         }
@@ -306,7 +296,7 @@ bool ComputerPlayer::tryStealFor(int seat, const QString &word)
 
 void ComputerPlayer::trade(int seat, int a, int b)
 {
-    m_server.tradingmyletter(request(seat, a, b));
+    m_rules.tradingmyletter({seat, a, b});
 }
 
 void ComputerPlayer::place(int seat, int extra, int cell)
@@ -315,12 +305,12 @@ void ComputerPlayer::place(int seat, int extra, int cell)
         discardAnything(seat);
         return;
     }
-    m_server.placemyletter(request(seat, extra, cell));
+    m_rules.placemyletter({seat, extra, cell});
 }
 
 bool ComputerPlayer::steal(int seat, int hisCell, int myCell)
 {
-    return m_server.stealinghisletter(request(seat, hisCell, myCell));
+    return m_rules.stealinghisletter({seat, hisCell, myCell});
 }
 
 void ComputerPlayer::discardExtraAt(int seat, int extra)
@@ -329,7 +319,7 @@ void ComputerPlayer::discardExtraAt(int seat, int extra)
         discardAnything(seat);
         return;
     }
-    m_server.discardextra(request(seat, extra));
+    m_rules.discardextra({seat, extra});
 }
 
 void ComputerPlayer::discardLetterAt(int seat, int cell)
@@ -338,7 +328,7 @@ void ComputerPlayer::discardLetterAt(int seat, int cell)
         discardAnything(seat);
         return;
     }
-    m_server.discardletter(request(seat, cell));
+    m_rules.discardletter({seat, cell});
 }
 
 void ComputerPlayer::discardAnything(int seat)
@@ -349,16 +339,16 @@ void ComputerPlayer::discardAnything(int seat)
     const tplayer &player = m_table.player(seat);
     for (int k = 1; k <= kExtras; ++k) {
         if (player.extras[static_cast<size_t>(k)] != 0) {
-            m_server.discardextra(request(seat, k));
+            m_rules.discardextra({seat, k});
             return;
         }
     }
     for (int cell = 1; cell <= kCells; ++cell) {
         if (player.board[static_cast<size_t>(cell)] != 0) {
-            m_server.discardletter(request(seat, cell));
+            m_rules.discardletter({seat, cell});
             return;
         }
     }
     if (m_table.gameInProgress() && m_table.whoseTurn() == seat)
-        m_server.findplayer();
+        m_rules.passTurnOrDeclareWinner();
 }

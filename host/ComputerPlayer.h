@@ -1,6 +1,6 @@
 // The computer opponent: picks a target word from a small vocabulary that it can spell
 // from its own board with at most one letter added, then arranges its board toward that
-// word. It sends the same request texts a client would, through TServer's handlers, so
+// word. It makes the same requests a client sends, through the rules' handlers, so
 // every rule, message and score applies to it unchanged. It reads the seat table and
 // never writes it; its vocabulary is handed to it by whoever assembles the host, as a list
 // or as a source that is read at its first move.
@@ -14,16 +14,16 @@
 #include <functional>
 
 class SeatTable;
-class TServer;
+class GameRules;
 
 class ComputerPlayer : public ComputerOpponent {
 public:
     using VocabularySource = std::function<QStringList()>;
 
-    ComputerPlayer(const SeatTable &table, TServer &server, const QStringList &vocabulary);
+    ComputerPlayer(const SeatTable &table, GameRules &rules, const QStringList &vocabulary);
     // The vocabulary is read from `source` when it is first needed: at the first move, or
     // by readVocabulary. A program that never lets the computer play never reads it.
-    ComputerPlayer(const SeatTable &table, TServer &server, VocabularySource source);
+    ComputerPlayer(const SeatTable &table, GameRules &rules, VocabularySource source);
 
     // Replaces the vocabulary: kept sorted and lower case; lastwordindex follows.
     void setVocabulary(const QStringList &vocabulary);
@@ -71,7 +71,7 @@ private:
     void discardAnything(int seat);
 
     const SeatTable &m_table;
-    TServer &m_server;
+    GameRules &m_rules;
     VocabularySource m_source;  // empty once read
     // listbox_words in upper case, the form the search compares.
     QStringList m_upperWords;

@@ -5,13 +5,15 @@
 #include "dictionary/Vocabulary.h"
 #include "host/AnagramIndex.h"
 #include "host/ComputerPlayer.h"
+#include "host/GameRules.h"
 #include "host/HostNetwork.h"
 #include "host/HostSession.h"
 #include "host/Random.h"
 #include "host/SeatTable.h"
 #include "host/StrongPlayer.h"
-#include "host/TServer.h"
 #include "host/TurnClock.h"
+
+Q_LOGGING_CATEGORY(lcHost, "quarn.host", QtWarningMsg)
 
 HostEngine::HostEngine(const QString &dictionaryFolder, QObject *parent, std::unique_ptr<Random> random)
     : QObject(parent)
@@ -20,12 +22,12 @@ HostEngine::HostEngine(const QString &dictionaryFolder, QObject *parent, std::un
     , m_network(std::make_unique<HostNetwork>())
     , m_table(std::make_unique<SeatTable>())
     , m_clock(std::make_unique<TimerTurnClock>())
-    , m_server(std::make_unique<TServer>(*m_table, *m_network, *m_random, *m_dictionary, *m_clock))
-    , m_computer(std::make_unique<ComputerPlayer>(*m_table, *m_server, &loadVocabulary))
-    , m_session(std::make_unique<HostSession>(*m_table, *m_server, *m_network))
+    , m_rules(std::make_unique<GameRules>(*m_table, *m_network, *m_random, *m_dictionary, *m_clock))
+    , m_computer(std::make_unique<ComputerPlayer>(*m_table, *m_rules, &loadVocabulary))
+    , m_session(std::make_unique<HostSession>(*m_table, *m_rules, *m_network))
 {
-    m_server->setComputer(m_computer.get());
-    connect(m_clock.get(), &TimerTurnClock::tick, this, [this] { m_server->turntimerTimer(); });
+    m_rules->setComputer(m_computer.get());
+    connect(m_clock.get(), &TimerTurnClock::tick, this, [this] { m_rules->turntimerTimer(); });
     m_network->setSession(m_session.get());
     connect(m_network.get(), &HostNetwork::finished, this, &HostEngine::finished);
 }
@@ -37,11 +39,11 @@ HostEngine::~HostEngine()
     m_network->setSession(nullptr);
     m_clock->stop();
     m_session.reset();
-    m_server->setComputer(nullptr);
+    m_rules->setComputer(nullptr);
     m_computer.reset();
     m_strong.reset();
     m_words.reset();
-    m_server.reset();
+    m_rules.reset();
     m_clock.reset();
     m_table.reset();
     m_network.reset();
@@ -55,17 +57,17 @@ bool HostEngine::setComputerLevel(ComputerLevel level)
         if (!words) {
             qCWarning(lcHost).noquote() << "the Strong computer cannot read the word list:" << error;
             m_level = ComputerLevel::Classic;
-            m_server->setComputer(m_computer.get());
+            m_rules->setComputer(m_computer.get());
             return false;
         }
         m_words = std::make_unique<AnagramIndex>(std::move(*words));
-        m_strong = std::make_unique<StrongPlayer>(*m_table, *m_server, *m_words);
+        m_strong = std::make_unique<StrongPlayer>(*m_table, *m_rules, *m_words);
     }
     m_level = level;
     if (level == ComputerLevel::Strong)
-        m_server->setComputer(m_strong.get());
+        m_rules->setComputer(m_strong.get());
     else
-        m_server->setComputer(m_computer.get());
+        m_rules->setComputer(m_computer.get());
     return true;
 }
 

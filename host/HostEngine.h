@@ -1,5 +1,5 @@
 // The whole host of one game, ready to listen: the random generator (seeded from the
-// clock), the dictionary, the seat table, the turn clock, the rules (TServer), the
+// clock), the dictionary, the seat table, the turn clock, the rules (GameRules), the
 // computer opponent with its vocabulary (loaded once, here), the connection manager
 // (HostSession) and its sockets (HostNetwork). The client window and quarn-host both
 // create one. The dictionary's word-list file is written at construction; nothing
@@ -12,6 +12,7 @@
 #include "net/GameFacts.h"
 
 #include <QHostAddress>
+#include <QLoggingCategory>
 #include <QObject>
 #include <QString>
 
@@ -24,9 +25,11 @@ class HostSession;
 class SeatTable;
 class StrongPlayer;
 class TDictn;
-class TServer;
+class GameRules;
 class TimerTurnClock;
 class TurnClock;
+
+Q_DECLARE_LOGGING_CATEGORY(lcHost)
 
 class HostEngine : public QObject {
     Q_OBJECT
@@ -53,7 +56,7 @@ public:
     void closeAll();
     bool hasOpenSockets() const;
 
-    TServer &server() { return *m_server; }
+    GameRules &rules() { return *m_rules; }
     HostSession &session() { return *m_session; }
     HostNetwork &network() { return *m_network; }
     TDictn &dictionary() { return *m_dictionary; }
@@ -83,7 +86,7 @@ private:
     std::unique_ptr<HostNetwork> m_network;
     std::unique_ptr<SeatTable> m_table;
     std::unique_ptr<TimerTurnClock> m_clock;
-    std::unique_ptr<TServer> m_server;
+    std::unique_ptr<GameRules> m_rules;
     std::unique_ptr<ComputerPlayer> m_computer;
     std::unique_ptr<AnagramIndex> m_words;
     std::unique_ptr<StrongPlayer> m_strong;

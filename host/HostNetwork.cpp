@@ -49,7 +49,7 @@ void HostNetwork::Sock1Accept()
         auto *connection = new net::Connection(socket, this);
         ++m_liveSockets;
         connect(connection, &net::Connection::finished, this, [this, connection] { socketFinished(connection); });
-        const int slot = (m_session && !m_shuttingDown) ? m_session->Sock1Accept() : 0;
+        const int slot = (m_session && !m_shuttingDown) ? m_session->acceptParticipant() : 0;
         if (slot == 0) {
             turnAway(connection);
             continue;
@@ -87,7 +87,7 @@ void HostNetwork::socktimerTimer(quint64 id, const QByteArray &message)
     const int slot = slotOf(id);
     if (slot == 0 || !m_session)
         return;  // its connection has gone, and its slot may already be someone else's
-    m_session->socktimerTimer(slot, message);
+    m_session->serveRequest(slot, message);
 }
 
 void HostNetwork::tempsockInfo(quint64 id)
@@ -100,7 +100,7 @@ void HostNetwork::tempsockInfo(quint64 id)
     m_receivedlist.removeFrom(id);
     // At shutdown nobody is told: every other connection is closing as well.
     if (m_session && !m_shuttingDown)
-        m_session->tempsockInfo(slot);
+        m_session->connectionClosed(slot);
 }
 
 void HostNetwork::socketFinished(net::Connection *connection)

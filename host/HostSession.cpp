@@ -1,15 +1,13 @@
 // The host's connection manager; see HostSession.h.
 #include "host/HostSession.h"
 
+#include "host/GameRules.h"
 #include "host/ParticipantName.h"
 #include "host/SeatTable.h"
 #include "host/SlotSink.h"
-#include "host/TServer.h"
-#include "net/Catalogue.h"
 #include "net/Message.h"
 
 #include <chrono>
-#include <optional>
 
 Q_LOGGING_CATEGORY(lcHostSession, "quarn.host.session", QtWarningMsg)
 
@@ -19,24 +17,16 @@ const QString HostSession::kTooFastNotice =
 
 namespace {
 
-// The first field of a request, strictly converted; 0 when it is not a number.
-int firstNumber(const QString &rest)
+// The slot a request speaks for, or the seat it acts on; nothing for a request that
+// names neither (CMD_startgame).
+template <typename Request> std::optional<int> claimedSlot(const Request &request)
 {
-    try {
-        return net::FieldReader(rest).takeInt();
-    } catch (const net::ConversionError &) {
-        return 0;
-    }
-}
-
-// What follows the slot field of a relay request, when that slot is the sender's own.
-std::optional<QString> ownText(int sender, const QString &rest)
-{
-    net::FieldReader fields(rest);
-    const int slot = fields.takeInt();
-    if (slot != sender || !SeatTable::isSlot(slot))
+    if constexpr (requires { request.slot; })
+        return request.slot;
+    else if constexpr (requires { request.seat; })
+        return request.seat;
+    else
         return std::nullopt;
-    return fields.rest();
 }
 
 qint64 steadyMilliseconds()
@@ -47,38 +37,65 @@ qint64 steadyMilliseconds()
 
 }  // namespace
 
-HostSession::HostSession(SeatTable &table, TServer &server, SlotSink &sink, Clock clock)
+template <typename Request>
+HostSession::Route HostSession::route(Binding binding, std::optional<Request> (*decode)(const QString &),
+                                      std::function<void(int sender, const Request &)> handler)
+{
+    return [binding, decode, handler = std::move(handler)](int sender, const QString &rest) {
+        const std::optional<Request> request = decode(rest);
+        if (!request)
+            return Outcome::Malformed;
+        if (!allowed(binding, sender, claimedSlot(*request)))
+            return Outcome::NotAllowed;
+        handler(sender, *request);
+        return Outcome::Served;
+    };
+}
+
+HostSession::HostSession(SeatTable &table, GameRules &rules, SlotSink &sink, Clock clock)
     : m_table(table)
-    , m_server(server)
+    , m_rules(rules)
     , m_sink(sink)
     , m_participants(table, sink)
     , m_clock(clock ? std::move(clock) : Clock(steadyMilliseconds))
 {
-    const auto own = [this](void (HostSession::*handler)(int, const QString &)) {
-        return Route{Binding::OwnSlot,
-                     [this, handler](int sender, const QString &rest) { (this->*handler)(sender, rest); }};
+    using namespace net::toHost;
+    const auto own = [this](void (HostSession::*handler)(int, const Relay &)) {
+        return route<Relay>(Binding::OwnSlot, &decode::relay,
+                            [this, handler](int sender, const Relay &relay) { (this->*handler)(sender, relay); });
     };
-    const auto rule = [this](Binding binding, void (TServer::*handler)(const QString &)) {
-        return Route{binding, [this, handler](int, const QString &rest) { (m_server.*handler)(rest); }};
+    const auto rule = [this]<typename Request, typename Result>(Binding binding,
+                                                                std::optional<Request> (*decode)(const QString &),
+                                                                Result (GameRules::*handler)(const Request &)) {
+        return route<Request>(binding, decode,
+                              [this, handler](int, const Request &request) { (m_rules.*handler)(request); });
     };
-    m_routes.insert(QStringLiteral("CMD_logininfo"), own(&HostSession::receivedlogininfo));
+    m_routes.insert(QStringLiteral("CMD_logininfo"),
+                    route<Login>(Binding::OwnSlot, &decode::logininfo,
+                                 [this](int, const Login &login) { receivedlogininfo(login); }));
     m_routes.insert(QStringLiteral("CMD_kickhim"),
-                    Route{Binding::HostOnly, [this](int sender, const QString &rest) { kickhim(sender, rest); }});
+                    route<Kick>(Binding::HostOnly, &decode::kickhim, [this](int, const Kick &kick) { kickhim(kick); }));
     m_routes.insert(QStringLiteral("CMD_chat"), own(&HostSession::chat));
     m_routes.insert(QStringLiteral("CMD_action"), own(&HostSession::action));
     m_routes.insert(QStringLiteral("CMD_justwatch"),
-                    Route{Binding::SeatOrHost, [this](int sender, const QString &rest) { justwatch(sender, rest); }});
-    m_routes.insert(QStringLiteral("CMD_startgame"), rule(Binding::HostOnly, &TServer::startgame));
-    m_routes.insert(QStringLiteral("CMD_placemyletter"), rule(Binding::OwnSlot, &TServer::placemyletter));
-    m_routes.insert(QStringLiteral("CMD_discardextra"), rule(Binding::OwnSlot, &TServer::discardextra));
-    m_routes.insert(QStringLiteral("CMD_tradingmyletter"), rule(Binding::OwnSlot, &TServer::tradingmyletter));
+                    route<net::JustWatch>(Binding::SeatOrHost, &decode::justwatch,
+                                          [this](int, const net::JustWatch &request) { justwatch(request); }));
+    m_routes.insert(QStringLiteral("CMD_startgame"),
+                    rule(Binding::HostOnly, &decode::startgame, &GameRules::startgame));
+    m_routes.insert(QStringLiteral("CMD_placemyletter"),
+                    rule(Binding::OwnSlot, &decode::placemyletter, &GameRules::placemyletter));
+    m_routes.insert(QStringLiteral("CMD_discardextra"),
+                    rule(Binding::OwnSlot, &decode::discardextra, &GameRules::discardextra));
+    m_routes.insert(QStringLiteral("CMD_tradingmyletter"),
+                    rule(Binding::OwnSlot, &decode::tradingmyletter, &GameRules::tradingmyletter));
     m_routes.insert(QStringLiteral("CMD_stealinghisletter"),
-                    Route{Binding::OwnSlot, [this](int, const QString &rest) { m_server.stealinghisletter(rest); }});
-    m_routes.insert(QStringLiteral("CMD_discardletter"), rule(Binding::OwnSlot, &TServer::discardletter));
+                    rule(Binding::OwnSlot, &decode::stealinghisletter, &GameRules::stealinghisletter));
+    m_routes.insert(QStringLiteral("CMD_discardletter"),
+                    rule(Binding::OwnSlot, &decode::discardletter, &GameRules::discardletter));
     m_routes.insert(QStringLiteral("CMD_playasound"), own(&HostSession::playasound));
 }
 
-int HostSession::Sock1Accept()
+int HostSession::acceptParticipant()
 {
     const int slot = m_table.accept();
     if (slot != 0)
@@ -97,7 +114,7 @@ void HostSession::resetChatRate(int slot)
     m_throttled[static_cast<size_t>(slot)] = false;
 }
 
-void HostSession::socktimerTimer(int sender, const QByteArray &message)
+void HostSession::serveRequest(int sender, const QByteArray &message)
 {
     const std::optional<net::Message> parsed = net::splitMessage(message);
     if (!parsed)
@@ -107,36 +124,37 @@ void HostSession::socktimerTimer(int sender, const QByteArray &message)
         qCInfo(lcHostSession) << "slot" << sender << "unknown command" << parsed->command;
         return;
     }
-    if (!SeatTable::isSlot(sender) || !allowed(route->binding, sender, parsed->rest)) {
-        qCInfo(lcHostSession) << "slot" << sender << "may not send" << parsed->command << parsed->rest;
+    if (!SeatTable::isSlot(sender)) {
+        qCInfo(lcHostSession) << "slot" << sender << "is no participant's; dropped" << parsed->command;
         return;
     }
-    try {
-        route->handler(sender, parsed->rest);
-    } catch (const std::exception &error) {
-        // Remote input: logged, never shown on the host's screen.
-        qCInfo(lcHostSession) << "slot" << sender << parsed->command << "dropped:" << error.what();
+    // Remote input: logged, never shown on the host's screen.
+    switch ((*route)(sender, parsed->rest)) {
+    case Outcome::Served: break;
+    case Outcome::Malformed:
+        qCInfo(lcHostSession) << "slot" << sender << "malformed" << parsed->command << "dropped:" << parsed->rest;
+        break;
+    case Outcome::NotAllowed:
+        qCInfo(lcHostSession) << "slot" << sender << "may not send" << parsed->command << parsed->rest;
+        break;
     }
 }
 
-bool HostSession::allowed(Binding binding, int sender, const QString &rest) const
+bool HostSession::allowed(Binding binding, int sender, std::optional<int> claimed)
 {
     switch (binding) {
-    case Binding::OwnSlot: return firstNumber(rest) == sender;
-    case Binding::HostOnly: return sender == 1;
-    case Binding::SeatOrHost: return sender == 1 || firstNumber(rest) == sender;
+    case Binding::OwnSlot: return claimed == sender;
+    // A slot the request names must be slot 1's own as well.
+    case Binding::HostOnly: return sender == 1 && (!claimed || *claimed == sender);
+    case Binding::SeatOrHost: return sender == 1 || claimed == sender;
     }
     return false;
 }
 
-void HostSession::receivedlogininfo(int sender, const QString &rest)
+void HostSession::receivedlogininfo(const net::toHost::Login &login)
 {
-    net::FieldReader fields(rest);
-    const int n = fields.takeInt();
-    const QString version = fields.takeField();
-    if (n != sender || !SeatTable::isSlot(n))
-        return;
-    const QString name = ParticipantName::clean(fields.rest());
+    const int n = login.slot;  // the sender's own
+    const QString name = ParticipantName::clean(login.name);
     m_table.login(n, name);
 
     m_participants.broadcast(net::toClient::newplayerinfo(n, name));
@@ -144,7 +162,7 @@ void HostSession::receivedlogininfo(int sender, const QString &rest)
         if (other != n)
             m_participants.sendTo(n, net::toClient::existingplayers(other, m_table.player(other).name));
     }
-    if (version != QLatin1String(kHostVersion)) {
+    if (login.version != QLatin1String(kHostVersion)) {
         m_participants.sendTo(1, net::toClient::havewrongversion(name));
         m_participants.sendTo(n, net::toClient::wrongversion());
     }
@@ -181,12 +199,9 @@ void HostSession::catchUp(int slot)
                                                    m_table.player(1).score, m_table.player(2).score));
 }
 
-void HostSession::kickhim(int sender, const QString &rest)
+void HostSession::kickhim(const net::toHost::Kick &kick)
 {
-    net::FieldReader fields(rest);
-    if (fields.takeInt() != 1 || sender != 1)
-        return;
-    disconnectsock(fields.takeInt());
+    disconnectsock(kick.target);
 }
 
 void HostSession::disconnectsock(int slot)
@@ -195,7 +210,7 @@ void HostSession::disconnectsock(int slot)
         m_sink.closeSlot(slot);
 }
 
-void HostSession::tempsockInfo(int slot)
+void HostSession::connectionClosed(int slot)
 {
     if (!SeatTable::isSlot(slot))
         return;
@@ -204,29 +219,24 @@ void HostSession::tempsockInfo(int slot)
     m_table.depart(slot);
     resetChatRate(slot);
     if (m_table.gameInProgress() && slot == m_table.whoseTurn() && slot != 1)
-        m_server.findplayer();
+        m_rules.passTurnOrDeclareWinner();
 }
 
-void HostSession::chat(int sender, const QString &rest)
+void HostSession::chat(int sender, const net::toHost::Relay &line)
 {
-    if (const auto text = ownText(sender, rest)) {
-        relay(sender, *text,
-              [&](const QString &t) { return net::toClient::chat(sender, m_table.player(sender).name, t); });
-    }
+    relay(sender, line.rest,
+          [&](const QString &t) { return net::toClient::chat(sender, m_table.player(sender).name, t); });
 }
 
-void HostSession::action(int sender, const QString &rest)
+void HostSession::action(int sender, const net::toHost::Relay &line)
 {
-    if (const auto text = ownText(sender, rest)) {
-        relay(sender, *text,
-              [&](const QString &t) { return net::toClient::action(sender, m_table.player(sender).name, t); });
-    }
+    relay(sender, line.rest,
+          [&](const QString &t) { return net::toClient::action(sender, m_table.player(sender).name, t); });
 }
 
-void HostSession::playasound(int sender, const QString &rest)
+void HostSession::playasound(int sender, const net::toHost::Relay &sound)
 {
-    if (const auto text = ownText(sender, rest))
-        relay(sender, *text, [&](const QString &t) { return net::toClient::playasound(sender, t); });
+    relay(sender, sound.rest, [&](const QString &t) { return net::toClient::playasound(sender, t); });
 }
 
 void HostSession::relay(int sender, const QString &text, const std::function<QByteArray(const QString &)> &compose)
@@ -248,22 +258,12 @@ void HostSession::relay(int sender, const QString &text, const std::function<QBy
     m_participants.broadcast(compose(text));
 }
 
-void HostSession::justwatch(int sender, const QString &rest)
+void HostSession::justwatch(const net::JustWatch &request)
 {
-    net::FieldReader fields(rest);
-    const int seat = fields.takeInt();
-    const QString flag = fields.rest();
-    if (seat != 1 && seat != 2)
-        return;
-    if (sender != 1 && sender != seat)
-        return;
-    if (flag == QLatin1String("2")) {
-        m_table.setWatching(seat, false);
-        m_participants.broadcast(net::toClient::justwatching(seat, flag));
-    } else if (flag == QLatin1String("1")) {
-        m_table.setWatching(seat, true);
-        m_participants.broadcast(net::toClient::justwatching(seat, flag));
-        if (m_table.gameInProgress() && seat == m_table.whoseTurn())
-            m_server.justWatchSwitched(seat);
-    }
+    const int seat = request.seat;
+    m_table.setWatching(seat, request.watching);
+    m_participants.broadcast(
+        net::toClient::justwatching(seat, request.watching ? QStringLiteral("1") : QStringLiteral("2")));
+    if (request.watching && m_table.gameInProgress() && seat == m_table.whoseTurn())
+        m_rules.justWatchSwitched(seat);
 }

@@ -2,8 +2,10 @@
 // presence, catch-up of a late joiner, removal, departure, the chat/action/sound relays,
 // the just-watch mark and the dispatch table of received requests. It changes the seat
 // table only through its named operations, speaks to the participants through
-// Participants (and closes slots through the SlotSink) and reaches the rules through TServer.
+// Participants (and closes slots through the SlotSink) and reaches the rules through GameRules.
 //
+// Every request is read by the catalogue's decoder for its command (net/Catalogue.h), so
+// the host and the clients share one grammar; a request the decoder refuses is dropped.
 // Every request is bound to the slot of the connection it arrived on (`sender`): a
 // request that names another slot is dropped, so a participant can act only for itself.
 // CMD_kickhim and CMD_startgame are honoured only from slot 1 (the hosting player);
@@ -17,6 +19,7 @@
 #include "host/ChatRateLimit.h"
 #include "host/ParticipantName.h"
 #include "host/Participants.h"
+#include "net/Catalogue.h"
 #include "net/GameFacts.h"
 
 #include <QByteArray>
@@ -27,10 +30,11 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <optional>
 
 class SeatTable;
 class SlotSink;
-class TServer;
+class GameRules;
 
 Q_DECLARE_LOGGING_CATEGORY(lcHostSession)
 
@@ -49,41 +53,45 @@ public:
     // A monotonic clock in milliseconds (the chat rate); the steady clock when empty.
     using Clock = std::function<qint64()>;
 
-    HostSession(SeatTable &table, TServer &server, SlotSink &sink, Clock clock = {});
+    HostSession(SeatTable &table, GameRules &rules, SlotSink &sink, Clock clock = {});
 
-    // Accept: takes the lowest free slot (1..9) and marks it connected; 0 when all nine
-    // are taken (the caller sends "CMD_full+" and closes). Call welcome() once the
-    // connection is reachable through the sink.
-    int Sock1Accept();
+    // A new connection (`Sock1Accept`): takes the lowest free slot (1..9) and marks it
+    // connected; 0 when all nine are taken (the caller sends "CMD_full+" and closes). Call
+    // welcome() once the connection is reachable through the sink.
+    int acceptParticipant();
     // Sends CMD_sendlogininfo to a freshly accepted slot.
     void welcome(int slot);
 
-    // One message from the received-message queue (terminator removed), from `sender`.
-    void socktimerTimer(int sender, const QByteArray &message);
+    // One message from the received-message queue (terminator removed), from `sender`
+    // (the queue's tick, `socktimerTimer`): decoded, checked against the sender's rights
+    // and handed to its handler.
+    void serveRequest(int sender, const QByteArray &message);
 
-    // The connection of `slot` has closed ("Socket Closed"): presence notice, slot
-    // freed, and the turn passed when the departed seat (not seat 1) was to move.
-    void tempsockInfo(int slot);
+    // The connection of `slot` has closed (`tempsockInfo`, "Socket Closed"): presence
+    // notice, slot freed, and the turn passed when the departed seat (not seat 1) was to move.
+    void connectionClosed(int slot);
 
-    // Handlers, each given the message's rest after the command; `sender` is the slot
-    // the request arrived from. Public for tests; socktimerTimer() is the way in.
-    void receivedlogininfo(int sender, const QString &rest);
-    void kickhim(int sender, const QString &rest);
+    // Handlers of decoded requests that the sender may make; `sender` is the slot the
+    // request arrived from. Public for tests; serveRequest() is the way in.
+    void receivedlogininfo(const net::toHost::Login &login);
+    void kickhim(const net::toHost::Kick &kick);
     void disconnectsock(int slot);
-    void chat(int sender, const QString &rest);
-    void action(int sender, const QString &rest);
-    void playasound(int sender, const QString &rest);
-    void justwatch(int sender, const QString &rest);
+    void chat(int sender, const net::toHost::Relay &line);
+    void action(int sender, const net::toHost::Relay &line);
+    void playasound(int sender, const net::toHost::Relay &sound);
+    void justwatch(const net::JustWatch &request);
 
 private:
-    using Handler = std::function<void(int sender, const QString &rest)>;
     enum class Binding { OwnSlot, HostOnly, SeatOrHost };
-    struct Route {
-        Binding binding;
-        Handler handler;
-    };
+    enum class Outcome { Served, Malformed, NotAllowed };
+    // Decodes a request's rest, checks the binding and runs the handler.
+    using Route = std::function<Outcome(int sender, const QString &rest)>;
 
-    bool allowed(Binding binding, int sender, const QString &rest) const;
+    template <typename Request>
+    Route route(Binding binding, std::optional<Request> (*decode)(const QString &),
+                std::function<void(int sender, const Request &)> handler);
+    // `claimed` is the slot or seat the request names, if it names one.
+    static bool allowed(Binding binding, int sender, std::optional<int> claimed);
     // A fresh participant in `slot` chats with a full burst and no pending notice.
     void resetChatRate(int slot);
     // Relays a chat, action or sound text of `sender`, within the size and the rate.
@@ -91,7 +99,7 @@ private:
     void catchUp(int slot);
 
     SeatTable &m_table;
-    TServer &m_server;
+    GameRules &m_rules;
     SlotSink &m_sink;
     Participants m_participants;
     QHash<QString, Route> m_routes;

@@ -1,34 +1,20 @@
 // The Strong computer's move; see StrongPlayer.h.
 #include "host/StrongPlayer.h"
 
+#include "host/GameRules.h"
 #include "host/SeatTable.h"
-#include "host/TServer.h"
 #include "net/GameFacts.h"
 
-namespace {
-
-QString request(int a, int b)
-{
-    return QStringLiteral("%1+%2+").arg(a).arg(b);
-}
-
-QString request(int a, int b, int c)
-{
-    return QStringLiteral("%1+%2+%3+").arg(a).arg(b).arg(c);
-}
-
-}  // namespace
-
-StrongPlayer::StrongPlayer(const SeatTable &table, TServer &server, const AnagramIndex &words)
+StrongPlayer::StrongPlayer(const SeatTable &table, GameRules &rules, const AnagramIndex &words)
     : m_table(table)
-    , m_server(server)
+    , m_rules(rules)
     , m_search(words)
 {
 }
 
 SearchPosition StrongPlayer::positionFor(const SeatTable &table, int seat)
 {
-    const int other = TServer::opponentOf(seat);
+    const int other = GameRules::opponentOf(seat);
     const tplayer &me = table.player(seat);
     const tplayer &him = table.player(other);
     SearchPosition position;
@@ -56,15 +42,15 @@ void StrongPlayer::computerplay(int seat)
 void StrongPlayer::carryOut(int seat, const MovePlan &plan)
 {
     for (const auto &[a, b] : plan.trades)
-        m_server.tradingmyletter(request(seat, a, b));
+        m_rules.tradingmyletter({seat, a, b});
     switch (plan.action) {
-    case MovePlan::Action::Place: m_server.placemyletter(request(seat, plan.from, plan.to)); return;
-    case MovePlan::Action::DiscardLetter: m_server.discardletter(request(seat, plan.from)); return;
-    case MovePlan::Action::DiscardExtra: m_server.discardextra(request(seat, plan.from)); return;
+    case MovePlan::Action::Place: m_rules.placemyletter({seat, plan.from, plan.to}); return;
+    case MovePlan::Action::DiscardLetter: m_rules.discardletter({seat, plan.from}); return;
+    case MovePlan::Action::DiscardExtra: m_rules.discardextra({seat, plan.from}); return;
     case MovePlan::Action::Steal:
         // The search only plans steals that form a new word; should the rules still
         // refuse one, the turn is ended another way.
-        if (!m_server.stealinghisletter(request(seat, plan.from, plan.to)))
+        if (!m_rules.stealinghisletter({seat, plan.from, plan.to}))
             endTurnAnyhow(seat);
         return;
     case MovePlan::Action::Nothing: endTurnAnyhow(seat); return;
@@ -78,17 +64,17 @@ void StrongPlayer::endTurnAnyhow(int seat)
     const tplayer &player = m_table.player(seat);
     for (int k = 1; k <= quarn::kExtras; ++k) {
         if (player.extras[static_cast<size_t>(k)] != 0) {
-            m_server.discardextra(request(seat, k));
+            m_rules.discardextra({seat, k});
             return;
         }
     }
     for (int cell = 1; cell <= quarn::kCells; ++cell) {
         if (player.board[static_cast<size_t>(cell)] != 0) {
-            m_server.discardletter(request(seat, cell));
+            m_rules.discardletter({seat, cell});
             return;
         }
     }
     // Nothing left to play with: the turn passes all the same, or the game would wait
     // forever on a clock that is already off.
-    m_server.findplayer();
+    m_rules.passTurnOrDeclareWinner();
 }

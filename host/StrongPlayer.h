@@ -1,7 +1,7 @@
 // The Strong computer opponent: for the seat it plays it reads what that seat can see in
 // the seat table (never the opponent's extras), lets MoveSearch choose among every action
-// open to the seat, and carries the choice out with the same request texts a client
-// sends, through TServer's handlers, so every rule, message and score applies unchanged.
+// open to the seat, and carries the choice out with the same requests a client sends,
+// through the rules' handlers, so every rule, message and score applies unchanged.
 // Like the Classic computer it moves when the turn clock says so, and never writes the
 // seat table itself.
 #pragma once
@@ -11,12 +11,12 @@
 
 class AnagramIndex;
 class SeatTable;
-class TServer;
+class GameRules;
 
 class StrongPlayer : public ComputerOpponent {
 public:
     // `words` must outlive the player.
-    StrongPlayer(const SeatTable &table, TServer &server, const AnagramIndex &words);
+    StrongPlayer(const SeatTable &table, GameRules &rules, const AnagramIndex &words);
 
     // Makes one complete move for `seat`: the trades that spell the chosen word, then
     // exactly one place, discard or successful steal.
@@ -34,7 +34,7 @@ private:
     void endTurnAnyhow(int seat);
 
     const SeatTable &m_table;
-    TServer &m_server;
+    GameRules &m_rules;
     MoveSearch m_search;
     MovePlan m_lastPlan;
 };

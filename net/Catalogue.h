@@ -134,6 +134,14 @@ struct Steal {
     bool operator==(const Steal &) const = default;
 };
 
+// A chat, action or sound request as the host relays it: the speaker's slot and the rest
+// after it, untouched (the colour after the bar and a sound's trailing "+" included).
+struct Relay {
+    int slot;
+    QString rest;
+    bool operator==(const Relay &) const = default;
+};
+
 // The requests that act on a board name the sender's seat where the composer says slot.
 namespace decode {
 std::optional<Login> logininfo(const QString &rest);
@@ -148,6 +156,8 @@ std::optional<Steal> stealinghisletter(const QString &rest);
 std::optional<SeatCell> discardletter(const QString &rest);
 std::optional<SeatExtra> discardextra(const QString &rest);
 std::optional<Sound> playasound(const QString &rest);
+// CMD_chat, CMD_action and CMD_playasound alike, for passing on.
+std::optional<Relay> relay(const QString &rest);
 }  // namespace decode
 }  // namespace toHost
 

@@ -156,5 +156,11 @@ std::optional<Sound> playasound(const QString &rest)
     return fields.result(Sound{.slot = fields.number(kSlot), .name = fields.text()});
 }
 
+std::optional<Relay> relay(const QString &rest)
+{
+    FieldDecoder fields(rest);
+    return fields.result(Relay{.slot = fields.number(kSlot), .rest = fields.rest()});
+}
+
 }  // namespace decode
 }  // namespace net::toHost

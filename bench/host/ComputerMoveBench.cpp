@@ -4,10 +4,10 @@
 #include "dictionary/TDictn.h"
 #include "dictionary/Vocabulary.h"
 #include "host/ComputerPlayer.h"
+#include "host/GameRules.h"
 #include "host/Random.h"
 #include "host/SeatTable.h"
 #include "host/SlotSink.h"
-#include "host/TServer.h"
 #include "host/TurnClock.h"
 
 #include <QCoreApplication>
@@ -35,10 +35,10 @@ struct Table {
     Table()
         : spell(folder.path())
         , random(7)
-        , server(seats, sink, random, spell, clock)
-        , computer(seats, server, loadVocabulary())
+        , rules(seats, sink, random, spell, clock)
+        , computer(seats, rules, loadVocabulary())
     {
-        server.setComputer(&computer);
+        rules.setComputer(&computer);
     }
     QTemporaryDir folder;
     TDictn spell;
@@ -46,7 +46,7 @@ struct Table {
     Random random;
     SeatTable seats;
     TurnClock clock;
-    TServer server;
+    GameRules rules;
     ComputerPlayer computer;
 };
 
@@ -56,7 +56,7 @@ std::vector<Position> gamePositions(Table &table)
     std::vector<Position> positions;
     for (quint32 seed = 1; seed <= 8; ++seed) {
         table.random = Random(seed);
-        table.server.startgame(QStringLiteral("P+30+100+3+"));
+        table.rules.startgame({QStringLiteral("P"), 30, 100, 3});
         table.seats.setWatching(1, true);
         table.seats.setWatching(2, true);
         for (int move = 0; move < 400 && table.seats.gameInProgress(); ++move) {
@@ -89,12 +89,12 @@ BENCHMARK(BM_ComputerMoveInGame)->Unit(benchmark::kMicrosecond);
 void BM_ComputerMoveFullScan(benchmark::State &state)
 {
     Table table;
-    table.server.startgame(QStringLiteral("P+30+100+3+"));
+    table.rules.startgame({QStringLiteral("P"), 30, 100, 3});
     Position position = table.seats;
     const int seat = position.whoseTurn();
     position.setBoard(seat, {0, 17, 17, 17, 0, 0, 0, 0, 0, 0, 0});  // q q q
     position.setExtras(seat, {0, 24, 24, 26, 26, 10, 10});  // x x z z j j
-    position.setBoard(TServer::opponentOf(seat), {});
+    position.setBoard(GameRules::opponentOf(seat), {});
     for (auto _ : state) {
         state.PauseTiming();
         table.seats = position;

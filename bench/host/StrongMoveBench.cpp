@@ -4,11 +4,11 @@
 #include "dictionary/Vocabulary.h"
 #include "host/AnagramIndex.h"
 #include "host/ComputerPlayer.h"
+#include "host/GameRules.h"
 #include "host/Random.h"
 #include "host/SeatTable.h"
 #include "host/SlotSink.h"
 #include "host/StrongPlayer.h"
-#include "host/TServer.h"
 #include "host/TurnClock.h"
 #include "net/GameFacts.h"
 
@@ -32,9 +32,9 @@ struct Match {
         : spell(folder.path())
         , words(*AnagramIndex::load(spell.filePath()))
         , random(11)
-        , server(seats, sink, random, spell, clock)
-        , classic(seats, server, loadVocabulary())
-        , strong(seats, server, words)
+        , rules(seats, sink, random, spell, clock)
+        , classic(seats, rules, loadVocabulary())
+        , strong(seats, rules, words)
     {
     }
     QTemporaryDir folder;
@@ -44,7 +44,7 @@ struct Match {
     Random random;
     SeatTable seats;
     TurnClock clock;
-    TServer server;
+    GameRules rules;
     ComputerPlayer classic;
     StrongPlayer strong;
 };
@@ -55,7 +55,7 @@ std::vector<SeatTable> strongPositions(Match &match)
     std::vector<SeatTable> positions;
     for (quint32 seed = 1; seed <= 8; ++seed) {
         match.random = Random(seed);
-        match.server.startgame(QStringLiteral("P+30+200+10000+"));
+        match.rules.startgame({QStringLiteral("P"), 30, 200, 10000});
         match.seats.setWatching(1, true);
         match.seats.setWatching(2, true);
         for (int move = 0; move < 1000 && match.seats.gameInProgress(); ++move) {

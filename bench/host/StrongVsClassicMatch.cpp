@@ -14,11 +14,11 @@
 #include "dictionary/Vocabulary.h"
 #include "host/AnagramIndex.h"
 #include "host/ComputerPlayer.h"
+#include "host/GameRules.h"
 #include "host/Random.h"
 #include "host/SeatTable.h"
 #include "host/SlotSink.h"
 #include "host/StrongPlayer.h"
-#include "host/TServer.h"
 #include "host/TurnClock.h"
 
 #include <QCommandLineParser>
@@ -150,10 +150,10 @@ int main(int argc, char **argv)
     Random random(static_cast<quint32>(seed));
     SeatTable seats;
     TurnClock clock;
-    TServer server(seats, sink, random, spell, clock);
-    ComputerPlayer classic(seats, server, loadVocabulary());
-    StrongPlayer strong(seats, server, *words);
-    StrongPlayer otherStrong(seats, server, *words);
+    GameRules rules(seats, sink, random, spell, clock);
+    ComputerPlayer classic(seats, rules, loadVocabulary());
+    StrongPlayer strong(seats, rules, *words);
+    StrongPlayer otherStrong(seats, rules, *words);
     ComputerOpponent &other = mirror ? static_cast<ComputerOpponent &>(otherStrong) : classic;
 
     Side strongSide;
@@ -163,7 +163,7 @@ int main(int argc, char **argv)
     for (int game = 0; game < games; ++game) {
         random = Random(static_cast<quint32>(seed + game));
         const int strongSeat = game % 2 == 0 ? 1 : 2;
-        server.startgame(QStringLiteral("Match+30+%1+%2+").arg(playTo).arg(steals));
+        rules.startgame({QStringLiteral("Match"), 30, playTo, steals});
         seats.setWatching(1, true);
         seats.setWatching(2, true);
         int move = 0;
@@ -186,7 +186,7 @@ int main(int argc, char **argv)
         }
         moves += move;
         const int strongScore = seats.player(strongSeat).score;
-        const int classicScore = seats.player(TServer::opponentOf(strongSeat)).score;
+        const int classicScore = seats.player(GameRules::opponentOf(strongSeat)).score;
         strongSide.points += strongScore;
         classicSide.points += classicScore;
         if (seats.gameInProgress())

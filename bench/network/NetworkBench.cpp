@@ -2,12 +2,12 @@
 // can take when driven directly (no timer), how fast the framer cuts a read, and the
 // time from a chat request on a loopback socket to its relay coming back.
 #include "dictionary/TDictn.h"
+#include "host/GameRules.h"
 #include "host/HostEngine.h"
 #include "host/HostSession.h"
 #include "host/Random.h"
 #include "host/SeatTable.h"
 #include "host/SlotSink.h"
-#include "host/TServer.h"
 #include "host/TurnClock.h"
 #include "net/Catalogue.h"
 #include "net/MessageFramer.h"
@@ -42,15 +42,15 @@ void BM_HostQueueChatRelay(benchmark::State &state)
     TDictn dictionary(dir.path());
     SeatTable table;
     TurnClock clock;
-    TServer server(table, sink, random, dictionary, clock);
-    HostSession session(table, server, sink);
+    GameRules rules(table, sink, random, dictionary, clock);
+    HostSession session(table, rules, sink);
     for (int slot = 1; slot <= 3; ++slot) {
-        session.Sock1Accept();
-        session.socktimerTimer(slot, net::toHost::logininfo(slot, net::kVersion, QStringLiteral("Player")).chopped(2));
+        session.acceptParticipant();
+        session.serveRequest(slot, net::toHost::logininfo(slot, net::kVersion, QStringLiteral("Player")).chopped(2));
     }
     net::MessageQueue queue(10ms);
     QObject::connect(&queue, &net::MessageQueue::messageTaken, &queue,
-                     [&](quint64 source, const QByteArray &message) { session.socktimerTimer(int(source), message); });
+                     [&](quint64 source, const QByteArray &message) { session.serveRequest(int(source), message); });
     const QByteArray request =
         net::toHost::chat(2, QStringLiteral("good move, well played"), QStringLiteral("clBlack")).chopped(1);
     for (auto _ : state) {

@@ -74,16 +74,16 @@ const QStringList &sharedVocabulary()
 }
 
 Rig::Rig()
-    : m_server(m_table, *this, m_random, sharedDictionary(), m_turnClock)
-    , m_computer(m_table, m_server, sharedVocabulary())
-    , m_session(m_table, m_server, *this, [this] { return m_clockMs; })
+    : m_rules(m_table, *this, m_random, sharedDictionary(), m_turnClock)
+    , m_computer(m_table, m_rules, sharedVocabulary())
+    , m_session(m_table, m_rules, *this, [this] { return m_clockMs; })
 {
-    m_server.setComputer(&m_computer);
+    m_rules.setComputer(&m_computer);
 }
 
 Rig::~Rig()
 {
-    m_server.setComputer(nullptr);
+    m_rules.setComputer(nullptr);
 }
 
 void Rig::accept()
@@ -93,7 +93,7 @@ void Rig::accept()
         if (!m_open[size_t(slot)])
             lowestFree = slot;
     }
-    const int slot = m_session.Sock1Accept();
+    const int slot = m_session.acceptParticipant();
     // The lowest free slot, or 0 (turned away) only when all nine are taken.
     FUZZ_CHECK(slot == lowestFree);
     if (slot != 0) {
@@ -110,7 +110,7 @@ void Rig::depart(int slot)
     // As the network does: the slot is gone before the session hears of it.
     m_open[size_t(slot)] = false;
     m_closing.removeAll(slot);
-    m_session.tempsockInfo(slot);
+    m_session.connectionClosed(slot);
     settle();
 }
 
@@ -118,7 +118,7 @@ void Rig::tick(int count)
 {
     for (int i = 0; i < count; ++i) {
         m_clockMs += 1000;
-        m_server.turntimerTimer();
+        m_rules.turntimerTimer();
         settle();
     }
 }
@@ -128,7 +128,7 @@ void Rig::request(int sender, const QByteArray &message)
     if (!isOpen(sender))
         return;
     m_clockMs += 10;
-    m_session.socktimerTimer(sender, message);
+    m_session.serveRequest(sender, message);
     settle();
 }
 

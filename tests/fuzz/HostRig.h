@@ -14,11 +14,11 @@
 #pragma once
 
 #include "host/ComputerPlayer.h"
+#include "host/GameRules.h"
 #include "host/HostSession.h"
 #include "host/Random.h"
 #include "host/SeatTable.h"
 #include "host/SlotSink.h"
-#include "host/TServer.h"
 #include "host/TurnClock.h"
 
 #include <QByteArray>
@@ -79,7 +79,7 @@ private:
     qint64 m_clockMs = 0;
     SeatTable m_table;
     TurnClock m_turnClock;
-    TServer m_server;
+    GameRules m_rules;
     ComputerPlayer m_computer;
     HostSession m_session;
     std::array<bool, kMaxSlot + 1> m_open{};

@@ -88,7 +88,7 @@ public:
         if (!game().gameInProgress() || (seat != 1 && seat != 2))
             return;
         const tplayer &me = game().player(seat);
-        const tplayer &him = game().player(TServer::opponentOf(seat));
+        const tplayer &him = game().player(GameRules::opponentOf(seat));
         int extra = 0;
         for (int k = 1; k <= 6 && extra == 0; ++k)
             extra = me.extras[size_t(k)] != 0 ? k : 0;
@@ -272,7 +272,7 @@ const QList<Script> &scripts()
         {"unlimited-steals",
          [](Recorder &r) {
              twoPlayers(r);
-             startGame(r, 30, 200, TServer::kUnlimitedSteals);
+             startGame(r, 30, 200, GameRules::kUnlimitedSteals);
              for (int turn = 0; turn < 24 && r.game().gameInProgress(); ++turn) {
                  const int seat = r.game().whoseTurn();
                  r.send(seat, stealinghisletter(seat, turn % 10 + 1, (turn * 3) % 10 + 1));

@@ -4,13 +4,16 @@
 
 #include "dictionary/Vocabulary.h"
 #include "host/HostEngine.h"
+#include "net/Catalogue.h"
 #include "net/Message.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -58,7 +61,7 @@ TEST_F(ComputerPlayerTest, VocabularyIsKeptSortedLowerCaseWithLastIndex)
 TEST_F(ComputerPlayerTest, AVocabularySourceIsReadAtTheFirstMoveOnly)
 {
     int reads = 0;
-    ComputerPlayer lazy(seats, table.server, [&reads] {
+    ComputerPlayer lazy(seats, table.rules, [&reads] {
         ++reads;
         return words({"Cat", "act"});
     });
@@ -314,28 +317,27 @@ INSTANTIATE_TEST_SUITE_P(Cases, NoStealTest,
 
 // --- whole games -----------------------------------------------------------------
 
-// The fields of every message the host sends in a game: i an integer, s a text, and
-// whether a "+" ends the message. CMD_letters carries a list of pairs after its slot.
-struct Shape {
-    const char *fields;
-    bool trailingPlus;
-};
+template <typename T> std::function<bool(const QString &)> decodes(std::optional<T> (*decode)(const QString &))
+{
+    return [decode](const QString &rest) { return decode(rest).has_value(); };
+}
 
-const std::map<QString, Shape> kShapes{
-    {QStringLiteral("CMD_startgame"), {"siii", true}},
-    {QStringLiteral("CMD_letters"), {"i", false}},
-    {QStringLiteral("CMD_newletter"), {"iii", true}},
-    {QStringLiteral("CMD_nextplayer"), {"ii", true}},
-    {QStringLiteral("CMD_placemyletter"), {"iiii", true}},
-    {QStringLiteral("CMD_tradingmyletter"), {"iiiii", true}},
-    {QStringLiteral("CMD_stoldletter"), {"iiiii", true}},
-    {QStringLiteral("CMD_notvalid"), {"i", true}},
-    {QStringLiteral("CMD_toomany"), {"i", true}},
-    {QStringLiteral("CMD_discardletter"), {"ii", true}},
-    {QStringLiteral("CMD_discardextra"), {"ii", true}},
-    {QStringLiteral("CMD_formedword"), {"isii", true}},
-    {QStringLiteral("CMD_timeup"), {"", true}},
-    {QStringLiteral("CMD_winner"), {"i", true}},
+// Every message the host sends in a game, with the client's decoder that reads it.
+const std::map<QString, std::function<bool(const QString &)>> kDecoders{
+    {QStringLiteral("CMD_startgame"), decodes(&net::toClient::decode::startgame)},
+    {QStringLiteral("CMD_letters"), decodes(&net::toClient::decode::letters)},
+    {QStringLiteral("CMD_newletter"), decodes(&net::toClient::decode::newletter)},
+    {QStringLiteral("CMD_nextplayer"), decodes(&net::toClient::decode::nextplayer)},
+    {QStringLiteral("CMD_placemyletter"), decodes(&net::toClient::decode::placemyletter)},
+    {QStringLiteral("CMD_tradingmyletter"), decodes(&net::toClient::decode::tradingmyletter)},
+    {QStringLiteral("CMD_stoldletter"), decodes(&net::toClient::decode::stoldletter)},
+    {QStringLiteral("CMD_notvalid"), decodes(&net::toClient::decode::notvalid)},
+    {QStringLiteral("CMD_toomany"), decodes(&net::toClient::decode::toomany)},
+    {QStringLiteral("CMD_discardletter"), decodes(&net::toClient::decode::discardletter)},
+    {QStringLiteral("CMD_discardextra"), decodes(&net::toClient::decode::discardextra)},
+    {QStringLiteral("CMD_formedword"), decodes(&net::toClient::decode::formedword)},
+    {QStringLiteral("CMD_timeup"), decodes(&net::toClient::decode::timeup)},
+    {QStringLiteral("CMD_winner"), decodes(&net::toClient::decode::winner)},
 };
 
 // Checks one message against the catalogue; returns the command, or an empty string
@@ -347,32 +349,12 @@ QString checkMessage(const QByteArray &bytes)
         return {};
     }
     const auto message = net::splitMessage(bytes.chopped(1));
-    if (!message || !kShapes.count(message->command)) {
+    if (!message || !kDecoders.count(message->command)) {
         ADD_FAILURE() << "unknown command: " << bytes.constData();
         return {};
     }
-    const Shape shape = kShapes.at(message->command);
-    net::FieldReader reader(shape.trailingPlus ? message->rest : message->rest + QLatin1Char('+'));
-    try {
-        for (const char kind : std::string(shape.fields)) {
-            if (kind == 'i')
-                reader.takeInt();
-            else if (reader.takeField().isEmpty())
-                throw net::ConversionError(QStringLiteral("empty text"));
-        }
-        if (message->command == QLatin1String("CMD_letters")) {
-            reader = net::FieldReader(message->rest.section(QLatin1Char('+'), 1));
-            reader.beginList();
-            while (!reader.listEnded()) {
-                const int extra = reader.takeInt();
-                const int code = reader.takeInt();
-                EXPECT_TRUE(extra >= 1 && extra <= 6 && code >= 1 && code <= 26) << bytes.constData();
-            }
-        } else {
-            EXPECT_TRUE(reader.rest().isEmpty()) << "fields left over: " << bytes.constData();
-        }
-    } catch (const net::ConversionError &error) {
-        ADD_FAILURE() << error.what() << " in " << bytes.constData();
+    if (!kDecoders.at(message->command)(message->rest)) {
+        ADD_FAILURE() << "refused by its decoder: " << bytes.constData();
         return {};
     }
     return message->command;
@@ -394,22 +376,22 @@ TEST_P(ComputerGameTest, ComputerPlaysBothSeatsToTheWinner)
     Random random(GetParam());
     SeatTable seats;
     TurnClock clock;
-    TServer server(seats, sink, random, spell, clock);
-    ComputerPlayer computer(seats, server, loadVocabulary());
-    server.setComputer(&computer);
+    GameRules rules(seats, sink, random, spell, clock);
+    ComputerPlayer computer(seats, rules, loadVocabulary());
+    rules.setComputer(&computer);
     for (int seat = 1; seat <= 2; ++seat)
         seats.login(seat, QStringLiteral("P%1").arg(seat));
 
-    server.startgame(QStringLiteral("P1+30+60+2+"));
+    rules.startgame({QStringLiteral("P1"), 30, 60, 2});
     seats.setWatching(1, true);
     seats.setWatching(2, true);
-    server.justWatchSwitched(seats.whoseTurn());
+    rules.justWatchSwitched(seats.whoseTurn());
 
     int ticks = 0;
     while (seats.gameInProgress() && ticks < 20000) {
         ASSERT_TRUE(clock.isActive());
-        ASSERT_EQ(clock.tag(), TServer::kComputerTag);
-        server.turntimerTimer();
+        ASSERT_EQ(clock.tag(), GameRules::kComputerTag);
+        rules.turntimerTimer();
         ++ticks;
     }
     ASSERT_FALSE(seats.gameInProgress()) << "no winner after " << ticks << " ticks";
@@ -441,7 +423,7 @@ TEST_P(ComputerGameTest, ComputerPlaysBothSeatsToTheWinner)
     EXPECT_GT(words, 1);
     const int winner = seats.whoseTurn();
     EXPECT_GE(seats.player(winner).score, 60);
-    EXPECT_GT(seats.player(winner).score, seats.player(TServer::opponentOf(winner)).score);
+    EXPECT_GT(seats.player(winner).score, seats.player(GameRules::opponentOf(winner)).score);
     EXPECT_TRUE(sink.log().constLast() == RulesTable::wire(winner == 1 ? "CMD_winner+1+#" : "CMD_winner+2+#"));
 }
 

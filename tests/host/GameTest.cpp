@@ -1,4 +1,4 @@
-// A whole two-player game with a spectator, driven by request texts alone, with every
+// A whole two-player game with a spectator, driven by requests alone, with every
 // random value scripted, checking the exact bytes each slot receives at every step.
 #include "RulesTable.h"
 
@@ -31,7 +31,7 @@ protected:
     static QByteArray w(const char *text) { return RulesTable::wire(text); }
 
     RulesTable table;
-    TServer &server = table.server;
+    GameRules &rules = table.rules;
     SeatTable &seats = table.seats;
     TurnClock &clock = table.clock;
 };
@@ -41,7 +41,7 @@ protected:
 TEST_F(GameTest, TheStartersNameIsBroadcastCleanedAndShort)
 {
     table.random.push({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    server.startgame(QStringLiteral("A\nn\u202E") + QString(23000, QChar(0xFFFD)) + QStringLiteral("+30+10+2+"));
+    rules.startgame({QStringLiteral("A\nn\u202E") + QString(23000, QChar(0xFFFD)), 30, 10, 2});
     const QByteArray sent = table.sink.take(2).value(0);
     EXPECT_EQ(sent, net::toClient::startgame(QStringLiteral("A n") + QString(29, QChar(0xFFFD)), 30, 10, 2));
     EXPECT_TRUE(seats.gameInProgress());
@@ -52,7 +52,7 @@ TEST_F(GameTest, TwoPlayersAndASpectatorPlayToTheWinner)
     // Deal: Ann c a t s e, Bob b o r n d, Cy l i m p u; seat 2 drawn, so seat 1 moves
     // first and gets h as its sixth letter.
     table.random.push({2, 0, 19, 18, 4, 1, 14, 17, 13, 3, 11, 8, 12, 15, 20, 1, 7});
-    server.startgame(QStringLiteral("Ann+30+10+2+"));
+    rules.startgame({QStringLiteral("Ann"), 30, 10, 2});
     const QByteArray start = w("CMD_startgame+Ann+30+10+2+#");
     expectSlots(start + w("CMD_letters+1+1+3+2+1+3+20+4+19+5+5#CMD_newletter+1+6+8+#CMD_nextplayer+1+2+#"),
                 start + w("CMD_letters+2+1+2+2+15+3+18+4+14+5+4#CMD_nextplayer+1+2+#"),
@@ -66,10 +66,10 @@ TEST_F(GameTest, TwoPlayersAndASpectatorPlayToTheWinner)
     EXPECT_EQ(clock.ticksLeft(), 32);
 
     // Seat 2 out of turn is ignored; Ann puts c on cell 1. Bob gets a.
-    server.placemyletter(QStringLiteral("2+1+1+"));
+    rules.placemyletter({2, 1, 1});
     expectSilence();
     table.random.push({0});
-    server.placemyletter(QStringLiteral("1+1+1+"));
+    rules.placemyletter({1, 1, 1});
     QByteArray all = w("CMD_placemyletter+1+1+1+3+#");
     expectSlots(all + w("CMD_nextplayer+2+2+#"), all + w("CMD_newletter+2+6+1+#CMD_nextplayer+2+2+#"),
                 all + w("CMD_nextplayer+2+2+#"));
@@ -77,17 +77,16 @@ TEST_F(GameTest, TwoPlayersAndASpectatorPlayToTheWinner)
     // Bob puts o on cell 1. Ann's new letter: x, rejected for a uniform a, which she
     // already holds and keeps on the survival draw.
     table.random.push({23, 1, 0, 0});
-    server.placemyletter(QStringLiteral("2+2+1+"));
+    rules.placemyletter({2, 2, 1});
     all = w("CMD_placemyletter+2+2+1+15+#");
     expectSlots(all + w("CMD_newletter+1+1+1+#CMD_nextplayer+1+2+#"), all + w("CMD_nextplayer+1+2+#"),
                 all + w("CMD_nextplayer+1+2+#"));
 
-    // Ann trades there and back, sends a malformed request, then places a on cell 2.
-    server.tradingmyletter(QStringLiteral("1+1+3+"));
-    server.tradingmyletter(QStringLiteral("1+3+1+"));
-    server.placemyletter(QStringLiteral("1+x+2+"));
+    // Ann trades there and back, then places a on cell 2.
+    rules.tradingmyletter({1, 1, 3});
+    rules.tradingmyletter({1, 3, 1});
     table.random.push({19});
-    server.placemyletter(QStringLiteral("1+2+2+"));
+    rules.placemyletter({1, 2, 2});
     all = w("CMD_tradingmyletter+1+1+0+3+3+#CMD_tradingmyletter+1+3+0+1+3+#CMD_placemyletter+1+2+2+1+#");
     expectSlots(all + w("CMD_nextplayer+2+2+#"), all + w("CMD_newletter+2+2+20+#CMD_nextplayer+2+2+#"),
                 all + w("CMD_nextplayer+2+2+#"));
@@ -95,28 +94,28 @@ TEST_F(GameTest, TwoPlayersAndASpectatorPlayToTheWinner)
 
     // Bob's steal of Ann's a would spell "oa": refused to him alone. He moves o right
     // and places t in front: "to" scores 2.
-    EXPECT_FALSE(server.stealinghisletter(QStringLiteral("2+2+2+")));
+    EXPECT_FALSE(rules.stealinghisletter({2, 2, 2}));
     expectSlots({}, w("CMD_notvalid+2+#"), {});
-    server.tradingmyletter(QStringLiteral("2+1+2+"));
+    rules.tradingmyletter({2, 1, 2});
     table.random.push({12});
-    server.placemyletter(QStringLiteral("2+2+1+"));
+    rules.placemyletter({2, 2, 1});
     all = w("CMD_tradingmyletter+2+1+0+2+15+#CMD_placemyletter+2+2+1+20+#CMD_formedword+2+to+2+2+#");
     expectSlots(all + w("CMD_newletter+1+2+13+#CMD_nextplayer+1+2+#"), all + w("CMD_nextplayer+1+2+#"),
                 all + w("CMD_nextplayer+1+2+#"));
 
     // Ann completes "cat" for 5. Bob draws o, which his board holds: replaced by e.
     table.random.push({14, 2, 4});
-    server.placemyletter(QStringLiteral("1+3+3+"));
+    rules.placemyletter({1, 3, 3});
     all = w("CMD_placemyletter+1+3+3+20+#CMD_formedword+1+cat+5+5+#");
     expectSlots(all + w("CMD_nextplayer+2+2+#"), all + w("CMD_newletter+2+2+5+#CMD_nextplayer+2+2+#"),
                 all + w("CMD_nextplayer+2+2+#"));
 
     // Bob lets his 32 ticks run out and loses extra 4 (his n). Ann gets u.
     for (int tick = 0; tick < 31; ++tick)
-        server.turntimerTimer();
+        rules.turntimerTimer();
     expectSilence();
     table.random.push({3, 20});
-    server.turntimerTimer();
+    rules.turntimerTimer();
     all = w("CMD_timeup+#");
     expectSlots(all + w("CMD_newletter+1+3+21+#CMD_nextplayer+1+2+#"),
                 all + w("CMD_discardextra+2+4+#CMD_nextplayer+1+2+#"), all + w("CMD_nextplayer+1+2+#"));
@@ -124,9 +123,9 @@ TEST_F(GameTest, TwoPlayersAndASpectatorPlayToTheWinner)
 
     // Ann's steal of t into cell 4 ("catt") is refused; her steal of Bob's o into cell 2
     // spells "cot", 5 points, reaching the target of 10: she wins.
-    EXPECT_FALSE(server.stealinghisletter(QStringLiteral("1+1+4+")));
+    EXPECT_FALSE(rules.stealinghisletter({1, 1, 4}));
     expectSlots(w("CMD_notvalid+1+#"), {}, {});
-    EXPECT_TRUE(server.stealinghisletter(QStringLiteral("1+2+2+")));
+    EXPECT_TRUE(rules.stealinghisletter({1, 2, 2}));
     all = w("CMD_formedword+1+cot+5+10+#CMD_stoldletter+1+2+2+2+15+#CMD_winner+1+#");
     expectSlots(all, all, all);
 
@@ -142,7 +141,7 @@ TEST_F(GameTest, TwoPlayersAndASpectatorPlayToTheWinner)
     EXPECT_EQ(table.random.pending(), 0);
 
     // The board stays as it was at the win; further requests change nothing.
-    server.discardletter(QStringLiteral("1+1+"));
+    rules.discardletter({1, 1});
     expectSilence();
     EXPECT_EQ(table.board(1), QStringLiteral("cot......."));
 }
@@ -150,7 +149,7 @@ TEST_F(GameTest, TwoPlayersAndASpectatorPlayToTheWinner)
 TEST_F(GameTest, StartDuringAGameRestartsItWithUnlimitedSteals)
 {
     table.random.push({2, 0, 19, 18, 4, 1, 14, 17, 13, 3, 11, 8, 12, 15, 20, 0, 7});
-    server.startgame(QStringLiteral("Ann+30+10+2+"));
+    rules.startgame({QStringLiteral("Ann"), 30, 10, 2});
     table.setBoard(1, QStringLiteral("cat"));
     table.setBoard(3, QStringLiteral("oat"));
     seats.setScore(1, 5);
@@ -161,7 +160,7 @@ TEST_F(GameTest, StartDuringAGameRestartsItWithUnlimitedSteals)
 
     // a b c d e, f g h i k, l m n o p; seat 1 drawn, so seat 2 moves first and gets r.
     table.random.push({0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 0, 17});
-    server.startgame(QStringLiteral("Ann+60+50+10000+"));
+    rules.startgame({QStringLiteral("Ann"), 60, 50, 10000});
     const QByteArray start = w("CMD_startgame+Ann+60+50+10000+#");
     expectSlots(start + w("CMD_letters+1+1+1+2+2+3+3+4+4+5+5#CMD_nextplayer+2+10000+#"),
                 start + w("CMD_letters+2+1+6+2+7+3+8+4+9+5+11#CMD_newletter+2+6+18+#CMD_nextplayer+2+10000+#"),
@@ -175,7 +174,7 @@ TEST_F(GameTest, StartDuringAGameRestartsItWithUnlimitedSteals)
     }
     EXPECT_EQ(seats.whoseTurn(), 2);
     EXPECT_EQ(clock.ticksLeft(), 62);
-    EXPECT_EQ(seats.settings().stealsAllowed, TServer::kUnlimitedSteals);
+    EXPECT_EQ(seats.settings().stealsAllowed, GameRules::kUnlimitedSteals);
     EXPECT_EQ(table.random.pending(), 0);
 }
 
@@ -186,13 +185,13 @@ TEST_F(GameTest, UnheldSeatsAreDealtButNotSent)
     seats.depart(2);
     seats.depart(3);
     table.random.push({2, 0, 19, 18, 4, 1, 14, 17, 13, 3, 11, 8, 12, 15, 20, 0, 0});
-    server.startgame(QStringLiteral("You+30+100+3+"));
+    rules.startgame({QStringLiteral("You"), 30, 100, 3});
     EXPECT_EQ(table.sink.takeBytes(1),
               w("CMD_startgame+You+30+100+3+#CMD_letters+1+1+3+2+1+3+20+4+19+5+5#CMD_nextplayer+2+3+#"));
     EXPECT_EQ(table.sink.log().size(), 3);
     EXPECT_EQ(table.extras(2), QStringLiteral("bornda"));
     EXPECT_EQ(table.extras(3), QStringLiteral("limpu."));
-    EXPECT_EQ(clock.tag(), TServer::kComputerTag);
+    EXPECT_EQ(clock.tag(), GameRules::kComputerTag);
     EXPECT_EQ(clock.ticksLeft(), 2);
 }
 
@@ -200,23 +199,23 @@ TEST_F(GameTest, UnheldSeatsAreDealtButNotSent)
 // saturates instead of overflowing.
 TEST_F(GameTest, ExtremeSettingsNeitherOverflowNorStopTheGame)
 {
-    server.startgame(QStringLiteral("Ann+2147483647+2147483647+-2147483648+"));
+    rules.startgame({QStringLiteral("Ann"), 2147483647, 2147483647, -2147483648});
     EXPECT_TRUE(seats.gameInProgress());
     EXPECT_EQ(seats.settings().timePerTurn, 2147483647);
     EXPECT_EQ(clock.ticksLeft(), 2147483647);
     EXPECT_TRUE(table.sink.takeBytes(3).endsWith(
         w(seats.whoseTurn() == 1 ? "CMD_nextplayer+1+-2147483648+#" : "CMD_nextplayer+2+-2147483648+#")));
 
-    server.startgame(QStringLiteral("Ann+-2147483648+10+3+"));
+    rules.startgame({QStringLiteral("Ann"), -2147483648, 10, 3});
     const int mover = seats.whoseTurn();
-    server.turntimerTimer();  // a negative time runs out at the first tick
+    rules.turntimerTimer();  // a negative time runs out at the first tick
     EXPECT_NE(seats.whoseTurn(), mover);
     EXPECT_TRUE(table.sink.takeBytes(3).contains(w("CMD_timeup+#")));
 }
 
 TEST_F(GameTest, NoTurnBeginsOutsideARunningGame)
 {
-    server.findplayer();
+    rules.passTurnOrDeclareWinner();
     EXPECT_EQ(seats.whoseTurn(), 0);
     EXPECT_FALSE(clock.isActive());
     expectSilence();

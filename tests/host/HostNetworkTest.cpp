@@ -4,10 +4,10 @@
 #include "HostTestClient.h"
 
 #include "host/ChatRateLimit.h"
+#include "host/GameRules.h"
 #include "host/HostEngine.h"
 #include "host/HostNetwork.h"
 #include "host/SeatTable.h"
-#include "host/TServer.h"
 #include "host/TurnClock.h"
 #include "net/Catalogue.h"
 #include "net/MessageFramer.h"
@@ -125,7 +125,7 @@ TEST_F(HostNetworkTest, ALateJoinerIntoSeatTwoGetsItsExtrasBothBoardsAndTheScore
 {
     host = join(QStringLiteral("Host"));
     SeatTable &table = engine.table();
-    table.setRunningGame({45, 150, TServer::kUnlimitedSteals});
+    table.setRunningGame({45, 150, GameRules::kUnlimitedSteals});
     table.setBoard(1, {0, 0, 19, 20, 1, 18, 0, 0, 0, 0, 0});
     table.setBoard(2, {0, 4, 15, 7, 0, 0, 0, 0, 0, 0, 0});
     table.setExtras(2, {0, 0, 12, 0, 0, 5, 0});

@@ -4,10 +4,10 @@
 #include "CapturingSink.h"
 
 #include "dictionary/TDictn.h"
+#include "host/GameRules.h"
 #include "host/HostSession.h"
 #include "host/Random.h"
 #include "host/SeatTable.h"
-#include "host/TServer.h"
 #include "host/TurnClock.h"
 #include "net/Catalogue.h"
 
@@ -24,7 +24,7 @@ class HostSessionTest : public testing::Test {
 protected:
     HostSessionTest()
     {
-        sink.onClose = [this](int slot) { session.tempsockInfo(slot); };
+        sink.onClose = [this](int slot) { session.connectionClosed(slot); };
     }
     ~HostSessionTest() override { EXPECT_EQ(sink.strayMessages(), 0) << "messages to slots outside 1..9"; }
 
@@ -33,7 +33,7 @@ protected:
     {
         QList<int> slots;
         for (int i = 0; i < count; ++i) {
-            const int slot = session.Sock1Accept();
+            const int slot = session.acceptParticipant();
             if (slot != 0)
                 session.welcome(slot);
             slots.append(slot);
@@ -45,7 +45,7 @@ protected:
     void deliver(int sender, const QByteArray &wire)
     {
         for (const QByteArray &message : wire.split('\xFF'))
-            session.socktimerTimer(sender, message);
+            session.serveRequest(sender, message);
     }
 
     void login(int slot, const QString &name) { deliver(slot, net::toHost::logininfo(slot, net::kVersion, name)); }
@@ -72,9 +72,9 @@ protected:
     TDictn dictionary{dir.path()};
     SeatTable table;
     TurnClock clock;
-    TServer server{table, sink, random, dictionary, clock};
+    GameRules rules{table, sink, random, dictionary, clock};
     qint64 now = 1000;  // the chat rate's clock, in ms
-    HostSession session{table, server, sink, [this] { return now; }};
+    HostSession session{table, rules, sink, [this] { return now; }};
 };
 
 TEST_F(HostSessionTest, ConnectionsTakeTheLowestFreeSlotAndATenthIsTurnedAway)
@@ -83,7 +83,7 @@ TEST_F(HostSessionTest, ConnectionsTakeTheLowestFreeSlotAndATenthIsTurnedAway)
     EXPECT_EQ(sink.take(1), Messages{sendlogininfo(1)});
     EXPECT_EQ(sink.take(3), Messages{sendlogininfo(3)});
 
-    session.tempsockInfo(2);
+    session.connectionClosed(2);
     EXPECT_EQ(accept(1), QList<int>{2});
     EXPECT_EQ(accept(6), (QList<int>{4, 5, 6, 7, 8, 9}));
     EXPECT_EQ(accept(1), QList<int>{0});
@@ -216,8 +216,8 @@ TEST_F(HostSessionTest, ABurstThenFiveLinesASecondAreRelayedTheExcessDroppedWith
     EXPECT_EQ(sink.take(2), Messages(ChatRateLimit::kPerSecond, relayed) << notice);
 
     // A new participant in the slot starts with a full burst.
-    session.tempsockInfo(2);
-    ASSERT_EQ(session.Sock1Accept(), 2);
+    session.connectionClosed(2);
+    ASSERT_EQ(session.acceptParticipant(), 2);
     login(2, QStringLiteral("Ann"));
     sink.clear();
     chatLines(2, ChatRateLimit::kBurst);
@@ -232,8 +232,8 @@ struct RefusedRequest {
 
 class RefusedRequestTest : public HostSessionTest, public testing::WithParamInterface<RefusedRequest> { };
 
-// Requests that name another slot, need the hosting player's rights, or are malformed
-// change nothing and are not answered.
+// Requests that name another slot, need the hosting player's rights, or that the
+// catalogue's decoders refuse change nothing, are not answered and keep the connection.
 TEST_P(RefusedRequestTest, ChangesNothingAndSendsNothing)
 {
     threePresent();
@@ -262,6 +262,11 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusedRequest{"RelaySlotOutOfRange", 2, "CMD_chat+12+x|clBlack\xFF"},
                     RefusedRequest{"RelaySlotNotANumber", 2, "CMD_chat+two+x|clBlack\xFF"},
                     RefusedRequest{"MoveForTheMoverFromAnother", 2, "CMD_placemyletter+1+1+1+\xFF"},
+                    RefusedRequest{"MoverSendsALetterForACell", 1, "CMD_placemyletter+1+1+x+\xFF"},
+                    RefusedRequest{"StartWithATextForATime", 1, "CMD_startgame+Host+thirty+50+3+\xFF"},
+                    RefusedRequest{"StartWithoutSteals", 1, "CMD_startgame+Host+30+50+\xFF"},
+                    RefusedRequest{"RelayWithoutText", 2, "CMD_chat+2\xFF"},
+                    RefusedRequest{"LoginWithoutName", 3, "CMD_logininfo+3+1.0.6\xFF"},
                     RefusedRequest{"KickFromSlotTwo", 2, "CMD_kickhim+2+3+\xFF"},
                     RefusedRequest{"KickClaimingSlotOne", 2, "CMD_kickhim+1+3+\xFF"},
                     RefusedRequest{"KickTargetNotANumber", 1, "CMD_kickhim+1+x+\xFF"},
@@ -299,7 +304,7 @@ TEST_F(HostSessionTest, ADepartureTellsTheOthersAndFreesTheSlotButKeepsTheSeat)
     table.setScore(2, 40);
     table.setSteals(2, 2);
     table.recordFormedWord(2, QStringLiteral("hi"));
-    session.tempsockInfo(2);
+    session.connectionClosed(2);
     EXPECT_EQ(sink.take(1), Messages{playerdisconnected(2, QStringLiteral("Ann"))});
     EXPECT_EQ(sink.take(3), Messages{playerdisconnected(2, QStringLiteral("Ann"))});
     EXPECT_TRUE(sink.take(2).isEmpty());
@@ -314,7 +319,7 @@ TEST_F(HostSessionTest, ADepartureTellsTheOthersAndFreesTheSlotButKeepsTheSeat)
     EXPECT_EQ(table.seatsUsed(), 3) << "a departure never lowers the seats used";
 
     // A second "Socket Closed" for the same close sends nothing more.
-    session.tempsockInfo(2);
+    session.connectionClosed(2);
     expectNothingSent();
 }
 
@@ -323,9 +328,9 @@ TEST_F(HostSessionTest, ADepartureTellsTheOthersAndFreesTheSlotButKeepsTheSeat)
 TEST_F(HostSessionTest, RulesAndSessionTellEveryConnectedSlotAscending)
 {
     accept(SeatTable::kHighestSlot);
-    session.tempsockInfo(4);
-    session.tempsockInfo(7);
-    session.tempsockInfo(9);
+    session.connectionClosed(4);
+    session.connectionClosed(7);
+    session.connectionClosed(9);
     ASSERT_EQ(accept(1), QList<int>{4});
     EXPECT_EQ(table.seatsUsed(), 9);
     sink.clear();
@@ -360,7 +365,7 @@ TEST_P(MoverDepartureTest, TheMoversDepartureOtherThanSeatOnePassesTheTurn)
     threePresent();
     table.setRunningGame({0, 0, 3});
     table.setMover(GetParam().whoseturn);
-    session.tempsockInfo(GetParam().leaving);
+    session.connectionClosed(GetParam().leaving);
     const int expectedTurn = GetParam().turnPasses ? 3 - GetParam().whoseturn : GetParam().whoseturn;
     EXPECT_EQ(table.whoseTurn(), expectedTurn);
     const Messages third = sink.take(3);
@@ -388,9 +393,9 @@ TEST_F(HostSessionTest, JustWatchForTheMoverHandsTheMoveToTheComputerAtTheNextTi
     threePresent();
     table.setRunningGame({});
     table.setMover(1);
-    clock.start(TServer::kTurnTag, 20);
+    clock.start(GameRules::kTurnTag, 20);
     deliver(1, net::toHost::justwatch(1, 1));
-    EXPECT_EQ(clock.tag(), TServer::kComputerTag);
+    EXPECT_EQ(clock.tag(), GameRules::kComputerTag);
     EXPECT_EQ(clock.ticksLeft(), 1);
     EXPECT_TRUE(clock.isActive());
 }
@@ -400,9 +405,9 @@ TEST_F(HostSessionTest, JustWatchOutsideTheMoversTurnLeavesTheClockAlone)
     threePresent();
     table.setRunningGame({});
     table.setMover(1);
-    clock.start(TServer::kTurnTag, 20);
+    clock.start(GameRules::kTurnTag, 20);
     deliver(2, net::toHost::justwatch(2, 1));
-    EXPECT_EQ(clock.tag(), TServer::kTurnTag);
+    EXPECT_EQ(clock.tag(), GameRules::kTurnTag);
     EXPECT_EQ(clock.ticksLeft(), 20);
 }
 

@@ -13,9 +13,9 @@ namespace {
 TEST(LetterTextTest, CodesOneToTwentySixAreLowerCaseLettersEverythingElseASpace)
 {
     for (int code = 1; code <= 26; ++code)
-        EXPECT_EQ(TServer::convertoletter(code), QString(QChar(u'a' + code - 1)));
+        EXPECT_EQ(GameRules::letterText(code), QString(QChar(u'a' + code - 1)));
     for (int code : {0, -1, 27, 255, 1 << 30})
-        EXPECT_EQ(TServer::convertoletter(code), QStringLiteral(" ")) << code;
+        EXPECT_EQ(GameRules::letterText(code), QStringLiteral(" ")) << code;
 }
 
 struct WorthRow {
@@ -28,7 +28,7 @@ class LetterWorthTest : public ::testing::TestWithParam<WorthRow> { };
 TEST_P(LetterWorthTest, EveryLetterOfTheGroupIsWorthItsPoints)
 {
     for (const char letter : std::string(GetParam().letters))
-        EXPECT_EQ(TServer::letterworth(RulesTable::code(QChar::fromLatin1(letter))), GetParam().points) << letter;
+        EXPECT_EQ(GameRules::letterworth(RulesTable::code(QChar::fromLatin1(letter))), GetParam().points) << letter;
 }
 
 INSTANTIATE_TEST_SUITE_P(Groups, LetterWorthTest,
@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(Groups, LetterWorthTest,
 TEST(LetterWorthTest, CodesOutsideTheAlphabetAreWorthOne)
 {
     for (int code : {0, -3, 27, 1000})
-        EXPECT_EQ(TServer::letterworth(code), 1) << code;
+        EXPECT_EQ(GameRules::letterworth(code), 1) << code;
 }
 
 // --- the draw, step by step ------------------------------------------------------
@@ -61,7 +61,7 @@ TEST_P(LetterDrawStepTest, DrawFollowsTheScriptedValues)
     table.setExtras(1, QString::fromLatin1(row.extras));
     table.setBoard(1, QString::fromLatin1(row.board));
     table.random.push(row.script);
-    EXPECT_EQ(table.server.getletter(1), row.expected);
+    EXPECT_EQ(table.rules.getletter(1), row.expected);
     EXPECT_EQ(table.random.ranges(), row.ranges);
     EXPECT_EQ(table.random.pending(), 0);
 }
@@ -99,7 +99,7 @@ TEST(LetterDrawRangeTest, NeverYieldsEmptyOrBeyondZ)
         table.seats.setExtras(1, extras);
         table.seats.setBoard(1, board);
         for (int draw = 0; draw < 10; ++draw) {
-            const int code = table.server.getletter(1 + round % 3);
+            const int code = table.rules.getletter(1 + round % 3);
             ASSERT_GE(code, 1);
             ASSERT_LE(code, 26);
         }
@@ -170,7 +170,7 @@ TEST_P(LetterFrequencyTest, MatchesStatedProbabilities)
     constexpr int kDraws = 260000;
     std::array<int, 27> seen{};
     for (int draw = 0; draw < kDraws; ++draw)
-        ++seen[static_cast<size_t>(table.server.getletter(1))];
+        ++seen[static_cast<size_t>(table.rules.getletter(1))];
 
     const std::array<double, 27> chance = expectedChances(held);
     double chiSquare = 0;
@@ -201,7 +201,7 @@ TEST(LetterFrequencyTest, TwoHeldCopiesSurviveOneTimeInFour)
     for (int draw = 0; draw < kDraws; ++draw) {
         table.random.push({4});  // e
         const qsizetype before = table.random.ranges().size();
-        const int code = table.server.getletter(1);
+        const int code = table.rules.getletter(1);
         // Kept means no replacement draw of 26 followed the survival draw.
         kept += (table.random.ranges().size() - before == 2 && code == 5) ? 1 : 0;
     }

@@ -194,7 +194,7 @@ TEST(MoveSearchTest, LetterChancesMatchTheHostsDraw)
     constexpr int kDraws = 200000;
     std::array<int, quarn::kLetterCodes + 1> drawn{};
     for (int i = 0; i < kDraws; ++i)
-        ++drawn[static_cast<size_t>(table.server.getletter(1))];
+        ++drawn[static_cast<size_t>(table.rules.getletter(1))];
     double total = 0;
     for (int code = 1; code <= quarn::kLetterCodes; ++code) {
         total += MoveSearch::letterChance(code);

@@ -7,10 +7,10 @@
 RulesTable::RulesTable(const QStringList &words, const QStringList &vocabulary)
     : folder(words)
     , spell(folder.path())
-    , server(seats, sink, random, spell, clock)
-    , computer(seats, server, vocabulary)
+    , rules(seats, sink, random, spell, clock)
+    , computer(seats, rules, vocabulary)
 {
-    server.setComputer(&computer);
+    rules.setComputer(&computer);
 }
 
 void RulesTable::connect(int slot, const QString &name)
@@ -37,7 +37,7 @@ template <size_t N> QString cellsText(const std::array<int, N> &cells)
 {
     QString text;
     for (size_t i = 1; i < N; ++i)
-        text += cells[i] == 0 ? QChar(u'.') : TServer::convertoletter(cells[i]).at(0);
+        text += cells[i] == 0 ? QChar(u'.') : GameRules::letterText(cells[i]).at(0);
     return text;
 }
 
@@ -67,7 +67,7 @@ void RulesTable::beginTurn(int seat, int timePerTurn, int playTo, int steals)
 {
     seats.setRunningGame({timePerTurn, playTo, steals});
     seats.setMover(seat);
-    clock.start(TServer::kTurnTag, timePerTurn + 2);
+    clock.start(GameRules::kTurnTag, timePerTurn + 2);
 }
 
 QString RulesTable::snapshot() const

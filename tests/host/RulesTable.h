@@ -1,4 +1,4 @@
-// A host game table for tests: the rules (TServer) on a seat table, a capturing sink, a
+// A host game table for tests: the rules (GameRules) on a seat table, a capturing sink, a
 // scripted random generator, a dictionary of the test's own words, a turn clock that
 // ticks only when the test drives the rules' tick, and a computer opponent with a
 // vocabulary of the test's choosing; with helpers to lay out boards and extras and to
@@ -11,8 +11,8 @@
 
 #include "dictionary/TDictn.h"
 #include "host/ComputerPlayer.h"
+#include "host/GameRules.h"
 #include "host/SeatTable.h"
-#include "host/TServer.h"
 #include "host/TurnClock.h"
 
 #include <QByteArray>
@@ -48,6 +48,6 @@ public:
     TDictn spell;
     SeatTable seats;
     TurnClock clock;
-    TServer server;
+    GameRules rules;
     ComputerPlayer computer;
 };

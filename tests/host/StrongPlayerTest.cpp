@@ -23,9 +23,9 @@ protected:
     explicit StrongPlayerTest(const QStringList &words = {"acts", "cat", "cats"})
         : table(words)
         , index(AnagramIndex::fromWords(words))
-        , strong(table.seats, table.server, index)
+        , strong(table.seats, table.rules, index)
     {
-        table.server.setComputer(&strong);
+        table.rules.setComputer(&strong);
         table.connect(1, QStringLiteral("Ann"));
         table.connect(2, QStringLiteral("Bob"));
         table.seats.setWatching(2, true);
@@ -87,7 +87,7 @@ void passSeatOne(HostEngine &engine)
         return;
     for (int k = 1; k <= quarn::kExtras; ++k) {
         if (engine.table().player(1).extras[static_cast<size_t>(k)] != 0) {
-            engine.server().discardextra(QStringLiteral("1+%1+").arg(k));
+            engine.rules().discardextra({1, k});
             return;
         }
     }
@@ -105,14 +105,14 @@ TEST(StrongHostTest, StrongIsMadeOnlyWhenChosenAndThenPlaysTheComputersTurnsOnTh
     EXPECT_EQ(engine.computerLevel(), ComputerLevel::Strong);
 
     engine.table().login(1, QStringLiteral("Ann"));
-    engine.server().startgame(QStringLiteral("Ann+30+200+3+"));
+    engine.rules().startgame({QStringLiteral("Ann"), 30, 200, 3});
     passSeatOne(engine);
     ASSERT_EQ(engine.table().whoseTurn(), 2);
     // The host's pace: the computer moves at the second tick of its turn.
-    engine.server().turntimerTimer();
+    engine.rules().turntimerTimer();
     EXPECT_EQ(engine.strongComputer()->lastPlan().action, MovePlan::Action::Nothing);
     EXPECT_EQ(engine.table().whoseTurn(), 2);
-    engine.server().turntimerTimer();
+    engine.rules().turntimerTimer();
     EXPECT_NE(engine.strongComputer()->lastPlan().action, MovePlan::Action::Nothing);
     EXPECT_EQ(engine.table().whoseTurn(), 1);
 
@@ -120,8 +120,8 @@ TEST(StrongHostTest, StrongIsMadeOnlyWhenChosenAndThenPlaysTheComputersTurnsOnTh
     const MovePlan before = engine.strongComputer()->lastPlan();
     ASSERT_TRUE(engine.setComputerLevel(ComputerLevel::Classic));
     passSeatOne(engine);
-    engine.server().turntimerTimer();
-    engine.server().turntimerTimer();
+    engine.rules().turntimerTimer();
+    engine.rules().turntimerTimer();
     EXPECT_EQ(engine.table().whoseTurn(), 1);
     EXPECT_EQ(engine.strongComputer()->lastPlan().trades, before.trades);
     EXPECT_EQ(engine.strongComputer()->lastPlan().action, before.action);
@@ -153,23 +153,23 @@ TEST_P(StrongGameTest, StrongAndClassicPlayAGameToTheWinner)
     Random random(GetParam());
     SeatTable seats;
     TurnClock clock;
-    TServer server(seats, sink, random, spell, clock);
-    ComputerPlayer classic(seats, server, loadVocabulary());
-    StrongPlayer strong(seats, server, *words);
+    GameRules rules(seats, sink, random, spell, clock);
+    ComputerPlayer classic(seats, rules, loadVocabulary());
+    StrongPlayer strong(seats, rules, *words);
     const int strongSeat = GetParam() % 2 == 0 ? 2 : 1;
     SeatRouter router;
     router.players[static_cast<size_t>(strongSeat)] = &strong;
-    router.players[static_cast<size_t>(TServer::opponentOf(strongSeat))] = &classic;
-    server.setComputer(&router);
+    router.players[static_cast<size_t>(GameRules::opponentOf(strongSeat))] = &classic;
+    rules.setComputer(&router);
     for (int seat = 1; seat <= 2; ++seat)
         seats.login(seat, QStringLiteral("P%1").arg(seat));
 
-    server.startgame(QStringLiteral("P1+30+150+5+"));
+    rules.startgame({QStringLiteral("P1"), 30, 150, 5});
     seats.setWatching(1, true);
     seats.setWatching(2, true);
-    server.justWatchSwitched(seats.whoseTurn());
+    rules.justWatchSwitched(seats.whoseTurn());
     for (int ticks = 0; seats.gameInProgress() && ticks < 5000; ++ticks)
-        server.turntimerTimer();
+        rules.turntimerTimer();
     ASSERT_FALSE(seats.gameInProgress());
 
     int strongWords = 0;
@@ -186,7 +186,7 @@ TEST_P(StrongGameTest, StrongAndClassicPlayAGameToTheWinner)
     EXPECT_GT(strongWords, 0);
     const int winner = seats.whoseTurn();
     EXPECT_GE(seats.player(winner).score, 150);
-    EXPECT_GT(seats.player(winner).score, seats.player(TServer::opponentOf(winner)).score);
+    EXPECT_GT(seats.player(winner).score, seats.player(GameRules::opponentOf(winner)).score);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, StrongGameTest, ::testing::Values(1u, 2u));

@@ -104,6 +104,10 @@ const MessageRow kRequests[] = {
      decodesTo(&toHost::decode::discardextra, SeatExtra{1, 5})},
     {"playasound", toHost::playasound(9, "wave13"), "CMD_playasound+9+wave13+#",
      decodesTo(&toHost::decode::playasound, Sound{9, "wave13"})},
+    {"chat as relayed", toHost::chat(3, "a+b", "clRed"), "CMD_chat+3+a+b|clRed#",
+     decodesTo(&toHost::decode::relay, toHost::Relay{3, "a+b|clRed"})},
+    {"playasound as relayed", toHost::playasound(2, "wave4"), "CMD_playasound+2+wave4+#",
+     decodesTo(&toHost::decode::relay, toHost::Relay{2, "wave4+"})},
 };
 
 const MessageRow kHostMessages[] = {
@@ -276,7 +280,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedRow{"discard seat with space", accepts(&toHost::decode::discardletter), " 1+1+"},
                       RefusedRow{"discard extra 7", accepts(&toHost::decode::discardextra), "1+7+"},
                       RefusedRow{"sound slot 10", accepts(&toHost::decode::playasound), "10+wave+"},
-                      RefusedRow{"sound missing", accepts(&toHost::decode::playasound), "1"}),
+                      RefusedRow{"sound missing", accepts(&toHost::decode::playasound), "1"},
+                      RefusedRow{"relay slot 10", accepts(&toHost::decode::relay), "10+x|clRed"},
+                      RefusedRow{"relay rest missing", accepts(&toHost::decode::relay), "3"}),
     rowName<RefusedRow>);
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,20 +4,20 @@
 #include "client/BoardHalf.h"
 #include "client/BoardTile.h"
 #include "client/model/ClientGame.h"
+#include "host/GameRules.h"
 #include "host/SeatTable.h"
-#include "host/TServer.h"
 #include "windows/Tchat.h"
 
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 
-QString gameBoardDifference(TServer &server, const BoardHalf &board, const ClientGame &game)
+QString gameBoardDifference(GameRules &rules, const BoardHalf &board, const ClientGame &game)
 {
     const int own = game.ownSlot();
     const int bottom = own >= 3 ? 1 : own;
     const int top = own >= 3 ? 2 : (own == 1 ? 2 : 1);
-    const auto players = [&server](int slot) -> const tplayer & { return server.table().player(slot); };
+    const auto players = [&rules](int slot) -> const tplayer & { return rules.table().player(slot); };
     for (int p = 1; p <= 10; ++p) {
         const int below = players(bottom).board[static_cast<size_t>(p)];
         const int above = players(top).board[static_cast<size_t>(p)];
@@ -53,7 +53,7 @@ QString gameBoardDifference(TServer &server, const BoardHalf &board, const Clien
                 .arg(seat)
                 .arg(board.scoreLabel(seat)->text(), score);
     }
-    const int turn = server.table().gameInProgress() ? server.table().whoseTurn() : 0;
+    const int turn = rules.table().gameInProgress() ? rules.table().whoseTurn() : 0;
     if (game.whoseTurn() != turn)
         return QStringLiteral("slot %1 turn: %2, host %3").arg(own).arg(game.whoseTurn()).arg(turn);
     return {};

@@ -13,13 +13,13 @@ class BoardTile;
 class HostEngine;
 class QTemporaryDir;
 class Tchat;
-class TServer;
+class GameRules;
 class ClientGame;
 
 // What differs between what a participant's board view shows (both rows, the own extras
 // for slots 1 to 3, which the host deals, both scores) and its game's turn on one side,
 // and the host's seat table on the other. Empty when they agree.
-QString gameBoardDifference(TServer &server, const BoardHalf &board, const ClientGame &game);
+QString gameBoardDifference(GameRules &rules, const BoardHalf &board, const ClientGame &game);
 
 // Creates a main window for `name` that, once shown, connects to 127.0.0.1 (the port from
 // QUARN_PORT) in `mode`: "true" hosts on `host`, anything else joins. Its settings file

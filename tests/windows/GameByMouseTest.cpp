@@ -7,9 +7,9 @@
 #include "GameScriptedRandom.h"
 
 #include "client/BoardTile.h"
+#include "host/GameRules.h"
 #include "host/HostEngine.h"
 #include "host/SeatTable.h"
-#include "host/TServer.h"
 #include "windows/InProcessHost.h"
 #include "windows/Tgamestart.h"
 
@@ -27,9 +27,9 @@
 
 namespace {
 
-QString difference(TServer &server, GameClient &client)
+QString difference(GameRules &rules, GameClient &client)
 {
-    return gameBoardDifference(server, *client.board, client.game);
+    return gameBoardDifference(rules, *client.board, client.game);
 }
 
 class GameByMouseTest : public ::testing::Test {
@@ -58,7 +58,7 @@ protected:
                 if (!hostDone())
                     return false;
                 for (auto &client : clients) {
-                    if (!difference(host->server(), *client).isEmpty())
+                    if (!difference(host->rules(), *client).isEmpty())
                         return false;
                 }
                 return true;
@@ -67,7 +67,7 @@ protected:
         QString why = hostDone() ? QString() : QStringLiteral("host not done");
         for (auto &client : clients) {
             if (why.isEmpty())
-                why = difference(host->server(), *client);
+                why = difference(host->rules(), *client);
         }
         ASSERT_TRUE(agreed) << step << ": " << why.toStdString();
     }
@@ -83,12 +83,12 @@ protected:
         ASSERT_TRUE(dialog->isVisible());
         QTest::mouseClick(dialog->startButton(), Qt::LeftButton);
         EXPECT_FALSE(dialog->isVisible());
-        settle([this] { return host->server().table().gameInProgress() && host->server().table().whoseTurn() != 0; },
+        settle([this] { return host->rules().table().gameInProgress() && host->rules().table().whoseTurn() != 0; },
                "game start");
     }
 
-    TServer &server() { return host->server(); }
-    int board(int seat, int cell) { return server().table().player(seat).board[static_cast<size_t>(cell)]; }
+    GameRules &rules() { return host->rules(); }
+    int board(int seat, int cell) { return rules().table().player(seat).board[static_cast<size_t>(cell)]; }
 
     QTemporaryDir folder;
     std::unique_ptr<HostEngine> host;
@@ -123,12 +123,12 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
     startFromDialog(ann, QStringLiteral("15"));
     EXPECT_TRUE(ann.lines.contains(QStringLiteral("0+Ann has started a game.")));
     EXPECT_EQ(cy.board->extra(1)->code(), E);  // slot 3 is dealt like a player
-    ASSERT_EQ(server().table().whoseTurn(), 1);
+    ASSERT_EQ(rules().table().whoseTurn(), 1);
 
     // Ann places c on cell 1.
     clickTile(ann.board->extra(1));
     clickTile(ann.board->myletter(1));
-    settle([&] { return server().table().whoseTurn() == 2; }, "Ann places c");
+    settle([&] { return rules().table().whoseTurn() == 2; }, "Ann places c");
     EXPECT_EQ(board(1, 1), C);
     EXPECT_EQ(bob.board->hisletter(1)->code(), C);
     EXPECT_EQ(cy.board->myletter(1)->code(), C);
@@ -136,14 +136,14 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
     // Bob places d, Ann a, Bob o: "do" scores for Bob.
     clickTile(bob.board->extra(1));
     clickTile(bob.board->myletter(1));
-    settle([&] { return server().table().whoseTurn() == 1; }, "Bob places d");
+    settle([&] { return rules().table().whoseTurn() == 1; }, "Bob places d");
     clickTile(ann.board->extra(2));
     clickTile(ann.board->myletter(2));
-    settle([&] { return server().table().whoseTurn() == 2; }, "Ann places a");
+    settle([&] { return rules().table().whoseTurn() == 2; }, "Ann places a");
     clickTile(bob.board->extra(2));
     clickTile(bob.board->myletter(2));
-    settle([&] { return server().table().whoseTurn() == 1; }, "Bob forms do");
-    EXPECT_EQ(server().table().player(2).score, 2);
+    settle([&] { return rules().table().whoseTurn() == 1; }, "Bob forms do");
+    EXPECT_EQ(rules().table().player(2).score, 2);
     auto *bobWords = bob.panel.findChild<QListWidget *>(QStringLiteral("listbox_mywords"));
     ASSERT_EQ(bobWords->count(), 1);
     EXPECT_EQ(bobWords->item(0)->text(), QStringLiteral("do : 2"));
@@ -154,20 +154,20 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
     clickTile(ann.board->myletter(1));
     clickTile(ann.board->myletter(2));
     settle([&] { return board(1, 1) == A && board(1, 2) == C; }, "Ann swaps");
-    EXPECT_EQ(server().table().whoseTurn(), 1);
+    EXPECT_EQ(rules().table().whoseTurn(), 1);
     EXPECT_TRUE(bob.sounds.contains(QStringLiteral("place")));
     clickTile(ann.board->myletter(2));
     clickTile(ann.board->myletter(1));
     settle([&] { return board(1, 1) == C && board(1, 2) == A; }, "Ann swaps back");
     clickTile(ann.board->extra(3));
     clickTile(ann.board->myletter(3));
-    settle([&] { return server().table().whoseTurn() == 2; }, "Ann forms cat");
-    EXPECT_EQ(server().table().player(1).score, 5);
+    settle([&] { return rules().table().whoseTurn() == 2; }, "Ann forms cat");
+    EXPECT_EQ(rules().table().player(1).score, 5);
 
     // Bob forms "dog".
     clickTile(bob.board->extra(3));
     clickTile(bob.board->myletter(3));
-    settle([&] { return server().table().whoseTurn() == 1; }, "Bob forms dog");
+    settle([&] { return rules().table().whoseTurn() == 1; }, "Bob forms dog");
 
     // Ann tries to steal Bob's g into her cell 4: "catg" is refused; she discards an extra.
     clickTile(ann.board->hisletter(3));
@@ -178,32 +178,32 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
               QStringLiteral("You can steal a letter only if you can use it immediately to create a valid word."));
     EXPECT_EQ(ann.board->hisletter(3)->y(), BoardHalf::kHisTop);
     EXPECT_TRUE(bob.boxes.isEmpty());
-    settle([&] { return server().table().whoseTurn() == 1; }, "refused steal");
+    settle([&] { return rules().table().whoseTurn() == 1; }, "refused steal");
     clickTile(ann.board->extra(5), Qt::RightButton);
-    settle([&] { return server().table().whoseTurn() == 2; }, "Ann discards an extra");
+    settle([&] { return rules().table().whoseTurn() == 2; }, "Ann discards an extra");
 
     // Bob forms "dogs"; Ann steals its s and forms "cats".
     clickTile(bob.board->extra(4));
     clickTile(bob.board->myletter(4));
-    settle([&] { return server().table().whoseTurn() == 1; }, "Bob forms dogs");
-    EXPECT_EQ(server().table().player(2).score, 13);
+    settle([&] { return rules().table().whoseTurn() == 1; }, "Bob forms dogs");
+    EXPECT_EQ(rules().table().player(2).score, 13);
     clickTile(ann.board->hisletter(4));
     clickTile(ann.board->myletter(4));
-    settle([&] { return server().table().whoseTurn() == 2; }, "Ann steals s");
+    settle([&] { return rules().table().whoseTurn() == 2; }, "Ann steals s");
     EXPECT_EQ(board(1, 4), S);
     EXPECT_EQ(board(2, 4), 0);
-    EXPECT_EQ(server().table().player(1).score, 11);
+    EXPECT_EQ(rules().table().player(1).score, 11);
     EXPECT_TRUE(ann.sounds.contains(QStringLiteral("roundover")));
     EXPECT_TRUE(cy.sounds.contains(QStringLiteral("roundover")));
 
     // Bob discards his g by a right click.
     clickTile(bob.board->myletter(3), Qt::RightButton);
-    settle([&] { return server().table().whoseTurn() == 1 && board(2, 3) == 0; }, "Bob discards g");
+    settle([&] { return rules().table().whoseTurn() == 1 && board(2, 3) == 0; }, "Bob discards g");
 
     // Ann's time runs out: the host's turn clock is driven tick by tick.
-    for (int tick = 0; tick < 40 && server().table().whoseTurn() == 1; ++tick)
-        server().turntimerTimer();
-    settle([&] { return server().table().whoseTurn() == 2; }, "time up");
+    for (int tick = 0; tick < 40 && rules().table().whoseTurn() == 1; ++tick)
+        rules().turntimerTimer();
+    settle([&] { return rules().table().whoseTurn() == 2; }, "time up");
     for (GameClient *client : {&ann, &bob, &cy})
         EXPECT_TRUE(client->lines.contains(QStringLiteral("0+Time Up!")));
 
@@ -216,8 +216,8 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
     ASSERT_NE(tExtra, 0);
     clickTile(bob.board->extra(tExtra));
     clickTile(bob.board->myletter(3));
-    settle([&] { return !server().table().gameInProgress(); }, "Bob wins");
-    EXPECT_EQ(server().table().player(2).score, 16);
+    settle([&] { return !rules().table().gameInProgress(); }, "Bob wins");
+    EXPECT_EQ(rules().table().player(2).score, 16);
     for (GameClient *client : {&ann, &bob, &cy}) {
         EXPECT_EQ(client->panel.findChild<QLabel *>(QStringLiteral("label_winner1"))->text(),
                   QStringLiteral("Bob has won the game!"));
@@ -248,14 +248,13 @@ TEST_F(GameByMouseTest, SoloGameAgainstTheComputerPlaysToTheWinner)
     EXPECT_EQ(you.game.seatName(2), QStringLiteral("Vumi"));
 
     int turns = 0;
-    while (server().table().gameInProgress() && turns < 400) {
+    while (rules().table().gameInProgress() && turns < 400) {
         ++turns;
-        const int mover = server().table().whoseTurn();
+        const int mover = rules().table().whoseTurn();
         if (mover == 2) {
             // The computer's move comes at the end of its two-tick clock.
-            for (int tick = 0; tick < 3 && server().table().whoseTurn() == 2 && server().table().gameInProgress();
-                 ++tick)
-                server().turntimerTimer();
+            for (int tick = 0; tick < 3 && rules().table().whoseTurn() == 2 && rules().table().gameInProgress(); ++tick)
+                rules().turntimerTimer();
         } else {
             // The player places the first extra it holds on the first empty cell, or, with
             // the board full, discards the first letter.
@@ -276,16 +275,15 @@ TEST_F(GameByMouseTest, SoloGameAgainstTheComputerPlaysToTheWinner)
                 clickTile(you.board->myletter(1), Qt::RightButton);
             }
         }
-        settle([&] { return !server().table().gameInProgress() || server().table().whoseTurn() != mover; },
-               "solo turn");
+        settle([&] { return !rules().table().gameInProgress() || rules().table().whoseTurn() != mover; }, "solo turn");
         if (HasFatalFailure())
             return;
     }
-    ASSERT_FALSE(server().table().gameInProgress()) << "no winner after " << turns << " turns";
-    const QString winnerName = you.game.seatName(server().table().whoseTurn());
+    ASSERT_FALSE(rules().table().gameInProgress()) << "no winner after " << turns << " turns";
+    const QString winnerName = you.game.seatName(rules().table().whoseTurn());
     EXPECT_EQ(you.panel.findChild<QLabel *>(QStringLiteral("label_winner1"))->text(),
               winnerName + QStringLiteral(" has won the game!"));
-    EXPECT_GE(server().table().player(static_cast<size_t>(server().table().whoseTurn())).score, 40);
+    EXPECT_GE(rules().table().player(static_cast<size_t>(rules().table().whoseTurn())).score, 40);
     EXPECT_EQ(you.game.whoseTurn(), 0);
 }
 

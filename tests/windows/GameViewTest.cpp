@@ -9,9 +9,9 @@
 #include "client/BoardTile.h"
 #include "client/ChatHalf.h"
 #include "client/ConnectionHalf.h"
+#include "host/GameRules.h"
 #include "host/HostEngine.h"
 #include "host/SeatTable.h"
-#include "host/TServer.h"
 #include "windows/Tchat.h"
 #include "windows/Tgamestart.h"
 
@@ -37,10 +37,10 @@ protected:
 
     void place(Tchat &window, int extra, int cell)
     {
-        const int mover = host->server().table().whoseTurn();
+        const int mover = host->rules().table().whoseTurn();
         clickTile(window.board().extra(extra));
         clickTile(window.board().myletter(cell));
-        settle([&] { return host->server().table().whoseTurn() != mover; }, "placement");
+        settle([&] { return host->rules().table().whoseTurn() != mover; }, "placement");
     }
 
     void say(Tchat &window, const QString &text)
@@ -74,7 +74,7 @@ TEST_F(GameViewTest, PlayersAndSpectatorSeeTheGameInProgress)
     ann.startGameAction()->trigger();
     ASSERT_TRUE(dialog->isVisible());
     QTest::mouseClick(dialog->startButton(), Qt::LeftButton);
-    settle([&] { return host->server().table().gameInProgress() && host->server().table().whoseTurn() == 1; }, "start");
+    settle([&] { return host->rules().table().gameInProgress() && host->rules().table().whoseTurn() == 1; }, "start");
 
     place(ann, 1, 1);  // c
     place(bob, 1, 1);  // d

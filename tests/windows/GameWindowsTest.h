@@ -59,7 +59,7 @@ protected:
             if (!hostDone())
                 return false;
             for (auto &window : windows) {
-                if (!gameBoardDifference(host->server(), window->board(), window->game()).isEmpty())
+                if (!gameBoardDifference(host->rules(), window->board(), window->game()).isEmpty())
                     return false;
             }
             return true;

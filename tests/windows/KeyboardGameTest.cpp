@@ -11,9 +11,9 @@
 #include "client/BoardTile.h"
 #include "client/ChatHalf.h"
 #include "client/ConnectionHalf.h"
+#include "host/GameRules.h"
 #include "host/HostEngine.h"
 #include "host/SeatTable.h"
-#include "host/TServer.h"
 #include "windows/Tchat.h"
 #include "windows/Tgamestart.h"
 
@@ -61,10 +61,10 @@ protected:
 
     void turnPassed(int to, const char *step)
     {
-        settle([&] { return host->server().table().whoseTurn() == to; }, step);
+        settle([&] { return host->rules().table().whoseTurn() == to; }, step);
     }
 
-    int cell(int seat, int position) { return host->server().table().player(seat).board[size_t(position)]; }
+    int cell(int seat, int position) { return host->rules().table().player(seat).board[size_t(position)]; }
 };
 
 TEST_F(KeyboardGameTest, PlayersPlayAGameFromTheKeyboard)
@@ -76,7 +76,7 @@ TEST_F(KeyboardGameTest, PlayersPlayAGameFromTheKeyboard)
     ann.startGameAction()->trigger();
     ASSERT_TRUE(dialog->isVisible());
     QTest::mouseClick(dialog->startButton(), Qt::LeftButton);
-    settle([&] { return host->server().table().gameInProgress() && host->server().table().whoseTurn() == 1; }, "start");
+    settle([&] { return host->rules().table().gameInProgress() && host->rules().table().whoseTurn() == 1; }, "start");
 
     // Ann: Tab from the chat line gives the board the keyboard; C then 1 places c.
     activate(ann);
@@ -133,7 +133,7 @@ TEST_F(KeyboardGameTest, PlayersPlayAGameFromTheKeyboard)
     ASSERT_NE(discarded, 0);
     press(ann, Qt::Key_Delete);
     turnPassed(2, "Ann discards s");
-    EXPECT_EQ(host->server().table().player(1).extras[size_t(discarded)], 0);
+    EXPECT_EQ(host->rules().table().player(1).extras[size_t(discarded)], 0);
 
     // Bob places his s; Ann's turn, a tile picked and the cursor on her board, for the picture.
     press(bob, letterKey(S));

@@ -8,9 +8,9 @@
 #include "client/ChatHalf.h"
 #include "client/ConnectionHalf.h"
 #include "client/FullGameServer.h"  // the test helper in tests/client
+#include "host/GameRules.h"
 #include "host/HostEngine.h"
 #include "host/SeatTable.h"
-#include "host/TServer.h"
 #include "tally/Ttallylist.h"
 #include "windows/LobbyPlaces.h"
 #include "windows/ProgramIdentity.h"
@@ -273,7 +273,7 @@ TEST_F(TchatTest, startGameEntryOpensTheDialogAndAGameStarts)
     ASSERT_TRUE(waitUntil(*window, [&] {
         return window->chat().mainchat()->toPlainText().contains(QStringLiteral("You has started a game."));
     }));
-    EXPECT_TRUE(host.server().table().gameInProgress());
+    EXPECT_TRUE(host.rules().table().gameInProgress());
 }
 
 TEST_F(TchatTest, joiningWindowSeesItsSeatAtTheBottomAndClosesWithTheHost)

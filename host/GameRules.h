@@ -1,18 +1,17 @@
-// The host's rules: the letter supply, game start, every turn action, the word check, the
-// turn change, the win test and the turn clock's expiry. They act on a SeatTable they are
-// given, time turns with a TurnClock they are given, and leave the computer's moves to a
-// ComputerOpponent they are given. They know no sockets and no widgets: requests come in
-// as field texts, messages go out to the participants through a SlotSink.
+// The host's rules (the host form `TServer` of the game's design, less its connections):
+// the letter supply, game start, every turn action, the word check, the turn change, the
+// win test and the turn clock's expiry. They act on a SeatTable they are given, time turns
+// with a TurnClock they are given, and leave the computer's moves to a ComputerOpponent
+// they are given. They know no sockets, no widgets and no wire text: requests come in
+// decoded by the catalogue (HostSession reads them, the computer players build them), and
+// messages go out to the participants through a SlotSink.
 #pragma once
 
 #include "host/Participants.h"
+#include "net/Catalogue.h"
 #include "net/GameFacts.h"
 
-#include <QLoggingCategory>
 #include <QString>
-
-#include <array>
-#include <optional>
 
 class ComputerOpponent;
 class Random;
@@ -21,23 +20,21 @@ class SlotSink;
 class TDictn;
 class TurnClock;
 
-Q_DECLARE_LOGGING_CATEGORY(lcHost)
-
-class TServer {
+class GameRules {
 public:
     static constexpr int kUnlimitedSteals = quarn::kUnlimitedSteals;
     // Tags of the turn clock.
     static constexpr int kTurnTag = 1;  // a person's turn
     static constexpr int kComputerTag = 2;  // the computer's move
 
-    TServer(SeatTable &table, SlotSink &sink, Random &random, TDictn &spell, TurnClock &clock);
+    GameRules(SeatTable &table, SlotSink &sink, Random &random, TDictn &spell, TurnClock &clock);
 
     // The opponent that moves for a seat the computer plays; until one is set, such a
     // seat's clock runs out without a move.
     void setComputer(ComputerOpponent *computer) { m_computer = computer; }
 
     // The letter of a code (1..26), a space for anything else.
-    static QString convertoletter(int code);
+    static QString letterText(int code);
     // The points of a letter code; 1 for anything that is no letter.
     static int letterworth(int code);
     // What a word's letter sum is multiplied by: 1 up to five letters, then 2 for six up
@@ -46,21 +43,21 @@ public:
     // A new letter for `seat`: vowels favoured, j q x z and letters the seat holds less likely.
     int getletter(int seat);
 
-    // Request handlers: `fields` is the request without its command word.
-    // A malformed request changes nothing and is dropped with a warning on lcHost.
-    // Turn actions count only from the mover of a running game, with positions in range;
-    // anything else is ignored silently. stealinghisletter is true when the steal succeeded.
-    void startgame(const QString &fields);
-    void placemyletter(const QString &fields);
-    void discardletter(const QString &fields);
-    void discardextra(const QString &fields);
-    void tradingmyletter(const QString &fields);
-    bool stealinghisletter(const QString &fields);
+    // Request handlers. Turn actions count only from the mover of a running game, with
+    // positions in range; anything else is ignored silently. stealinghisletter is true
+    // when the steal succeeded.
+    void startgame(const net::StartGame &request);
+    void placemyletter(const net::toHost::Place &request);
+    void discardletter(const net::SeatCell &request);
+    void discardextra(const net::SeatExtra &request);
+    void tradingmyletter(const net::toHost::Trade &request);
+    bool stealinghisletter(const net::toHost::Steal &request);
 
     // Scores the seat's board when it spells a listed word new for the seat.
     bool checkword(int seat);
-    // The turn change (win test first); nothing happens outside a running game.
-    void findplayer();
+    // The turn change (`findplayer`): the win test first, and only when nobody won the
+    // next mover's turn begins. Nothing happens outside a running game.
+    void passTurnOrDeclareWinner();
     bool checkforwin();
     // The clock's tick; does nothing while the clock is stopped or no game runs.
     void turntimerTimer();
@@ -80,8 +77,6 @@ public:
 private:
     // True when `seat` may act now: a running game, the seat is 1 or 2 and is the mover.
     bool isMover(int seat) const;
-    // Reads `count` decimal fields; nothing on a conversion error (logged on lcHost).
-    static std::optional<std::array<int, 3>> readNumbers(const QString &fields, int count, const char *request);
     void timeUp();
 
     SeatTable &m_table;

@@ -1,6 +1,6 @@
 // The host's game rules: letter supply, game start, the turn actions, the word check,
-// the turn change, the win test and the turn clock.
-#include "host/TServer.h"
+// the turn change, the win test and the turn clock; see GameRules.h.
+#include "host/GameRules.h"
 
 #include "dictionary/TDictn.h"
 #include "host/ComputerOpponent.h"
@@ -8,10 +8,6 @@
 #include "host/Random.h"
 #include "host/SeatTable.h"
 #include "host/TurnClock.h"
-#include "net/Catalogue.h"
-#include "net/Message.h"
-
-Q_LOGGING_CATEGORY(lcHost, "quarn.host", QtWarningMsg)
 
 namespace {
 
@@ -26,7 +22,7 @@ constexpr int kTurnGraceTicks = 2;
 
 }  // namespace
 
-TServer::TServer(SeatTable &table, SlotSink &sink, Random &random, TDictn &spell, TurnClock &clock)
+GameRules::GameRules(SeatTable &table, SlotSink &sink, Random &random, TDictn &spell, TurnClock &clock)
     : m_table(table)
     , m_participants(table, sink)
     , m_random(random)
@@ -35,22 +31,22 @@ TServer::TServer(SeatTable &table, SlotSink &sink, Random &random, TDictn &spell
 {
 }
 
-QString TServer::convertoletter(int code)
+QString GameRules::letterText(int code)
 {
     return QString(quarn::letterOf(code));
 }
 
-int TServer::letterworth(int code)
+int GameRules::letterworth(int code)
 {
     return quarn::isLetterCode(code) ? quarn::letterPoints(code) : 1;
 }
 
-int TServer::wordFactor(int letters)
+int GameRules::wordFactor(int letters)
 {
     return letters <= 5 ? 1 : letters - 4;
 }
 
-int TServer::getletter(int seat)
+int GameRules::getletter(int seat)
 {
     int v = m_random.uniform(30) + 1;
     // The four extra values give a, e, i and o twice the weight of the other letters.
@@ -78,38 +74,17 @@ int TServer::getletter(int seat)
     return v;
 }
 
-std::optional<std::array<int, 3>> TServer::readNumbers(const QString &fields, int count, const char *request)
-{
-    net::FieldReader reader(fields);
-    std::array<int, 3> values{};
-    try {
-        for (int i = 0; i < count; ++i)
-            values[static_cast<size_t>(i)] = reader.takeInt();
-    } catch (const net::ConversionError &error) {
-        qCWarning(lcHost, "%s dropped: %s", request, error.what());
-        return std::nullopt;
-    }
-    return values;
-}
-
-bool TServer::isMover(int seat) const
+bool GameRules::isMover(int seat) const
 {
     return m_table.gameInProgress() && (seat == 1 || seat == 2) && seat == m_table.whoseTurn();
 }
 
-void TServer::startgame(const QString &fields)
+void GameRules::startgame(const net::StartGame &request)
 {
-    // Every field is read before anything changes, so a malformed request leaves the
-    // running game (or the idle table) exactly as it was.
-    net::FieldReader reader(fields);
     // The starter's name is repeated to everybody: cleaned and cut like a login name, so
     // the broadcast stays one short line whatever the request held.
-    const QString name = ParticipantName::clean(reader.takeField());
-    const auto numbers = readNumbers(reader.rest(), 3, "CMD_startgame");
-    if (!numbers)
-        return;
-
-    const GameSettings settings{(*numbers)[0], (*numbers)[1], (*numbers)[2]};
+    const QString name = ParticipantName::clean(request.name);
+    const GameSettings settings{request.timePerTurn, request.playToScore, request.steals};
     m_clock.stop();
     m_table.startGame(settings);
     m_participants.broadcast(
@@ -128,15 +103,12 @@ void TServer::startgame(const QString &fields)
     // The turn change passes the turn on, so the first mover is the other seat; both are
     // equally likely either way.
     m_table.setMover(m_random.uniform(2) + 1);
-    findplayer();
+    passTurnOrDeclareWinner();
 }
 
-void TServer::placemyletter(const QString &fields)
+void GameRules::placemyletter(const net::toHost::Place &request)
 {
-    const auto numbers = readNumbers(fields, 3, "CMD_placemyletter");
-    if (!numbers)
-        return;
-    const auto [seat, extra, cell] = *numbers;
+    const auto [seat, extra, cell] = request;
     if (!isMover(seat) || !SeatTable::isExtra(extra) || !SeatTable::isCell(cell))
         return;
     const int code = m_table.player(seat).extras[static_cast<size_t>(extra)];
@@ -146,16 +118,12 @@ void TServer::placemyletter(const QString &fields)
     m_table.placeExtra(seat, extra, cell);
     m_participants.broadcast(net::toClient::placemyletter(seat, extra, cell, code));
     checkword(seat);
-    findplayer();
+    passTurnOrDeclareWinner();
 }
 
-void TServer::discardletter(const QString &fields)
+void GameRules::discardletter(const net::SeatCell &request)
 {
-    const auto numbers = readNumbers(fields, 2, "CMD_discardletter");
-    if (!numbers)
-        return;
-    const int seat = (*numbers)[0];
-    const int cell = (*numbers)[1];
+    const auto [seat, cell] = request;
     if (!isMover(seat) || !SeatTable::isCell(cell))
         return;
     if (m_table.player(seat).board[static_cast<size_t>(cell)] == 0)
@@ -164,16 +132,12 @@ void TServer::discardletter(const QString &fields)
     m_table.clearCell(seat, cell);
     m_participants.broadcast(net::toClient::discardletter(seat, cell));
     checkword(seat);
-    findplayer();
+    passTurnOrDeclareWinner();
 }
 
-void TServer::discardextra(const QString &fields)
+void GameRules::discardextra(const net::SeatExtra &request)
 {
-    const auto numbers = readNumbers(fields, 2, "CMD_discardextra");
-    if (!numbers)
-        return;
-    const int seat = (*numbers)[0];
-    const int extra = (*numbers)[1];
+    const auto [seat, extra] = request;
     if (!isMover(seat) || !SeatTable::isExtra(extra))
         return;
     if (m_table.player(seat).extras[static_cast<size_t>(extra)] == 0)
@@ -183,15 +147,12 @@ void TServer::discardextra(const QString &fields)
     // The extras are private: only their owner learns of the discard.
     m_participants.sendTo(seat, net::toClient::discardextra(seat, extra));
     checkword(seat);
-    findplayer();
+    passTurnOrDeclareWinner();
 }
 
-void TServer::tradingmyletter(const QString &fields)
+void GameRules::tradingmyletter(const net::toHost::Trade &request)
 {
-    const auto numbers = readNumbers(fields, 3, "CMD_tradingmyletter");
-    if (!numbers)
-        return;
-    const auto [seat, a, b] = *numbers;
+    const auto [seat, a, b] = request;
     if (!isMover(seat) || !SeatTable::isCell(a) || !SeatTable::isCell(b))
         return;
     // The clock stays off until the seat ends its turn: trades have no time limit.
@@ -202,12 +163,9 @@ void TServer::tradingmyletter(const QString &fields)
         net::toClient::tradingmyletter(seat, a, board[static_cast<size_t>(a)], b, board[static_cast<size_t>(b)]));
 }
 
-bool TServer::stealinghisletter(const QString &fields)
+bool GameRules::stealinghisletter(const net::toHost::Steal &request)
 {
-    const auto numbers = readNumbers(fields, 3, "CMD_stealinghisletter");
-    if (!numbers)
-        return false;
-    const auto [seat, hisCell, myCell] = *numbers;
+    const auto [seat, hisCell, myCell] = request;
     if (!isMover(seat) || !SeatTable::isCell(hisCell) || !SeatTable::isCell(myCell))
         return false;
     if (m_table.player(seat).steals >= m_table.settings().stealsAllowed) {
@@ -228,11 +186,11 @@ bool TServer::stealinghisletter(const QString &fields)
     m_table.countSteal(seat);
     m_table.clearCell(victim, hisCell);
     m_participants.broadcast(net::toClient::stoldletter(seat, victim, myCell, hisCell, code));
-    findplayer();
+    passTurnOrDeclareWinner();
     return true;
 }
 
-bool TServer::checkword(int seat)
+bool GameRules::checkword(int seat)
 {
     if (seat < 1 || seat > SeatTable::kDealtSlots)
         return false;
@@ -244,9 +202,9 @@ bool TServer::checkword(int seat)
     int sum = 0;
     for (int cell = 1; cell <= quarn::kCells; ++cell) {
         const int code = player.board[static_cast<size_t>(cell)];
-        spelled += convertoletter(code);
+        spelled += letterText(code);
         if (quarn::isLetterCode(code)) {
-            word += convertoletter(code);
+            word += letterText(code);
             sum += letterworth(code);
         }
     }
@@ -261,7 +219,7 @@ bool TServer::checkword(int seat)
     return true;
 }
 
-void TServer::findplayer()
+void GameRules::passTurnOrDeclareWinner()
 {
     // Once a game is won no new turn begins, whoever asks for one.
     if (!m_table.gameInProgress() || checkforwin())
@@ -284,7 +242,7 @@ void TServer::findplayer()
         m_clock.start(kTurnTag, saturatedSum(m_table.settings().timePerTurn, kTurnGraceTicks));
 }
 
-bool TServer::checkforwin()
+bool GameRules::checkforwin()
 {
     const int mover = m_table.whoseTurn();
     if (mover != 1 && mover != 2)
@@ -299,7 +257,7 @@ bool TServer::checkforwin()
     return true;
 }
 
-void TServer::turntimerTimer()
+void GameRules::turntimerTimer()
 {
     // A stopped clock never ticks, also when a caller drives the handler directly.
     if (!m_table.gameInProgress() || !m_clock.isActive())
@@ -318,7 +276,7 @@ void TServer::turntimerTimer()
     }
 }
 
-void TServer::timeUp()
+void GameRules::timeUp()
 {
     const int mover = m_table.whoseTurn();
     m_participants.broadcast(net::toClient::timeup());
@@ -326,22 +284,22 @@ void TServer::timeUp()
     const int extra = m_random.uniform(quarn::kExtras) + 1;
     m_table.clearExtra(mover, extra);
     m_participants.sendTo(mover, net::toClient::discardextra(mover, extra));
-    findplayer();
+    passTurnOrDeclareWinner();
 }
 
-void TServer::justWatchSwitched(int seat)
+void GameRules::justWatchSwitched(int seat)
 {
     if (!isMover(seat) || m_table.player(seat).justwatching != 1)
         return;
     m_clock.start(kComputerTag, 1);
 }
 
-int TServer::opponentOf(int seat)
+int GameRules::opponentOf(int seat)
 {
     return seat == 1 || seat == 3 ? 2 : 1;
 }
 
-bool TServer::playedByComputer(int seat) const
+bool GameRules::playedByComputer(int seat) const
 {
     if (!SeatTable::isSlot(seat))
         return false;
