@@ -50,7 +50,6 @@ QString quoted(const QString &text)
     return QLatin1Char('"') + shown + QLatin1Char('"');
 }
 
-
 }  // namespace
 
 QString TallyText::cell(const TallyTable::Content &content, int row, int column)
@@ -113,7 +112,9 @@ QString TallyText::read(const QByteArray &bytes, TallyTable::Content &content)
 
     const std::optional<int> columns = countFrom(lines[0]);
     if (lines[0].isEmpty() || columns != TallyTable::kColumnCount)
-        return QStringLiteral("line 1: the column count is %1, not %2").arg(quoted(lines[0])).arg(TallyTable::kColumnCount);
+        return QStringLiteral("line 1: the column count is %1, not %2")
+            .arg(quoted(lines[0]))
+            .arg(TallyTable::kColumnCount);
     const std::optional<int> rowsRead = countFrom(lines[1]);
     if (lines[1].isEmpty() || !rowsRead || *rowsRead < 1 || *rowsRead > TallyTable::kMaxRowCount)
         return QStringLiteral("line 2: the row count %1 is not a number from 1 to %2")
@@ -133,7 +134,8 @@ QString TallyText::read(const QByteArray &bytes, TallyTable::Content &content)
     for (int column = 0; column < TallyTable::kColumnCount; ++column) {
         for (int row = 0; row < rows; ++row) {
             const QString &value = lines[lineOf(row, column)];
-            const bool isText = row == 0 ? (column == TallyTable::LongestWord || column == TallyTable::BestWord) : column == TallyTable::Name;
+            const bool isText = row == 0 ? (column == TallyTable::LongestWord || column == TallyTable::BestWord)
+                                         : column == TallyTable::Name;
             if (isText)
                 continue;
             const std::optional<int> count = countFrom(value);
@@ -172,11 +174,12 @@ QString TallyText::read(const QByteArray &bytes, TallyTable::Content &content)
             return QStringLiteral("line %1: row %2 has no name").arg(lineOf(row, TallyTable::Name) + 1).arg(row);
         for (int earlier = 0; earlier < row - 1; ++earlier) {
             if (opponents[earlier].name == name)
-                return QStringLiteral("line %1: %2 is followed twice").arg(lineOf(row, TallyTable::Name) + 1).arg(quoted(name));
+                return QStringLiteral("line %1: %2 is followed twice")
+                    .arg(lineOf(row, TallyTable::Name) + 1)
+                    .arg(quoted(name));
         }
         opponents[row - 1].name = name;
     }
     content = TallyTable::Content{own, opponents};
     return {};
 }
-

@@ -22,8 +22,8 @@ public:
     int longestWordLength() const override;
     int bestWordPoints() const override;
 
-    // The players seated in the current game other than this one (the Part's
-    // loadchecklist), as View > "View Tally" lists them; a spectator gets both.
+    // The players seated in the current game other than this one (the original tally's
+    // "loadchecklist"), as View > "View Tally" lists them; a spectator gets both.
     QStringList opponents() const;
 
 private:

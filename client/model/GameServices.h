@@ -28,7 +28,7 @@ public:
     virtual void addnotice(const QString &text) = 0;
 };
 
-// The tally's calls from the game (the Part's addword, anotherword and addgame): the
+// The tally's calls from the game (the original tally's addword, anotherword, addgame): the
 // player's own formed words and the end of a game the player played.
 class TallyRecorder {
 public:

@@ -119,15 +119,15 @@ TEST_P(TallyBadFile, IsKeptAsideUnderTheNextFreeNameBeforeAnySave)
     EXPECT_EQ(readText(), TallyText::write(table.content()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, TallyBadFile,
-                         ::testing::Values(BadFile{"NoContainer", "10\r\n1\r\n", nullptr},
-                                           BadFile{"CutContainer", Tlzrw1().compressBytes(kOneRow).chopped(3), nullptr},
-                                           BadFile{"NotACount", Tlzrw1().compressBytes(storedRows({{"0", "x"}})),
-                                                   " : line 4 (row 0, column 1): \"x\" is not a count"},
-                                           BadFile{"NameTwice",
-                                                   Tlzrw1().compressBytes(storedRows({zeros(), zeros("A"), zeros("A")})),
-                                                   " : line 5: \"A\" is followed twice"}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Files, TallyBadFile,
+    ::testing::Values(BadFile{"NoContainer", "10\r\n1\r\n", nullptr},
+                      BadFile{"CutContainer", Tlzrw1().compressBytes(kOneRow).chopped(3), nullptr},
+                      BadFile{"NotACount", Tlzrw1().compressBytes(storedRows({{"0", "x"}})),
+                              " : line 4 (row 0, column 1): \"x\" is not a count"},
+                      BadFile{"NameTwice", Tlzrw1().compressBytes(storedRows({zeros(), zeros("A"), zeros("A")})),
+                              " : line 5: \"A\" is followed twice"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // With no free name left the refused file stays where it is, and no save replaces it.
 TEST_F(TallyFolder, FileThatCannotBeKeptAsideIsNeverSavedOver)
@@ -212,4 +212,3 @@ TEST_F(TallyFolder, NoScratchFileAnywhere)
     EXPECT_EQ(inCurrent, QStringList{"temp.txt"});
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{TallyFile::kFileName});
 }
-

@@ -21,15 +21,15 @@ TEST(TallyText, OneOpponentIsTwentyTwoLinesColumnByColumn)
 
     const QByteArray text = TallyText::write(table.content());
     EXPECT_EQ(text, crlf({"10",     "2", "0", "Ann",  // column 0: unused, the name
-                                        "2",      "2",  // games
-                                        "1",      "1",  // own wins, Ann's wins
-                                        "quartz", "1",  // longest word, own wins against Ann
-                                        "6",      "0",  // its length, neither won
-                                        "jinx",   "2",  // best word, games this run
-                                        "40",     "1",  // its points, Ann's wins this run
-                                        "1",      "1",  // words, own wins this run
-                                        "0",      "0",  // unused, neither won this run
-                                        "0",      "0"}));  // unused
+                          "2",      "2",  // games
+                          "1",      "1",  // own wins, Ann's wins
+                          "quartz", "1",  // longest word, own wins against Ann
+                          "6",      "0",  // its length, neither won
+                          "jinx",   "2",  // best word, games this run
+                          "40",     "1",  // its points, Ann's wins this run
+                          "1",      "1",  // words, own wins this run
+                          "0",      "0",  // unused, neither won this run
+                          "0",      "0"}));  // unused
     TallyTable::Content copy;
     ASSERT_TRUE(TallyText::read(text, copy).isEmpty());
     EXPECT_EQ(copy, table.content());  // this run's counts as stored
@@ -112,4 +112,3 @@ INSTANTIATE_TEST_SUITE_P(
         BadText{"NoName", storedRows({zeros(), zeros(""), zeros("Bob")}), "line 4: row 1 has no name"},
         BadText{"NameTwice", storedRows({zeros(), zeros("Ann"), zeros("Ann")}), "line 5: \"Ann\" is followed twice"}),
     [](const auto &info) { return std::string(info.param.name); });
-
