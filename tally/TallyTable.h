@@ -1,16 +1,16 @@
 // The tally's table: the player's own totals (row 0) and one row per followed opponent,
-// the two word records, the operations the game and the tally window apply to it, and
-// its stored form, a text of cells inside the Tlzrw1 container "quarntally.tld". QtCore
-// only: the window Ttallylist shows this table and holds none of its values.
+// the two word records, and the operations the game and the tally window apply to it.
+// QtCore only and no file: TallyText is its stored form, TallyFile keeps it in
+// "quarntally.tld", and the window Ttallylist shows it and holds none of its values.
 #pragma once
 
-#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <climits>
+#include <optional>
 
 class TallyTable : public QObject {
     Q_OBJECT
@@ -21,14 +21,6 @@ public:
     static constexpr int kMaxRowCount = 10000;
     // Counters stop here instead of wrapping; stored values above it are refused.
     static constexpr int kMaxCount = INT_MAX;
-    // A container larger than this is not read: the text of kMaxRowCount rows with
-    // sensible names is a small fraction of it.
-    static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
-    static inline const QString kFileName = QStringLiteral("quarntally.tld");
-    // The winner that addgame is given when the player won.
-    static inline const QString kOwnWin = QStringLiteral("addtomine");
-    // What a seat's name reads while nobody holds it.
-    static inline const QString kWaiting = QStringLiteral("<Waiting>");
 
     // Columns of row 0; 0, 8 and 9 are unused and stored as "0".
     enum OwnColumn {
@@ -75,99 +67,79 @@ public:
     struct Opponent {
         QString name;
         Counts total;
-        Counts session;  // this run only: zero after every restore
+        Counts session;  // this run only
         bool operator==(const Opponent &) const = default;
     };
+    // Everything the table holds but the current game's players.
+    struct Content {
+        OwnTotals own;
+        // Row i + 1 of the table, in the order they were followed.
+        QList<Opponent> opponents;
+        bool operator==(const Content &) const = default;
+    };
 
-    // `folder` is where "quarntally.tld" lives: the program's folder, or wherever the
-    // settings file went when that folder cannot be written.
-    explicit TallyTable(const QString &folder, QObject *parent = nullptr);
-
-    QString filePath() const { return m_filePath; }
-
-    // --- persistence -----------------------------------------------------------------
-    // Empties the table, then reads the file into it; a missing file is an empty tally.
-    // The session counts start at 0. On failure (unreadable file, damaged container or
-    // text) the table stays empty, errorString() says why and the file is left alone.
-    bool restore();
-    // Writes the table into the file: the whole container goes to a temporary file in
-    // the same folder, renamed over the old one only once complete, so a failure keeps
-    // the previous tally. Returns false, with errorString(), when nothing was replaced.
-    bool save();
-    QString errorString() const { return m_error; }
-
-    // The stored text: the column count, the row count, then every cell column by column
-    // (all rows of column 0, then of column 1, ...), each line ending in CR LF, UTF-8.
-    QByteArray storedText() const;
-    // Replaces the table by the stored text, session counts as stored. Strict: anything
-    // but the layout above leaves the table empty and returns false with errorString().
-    bool loadStoredText(const QByteArray &text);
+    explicit TallyTable(QObject *parent = nullptr);
 
     // --- reading ---------------------------------------------------------------------
-    int rowCount() const { return 1 + int(m_opponents.size()); }
-    // A cell as the stored text has it; empty outside the table.
-    QString cell(int row, int column) const;
-    const OwnTotals &own() const { return m_own; }
-    // Row i + 1 of the table, in the order they were followed.
-    const QList<Opponent> &opponents() const { return m_opponents; }
+    const Content &content() const { return m_content; }
+    const OwnTotals &own() const { return m_content.own; }
+    const QList<Opponent> &opponents() const { return m_content.opponents; }
+    int rowCount() const { return 1 + int(m_content.opponents.size()); }
     // The row of a followed opponent, or -1.
     int rowOf(const QString &name) const;
     bool isFollowed(const QString &name) const { return rowOf(name) > 0; }
-    int longestWordLength() const { return m_own.longestLength; }
-    int bestWordPoints() const { return m_own.bestPoints; }
-    // The players of the current game other than the own one, as last loaded.
+    int longestWordLength() const { return m_content.own.longestLength; }
+    int bestWordPoints() const { return m_content.own.bestPoints; }
+    // The players of the current game other than the own one, as last set.
     const QStringList &currentPlayers() const { return m_currentPlayers; }
 
+    // Replaces everything, e.g. by what the file held (rowsChanged).
+    void replaceContent(const Content &content);
+
     // --- the game's calls ------------------------------------------------------------
-    // A game ended. `winner` is kOwnWin when the player won, else the winner's name.
-    // Row 0 counts the game (and the win); every current player who is followed counts
-    // the game and who won it, whether or not their box in the window is ticked. Call
-    // loadchecklist (or setCurrentPlayers) first, so the players are those of this game.
-    void addgame(const QString &winner);
-    // A new record: column LongestWord takes the word and its length, BestWord the word
-    // and its points; `value` becomes the threshold. A value not above the current
-    // threshold changes nothing, so a record is never lowered. False when nothing changed.
-    bool addword(const QString &word, int value, int column);
-    // One more word formed: column OwnWords.
-    void anotherword(int column);
-    // One more game (OwnGames) or win (OwnWins) of the player.
-    void addtomine(int column);
+    // A game the player played ended; the current players must be this game's. Row 0
+    // counts the game (and the win); every current player who is followed counts the
+    // game and who won it. The player's own win is a call of its own, so no name an
+    // opponent may choose reads as it.
+    void countOwnWin();
+    void countGameWonBy(const QString &winner);
+    // A new record: the word and its length, or its points, become the record unless
+    // the value is not above the current one (a record is never lowered). False when
+    // nothing changed.
+    bool recordLongestWord(const QString &word, int length);
+    bool recordBestWord(const QString &word, int points);
+    // One more word formed.
+    void countWord();
 
     // --- the window's calls ----------------------------------------------------------
     // Appends a row for `name` with every count 0; false when it is already followed or
     // the name is empty.
     bool follow(const QString &name);
-    // Stops following the opponent of `row` (1 and up): the later rows move up.
-    void moverow(int row);
+    // Removes the followed opponent's row (the "moverow" of the original tally): the later
+    // rows move up. False when `name` is not followed.
+    bool unfollow(const QString &name);
     // Forgets everything: row 0 alone, every count 0, no records.
     void reset();
 
     // The players of the current game other than the own one (line breaks made spaces,
-    // repeats dropped).
+    // repeats and empty names dropped).
     void setCurrentPlayers(const QStringList &names);
-    // The same from the game's seats: the names of seats 1 and 2 but the own slot's and
-    // any that reads kWaiting. A spectator (slot above 2) gets both players.
-    void loadchecklist(int ownSlot, const QString &seat1Name, const QString &seat2Name);
-    static QStringList opponentsInGame(int ownSlot, const QString &seat1Name, const QString &seat2Name);
 
     // A name or word as the stored text can hold it: every line break becomes a space.
     static QString storableName(const QString &name);
 
 Q_SIGNALS:
-    // Rows were added or removed, or the whole table was replaced (restore, reset).
+    // Rows were added or removed, or the whole table was replaced (replaceContent, reset).
     void rowsChanged();
     // A count or a record changed; the rows are the same.
     void valuesChanged();
     void currentPlayersChanged();
 
 private:
-    void clearContent();
-    // Reads the stored text into the two parts; the error's text, or empty on success.
-    static QString parse(const QByteArray &bytes, OwnTotals &own, QList<Opponent> &opponents);
+    // `otherWinner` is empty when the player won.
+    void countGame(const std::optional<QString> &otherWinner);
+    bool record(QString &recordWord, int &threshold, const QString &word, int value);
 
-    QString m_filePath;
-    QString m_error;
-    OwnTotals m_own;
-    QList<Opponent> m_opponents;
+    Content m_content;
     QStringList m_currentPlayers;
 };

@@ -1,14 +1,16 @@
 // The tally file's compressed container: "WRZL", the uncompressed size, then the data
 // cut into chunks of 32 KiB, each compressed on its own with LZRW1/KH (or stored as it
-// is when it does not shrink). File to file as the tally saves and restores it, and
-// QByteArray to QByteArray for callers that already hold the bytes.
+// is when it does not shrink) by the block coder of Lzrw1Coder.h. File to file, and
+// QByteArray to QByteArray as the tally saves and restores it. It never runs the event
+// loop: a tally is a few hundred bytes, and no socket message or second save may reach
+// the tally in the middle of one.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 
-#include <array>
-#include <cstdint>
+#include "tally/Lzrw1Coder.h"
+
 #include <stdexcept>
 
 // Every failure of Tlzrw1. message() is the text shown to the user; what() holds the
@@ -24,14 +26,9 @@ private:
 
 class Tlzrw1 {
 public:
-    // Input bytes per block; the last block of a container holds fewer (possibly none).
-    static constexpr int ChunkSize = 32768;
-    // A chunk that does not shrink is stored behind one flag byte.
-    static constexpr int MaxBlockLength = ChunkSize + 1;
-    // Each of the two working buffers: a chunk and 16 spare bytes, room for what the
-    // compressor writes past a chunk's length before it gives up, and for the whole words
-    // both coders move a little past the bytes in use.
-    static constexpr int BufferSize = ChunkSize + 16;
+    static constexpr int ChunkSize = lzrw1::kChunkSize;
+    static constexpr int MaxBlockLength = lzrw1::kMaxBlockLength;
+    static constexpr int BufferSize = lzrw1::kBufferSize;
 
     void setInputFile(const QString &path) { m_inputFile = path; }
     QString inputFile() const { return m_inputFile; }
@@ -40,11 +37,10 @@ public:
 
     // Compresses InputFile into OutputFile; returns the container's size. The output is
     // replaced atomically: on failure nothing is left at OutputFile but what was there
-    // before. Between chunks pending events are processed, so a window stays responsive
-    // on a long file.
+    // before.
     qint64 Compress();
     // Restores the container InputFile into OutputFile; returns the bytes written.
-    // Replaces the output atomically, and processes events between blocks, as Compress.
+    // Replaces the output atomically, as Compress.
     qint64 Decompress();
 
     // The same two operations in memory. `name` stands for the input (and output) file in
@@ -55,7 +51,5 @@ public:
 private:
     QString m_inputFile;
     QString m_outputFile;
-    // Positions of earlier three-byte sequences by hash; cleared for every chunk, so
-    // blocks never depend on each other. 0xFFFF marks an empty entry.
-    std::array<uint16_t, 4096> m_hash{};
+    lzrw1::HashTable m_hash{};
 };

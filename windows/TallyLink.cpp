@@ -2,43 +2,68 @@
 #include "windows/TallyLink.h"
 
 #include "client/model/ClientGame.h"
+#include "net/GameFacts.h"
 #include "tally/TallyTable.h"
-#include "tally/Ttallylist.h"
 
-TallyLink::TallyLink(Ttallylist &tally, const ClientGame &game)
-    : m_tally(tally)
+TallyLink::TallyLink(TallyTable &table, const ClientGame &game)
+    : m_table(table)
     , m_game(game)
 {
 }
 
-void TallyLink::addword(const QString &word, int value, int column)
+void TallyLink::recordLongestWord(const QString &word, int length)
 {
-    m_tally.table().addword(word, value, column);
+    m_table.recordLongestWord(word, length);
 }
 
-void TallyLink::anotherword(int column)
+void TallyLink::recordBestWord(const QString &word, int points)
 {
-    m_tally.table().anotherword(column);
+    m_table.recordBestWord(word, points);
 }
 
-void TallyLink::addgame(const QString &winner)
+void TallyLink::countWord()
 {
-    // The players of the game that just ended, so that followed opponents among them count.
-    m_tally.table().loadchecklist(m_game.ownSlot(), m_game.seatName(1), m_game.seatName(2));
-    m_tally.table().addgame(winner);
+    m_table.countWord();
+}
+
+// The players of the game that just ended first, so that followed opponents among them
+// count.
+void TallyLink::countOwnWin()
+{
+    m_table.setCurrentPlayers(opponents());
+    m_table.countOwnWin();
+}
+
+void TallyLink::countGameWonBy(const QString &winner)
+{
+    m_table.setCurrentPlayers(opponents());
+    m_table.countGameWonBy(winner);
 }
 
 int TallyLink::longestWordLength() const
 {
-    return m_tally.table().longestWordLength();
+    return m_table.longestWordLength();
 }
 
 int TallyLink::bestWordPoints() const
 {
-    return m_tally.table().bestWordPoints();
+    return m_table.bestWordPoints();
 }
 
 QStringList TallyLink::opponents() const
 {
-    return TallyTable::opponentsInGame(m_game.ownSlot(), m_game.seatName(1), m_game.seatName(2));
+    QStringList names;
+    for (int seat = 1; seat <= quarn::kSeats; ++seat) {
+        if (!m_game.isOwn(seat) && seatHeld(seat))
+            names.append(m_game.seatName(seat));
+    }
+    return names;
+}
+
+// The game model shows an empty seat by its waiting label; this is the one place the
+// tally asks, so a held-seat state in the model replaces the comparison here alone.
+bool TallyLink::seatHeld(int seat) const
+{
+    const QString name = m_game.seatName(seat);
+    return !name.isEmpty() && name != quarn::kWaitingLabel;
 }

@@ -8,7 +8,7 @@
 #include "client/ConnectionHalf.h"
 #include "client/SettingsHalf.h"
 #include "client/SoundPlayer.h"
-#include "tally/Ttallylist.h"
+#include "tally/window/Ttallylist.h"
 #include "windows/InProcessHost.h"
 #include "windows/LogoLabel.h"
 #include "windows/QuickInstructions.h"
@@ -217,7 +217,7 @@ void Tchat::setHostEngine(HostEngine *engine)
 void Tchat::setTally(Ttallylist *tally)
 {
     m_game.setTally(nullptr);
-    m_tallyLink = tally ? std::make_unique<TallyLink>(*tally, m_game) : nullptr;
+    m_tallyLink = tally ? std::make_unique<TallyLink>(tally->table(), m_game) : nullptr;
     m_game.setTally(m_tallyLink.get());
     m_viewTally->setEnabled(tally != nullptr);
     disconnect(m_viewTallyConnection);

@@ -5,7 +5,9 @@
 #include "client/SettingsHalf.h"
 #include "dictionary/TDictn.h"
 #include "host/HostEngine.h"
-#include "tally/Ttallylist.h"
+#include "tally/TallyFile.h"
+#include "tally/TallyTable.h"
+#include "tally/window/Ttallylist.h"
 #include "windows/CommandLine.h"
 #include "windows/LobbyPlaces.h"
 #include "windows/ProgramIdentity.h"
@@ -97,9 +99,14 @@ int main(int argc, char *argv[])
 
     chat.setSpyList(new Tspylist(chat.connection(), &chat));
 
-    // The tally restores its file beside the settings file now, and saves it when the
-    // main window takes it down at exit.
-    auto *tally = new Ttallylist(QFileInfo(chat.settings().filePath()).absolutePath(), {}, &chat);
+    // The tally: its table, owned with the windows, restored now from its file beside the
+    // settings file and saved at exit; its window shows it.
+    auto *tallyTable = new TallyTable(&chat);
+    TallyFile tallyFile(QFileInfo(chat.settings().filePath()).absolutePath());
+    const bool tallyRestored = tallyFile.restore(*tallyTable);
+    auto *tally = new Ttallylist(*tallyTable, {}, &chat);
+    if (!tallyRestored)
+        tally->tell(tallyFile.errorString());
     chat.setTally(tally);
 
     chat.setLobbyWindow(new Tdownload(places, {}, ProgramStarter::system(), &chat));
@@ -122,6 +129,8 @@ int main(int argc, char *argv[])
     //    connection.
     chat.show();
     const int result = app.exec();
+    if (!tallyFile.save(*tallyTable))
+        qWarning("the tally was not saved: %s", qUtf8Printable(tallyFile.errorString()));
 
     // 5. The host closes every connection before the windows go.
     host.closeAll();

@@ -197,10 +197,10 @@ void ClientGame::formedword(const QString &rest)
         play(QStringLiteral("goodword"));
         if (TallyRecorder *tally = m_services.tally) {
             if (word.size() > tally->longestWordLength())
-                tally->addword(word, static_cast<int>(word.size()), 3);
+                tally->recordLongestWord(word, static_cast<int>(word.size()));
             if (formed->points > tally->bestWordPoints())
-                tally->addword(word, formed->points, 5);
-            tally->anotherword(7);
+                tally->recordBestWord(word, formed->points);
+            tally->countWord();
         }
     }
     setScore(formed->seat, formed->score);
@@ -262,9 +262,9 @@ void ClientGame::winner(const QString &rest)
 
     if (TallyRecorder *tally = m_services.tally) {
         if (isOwn(won->seat))
-            tally->addgame(QStringLiteral("addtomine"));
+            tally->countOwnWin();
         else if (isPlayer())
-            tally->addgame(m_winnerName);
+            tally->countGameWonBy(m_winnerName);
     }
     notice(m_winnerName + QStringLiteral(" has Won the Game!"));
     play(QStringLiteral("gameover"));

@@ -28,13 +28,18 @@ public:
     virtual void addnotice(const QString &text) = 0;
 };
 
-// The tally's calls from the game.
+// The tally's calls from the game (the original tally's addword, anotherword, addgame): the
+// player's own formed words and the end of a game the player played.
 class TallyRecorder {
 public:
     virtual ~TallyRecorder() = default;
-    virtual void addword(const QString &word, int value, int column) = 0;
-    virtual void anotherword(int column) = 0;
-    virtual void addgame(const QString &winner) = 0;
+    virtual void recordLongestWord(const QString &word, int length) = 0;
+    virtual void recordBestWord(const QString &word, int points) = 0;
+    virtual void countWord() = 0;
+    // The player's own win is a call of its own, never a name: any name may be an
+    // opponent's.
+    virtual void countOwnWin() = 0;
+    virtual void countGameWonBy(const QString &winner) = 0;
     virtual int longestWordLength() const = 0;
     virtual int bestWordPoints() const = 0;
 };

@@ -382,7 +382,7 @@ TEST_F(ClientGameTest, FormedWordsListNewestFirstWithNoticeAndTally)
     EXPECT_TRUE(notices.notices.contains(QStringLiteral("For 12 points Ann formed QUIZ")));
     EXPECT_TRUE(notices.notices.contains(QStringLiteral("For 5 points Bob formed DOG")));
     // The fake tally's records stay at zero, so every word of the own seat beats them.
-    EXPECT_TRUE(tally.calls.contains(QStringLiteral("addword cat 3 3")));
+    EXPECT_TRUE(tally.calls.contains(QStringLiteral("longest cat 3")));
 }
 
 TEST_F(ClientGameTest, TallyRecordsOnlyBetterWords)
@@ -392,8 +392,8 @@ TEST_F(ClientGameTest, TallyRecordsOnlyBetterWords)
     game.formedword(QStringLiteral("1+cat+5+5+"));
     game.formedword(QStringLiteral("1+zebra+15+20+"));
     EXPECT_EQ(tally.calls,
-              (QStringList{QStringLiteral("anotherword 7"), QStringLiteral("addword zebra 5 3"),
-                           QStringLiteral("addword zebra 15 5"), QStringLiteral("anotherword 7")}));
+              (QStringList{QStringLiteral("word"), QStringLiteral("longest zebra 5"), QStringLiteral("best zebra 15"),
+                           QStringLiteral("word")}));
 }
 
 TEST_F(ClientGameTest, WithoutTallyFormedWordsAndWinsStillCount)
@@ -442,8 +442,7 @@ TEST_P(WinnerTest, WinnerEndsTheTurnWithNoticeTallyAndSound)
 }
 
 INSTANTIATE_TEST_SUITE_P(Receivers, WinnerTest,
-                         ::testing::Values(WinnerRow{1, "addgame addtomine"}, WinnerRow{2, "addgame Ann"},
-                                           WinnerRow{3, ""}));
+                         ::testing::Values(WinnerRow{1, "own win"}, WinnerRow{2, "won by Ann"}, WinnerRow{3, ""}));
 
 // The boxes of a refused steal stay open while the game goes on: what each releases when
 // it closes is checked with a box that closes later.

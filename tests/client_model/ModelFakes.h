@@ -42,12 +42,17 @@ public:
 
 class TallyCallRecorder : public TallyRecorder {
 public:
-    void addword(const QString &word, int value, int column) override
+    void recordLongestWord(const QString &word, int length) override
     {
-        calls.append(QStringLiteral("addword %1 %2 %3").arg(word).arg(value).arg(column));
+        calls.append(QStringLiteral("longest %1 %2").arg(word).arg(length));
     }
-    void anotherword(int column) override { calls.append(QStringLiteral("anotherword %1").arg(column)); }
-    void addgame(const QString &winner) override { calls.append(QStringLiteral("addgame ") + winner); }
+    void recordBestWord(const QString &word, int points) override
+    {
+        calls.append(QStringLiteral("best %1 %2").arg(word).arg(points));
+    }
+    void countWord() override { calls.append(QStringLiteral("word")); }
+    void countOwnWin() override { calls.append(QStringLiteral("own win")); }
+    void countGameWonBy(const QString &winner) override { calls.append(QStringLiteral("won by ") + winner); }
     int longestWordLength() const override { return longest; }
     int bestWordPoints() const override { return best; }
 

@@ -1,17 +1,14 @@
 // Tests of the tally window as the player sees it: what it shows on a first run and after
 // a restore, the selected opponent's panel, the clicks that start and stop following and
-// reset the tally with their questions, the restore failure's notice, and the file it
-// leaves at exit. The table's own rules are tested on TallyTable.
-#include "tally/Tlzrw1.h"
-#include "tally/Ttallylist.h"
+// reset the tally with their questions. The table's own rules are tested on TallyTable.
+#include "tally/TallyText.h"
+#include "tally/window/Ttallylist.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -31,23 +28,13 @@ QByteArray storedText(const QStringList &opponents)
 
 class TallyWindow : public ::testing::Test {
 protected:
-    QString path() const { return dir.filePath(TallyTable::kFileName); }
-    void writeFile(const QByteArray &bytes) const
-    {
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray readFile() const
-    {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    // The window opens on a table its owner restored already.
     void open(const QStringList &followed = {})
     {
-        if (!followed.isEmpty())
-            writeFile(Tlzrw1().compressBytes(storedText(followed)));
-        window = std::make_unique<Ttallylist>(dir.path(), prompts());
+        TallyTable::Content content;
+        ASSERT_TRUE(TallyText::read(storedText(followed), content).isEmpty());
+        table.replaceContent(content);
+        window = std::make_unique<Ttallylist>(table, prompts());
     }
     Ttallylist::Prompts prompts()
     {
@@ -84,7 +71,7 @@ protected:
                 text("value_yourwins_session")};
     }
 
-    QTemporaryDir dir;
+    TallyTable table;
     std::unique_ptr<Ttallylist> window;
     bool answer = true;
     QStringList questions;
@@ -93,7 +80,7 @@ protected:
 
 }  // namespace
 
-TEST_F(TallyWindow, FirstRunShowsZerosAndNoneAndLeavesOneRowAtExit)
+TEST_F(TallyWindow, FirstRunShowsZerosAndNone)
 {
     open();
     EXPECT_EQ(window->windowTitle(), "Quarn - Tally List");
@@ -101,9 +88,6 @@ TEST_F(TallyWindow, FirstRunShowsZerosAndNoneAndLeavesOneRowAtExit)
     EXPECT_EQ(list("listbox_tally")->count(), 0);
     EXPECT_FALSE(window->findChild<QGroupBox *>("panel_opponent")->isEnabled());
     EXPECT_TRUE(notices.isEmpty());
-
-    window.reset();
-    EXPECT_EQ(Tlzrw1().decompressBytes(readFile()), "10\r\n1\r\n" + QByteArray("0\r\n").repeated(10));
 }
 
 TEST_F(TallyWindow, RestoredOpponentsAreListedInOrderAllTicked)
@@ -115,12 +99,11 @@ TEST_F(TallyWindow, RestoredOpponentsAreListedInOrderAllTicked)
 TEST_F(TallyWindow, PanelsShowTheRecordsAndTheSelectedOpponent)
 {
     open({"Ann", "Bob"});
-    TallyTable &table = window->table();
-    table.addword("quartz", 6, 3);
-    table.addword("jinx", 40, 5);
-    table.anotherword(7);
+    table.recordLongestWord("quartz", 6);
+    table.recordBestWord("jinx", 40);
+    table.countWord();
     table.setCurrentPlayers({"Bob"});
-    table.addgame("Bob");
+    table.countGameWonBy("Bob");
     EXPECT_EQ(ownTotals(), (QStringList{"1", "0", "quartz (6)", "jinx (40)", "1"}));
 
     list("listbox_tally")->setCurrentRow(1);
@@ -130,7 +113,7 @@ TEST_F(TallyWindow, PanelsShowTheRecordsAndTheSelectedOpponent)
     EXPECT_TRUE(label("value_neither_total")->isHidden());
 
     // A game's end shows the selected row again.
-    table.addgame("addtomine");
+    table.countOwnWin();
     EXPECT_EQ(opponentPanel(), (QStringList{"Bob's Tally", "2", "2", "1", "1", "1", "1"}));
     EXPECT_EQ(ownTotals(), (QStringList{"2", "1", "quartz (6)", "jinx (40)", "1"}));
 }
@@ -176,7 +159,7 @@ TEST_P(TallyWindowAnswer, ClearingABoxAsksBeforeTheRowGoes)
     answer = GetParam().yes;
     open({"Ann", "Bob"});
     // Not shown: a list that gains the focus would take its first entry as the current one.
-    window->table().setCurrentPlayers({"Bob"});
+    table.setCurrentPlayers({"Bob"});
     list("listbox_tally")->setCurrentRow(1);
 
     list("listbox_tally")->item(1)->setCheckState(Qt::Unchecked);
@@ -198,9 +181,9 @@ TEST_P(TallyWindowAnswer, ResetTallyAsksFirst)
 {
     answer = GetParam().yes;
     open({"Ann"});
-    window->table().setCurrentPlayers({"Ann"});
-    window->table().addgame("addtomine");
-    window->table().addword("quartz", 6, 3);
+    table.setCurrentPlayers({"Ann"});
+    table.countOwnWin();
+    table.recordLongestWord("quartz", 6);
     list("listbox_tally")->setCurrentRow(0);
 
     window->findChild<QPushButton *>("button_reset")->click();
@@ -218,27 +201,6 @@ TEST_P(TallyWindowAnswer, ResetTallyAsksFirst)
 
 INSTANTIATE_TEST_SUITE_P(Answers, TallyWindowAnswer, ::testing::Values(Answer{"Yes", true}, Answer{"No", false}),
                          [](const auto &info) { return std::string(info.param.name); });
-
-TEST_F(TallyWindow, RestoreFailureIsToldAndTheTallyStartsEmpty)
-{
-    const QByteArray damaged("WRZL\x05\0\0\0", 8);
-    writeFile(damaged);
-    QString containerMessage;
-    try {
-        Tlzrw1().decompressBytes(damaged, path());
-    } catch (const ELzrw1Exception &error) {
-        containerMessage = error.message();
-    }
-
-    open();
-    EXPECT_EQ(notices, QStringList{containerMessage});
-    EXPECT_EQ(ownTotals(), (QStringList{"0", "0", "None", "None", "0"}));
-    EXPECT_EQ(list("listbox_tally")->count(), 0);
-    EXPECT_EQ(readFile(), damaged);
-
-    window.reset();
-    EXPECT_EQ(Tlzrw1().decompressBytes(readFile()), storedText({}));
-}
 
 // Names come from other players and the file: a name that looks like markup shows as typed.
 TEST_F(TallyWindow, EveryLabelIsPlainText)

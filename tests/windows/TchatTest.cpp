@@ -11,7 +11,8 @@
 #include "host/GameRules.h"
 #include "host/HostEngine.h"
 #include "host/SeatTable.h"
-#include "tally/Ttallylist.h"
+#include "tally/TallyTable.h"
+#include "tally/window/Ttallylist.h"
 #include "windows/LobbyPlaces.h"
 #include "windows/ProgramIdentity.h"
 #include "windows/QuickInstructions.h"
@@ -216,7 +217,7 @@ TEST_F(TchatTest, everyWindowOpensFromItsMenuEntryAndTheSoloStartShowsTheLobbyWi
     auto *help = new Thelp(window.get());
     auto *phrases = new Tphrases(window->chat(), window->settings(), window.get());
     auto *spies = new Tspylist(window->connection(), window.get());
-    auto *tally = new Ttallylist(folder.path(), {}, window.get());
+    auto *tally = new Ttallylist(*new TallyTable(window.get()), {}, window.get());
     RecordingStarter starter;
     auto *lobby = new Tdownload(
         LobbyPlaces(), [this] { return folder.path(); }, starter, window.get());

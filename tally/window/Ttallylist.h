@@ -1,13 +1,13 @@
 // The tally window "Quarn - Tally List": the player's own totals, the followed opponents
 // (listbox_tally) with the selected one's games, the players of the current game
-// (checklist) to start following, and the buttons "Ok" and "Reset Tally". It owns the
-// TallyTable, restores it when created and saves it when destroyed; what it shows is
-// always read from the table, and every click becomes one of the table's operations.
+// (checklist) to start following, and the buttons "Ok" and "Reset Tally". It shows a
+// TallyTable that its owner restores and saves (TallyFile): what it shows is always read
+// from the table and redrawn on its signals, and every click becomes one of the table's
+// operations.
 #pragma once
 
 #include "tally/TallyTable.h"
 
-#include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -19,8 +19,6 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
-
-Q_DECLARE_LOGGING_CATEGORY(lcTally)
 
 class Ttallylist : public QWidget {
     Q_OBJECT
@@ -36,19 +34,18 @@ public:
         Tell tell;  // empty: a warning message box
     };
 
-    // Restores the tally from "quarntally.tld" in `folder`; a failure is told (the
-    // container's or the text's message) and the window starts with an empty tally.
-    // `parent` (the main window) only ties the lifetime: this stays a window of its own.
-    explicit Ttallylist(const QString &folder, Prompts prompts = {}, QWidget *parent = nullptr);
-    // Saves the tally; a failure is only logged, and the previous file then stays.
-    ~Ttallylist() override;
+    // `table` must outlive the window. `parent` (the main window) only ties the
+    // lifetime: this stays a window of its own.
+    explicit Ttallylist(TallyTable &table, Prompts prompts = {}, QWidget *parent = nullptr);
 
     TallyTable &table() { return m_table; }
     const TallyTable &table() const { return m_table; }
     void setPrompts(Prompts prompts);
+    // A notice in the window's box, e.g. why the tally could not be restored.
+    void tell(const QString &message);
 
-    // View > "View Tally": the checklist takes the current game's other players (as
-    // TallyTable::opponentsInGame gives them), then the window shows, in front.
+    // View > "View Tally": the checklist takes the current game's other players, then
+    // the window shows, in front.
     void viewTally(const QStringList &currentPlayers);
 
     // The opponent whose games the panel shows; empty for none.
@@ -74,7 +71,7 @@ private:
 
     bool ask(const QString &question);
 
-    TallyTable m_table;
+    TallyTable &m_table;
     Prompts m_prompts;
     QString m_selected;
 

@@ -1,5 +1,5 @@
 // The tally window; see Ttallylist.h.
-#include "tally/Ttallylist.h"
+#include "tally/window/Ttallylist.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,8 +10,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-
-Q_LOGGING_CATEGORY(lcTally, "quarn.tally", QtWarningMsg)
 
 namespace {
 
@@ -62,9 +60,9 @@ void tellWithBox(QWidget *parent, const QString &message)
 
 }  // namespace
 
-Ttallylist::Ttallylist(const QString &folder, Prompts prompts, QWidget *parent)
+Ttallylist::Ttallylist(TallyTable &table, Prompts prompts, QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , m_table(folder)
+    , m_table(table)
 {
     setPrompts(std::move(prompts));
     setObjectName(QStringLiteral("tallylist"));
@@ -74,16 +72,12 @@ Ttallylist::Ttallylist(const QString &folder, Prompts prompts, QWidget *parent)
     connect(&m_table, &TallyTable::rowsChanged, this, &Ttallylist::loadtally);
     connect(&m_table, &TallyTable::valuesChanged, this, &Ttallylist::showValues);
     connect(&m_table, &TallyTable::currentPlayersChanged, this, &Ttallylist::loadCurrentPlayers);
-
-    // The restore shows its outcome through rowsChanged, empty when it failed.
-    if (!m_table.restore())
-        m_prompts.tell(this, m_table.errorString());
+    loadtally();
 }
 
-Ttallylist::~Ttallylist()
+void Ttallylist::tell(const QString &message)
 {
-    if (!m_table.save())
-        qCWarning(lcTally) << "the tally was not saved:" << m_table.errorString();
+    m_prompts.tell(this, message);
 }
 
 void Ttallylist::setPrompts(Prompts prompts)
@@ -315,10 +309,10 @@ void Ttallylist::stopFollowing(const QString &name)
 {
     if (!m_table.isFollowed(name))
         return;
-    // The row is looked up after the answer: the question's own event loop may have let
-    // the table change meanwhile.
+    // The name, not the row: the question's own event loop may have let the table
+    // change meanwhile.
     if (ask(QStringLiteral("This will delete ") + name + QStringLiteral("'s Tally, Are you want to delete it?")))
-        m_table.moverow(m_table.rowOf(name));
+        m_table.unfollow(name);
     else
         loadtally();  // the box shows the row still followed
 }
