@@ -9,6 +9,7 @@
 
 #include "client/model/KeyboardInput.h"
 #include "client/model/TileInput.h"
+#include "net/GameFacts.h"
 
 #include <QObject>
 #include <QString>
