@@ -109,11 +109,11 @@ QString BoardAccessibility::clockValue(int secondsLeft) const
 void BoardAccessibility::refresh()
 {
     for (int p = 1; p <= quarn::kCells; ++p) {
-        describe(m_board.myletter(p), tileName(TileKind::Own, p), tileValue(TileKind::Own, p));
-        describe(m_board.hisletter(p), tileName(TileKind::Opponent, p), tileValue(TileKind::Opponent, p));
+        describe(m_board.ownTile(p), tileName(TileKind::Own, p), tileValue(TileKind::Own, p));
+        describe(m_board.opponentTile(p), tileName(TileKind::Opponent, p), tileValue(TileKind::Opponent, p));
     }
     for (int e = 1; e <= quarn::kExtras; ++e)
-        describe(m_board.extra(e), tileName(TileKind::Extra, e), tileValue(TileKind::Extra, e));
+        describe(m_board.extraTile(e), tileName(TileKind::Extra, e), tileValue(TileKind::Extra, e));
 
     for (int seat = 1; seat <= quarn::kSeats; ++seat) {
         const ClientGame::Seat *state = m_game.seat(seat);

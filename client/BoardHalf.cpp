@@ -24,16 +24,13 @@ namespace {
 using boardlabels::makeLabel;
 using boardlabels::makePicture;
 
-constexpr int kRowCount = quarn::kCells;
-constexpr int kExtraCount = quarn::kExtras;
-
 // Left edges: bottom row from 44, top row from 45, both every 40 pixels; extras from
 // 104 every 48 pixels.
-constexpr int myLeft(int position)
+constexpr int ownLeft(int position)
 {
     return 44 + 40 * (position - 1);
 }
-constexpr int hisLeft(int position)
+constexpr int opponentLeft(int position)
 {
     return 45 + 40 * (position - 1);
 }
@@ -71,21 +68,21 @@ BoardHalf::BoardHalf(QWidget *panel, ClientGame &game, RequestSender &sender, QO
 
     // The word backgrounds sit below the tiles, so they are created first.
     const QPixmap wordback = Artwork::pixmap(QStringLiteral("wordback.jpg"), m_panel->devicePixelRatioF());
-    QLabel *wordback1 = makePicture(m_panel, QStringLiteral("wordback1"), wordback, QPoint(41, 100));
-    QLabel *wordback2 = makePicture(m_panel, QStringLiteral("wordback2"), QPixmap(), QPoint(42, 17));
-    wordback2->setPixmap(wordback1->pixmap());
-    wordback2->resize(wordback1->size());
+    QLabel *bottomBack = makePicture(m_panel, QStringLiteral("wordback1"), wordback, QPoint(41, 100));
+    QLabel *topBack = makePicture(m_panel, QStringLiteral("wordback2"), QPixmap(), QPoint(42, 17));
+    topBack->setPixmap(bottomBack->pixmap());
+    topBack->resize(bottomBack->size());
 
     createTiles();
     createSeatControls();
     createInfoControls();
     createClock();
     m_focus = new BoardFocus(m_panel, m_keyboard, [this](TileKind kind, int position) -> BoardTile * {
-        return kind == TileKind::Extra ? extra(position)
+        return kind == TileKind::Extra ? extraTile(position)
                                        : rowTile(kind == TileKind::Own ? Row::Bottom : Row::Top, position);
     });
     connectGame();
-    switchlabels();
+    drawForOwnSlot();
     m_accessibility = std::make_unique<BoardAccessibility>(*this, m_game, m_keyboard, m_focus);
 }
 
@@ -102,27 +99,27 @@ BoardHalf::~BoardHalf()
 
 void BoardHalf::createTiles()
 {
-    for (int p = 1; p <= kRowCount; ++p) {
+    for (int p = 1; p <= quarn::kCells; ++p) {
         auto *his = new BoardTile(p, m_panel);
         his->setObjectName(QStringLiteral("hisletter%1").arg(p));
-        his->move(hisLeft(p), kHisTop);
-        m_hisletters[static_cast<std::size_t>(p - 1)] = his;
-        connect(his, &BoardTile::clicked, this, [this, p] { m_tileInput.hisletter1Click(p); });
+        his->move(opponentLeft(p), kOpponentTop);
+        m_opponentTiles[static_cast<std::size_t>(p - 1)] = his;
+        connect(his, &BoardTile::clicked, this, [this, p] { m_tileInput.pickOpponentCell(p); });
 
         auto *mine = new BoardTile(p, m_panel);
         mine->setObjectName(QStringLiteral("myletter%1").arg(p));
-        mine->move(myLeft(p), kMyTop);
-        m_myletters[static_cast<std::size_t>(p - 1)] = mine;
+        mine->move(ownLeft(p), kOwnTop);
+        m_ownTiles[static_cast<std::size_t>(p - 1)] = mine;
         connect(mine, &BoardTile::mousePressed, this,
-                [this, p](Qt::MouseButton button) { m_tileInput.myletter1MouseDown(p, button); });
+                [this, p](Qt::MouseButton button) { m_tileInput.pressOwnCell(p, button); });
     }
-    for (int e = 1; e <= kExtraCount; ++e) {
+    for (int e = 1; e <= quarn::kExtras; ++e) {
         auto *tile = new BoardTile(e, m_panel);
         tile->setObjectName(QStringLiteral("extra%1").arg(e));
         tile->move(extraLeft(e), kExtraTop);
-        m_extras[static_cast<std::size_t>(e - 1)] = tile;
+        m_extraTiles[static_cast<std::size_t>(e - 1)] = tile;
         connect(tile, &BoardTile::mousePressed, this,
-                [this, e](Qt::MouseButton button) { m_tileInput.extra1MouseDown(e, button); });
+                [this, e](Qt::MouseButton button) { m_tileInput.pressExtra(e, button); });
     }
 }
 
@@ -143,7 +140,7 @@ void BoardHalf::createSeatControls()
         set.status = makeLabel(m_panel, QStringLiteral("label_status%1").arg(number), QString(),
                                QRect(486, 42 + dy, 140, 15), 11, false);
         set.turn = makePicture(m_panel, QStringLiteral("image_Turn%1").arg(number), BoardMarkers::turnMarker(),
-                               QPoint(12, (bottom ? kMyTop : kHisTop) + 9));
+                               QPoint(12, (bottom ? kOwnTop : kOpponentTop) + 9));
         set.turn->hide();
         set.eyes = makePicture(m_panel, QStringLiteral("image_eyes%1").arg(number), BoardMarkers::eyesMarker(),
                                QPoint(458, 21 + dy));
@@ -155,16 +152,16 @@ void BoardHalf::createSeatControls()
 
 void BoardHalf::createInfoControls()
 {
-    m_labelStatus = makeLabel(m_panel, QStringLiteral("label_status"), QString(), QRect(40, 220, 410, 18), 13, true,
-                              Qt::AlignCenter);
+    m_statusLine = makeLabel(m_panel, QStringLiteral("label_status"), QString(), QRect(40, 220, 410, 18), 13, true,
+                             Qt::AlignCenter);
 
-    m_labelMywords = makeLabel(m_panel, QStringLiteral("label_mywords"), QStringLiteral("Your Words"),
-                               QRect(458, 148, 124, 16), 12, true);
-    m_listboxMywords = new QListWidget(m_panel);
-    m_listboxMywords->setObjectName(QStringLiteral("listbox_mywords"));
-    m_listboxMywords->setGeometry(458, 165, 124, 97);
-    m_listboxMywords->setFocusPolicy(Qt::NoFocus);
-    m_listboxMywords->setStyleSheet(
+    m_ownWordsCaption = makeLabel(m_panel, QStringLiteral("label_mywords"), QStringLiteral("Your Words"),
+                                  QRect(458, 148, 124, 16), 12, true);
+    m_ownWordsList = new QListWidget(m_panel);
+    m_ownWordsList->setObjectName(QStringLiteral("listbox_mywords"));
+    m_ownWordsList->setGeometry(458, 165, 124, 97);
+    m_ownWordsList->setFocusPolicy(Qt::NoFocus);
+    m_ownWordsList->setStyleSheet(
         QStringLiteral("QListWidget { background: rgba(20, 40, 28, 170); color: #f4e8c8; border: 1px solid #8a6a3a;"
                        " font-family: 'DejaVu Sans'; font-size: 11px; }"));
 
@@ -179,48 +176,48 @@ void BoardHalf::createInfoControls()
                   10, false);
 
     // The captions before the first game are the designed ones.
-    m_labelPlaytoscore = makeLabel(m_panel, QStringLiteral("label_playtoscore"), QStringLiteral("Play to Score: 100"),
+    m_playToScoreLabel = makeLabel(m_panel, QStringLiteral("label_playtoscore"), QStringLiteral("Play to Score: 100"),
                                    QRect(592, 223, 126, 13), 10, true);
-    m_labelTimeperturn = makeLabel(m_panel, QStringLiteral("label_timeperturn"), QStringLiteral("Time per Turn: 30 "),
+    m_timePerTurnLabel = makeLabel(m_panel, QStringLiteral("label_timeperturn"), QStringLiteral("Time per Turn: 30 "),
                                    QRect(592, 236, 126, 13), 10, true);
-    m_labelSteals = makeLabel(m_panel, QStringLiteral("label_steals"), QStringLiteral("# of Steals: 5"),
+    m_stealsLabel = makeLabel(m_panel, QStringLiteral("label_steals"), QStringLiteral("# of Steals: 5"),
                               QRect(592, 249, 126, 13), 10, true);
 
-    m_panelWinner = new QFrame(m_panel);
-    m_panelWinner->setObjectName(QStringLiteral("panel_winner"));
-    m_panelWinner->setGeometry(43, 172, 405, 44);
-    m_panelWinner->setStyleSheet(QStringLiteral(
+    m_winnerPanel = new QFrame(m_panel);
+    m_winnerPanel->setObjectName(QStringLiteral("panel_winner"));
+    m_winnerPanel->setGeometry(43, 172, 405, 44);
+    m_winnerPanel->setStyleSheet(QStringLiteral(
         "#panel_winner { background: rgba(40, 22, 10, 215); border: 2px solid #d9a441; border-radius: 6px; }"));
     // The grey copy lies one pixel right and one up, behind the front caption.
-    m_labelWinner2 = makeLabel(m_panelWinner, QStringLiteral("label_winner2"), QStringLiteral("Winner!"),
+    m_winnerShadow = makeLabel(m_winnerPanel, QStringLiteral("label_winner2"), QStringLiteral("Winner!"),
                                QRect(1, -1, 405, 44), 20, true, Qt::AlignCenter, "#7d7d7d");
-    m_labelWinner1 = makeLabel(m_panelWinner, QStringLiteral("label_winner1"), QStringLiteral("Winner!"),
-                               QRect(0, 0, 405, 44), 20, true, Qt::AlignCenter, "#ffd56a");
-    m_panelWinner->hide();
+    m_winnerCaption = makeLabel(m_winnerPanel, QStringLiteral("label_winner1"), QStringLiteral("Winner!"),
+                                QRect(0, 0, 405, 44), 20, true, Qt::AlignCenter, "#ffd56a");
+    m_winnerPanel->hide();
 
-    m_buttonStart = new QPushButton(QStringLiteral("Start Game"), m_panel);
-    m_buttonStart->setObjectName(QStringLiteral("button_start"));
-    m_buttonStart->setGeometry(346, 238, 104, 26);
-    m_buttonStart->hide();
-    QObject::connect(m_buttonStart, &QPushButton::clicked, this, &BoardHalf::button_startClick);
+    m_startButton = new QPushButton(QStringLiteral("Start Game"), m_panel);
+    m_startButton->setObjectName(QStringLiteral("button_start"));
+    m_startButton->setGeometry(346, 238, 104, 26);
+    m_startButton->hide();
+    QObject::connect(m_startButton, &QPushButton::clicked, this, &BoardHalf::openGameStart);
 }
 
 void BoardHalf::createClock()
 {
-    m_labelTurntime = makeLabel(m_panel, QStringLiteral("label_turntime"), QStringLiteral("Time: 0:00"),
-                                QRect(44, 241, 80, 18), 13, true);
+    m_clockLabel = makeLabel(m_panel, QStringLiteral("label_turntime"), QStringLiteral("Time: 0:00"),
+                             QRect(44, 241, 80, 18), 13, true);
     const qreal ratio = m_panel->devicePixelRatioF();
     makePicture(m_panel, QStringLiteral("image_timerframe"), Artwork::pixmap(QStringLiteral("timeframe.jpg"), ratio),
                 QPoint(124, 238));
-    m_imageTimer = makePicture(m_panel, QStringLiteral("image_timer"),
-                               Artwork::pixmap(QStringLiteral("timebar.jpg"), ratio), QPoint(128, 240));
+    m_timeBar = makePicture(m_panel, QStringLiteral("image_timer"),
+                            Artwork::pixmap(QStringLiteral("timebar.jpg"), ratio), QPoint(128, 240));
     // The picture stays anchored at its left edge while the control narrows.
-    m_imageTimer->resize(kBarWidth, 21);
+    m_timeBar->resize(kBarWidth, 21);
 }
 
 void BoardHalf::connectGame()
 {
-    connect(&m_game, &ClientGame::loginChanged, this, &BoardHalf::switchlabels);
+    connect(&m_game, &ClientGame::loginChanged, this, &BoardHalf::drawForOwnSlot);
     connect(&m_game, &ClientGame::seatChanged, this, &BoardHalf::drawSeat);
     connect(&m_game, &ClientGame::cellChanged, this, &BoardHalf::drawCell);
     connect(&m_game, &ClientGame::extraChanged, this, &BoardHalf::drawExtra);
@@ -231,7 +228,7 @@ void BoardHalf::connectGame()
     connect(&m_game, &ClientGame::winnerChanged, this, &BoardHalf::drawWinner);
     connect(&m_game, &ClientGame::selectionChanged, this, &BoardHalf::drawSelection);
     connect(&m_game, &ClientGame::gameStarted, this, [this] {
-        m_labelStatus->clear();
+        m_statusLine->clear();
         drawStartButton();
     });
 }
@@ -247,7 +244,7 @@ void BoardHalf::setChatLine(QWidget *chatLine)
     m_focus->setChatLine(chatLine);
 }
 
-void BoardHalf::button_startClick()
+void BoardHalf::openGameStart()
 {
     if (!m_game.loggedIn()) {
         m_messageBox(QStringLiteral("You are not connected"), {});
@@ -273,14 +270,14 @@ BoardHalf::Row BoardHalf::rowOf(int seat) const
     return seatShownIn(Row::Bottom) == seat ? Row::Bottom : Row::Top;
 }
 
-void BoardHalf::switchlabels()
+void BoardHalf::drawForOwnSlot()
 {
-    for (int seat = 1; seat <= 2; ++seat) {
+    for (int seat = 1; seat <= quarn::kSeats; ++seat) {
         drawSeat(seat);
-        for (int p = 1; p <= kRowCount; ++p)
+        for (int p = 1; p <= quarn::kCells; ++p)
             drawCell(seat, p);
     }
-    for (int e = 1; e <= kExtraCount; ++e)
+    for (int e = 1; e <= quarn::kExtras; ++e)
         drawExtra(e);
     drawTurnMarkers();
     drawSelection();
@@ -291,7 +288,7 @@ void BoardHalf::switchlabels()
 
 QLabel *BoardHalf::seatPart(int seat, QLabel *SeatSet::*part) const
 {
-    if (seat != 1 && seat != 2)
+    if (!quarn::isSeat(seat))
         return nullptr;
     return rowSet(rowOf(seat)).*part;
 }
@@ -321,30 +318,30 @@ QLabel *BoardHalf::nameLabelIn(Row row) const
     return rowSet(row).name;
 }
 
-BoardTile *BoardHalf::myletter(int position) const
+BoardTile *BoardHalf::ownTile(int position) const
 {
-    if (position < 1 || position > kRowCount)
+    if (position < 1 || position > quarn::kCells)
         return nullptr;
-    return m_myletters[static_cast<std::size_t>(position - 1)];
+    return m_ownTiles[static_cast<std::size_t>(position - 1)];
 }
 
-BoardTile *BoardHalf::hisletter(int position) const
+BoardTile *BoardHalf::opponentTile(int position) const
 {
-    if (position < 1 || position > kRowCount)
+    if (position < 1 || position > quarn::kCells)
         return nullptr;
-    return m_hisletters[static_cast<std::size_t>(position - 1)];
+    return m_opponentTiles[static_cast<std::size_t>(position - 1)];
 }
 
-BoardTile *BoardHalf::extra(int position) const
+BoardTile *BoardHalf::extraTile(int position) const
 {
-    if (position < 1 || position > kExtraCount)
+    if (position < 1 || position > quarn::kExtras)
         return nullptr;
-    return m_extras[static_cast<std::size_t>(position - 1)];
+    return m_extraTiles[static_cast<std::size_t>(position - 1)];
 }
 
 BoardTile *BoardHalf::rowTile(Row row, int position) const
 {
-    return row == Row::Bottom ? myletter(position) : hisletter(position);
+    return row == Row::Bottom ? ownTile(position) : opponentTile(position);
 }
 
 // --- drawing the game -------------------------------------------------------------------
@@ -369,7 +366,7 @@ void BoardHalf::drawCell(int seat, int position)
 
 void BoardHalf::drawExtra(int position)
 {
-    if (BoardTile *tile = extra(position))
+    if (BoardTile *tile = extraTile(position))
         tile->drawCode(m_game.extra(position));
 }
 
@@ -384,44 +381,44 @@ void BoardHalf::drawTurn()
 {
     drawTurnMarkers();
     const int mover = m_game.mover();
-    m_labelStatus->setText(m_game.isOwn(mover) ? QStringLiteral("Place a Letter")
-                                               : m_game.seatName(mover) + QStringLiteral("'s turn."));
+    m_statusLine->setText(m_game.isOwn(mover) ? QStringLiteral("Place a Letter")
+                                              : m_game.seatName(mover) + QStringLiteral("'s turn."));
 }
 
 void BoardHalf::drawClock()
 {
     const int left = m_game.secondsLeft();
-    m_imageTimer->resize(boardcaptions::timeBarWidth(left, m_game.turnLength(), kBarWidth), m_imageTimer->height());
-    m_labelTurntime->setText(boardcaptions::clock(left));
+    m_timeBar->resize(boardcaptions::timeBarWidth(left, m_game.turnLength(), kBarWidth), m_timeBar->height());
+    m_clockLabel->setText(boardcaptions::clock(left));
 }
 
 void BoardHalf::drawSettings()
 {
     if (const std::optional<ClientGame::Settings> &settings = m_game.settings()) {
-        m_labelPlaytoscore->setText(boardcaptions::playToScore(*settings));
-        m_labelTimeperturn->setText(boardcaptions::timePerTurn(*settings));
-        m_labelSteals->setText(boardcaptions::steals(*settings));
+        m_playToScoreLabel->setText(boardcaptions::playToScore(*settings));
+        m_timePerTurnLabel->setText(boardcaptions::timePerTurn(*settings));
+        m_stealsLabel->setText(boardcaptions::steals(*settings));
     }
 }
 
 void BoardHalf::drawWords()
 {
-    m_listboxMywords->clear();
+    m_ownWordsList->clear();
     for (const ClientGame::OwnWord &word : m_game.ownWords())
-        m_listboxMywords->addItem(word.word + QStringLiteral(" : ") + QString::number(word.points));
-    m_labelMywords->setText(QStringLiteral("Your Words: (%1)").arg(m_game.ownWords().size()));
+        m_ownWordsList->addItem(word.word + QStringLiteral(" : ") + QString::number(word.points));
+    m_ownWordsCaption->setText(QStringLiteral("Your Words: (%1)").arg(m_game.ownWords().size()));
 }
 
 void BoardHalf::drawWinner()
 {
     if (m_game.winner() == 0) {
-        m_panelWinner->hide();
+        m_winnerPanel->hide();
     } else {
         const QString text = m_game.winnerName() + QStringLiteral(" has won the game!");
-        m_labelWinner1->setText(text);
-        m_labelWinner2->setText(text);
-        m_panelWinner->show();
-        m_panelWinner->raise();
+        m_winnerCaption->setText(text);
+        m_winnerShadow->setText(text);
+        m_winnerPanel->show();
+        m_winnerPanel->raise();
     }
     drawStartButton();
 }
@@ -429,16 +426,17 @@ void BoardHalf::drawWinner()
 void BoardHalf::drawSelection()
 {
     const TileSelection &selection = m_game.selection();
-    for (int p = 1; p <= kRowCount; ++p) {
-        myletter(p)->move(myLeft(p), selection.raised(TileKind::Own, p) ? kMySelectedTop : kMyTop);
-        hisletter(p)->move(hisLeft(p), selection.raised(TileKind::Opponent, p) ? kHisSelectedTop : kHisTop);
+    for (int p = 1; p <= quarn::kCells; ++p) {
+        ownTile(p)->move(ownLeft(p), selection.raised(TileKind::Own, p) ? kOwnSelectedTop : kOwnTop);
+        opponentTile(p)->move(opponentLeft(p),
+                              selection.raised(TileKind::Opponent, p) ? kOpponentSelectedTop : kOpponentTop);
     }
-    for (int e = 1; e <= kExtraCount; ++e)
-        extra(e)->move(extraLeft(e), selection.raised(TileKind::Extra, e) ? kExtraSelectedTop : kExtraTop);
+    for (int e = 1; e <= quarn::kExtras; ++e)
+        extraTile(e)->move(extraLeft(e), selection.raised(TileKind::Extra, e) ? kExtraSelectedTop : kExtraTop);
 }
 
 void BoardHalf::drawStartButton()
 {
     // Only the hosting player starts games: before the first and after each win.
-    m_buttonStart->setVisible(m_game.hostFlag() && !m_game.gameInPlay());
+    m_startButton->setVisible(m_game.hostFlag() && !m_game.gameInPlay());
 }

@@ -9,6 +9,7 @@
 
 #include "client/model/KeyboardInput.h"
 #include "client/model/TileInput.h"
+#include "net/GameFacts.h"
 
 #include <QObject>
 #include <QString>
@@ -32,10 +33,10 @@ class BoardHalf : public QObject {
     Q_OBJECT
 public:
     // Rest and raised tops of the three tile kinds, and the time bar's full width.
-    static constexpr int kHisTop = 32;
-    static constexpr int kHisSelectedTop = 36;
-    static constexpr int kMyTop = 115;
-    static constexpr int kMySelectedTop = 119;
+    static constexpr int kOpponentTop = 32;
+    static constexpr int kOpponentSelectedTop = 36;
+    static constexpr int kOwnTop = 115;
+    static constexpr int kOwnSelectedTop = 119;
     static constexpr int kExtraTop = 173;
     static constexpr int kExtraSelectedTop = 167;
     static constexpr int kBarWidth = 197;
@@ -51,19 +52,20 @@ public:
     BoardHalf(QWidget *panel, ClientGame &game, RequestSender &sender, QObject *parent = nullptr);
     ~BoardHalf() override;
 
-    // The game start dialog that button_startClick shows.
+    // The game start dialog that openGameStart shows.
     void setGameStartDialog(QWidget *dialog) { m_gameStartDialog = dialog; }
-    // Replaces the information boxes (the game's refused steals and button_startClick's).
+    // Replaces the information boxes (the game's refused steals and openGameStart's).
     void setMessageBoxHook(MessageBoxHook hook);
-    // "Start Game": shows the game start dialog when logged in.
-    void button_startClick();
+    // "Start Game" (the button and the menu entry): shows the game start dialog when
+    // logged in.
+    void openGameStart();
 
     // The seat a row shows: a player's own seat at the bottom; a spectator, or anyone
     // before the login, sees seat 1 there.
     int seatShownIn(Row row) const;
     Row rowOf(int seat) const;
     // The reaction to a new own slot: rows and seat controls redrawn for the mapping.
-    void switchlabels();
+    void drawForOwnSlot();
 
     // Per-seat controls (seat 1 or 2; null for any other number), wherever the seat shows.
     QLabel *nameLabel(int seat) const;
@@ -73,19 +75,19 @@ public:
     QLabel *eyesMarker(int seat) const;
     QLabel *nameLabelIn(Row row) const;
 
-    QPushButton *startButton() const { return m_buttonStart; }
+    QPushButton *startButton() const { return m_startButton; }
 
     // Tiles: own (bottom) row, opponent (top) row, extras; null outside their ranges.
-    BoardTile *myletter(int position) const;
-    BoardTile *hisletter(int position) const;
-    BoardTile *extra(int position) const;
+    BoardTile *ownTile(int position) const;
+    BoardTile *opponentTile(int position) const;
+    BoardTile *extraTile(int position) const;
     TileInput &tileInput() { return m_tileInput; }
     KeyboardInput &keyboardInput() { return m_keyboard; }
     // The widget that takes the keyboard for the board.
     BoardFocus *keyboardArea() const { return m_focus; }
     // The chat line that Tab and F6 switch the keyboard with.
     void setChatLine(QWidget *chatLine);
-    QLabel *turnClock() const { return m_labelTurntime; }
+    QLabel *turnClock() const { return m_clockLabel; }
 
 private:
     struct SeatSet {
@@ -125,24 +127,24 @@ private:
     QWidget *m_gameStartDialog = nullptr;
     MessageBoxHook m_messageBox;
 
-    std::array<BoardTile *, 10> m_myletters{};
-    std::array<BoardTile *, 10> m_hisletters{};
-    std::array<BoardTile *, 6> m_extras{};
-    // By Row: [0] beside the bottom row, [1] beside the top row.
-    std::array<SeatSet, 2> m_rows{};
+    std::array<BoardTile *, quarn::kCells> m_ownTiles{};
+    std::array<BoardTile *, quarn::kCells> m_opponentTiles{};
+    std::array<BoardTile *, quarn::kExtras> m_extraTiles{};
+    // By Row: [0] beside the bottom row, [1] beside the top row; a row for each seat.
+    std::array<SeatSet, quarn::kSeats> m_rows{};
 
-    QLabel *m_labelStatus = nullptr;
-    QLabel *m_labelPlaytoscore = nullptr;
-    QLabel *m_labelTimeperturn = nullptr;
-    QLabel *m_labelSteals = nullptr;
-    QLabel *m_labelTurntime = nullptr;
-    QLabel *m_imageTimer = nullptr;
-    QLabel *m_labelMywords = nullptr;
-    QListWidget *m_listboxMywords = nullptr;
-    QWidget *m_panelWinner = nullptr;
-    QLabel *m_labelWinner1 = nullptr;
-    QLabel *m_labelWinner2 = nullptr;
-    QPushButton *m_buttonStart = nullptr;
+    QLabel *m_statusLine = nullptr;
+    QLabel *m_playToScoreLabel = nullptr;
+    QLabel *m_timePerTurnLabel = nullptr;
+    QLabel *m_stealsLabel = nullptr;
+    QLabel *m_clockLabel = nullptr;
+    QLabel *m_timeBar = nullptr;
+    QLabel *m_ownWordsCaption = nullptr;
+    QListWidget *m_ownWordsList = nullptr;
+    QWidget *m_winnerPanel = nullptr;
+    QLabel *m_winnerCaption = nullptr;
+    QLabel *m_winnerShadow = nullptr;
+    QPushButton *m_startButton = nullptr;
     // Last: it names the controls above and goes before them.
     std::unique_ptr<BoardAccessibility> m_accessibility;
 };

@@ -2,6 +2,7 @@
 #include "client/BoardTile.h"
 
 #include "client/TilePainter.h"
+#include "net/GameFacts.h"
 
 #include <QMouseEvent>
 #include <QPaintEngine>
@@ -19,7 +20,7 @@ BoardTile::BoardTile(int tag, QWidget *parent)
 
 void BoardTile::drawCode(int code)
 {
-    if (code < 1 || code > 26) {
+    if (!quarn::isLetterCode(code)) {
         clear();
         return;
     }

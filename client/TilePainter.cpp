@@ -12,14 +12,7 @@
 
 namespace {
 
-// Point values of a..z.
-constexpr std::array<int, 26> kValues = {1, 3, 3, 1,  1, 5, 3, 3, 1, 5, 5,  1, 3,
-                                         1, 1, 3, 10, 1, 1, 1, 1, 7, 5, 10, 3, 10};
-
-bool isLetter(int code)
-{
-    return code >= 1 && code <= 26;
-}
+using quarn::isLetterCode;
 
 void paintTileBody(QPainter &painter)
 {
@@ -64,19 +57,14 @@ void paintLetter(QPainter &painter, int code)
     painter.setFont(valueFont);
     painter.setPen(QColor(120, 44, 28));
     const QRectF valueBox(0.0, 0.0, TilePainter::kSize - 4.5, TilePainter::kSize - 4.0);
-    painter.drawText(valueBox, Qt::AlignRight | Qt::AlignBottom, QString::number(TilePainter::letterValue(code)));
+    painter.drawText(valueBox, Qt::AlignRight | Qt::AlignBottom, QString::number(quarn::letterPoints(code)));
 }
 
 }  // namespace
 
-int TilePainter::letterValue(int code)
-{
-    return isLetter(code) ? kValues[static_cast<std::size_t>(code - 1)] : 0;
-}
-
 QString TilePainter::letterText(int code)
 {
-    return isLetter(code) ? QString(QChar(u'A' + (code - 1))) : QString();
+    return isLetterCode(code) ? QString(quarn::letterOf(code).toUpper()) : QString();
 }
 
 QPixmap TilePainter::paint(int code, qreal devicePixelRatio)
@@ -85,7 +73,7 @@ QPixmap TilePainter::paint(int code, qreal devicePixelRatio)
     QPixmap pixmap(side, side);
     pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::transparent);
-    if (!isLetter(code))
+    if (!isLetterCode(code))
         return pixmap;
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -104,8 +92,8 @@ const QPixmap &TilePainter::picture(int code, qreal devicePixelRatio)
     static std::map<int, std::array<QPixmap, kPictureCount>> sets;
     const int key = qMax(100, qRound(devicePixelRatio * 100.0));
     std::array<QPixmap, kPictureCount> &set = sets[key];
-    QPixmap &picture = set[static_cast<std::size_t>(isLetter(code) ? code : 0)];
+    QPixmap &picture = set[static_cast<std::size_t>(isLetterCode(code) ? code : 0)];
     if (picture.isNull())
-        picture = paint(isLetter(code) ? code : 0, key / 100.0);
+        picture = paint(isLetterCode(code) ? code : 0, key / 100.0);
     return picture;
 }

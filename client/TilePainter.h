@@ -3,15 +3,15 @@
 // letter's point value in the corner.
 #pragma once
 
+#include "net/GameFacts.h"
+
 #include <QPixmap>
 
 class TilePainter {
 public:
     static constexpr int kSize = 41;
-    static constexpr int kPictureCount = 27;
+    static constexpr int kPictureCount = quarn::kLetterCodes + 1;
 
-    // Point value of letter code 1..26; 0 for anything else.
-    static int letterValue(int code);
     // The capital letter of code 1..26; an empty text for anything else.
     static QString letterText(int code);
 

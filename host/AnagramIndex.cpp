@@ -2,7 +2,6 @@
 #include "host/AnagramIndex.h"
 
 #include "dictionary/WordListFormat.h"
-#include "host/GameRules.h"
 #include "net/GameFacts.h"
 
 #include <QFile>
@@ -18,8 +17,8 @@ int pointsOf(const QString &word)
 {
     int sum = 0;
     for (const QChar letter : word)
-        sum += GameRules::letterworth(quarn::codeOf(letter));
-    return sum * GameRules::wordFactor(static_cast<int>(word.size()));
+        sum += quarn::letterPoints(quarn::codeOf(letter));
+    return sum * quarn::wordFactor(static_cast<int>(word.size()));
 }
 
 // Fibonacci hashing: the key's bits spread over the table's index bits.

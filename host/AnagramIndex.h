@@ -4,6 +4,8 @@
 // searches on disk; the rules themselves keep asking TDictn.
 #pragma once
 
+#include "net/GameFacts.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -60,7 +62,7 @@ private:
 class AnagramIndex {
 public:
     static constexpr int kShortest = 2;
-    static constexpr int kLongest = 10;
+    static constexpr int kLongest = quarn::kCells;
     using Key = LetterBag::Key;
 
     // The words that share one set of letters, and what any of them scores.

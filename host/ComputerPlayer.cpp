@@ -121,7 +121,7 @@ int ComputerPlayer::extraHoldingAnyOf(int seat, const QString &letters) const
 
 void ComputerPlayer::computerplay(int seat)
 {
-    if (seat != 1 && seat != 2)
+    if (!quarn::isSeat(seat))
         return;
     readVocabulary();
     closeGaps(seat);
@@ -241,7 +241,7 @@ bool ComputerPlayer::fitsBoard(int seat, const QString &word, int filled, const 
 
 void ComputerPlayer::makeword(int seat, const QString &word)
 {
-    if (seat != 1 && seat != 2)
+    if (!quarn::isSeat(seat))
         return;
     const QString target = word.toUpper();
     const int letters = std::min(static_cast<int>(target.size()), kCells);

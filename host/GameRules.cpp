@@ -41,27 +41,13 @@ int GameRules::letterworth(int code)
     return quarn::isLetterCode(code) ? quarn::letterPoints(code) : 1;
 }
 
-int GameRules::wordFactor(int letters)
-{
-    return letters <= 5 ? 1 : letters - 4;
-}
-
 int GameRules::getletter(int seat)
 {
-    int v = m_random.uniform(30) + 1;
-    // The four extra values give a, e, i and o twice the weight of the other letters.
-    switch (v) {
-    case 27: v = 1; break;
-    case 28: v = 5; break;
-    case 29: v = 9; break;
-    case 30: v = 15; break;
-    default: break;
-    }
-    // j, q, x and z are kept only half of the time.
-    if (v == 10 || v == 17 || v == 24 || v == 26) {
-        if (m_random.uniform(2) == 1)
-            v = m_random.uniform(quarn::kLetterCodes) + 1;
-    }
+    // One of the draw's faces (a, e, i and o twice); a rare letter stays half of the time.
+    const int face = m_random.uniform(static_cast<int>(quarn::kDrawFaces.size()));
+    int v = quarn::kDrawFaces[static_cast<size_t>(face)];
+    if (quarn::isHalfKept(v) && m_random.uniform(2) == 1)
+        v = m_random.uniform(quarn::kLetterCodes) + 1;
     const tplayer &player = m_table.player(seat);
     int copies = 0;
     for (int k = 1; k <= quarn::kExtras; ++k)
@@ -76,7 +62,7 @@ int GameRules::getletter(int seat)
 
 bool GameRules::isMover(int seat) const
 {
-    return m_table.gameInProgress() && (seat == 1 || seat == 2) && seat == m_table.whoseTurn();
+    return m_table.gameInProgress() && quarn::isSeat(seat) && seat == m_table.whoseTurn();
 }
 
 void GameRules::startgame(const net::StartGame &request)
@@ -213,7 +199,7 @@ bool GameRules::checkword(int seat)
     if (m_table.hasFormed(seat, word))
         return false;
     m_table.recordFormedWord(seat, word);
-    const int points = sum * wordFactor(static_cast<int>(word.size()));
+    const int points = sum * quarn::wordFactor(static_cast<int>(word.size()));
     const int score = m_table.addToScore(seat, points);
     m_participants.broadcast(net::toClient::formedword(seat, word, points, score));
     return true;
@@ -245,7 +231,7 @@ void GameRules::passTurnOrDeclareWinner()
 bool GameRules::checkforwin()
 {
     const int mover = m_table.whoseTurn();
-    if (mover != 1 && mover != 2)
+    if (!quarn::isSeat(mover))
         return false;
     if (m_table.player(mover).score < m_table.settings().playToScore)
         return false;
@@ -266,7 +252,7 @@ void GameRules::turntimerTimer()
         return;
     m_clock.stop();
     const int mover = m_table.whoseTurn();
-    if (mover != 1 && mover != 2)
+    if (!quarn::isSeat(mover))
         return;
     if (m_clock.tag() == kComputerTag) {
         if (m_computer)

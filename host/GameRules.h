@@ -37,9 +37,6 @@ public:
     static QString letterText(int code);
     // The points of a letter code; 1 for anything that is no letter.
     static int letterworth(int code);
-    // What a word's letter sum is multiplied by: 1 up to five letters, then 2 for six up
-    // to 6 for ten. The computer players score their candidates with it too.
-    static int wordFactor(int letters);
     // A new letter for `seat`: vowels favoured, j q x z and letters the seat holds less likely.
     int getletter(int seat);
 

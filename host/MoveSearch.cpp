@@ -129,24 +129,6 @@ MoveSearch::MoveSearch(const AnagramIndex &words, const Weights &weights)
 {
 }
 
-double MoveSearch::letterChance(int code)
-{
-    // The draw favours a, e, i and o twice over and keeps j, q, x and z half of the time
-    // (the other half goes to a letter drawn uniformly): 390 shares in all. That the draw
-    // also avoids letters the seat already holds is left out.
-    switch (code) {
-    case 1:
-    case 5:
-    case 9:
-    case 15: return 27.0 / 390.0;
-    case 10:
-    case 17:
-    case 24:
-    case 26: return 7.5 / 390.0;
-    default: return quarn::isLetterCode(code) ? 14.0 / 390.0 : 0.0;
-    }
-}
-
 int MoveSearch::unformedPoints(Key key, const Formed &formed, Key exclude, Key *spelled)
 {
     if (key == 0)
@@ -223,9 +205,11 @@ double MoveSearch::nextTurn(const Candidate &candidate)
     }
     if (!candidate.drawsNext)
         return known;
+    // The letter drawn next, weighted as the host's draw weights it; that the draw also
+    // avoids letters the seat already holds is left out.
     double expected = 0;
     for (int c = 1; c <= kLetterCodes; ++c)
-        expected += letterChance(c) * std::max(known, double(next.withLetter[static_cast<size_t>(c)]));
+        expected += quarn::drawChance(c) * std::max(known, double(next.withLetter[static_cast<size_t>(c)]));
     return expected;
 }
 

@@ -64,8 +64,6 @@ public:
 
     MovePlan choose(const SearchPosition &position);
 
-    // The chance of each letter code (1..26) being the next one drawn.
-    static double letterChance(int code);
     // Probes of the word index made by the last choose() (measurements).
     int lookups() const { return m_lookups; }
 

@@ -113,7 +113,7 @@ void SeatTable::endGame()
 
 void SeatTable::setMover(int seat)
 {
-    if (seat >= 1 && seat <= quarn::kSeats)
+    if (quarn::isSeat(seat))
         m_whoseTurn = seat;
 }
 

@@ -33,7 +33,7 @@ SearchPosition StrongPlayer::positionFor(const SeatTable &table, int seat)
 
 void StrongPlayer::computerplay(int seat)
 {
-    if (seat != 1 && seat != 2)
+    if (!quarn::isSeat(seat))
         return;
     m_lastPlan = m_search.choose(positionFor(m_table, seat));
     carryOut(seat, m_lastPlan);

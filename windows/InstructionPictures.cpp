@@ -31,7 +31,7 @@ const QColor kInk(52, 30, 10);
 // every 48 pixels.
 QRectF cell(int position, bool lowered = false)
 {
-    const qreal top = lowered ? BoardHalf::kMySelectedTop : BoardHalf::kMyTop;
+    const qreal top = lowered ? BoardHalf::kOwnSelectedTop : BoardHalf::kOwnTop;
     return QRectF(44.0 + 40.0 * (position - 1) - kOriginX, top - kOriginY, kTile, kTile);
 }
 

@@ -131,7 +131,7 @@ void Tchat::buildMenus()
     m_startGame = file->addAction(tr("&Start Game"));
     m_startGame->setObjectName(QStringLiteral("StartGame1"));
     m_startGame->setEnabled(false);
-    connect(m_startGame, &QAction::triggered, m_board.get(), &BoardHalf::button_startClick);
+    connect(m_startGame, &QAction::triggered, m_board.get(), &BoardHalf::openGameStart);
     file->addSeparator();
     m_exit = file->addAction(tr("E&xit"));
     m_exit->setObjectName(QStringLiteral("Exit1"));

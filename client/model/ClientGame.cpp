@@ -60,7 +60,7 @@ bool ClientGame::justWatchChecked() const
 
 const ClientGame::Seat *ClientGame::seat(int seat) const
 {
-    if (seat < 1 || seat > quarn::kSeats)
+    if (!quarn::isSeat(seat))
         return nullptr;
     return &m_seats[quarn::positionIndex(seat)];
 }

@@ -89,8 +89,8 @@ public:
     int ownSlot() const { return m_ownSlot; }  // 0 before the login
     bool loggedIn() const { return m_loggedIn; }
     bool hostFlag() const { return m_hostFlag; }  // this process hosts the game
-    bool isPlayer() const { return m_ownSlot == 1 || m_ownSlot == 2; }
-    bool isSpectator() const { return m_ownSlot > 2; }
+    bool isPlayer() const { return quarn::isSeat(m_ownSlot); }
+    bool isSpectator() const { return m_ownSlot > quarn::kSeats; }
     bool isOwn(int slot) const { return slot == m_ownSlot; }
     // The host gave this participant `slot`.
     void logIn(int slot);

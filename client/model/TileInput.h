@@ -22,11 +22,6 @@ public:
     // Left click on opponent cell `position` (1..10): picks it for a steal.
     void pickOpponentCell(int position);
 
-    // The handlers' historical names, shared by every tile of a row.
-    void extra1MouseDown(int extra, Qt::MouseButton button) { pressExtra(extra, button); }
-    void myletter1MouseDown(int position, Qt::MouseButton button) { pressOwnCell(position, button); }
-    void hisletter1Click(int position) { pickOpponentCell(position); }
-
     // Own turn and not just watching.
     bool inputAccepted() const;
 

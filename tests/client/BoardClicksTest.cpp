@@ -35,9 +35,9 @@ protected:
     BoardTile *tile(Kind kind, int position) const
     {
         switch (kind) {
-        case Kind::Extra: return board->extra(position);
-        case Kind::Mine: return board->myletter(position);
-        case Kind::His: return board->hisletter(position);
+        case Kind::Extra: return board->extraTile(position);
+        case Kind::Mine: return board->ownTile(position);
+        case Kind::His: return board->opponentTile(position);
         }
         return nullptr;
     }
@@ -104,28 +104,28 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(BoardClicksTest, SelectionRaisesTilesAndPlacementReturnsTheExtraAtOnce)
 {
     click(extraL(2));
-    EXPECT_EQ(board->extra(2)->y(), BoardHalf::kExtraSelectedTop);
+    EXPECT_EQ(board->extraTile(2)->y(), BoardHalf::kExtraSelectedTop);
     click(extraL(5));
-    EXPECT_EQ(board->extra(2)->y(), BoardHalf::kExtraTop);
-    EXPECT_EQ(board->extra(5)->y(), BoardHalf::kExtraSelectedTop);
+    EXPECT_EQ(board->extraTile(2)->y(), BoardHalf::kExtraTop);
+    EXPECT_EQ(board->extraTile(5)->y(), BoardHalf::kExtraSelectedTop);
     click(mineL(1));
-    EXPECT_EQ(board->extra(5)->y(), BoardHalf::kExtraTop);
+    EXPECT_EQ(board->extraTile(5)->y(), BoardHalf::kExtraTop);
 
     click(mineL(3));
     click(mineL(7));
-    EXPECT_EQ(board->myletter(3)->y(), BoardHalf::kMySelectedTop);
-    EXPECT_EQ(board->myletter(7)->y(), BoardHalf::kMySelectedTop);
+    EXPECT_EQ(board->ownTile(3)->y(), BoardHalf::kOwnSelectedTop);
+    EXPECT_EQ(board->ownTile(7)->y(), BoardHalf::kOwnSelectedTop);
     // The host's answer redraws the row at rest.
     game.tradingmyletter(QStringLiteral("1+3+0+7+0+"));
-    EXPECT_EQ(board->myletter(3)->y(), BoardHalf::kMyTop);
-    EXPECT_EQ(board->myletter(7)->y(), BoardHalf::kMyTop);
+    EXPECT_EQ(board->ownTile(3)->y(), BoardHalf::kOwnTop);
+    EXPECT_EQ(board->ownTile(7)->y(), BoardHalf::kOwnTop);
 
     click(his(4));
-    EXPECT_EQ(board->hisletter(4)->y(), BoardHalf::kHisSelectedTop);
+    EXPECT_EQ(board->opponentTile(4)->y(), BoardHalf::kOpponentSelectedTop);
     click(mineL(6));
-    EXPECT_EQ(board->hisletter(4)->y(), BoardHalf::kHisSelectedTop);  // until the host answers
+    EXPECT_EQ(board->opponentTile(4)->y(), BoardHalf::kOpponentSelectedTop);  // until the host answers
     game.notvalid(QStringLiteral("1+"));
-    EXPECT_EQ(board->hisletter(4)->y(), BoardHalf::kHisTop);
+    EXPECT_EQ(board->opponentTile(4)->y(), BoardHalf::kOpponentTop);
 }
 
 TEST_F(BoardClicksTest, ClicksOutOfTurnLeaveEveryTileAtRest)
@@ -133,14 +133,14 @@ TEST_F(BoardClicksTest, ClicksOutOfTurnLeaveEveryTileAtRest)
     game.getnextplayer(QStringLiteral("2+5+"));
     play({extraL(2), mineL(3), his(4), mineR(1), extraR(1)});
     EXPECT_TRUE(sender.requests.isEmpty());
-    EXPECT_EQ(board->extra(2)->y(), BoardHalf::kExtraTop);
-    EXPECT_EQ(board->myletter(3)->y(), BoardHalf::kMyTop);
-    EXPECT_EQ(board->hisletter(4)->y(), BoardHalf::kHisTop);
+    EXPECT_EQ(board->extraTile(2)->y(), BoardHalf::kExtraTop);
+    EXPECT_EQ(board->ownTile(3)->y(), BoardHalf::kOwnTop);
+    EXPECT_EQ(board->opponentTile(4)->y(), BoardHalf::kOpponentTop);
 }
 
 TEST_F(BoardClicksTest, OpponentTileNeedsPressAndReleaseOverIt)
 {
-    BoardTile *target = board->hisletter(4);
+    BoardTile *target = board->opponentTile(4);
     QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, QPoint(90, 20));
     EXPECT_EQ(game.selection().pickedOpponent, 0);

@@ -71,16 +71,16 @@ TEST_F(BoardHalfTest, WindowCreationShowsEmptyBoardAndHiddenMarkers)
 TEST_F(BoardHalfTest, TilesStandAtTheirDesignedPlaces)
 {
     for (int p = 1; p <= 10; ++p) {
-        EXPECT_EQ(board->myletter(p)->geometry(), QRect(44 + 40 * (p - 1), 115, 41, 41)) << p;
-        EXPECT_EQ(board->hisletter(p)->geometry(), QRect(45 + 40 * (p - 1), 32, 41, 41)) << p;
-        EXPECT_EQ(board->myletter(p)->tag(), p);
-        EXPECT_EQ(board->myletter(p)->objectName(), QStringLiteral("myletter%1").arg(p));
+        EXPECT_EQ(board->ownTile(p)->geometry(), QRect(44 + 40 * (p - 1), 115, 41, 41)) << p;
+        EXPECT_EQ(board->opponentTile(p)->geometry(), QRect(45 + 40 * (p - 1), 32, 41, 41)) << p;
+        EXPECT_EQ(board->ownTile(p)->tag(), p);
+        EXPECT_EQ(board->ownTile(p)->objectName(), QStringLiteral("myletter%1").arg(p));
     }
     for (int e = 1; e <= 6; ++e)
-        EXPECT_EQ(board->extra(e)->geometry(), QRect(104 + 48 * (e - 1), 173, 41, 41)) << e;
-    EXPECT_EQ(board->myletter(0), nullptr);
-    EXPECT_EQ(board->hisletter(11), nullptr);
-    EXPECT_EQ(board->extra(7), nullptr);
+        EXPECT_EQ(board->extraTile(e)->geometry(), QRect(104 + 48 * (e - 1), 173, 41, 41)) << e;
+    EXPECT_EQ(board->ownTile(0), nullptr);
+    EXPECT_EQ(board->opponentTile(11), nullptr);
+    EXPECT_EQ(board->extraTile(7), nullptr);
 }
 
 TEST_F(BoardHalfTest, CaptionsShowTheDesignUntilAGameStartsAndThenItsSettings)
@@ -196,14 +196,15 @@ TEST_P(BoardRowsTest, BottomRowAndItsSeatControlsShowTheParticipantsSeat)
     EXPECT_EQ(board->seatShownIn(BoardHalf::Row::Bottom), bottom);
     EXPECT_EQ(board->rowOf(top), BoardHalf::Row::Top);
     const auto row = [this](int seat, int p) {
-        return board->rowOf(seat) == BoardHalf::Row::Bottom ? board->myletter(p)->code() : board->hisletter(p)->code();
+        return board->rowOf(seat) == BoardHalf::Row::Bottom ? board->ownTile(p)->code()
+                                                            : board->opponentTile(p)->code();
     };
     EXPECT_EQ(row(1, 1), 8);
     EXPECT_EQ(row(2, 2), 9);
     EXPECT_EQ(row(2, 3), 5);
     EXPECT_EQ(row(1, 4), 17);
     EXPECT_EQ(row(2, 5), 0);
-    EXPECT_EQ(board->myletter(1)->code(), bottom == 1 ? 8 : 0);
+    EXPECT_EQ(board->ownTile(1)->code(), bottom == 1 ? 8 : 0);
 
     EXPECT_EQ(board->nameLabelIn(BoardHalf::Row::Bottom), board->nameLabel(bottom));
     EXPECT_EQ(board->nameLabel(bottom)->text(), bottom == 1 ? QStringLiteral("Ann") : QStringLiteral("Bob"));
@@ -228,13 +229,13 @@ INSTANTIATE_TEST_SUITE_P(Participants, BoardRowsTest,
 TEST_F(BoardHalfTest, OwnExtrasAreDrawnAsTheyCome)
 {
     game.letters(QStringLiteral("1+1+5+2+7+6+26"));
-    EXPECT_EQ(board->extra(1)->code(), 5);
-    EXPECT_EQ(board->extra(2)->code(), 7);
-    EXPECT_EQ(board->extra(3)->code(), 0);
-    EXPECT_EQ(board->extra(6)->code(), 26);
+    EXPECT_EQ(board->extraTile(1)->code(), 5);
+    EXPECT_EQ(board->extraTile(2)->code(), 7);
+    EXPECT_EQ(board->extraTile(3)->code(), 0);
+    EXPECT_EQ(board->extraTile(6)->code(), 26);
     game.placemyletter(QStringLiteral("1+2+4+7+"));
-    EXPECT_EQ(board->extra(2)->code(), 0);
-    EXPECT_EQ(board->myletter(4)->code(), 7);
+    EXPECT_EQ(board->extraTile(2)->code(), 0);
+    EXPECT_EQ(board->ownTile(4)->code(), 7);
 }
 
 TEST_F(BoardHalfTest, FormedWordsListNewestFirst)
@@ -297,17 +298,17 @@ TEST_F(BoardHalfTest, RaisedTilesAreDrawnFromTheSelection)
     selection.setRaised(TileKind::Opponent, 4, true);
     game.setSelection(selection);
     for (int p = 1; p <= 10; ++p) {
-        EXPECT_EQ(board->myletter(p)->y(), p == 3 || p == 7 ? BoardHalf::kMySelectedTop : BoardHalf::kMyTop) << p;
-        EXPECT_EQ(board->hisletter(p)->y(), p == 4 ? BoardHalf::kHisSelectedTop : BoardHalf::kHisTop) << p;
-        EXPECT_EQ(board->myletter(p)->x(), 44 + 40 * (p - 1));
+        EXPECT_EQ(board->ownTile(p)->y(), p == 3 || p == 7 ? BoardHalf::kOwnSelectedTop : BoardHalf::kOwnTop) << p;
+        EXPECT_EQ(board->opponentTile(p)->y(), p == 4 ? BoardHalf::kOpponentSelectedTop : BoardHalf::kOpponentTop) << p;
+        EXPECT_EQ(board->ownTile(p)->x(), 44 + 40 * (p - 1));
     }
     for (int e = 1; e <= 6; ++e)
-        EXPECT_EQ(board->extra(e)->y(), e == 2 ? BoardHalf::kExtraSelectedTop : BoardHalf::kExtraTop) << e;
+        EXPECT_EQ(board->extraTile(e)->y(), e == 2 ? BoardHalf::kExtraSelectedTop : BoardHalf::kExtraTop) << e;
 
     game.resettiles();
-    EXPECT_EQ(board->myletter(3)->y(), BoardHalf::kMyTop);
-    EXPECT_EQ(board->hisletter(4)->y(), BoardHalf::kHisTop);
-    EXPECT_EQ(board->extra(2)->y(), BoardHalf::kExtraTop);
+    EXPECT_EQ(board->ownTile(3)->y(), BoardHalf::kOwnTop);
+    EXPECT_EQ(board->opponentTile(4)->y(), BoardHalf::kOpponentTop);
+    EXPECT_EQ(board->extraTile(2)->y(), BoardHalf::kExtraTop);
 }
 
 TEST_F(BoardHalfTest, RefusedStealShowsItsBoxThroughTheView)
@@ -334,12 +335,12 @@ TEST_F(BoardHalfTest, StartButtonNeedsALogin)
     view.setMessageBoxHook([&](const QString &text, std::function<void()>) { shownBoxes.append(text); });
     QWidget dialog;
     view.setGameStartDialog(&dialog);
-    view.button_startClick();
+    view.openGameStart();
     EXPECT_EQ(shownBoxes, QStringList{QStringLiteral("You are not connected")});
     EXPECT_FALSE(dialog.isVisible());
 
     board->setGameStartDialog(&dialog);
-    board->button_startClick();
+    board->openGameStart();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(boxes.isEmpty());
 }

@@ -61,11 +61,11 @@ protected:
     {
         QStringList shown;
         for (int p = 1; p <= 10; ++p) {
-            if (p <= 6 && board->extra(p)->cursorShown())
+            if (p <= 6 && board->extraTile(p)->cursorShown())
                 shown << QStringLiteral("e%1").arg(p);
-            if (board->myletter(p)->cursorShown())
+            if (board->ownTile(p)->cursorShown())
                 shown << QStringLiteral("o%1").arg(p);
-            if (board->hisletter(p)->cursorShown())
+            if (board->opponentTile(p)->cursorShown())
                 shown << QStringLiteral("h%1").arg(p);
         }
         return shown.join(QLatin1Char(' '));
@@ -193,11 +193,11 @@ TEST_P(BoardReadingTest, ControlsTellAReaderWhatTheyHoldAsTheGameChanges)
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, BoardReadingTest,
-                         ::testing::Values(ReadRow{"ownCell", [](BoardHalf &b) { return b.myletter(3); },
+                         ::testing::Values(ReadRow{"ownCell", [](BoardHalf &b) { return b.ownTile(3); },
                                                    "your board, cell 3 | empty", "your board, cell 3 | E, 1 point"},
-                                           ReadRow{"opponentCell", [](BoardHalf &b) { return b.hisletter(4); },
+                                           ReadRow{"opponentCell", [](BoardHalf &b) { return b.opponentTile(4); },
                                                    "Bob's board, cell 4 | empty", "Bob's board, cell 4 | Q, 10 points"},
-                                           ReadRow{"extra", [](BoardHalf &b) { return b.extra(2); },
+                                           ReadRow{"extra", [](BoardHalf &b) { return b.extraTile(2); },
                                                    "your hand, tile 2 | E, 1 point", "your hand, tile 2 | empty"},
                                            ReadRow{"nameLabel", [](BoardHalf &b) { return b.nameLabel(2); },
                                                    "player 2 | Bob", "player 2 | Bob, to move"},

@@ -1,5 +1,5 @@
-// The tile pictures and the tile widget: point values by letter, an empty picture for
-// "no letter", 27 distinct pictures, and a tile that shows only codes 1 to 26.
+// The tile pictures and the tile widget: capital letters, an empty picture for "no
+// letter", 27 distinct pictures, and a tile that shows only codes 1 to 26.
 #include "client/BoardTile.h"
 #include "client/TilePainter.h"
 
@@ -11,36 +11,12 @@
 
 namespace {
 
-struct ValueRow {
-    const char *letters;
-    int value;
-};
-
-class BoardLetterValueTest : public ::testing::TestWithParam<ValueRow> { };
-
-TEST_P(BoardLetterValueTest, EveryLetterOfTheGroupHasItsValue)
+TEST(BoardTilePictures, LettersAreCapitalsAndNoLetterHasNoText)
 {
-    for (const char *c = GetParam().letters; *c; ++c) {
-        const int code = *c - 'a' + 1;
-        EXPECT_EQ(TilePainter::letterValue(code), GetParam().value) << *c;
-        EXPECT_EQ(TilePainter::letterText(code), QString(QChar(*c)).toUpper());
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Groups, BoardLetterValueTest,
-                         ::testing::Values(ValueRow{"adeilnorstu", 1}, ValueRow{"bcghmpy", 3}, ValueRow{"fjkw", 5},
-                                           ValueRow{"v", 7}, ValueRow{"qxz", 10}));
-
-TEST(BoardTilePictures, EveryLetterIsValuedOnceAndOthersAreWorthNothing)
-{
-    int total = 0;
-    for (int code = 1; code <= 26; ++code)
-        total += TilePainter::letterValue(code) > 0 ? 1 : 0;
-    EXPECT_EQ(total, 26);
-    for (int code : {0, -1, 27, 1000}) {
-        EXPECT_EQ(TilePainter::letterValue(code), 0) << code;
+    EXPECT_EQ(TilePainter::letterText(1), QStringLiteral("A"));
+    EXPECT_EQ(TilePainter::letterText(26), QStringLiteral("Z"));
+    for (int code : {0, -1, 27, 1000})
         EXPECT_TRUE(TilePainter::letterText(code).isEmpty()) << code;
-    }
 }
 
 TEST(BoardTilePictures, BlankIsTransparentAndLettersAreDistinctOpaqueTiles)

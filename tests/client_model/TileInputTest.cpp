@@ -66,11 +66,11 @@ protected:
     void click(const Click &c)
     {
         switch (c.kind) {
-        case TileKind::Extra: input.extra1MouseDown(c.position, c.button); break;
-        case TileKind::Own: input.myletter1MouseDown(c.position, c.button); break;
+        case TileKind::Extra: input.pressExtra(c.position, c.button); break;
+        case TileKind::Own: input.pressOwnCell(c.position, c.button); break;
         case TileKind::Opponent:
             if (c.button == Qt::LeftButton)
-                input.hisletter1Click(c.position);
+                input.pickOpponentCell(c.position);
             break;
         }
     }
@@ -181,12 +181,12 @@ TEST_P(TileInputRefusalTest, ClicksOutsideTheInputConditionDoNothing)
     TileInput input(target, sender);
     EXPECT_FALSE(input.inputAccepted());
 
-    input.extra1MouseDown(2, Qt::LeftButton);
-    input.myletter1MouseDown(5, Qt::LeftButton);
-    input.myletter1MouseDown(3, Qt::LeftButton);
-    input.hisletter1Click(4);
-    input.myletter1MouseDown(1, Qt::RightButton);
-    input.extra1MouseDown(1, Qt::RightButton);
+    input.pressExtra(2, Qt::LeftButton);
+    input.pressOwnCell(5, Qt::LeftButton);
+    input.pressOwnCell(3, Qt::LeftButton);
+    input.pickOpponentCell(4);
+    input.pressOwnCell(1, Qt::RightButton);
+    input.pressExtra(1, Qt::RightButton);
     EXPECT_TRUE(sender.requests.isEmpty());
     EXPECT_EQ(target.selection(), TileSelection());
 }

@@ -1,12 +1,15 @@
-// Letter codes, letter values and the biased letter draw: each step of the draw pinned
-// with scripted random values, and the frequencies of many seeded draws against the
-// stated probabilities.
+// Letter text, the host's value of a non-letter and the biased letter draw: each step of
+// the draw pinned with scripted random values, the whole draw of an empty seat against the
+// shared draw weights, and the frequencies of many seeded draws against the stated
+// probabilities.
 #include "RulesTable.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -18,23 +21,7 @@ TEST(LetterTextTest, CodesOneToTwentySixAreLowerCaseLettersEverythingElseASpace)
         EXPECT_EQ(GameRules::letterText(code), QStringLiteral(" ")) << code;
 }
 
-struct WorthRow {
-    const char *letters;
-    int points;
-};
-
-class LetterWorthTest : public ::testing::TestWithParam<WorthRow> { };
-
-TEST_P(LetterWorthTest, EveryLetterOfTheGroupIsWorthItsPoints)
-{
-    for (const char letter : std::string(GetParam().letters))
-        EXPECT_EQ(GameRules::letterworth(RulesTable::code(QChar::fromLatin1(letter))), GetParam().points) << letter;
-}
-
-INSTANTIATE_TEST_SUITE_P(Groups, LetterWorthTest,
-                         ::testing::Values(WorthRow{"adeilnorstu", 1}, WorthRow{"bcghmpy", 3}, WorthRow{"fjkw", 5},
-                                           WorthRow{"v", 7}, WorthRow{"qxz", 10}));
-
+// The letters' points are the shared facts'; the host alone values a non-letter at 1.
 TEST(LetterWorthTest, CodesOutsideTheAlphabetAreWorthOne)
 {
     for (int code : {0, -3, 27, 1000})
@@ -85,6 +72,35 @@ INSTANTIATE_TEST_SUITE_P(
                       DrawRow{"boardCellFiveNotCounted", "", "....eeeeee", {4}, 5, {30}}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// Every way the draw can go for a seat that holds nothing, each with its exact chance:
+// the host draws each letter with the chance the shared draw weights give it.
+TEST(LetterDrawTest, AnEmptySeatDrawsEachLetterWithItsSharedChance)
+{
+    RulesTable table({QStringLiteral("at")});
+    std::array<double, quarn::kLetterCodes + 1> drawn{};
+    // Scripts still to run with their chances; a draw that asks for one value more than its
+    // script holds branches into every value of that range.
+    std::vector<std::pair<QList<int>, double>> pending = {{{}, 1.0}};
+    while (!pending.empty()) {
+        const auto [script, chance] = pending.back();
+        pending.pop_back();
+        table.random = ScriptedRandom();
+        table.random.push(script);
+        const int code = table.server.getletter(1);
+        const QList<int> &ranges = table.random.ranges();
+        if (ranges.size() == script.size()) {
+            drawn[static_cast<size_t>(code)] += chance;
+            continue;
+        }
+        const int n = ranges.at(script.size());
+        for (int value = 0; value < n; ++value)
+            pending.push_back({script + QList<int>{value}, chance / n});
+    }
+    for (int code = 1; code <= quarn::kLetterCodes; ++code)
+        EXPECT_NEAR(drawn[static_cast<size_t>(code)], quarn::drawChance(code), 1e-12) << code;
+    EXPECT_EQ(drawn[0], 0.0);
+}
+
 TEST(LetterDrawRangeTest, NeverYieldsEmptyOrBeyondZ)
 {
     RulesTable table({QStringLiteral("at")});
@@ -108,32 +124,17 @@ TEST(LetterDrawRangeTest, NeverYieldsEmptyOrBeyondZ)
 
 // --- frequencies -------------------------------------------------------------------
 
-// Chance of each letter before the held-letter test: a, e, i, o 27/390; j, q, x, z
-// 7.5/390; the others 14/390.
-std::array<double, 27> firstStageChances()
-{
-    std::array<double, 27> chance{};
-    for (int code = 1; code <= 26; ++code)
-        chance[static_cast<size_t>(code)] = 14.0 / 390.0;
-    for (int code : {1, 5, 9, 15})
-        chance[static_cast<size_t>(code)] = 27.0 / 390.0;
-    for (int code : {10, 17, 24, 26})
-        chance[static_cast<size_t>(code)] = 7.5 / 390.0;
-    return chance;
-}
-
 // With c copies held a letter survives with chance 1/(c + 2); otherwise a uniform
 // letter takes its place.
 std::array<double, 27> expectedChances(const std::array<int, 27> &held)
 {
-    const std::array<double, 27> first = firstStageChances();
     std::array<double, 27> chance{};
     double replaced = 0;
     for (int code = 1; code <= 26; ++code) {
         const size_t c = static_cast<size_t>(code);
         const double survives = held[c] == 0 ? 1.0 : 1.0 / (held[c] + 2);
-        chance[c] = first[c] * survives;
-        replaced += first[c] * (1.0 - survives);
+        chance[c] = quarn::drawChance(code) * survives;
+        replaced += quarn::drawChance(code) * (1.0 - survives);
     }
     for (int code = 1; code <= 26; ++code)
         chance[static_cast<size_t>(code)] += replaced / 26.0;

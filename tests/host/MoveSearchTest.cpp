@@ -1,10 +1,7 @@
 // The Strong computer's choice on hand-made positions whose best action is known: a
 // winning steal, discards that leave a new word, the placement that makes the longest
 // word, a build toward a word when nothing scores, and keeping the opponent from a steal.
-#include "RulesTable.h"
-
 #include "host/MoveSearch.h"
-
 #include "net/GameFacts.h"
 
 #include <gtest/gtest.h>
@@ -185,23 +182,6 @@ TEST(MoveSearchTest, AnEmptySeatHasNothingToDo)
     SearchPosition position;
     position.playToScore = 100;
     EXPECT_EQ(search.choose(position).action, Action::Nothing);
-}
-
-// The search's letter chances are those of the host's draw for a seat that holds nothing.
-TEST(MoveSearchTest, LetterChancesMatchTheHostsDraw)
-{
-    RulesTable table({"at"});
-    constexpr int kDraws = 200000;
-    std::array<int, quarn::kLetterCodes + 1> drawn{};
-    for (int i = 0; i < kDraws; ++i)
-        ++drawn[static_cast<size_t>(table.rules.getletter(1))];
-    double total = 0;
-    for (int code = 1; code <= quarn::kLetterCodes; ++code) {
-        total += MoveSearch::letterChance(code);
-        EXPECT_NEAR(double(drawn[static_cast<size_t>(code)]) / kDraws, MoveSearch::letterChance(code), 0.003)
-            << "letter " << code;
-    }
-    EXPECT_NEAR(total, 1.0, 1e-12);
 }
 
 }  // namespace

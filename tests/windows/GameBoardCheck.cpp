@@ -21,27 +21,27 @@ QString gameBoardDifference(GameRules &rules, const BoardHalf &board, const Clie
     for (int p = 1; p <= 10; ++p) {
         const int below = players(bottom).board[static_cast<size_t>(p)];
         const int above = players(top).board[static_cast<size_t>(p)];
-        if (board.myletter(p)->code() != below)
+        if (board.ownTile(p)->code() != below)
             return QStringLiteral("slot %1 bottom cell %2: %3, host %4")
                 .arg(own)
                 .arg(p)
-                .arg(board.myletter(p)->code())
+                .arg(board.ownTile(p)->code())
                 .arg(below);
-        if (board.hisletter(p)->code() != above)
+        if (board.opponentTile(p)->code() != above)
             return QStringLiteral("slot %1 top cell %2: %3, host %4")
                 .arg(own)
                 .arg(p)
-                .arg(board.hisletter(p)->code())
+                .arg(board.opponentTile(p)->code())
                 .arg(above);
     }
     if (own >= 1 && own <= 3) {
         for (int e = 1; e <= 6; ++e) {
             const int held = players(own).extras[static_cast<size_t>(e)];
-            if (board.extra(e)->code() != held)
+            if (board.extraTile(e)->code() != held)
                 return QStringLiteral("slot %1 extra %2: %3, host %4")
                     .arg(own)
                     .arg(e)
-                    .arg(board.extra(e)->code())
+                    .arg(board.extraTile(e)->code())
                     .arg(held);
         }
     }

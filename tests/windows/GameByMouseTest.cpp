@@ -122,26 +122,26 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
 
     startFromDialog(ann, QStringLiteral("15"));
     EXPECT_TRUE(ann.lines.contains(QStringLiteral("0+Ann has started a game.")));
-    EXPECT_EQ(cy.board->extra(1)->code(), E);  // slot 3 is dealt like a player
+    EXPECT_EQ(cy.board->extraTile(1)->code(), E);  // slot 3 is dealt like a player
     ASSERT_EQ(rules().table().whoseTurn(), 1);
 
     // Ann places c on cell 1.
-    clickTile(ann.board->extra(1));
-    clickTile(ann.board->myletter(1));
+    clickTile(ann.board->extraTile(1));
+    clickTile(ann.board->ownTile(1));
     settle([&] { return rules().table().whoseTurn() == 2; }, "Ann places c");
     EXPECT_EQ(board(1, 1), C);
-    EXPECT_EQ(bob.board->hisletter(1)->code(), C);
-    EXPECT_EQ(cy.board->myletter(1)->code(), C);
+    EXPECT_EQ(bob.board->opponentTile(1)->code(), C);
+    EXPECT_EQ(cy.board->ownTile(1)->code(), C);
 
     // Bob places d, Ann a, Bob o: "do" scores for Bob.
-    clickTile(bob.board->extra(1));
-    clickTile(bob.board->myletter(1));
+    clickTile(bob.board->extraTile(1));
+    clickTile(bob.board->ownTile(1));
     settle([&] { return rules().table().whoseTurn() == 1; }, "Bob places d");
-    clickTile(ann.board->extra(2));
-    clickTile(ann.board->myletter(2));
+    clickTile(ann.board->extraTile(2));
+    clickTile(ann.board->ownTile(2));
     settle([&] { return rules().table().whoseTurn() == 2; }, "Ann places a");
-    clickTile(bob.board->extra(2));
-    clickTile(bob.board->myletter(2));
+    clickTile(bob.board->extraTile(2));
+    clickTile(bob.board->ownTile(2));
     settle([&] { return rules().table().whoseTurn() == 1; }, "Bob forms do");
     EXPECT_EQ(rules().table().player(2).score, 2);
     auto *bobWords = bob.panel.findChild<QListWidget *>(QStringLiteral("listbox_mywords"));
@@ -151,44 +151,44 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
     EXPECT_FALSE(ann.sounds.contains(QStringLiteral("goodword")));
 
     // Ann swaps cells 1 and 2 and back (the turn stays hers), then forms "cat".
-    clickTile(ann.board->myletter(1));
-    clickTile(ann.board->myletter(2));
+    clickTile(ann.board->ownTile(1));
+    clickTile(ann.board->ownTile(2));
     settle([&] { return board(1, 1) == A && board(1, 2) == C; }, "Ann swaps");
     EXPECT_EQ(rules().table().whoseTurn(), 1);
     EXPECT_TRUE(bob.sounds.contains(QStringLiteral("place")));
-    clickTile(ann.board->myletter(2));
-    clickTile(ann.board->myletter(1));
+    clickTile(ann.board->ownTile(2));
+    clickTile(ann.board->ownTile(1));
     settle([&] { return board(1, 1) == C && board(1, 2) == A; }, "Ann swaps back");
-    clickTile(ann.board->extra(3));
-    clickTile(ann.board->myletter(3));
+    clickTile(ann.board->extraTile(3));
+    clickTile(ann.board->ownTile(3));
     settle([&] { return rules().table().whoseTurn() == 2; }, "Ann forms cat");
     EXPECT_EQ(rules().table().player(1).score, 5);
 
     // Bob forms "dog".
-    clickTile(bob.board->extra(3));
-    clickTile(bob.board->myletter(3));
+    clickTile(bob.board->extraTile(3));
+    clickTile(bob.board->ownTile(3));
     settle([&] { return rules().table().whoseTurn() == 1; }, "Bob forms dog");
 
     // Ann tries to steal Bob's g into her cell 4: "catg" is refused; she discards an extra.
-    clickTile(ann.board->hisletter(3));
-    EXPECT_EQ(ann.board->hisletter(3)->y(), BoardHalf::kHisSelectedTop);
-    clickTile(ann.board->myletter(4));
+    clickTile(ann.board->opponentTile(3));
+    EXPECT_EQ(ann.board->opponentTile(3)->y(), BoardHalf::kOpponentSelectedTop);
+    clickTile(ann.board->ownTile(4));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !ann.boxes.isEmpty(); }, kGameStepWait));
     EXPECT_EQ(ann.boxes.first(),
               QStringLiteral("You can steal a letter only if you can use it immediately to create a valid word."));
-    EXPECT_EQ(ann.board->hisletter(3)->y(), BoardHalf::kHisTop);
+    EXPECT_EQ(ann.board->opponentTile(3)->y(), BoardHalf::kOpponentTop);
     EXPECT_TRUE(bob.boxes.isEmpty());
     settle([&] { return rules().table().whoseTurn() == 1; }, "refused steal");
-    clickTile(ann.board->extra(5), Qt::RightButton);
+    clickTile(ann.board->extraTile(5), Qt::RightButton);
     settle([&] { return rules().table().whoseTurn() == 2; }, "Ann discards an extra");
 
     // Bob forms "dogs"; Ann steals its s and forms "cats".
-    clickTile(bob.board->extra(4));
-    clickTile(bob.board->myletter(4));
+    clickTile(bob.board->extraTile(4));
+    clickTile(bob.board->ownTile(4));
     settle([&] { return rules().table().whoseTurn() == 1; }, "Bob forms dogs");
     EXPECT_EQ(rules().table().player(2).score, 13);
-    clickTile(ann.board->hisletter(4));
-    clickTile(ann.board->myletter(4));
+    clickTile(ann.board->opponentTile(4));
+    clickTile(ann.board->ownTile(4));
     settle([&] { return rules().table().whoseTurn() == 2; }, "Ann steals s");
     EXPECT_EQ(board(1, 4), S);
     EXPECT_EQ(board(2, 4), 0);
@@ -197,7 +197,7 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
     EXPECT_TRUE(cy.sounds.contains(QStringLiteral("roundover")));
 
     // Bob discards his g by a right click.
-    clickTile(bob.board->myletter(3), Qt::RightButton);
+    clickTile(bob.board->ownTile(3), Qt::RightButton);
     settle([&] { return rules().table().whoseTurn() == 1 && board(2, 3) == 0; }, "Bob discards g");
 
     // Ann's time runs out: the host's turn clock is driven tick by tick.
@@ -210,12 +210,12 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
     // Bob forms "dot" with his t and passes the play-to score of 15.
     int tExtra = 0;
     for (int e = 1; e <= 6; ++e) {
-        if (bob.board->extra(e)->code() == T)
+        if (bob.board->extraTile(e)->code() == T)
             tExtra = e;
     }
     ASSERT_NE(tExtra, 0);
-    clickTile(bob.board->extra(tExtra));
-    clickTile(bob.board->myletter(3));
+    clickTile(bob.board->extraTile(tExtra));
+    clickTile(bob.board->ownTile(3));
     settle([&] { return !rules().table().gameInProgress(); }, "Bob wins");
     EXPECT_EQ(rules().table().player(2).score, 16);
     for (GameClient *client : {&ann, &bob, &cy}) {
@@ -228,9 +228,9 @@ TEST_F(GameByMouseTest, TwoPlayersAndASpectatorPlayAWholeGame)
     EXPECT_FALSE(bob.board->startButton()->isVisible());
 
     // After the win every click is ignored.
-    clickTile(bob.board->extra(1));
-    clickTile(bob.board->myletter(5));
-    clickTile(bob.board->myletter(1), Qt::RightButton);
+    clickTile(bob.board->extraTile(1));
+    clickTile(bob.board->ownTile(5));
+    clickTile(bob.board->ownTile(1), Qt::RightButton);
     EXPECT_EQ(bob.game.selection().pickedExtra, 0);
     settle([&] { return board(2, 5) == 0 && board(2, 1) == D; }, "clicks after the win");
 }
@@ -261,18 +261,18 @@ TEST_F(GameByMouseTest, SoloGameAgainstTheComputerPlaysToTheWinner)
             int extra = 0;
             int cell = 0;
             for (int e = 6; e >= 1; --e) {
-                if (you.board->extra(e)->code() != 0)
+                if (you.board->extraTile(e)->code() != 0)
                     extra = e;
             }
             for (int p = 10; p >= 1; --p) {
-                if (you.board->myletter(p)->code() == 0)
+                if (you.board->ownTile(p)->code() == 0)
                     cell = p;
             }
             if (extra != 0 && cell != 0) {
-                clickTile(you.board->extra(extra));
-                clickTile(you.board->myletter(cell));
+                clickTile(you.board->extraTile(extra));
+                clickTile(you.board->ownTile(cell));
             } else {
-                clickTile(you.board->myletter(1), Qt::RightButton);
+                clickTile(you.board->ownTile(1), Qt::RightButton);
             }
         }
         settle([&] { return !rules().table().gameInProgress() || rules().table().whoseTurn() != mover; }, "solo turn");

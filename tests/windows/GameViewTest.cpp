@@ -38,8 +38,8 @@ protected:
     void place(Tchat &window, int extra, int cell)
     {
         const int mover = host->rules().table().whoseTurn();
-        clickTile(window.board().extra(extra));
-        clickTile(window.board().myletter(cell));
+        clickTile(window.board().extraTile(extra));
+        clickTile(window.board().ownTile(cell));
         settle([&] { return host->rules().table().whoseTurn() != mover; }, "placement");
     }
 
@@ -88,11 +88,11 @@ TEST_F(GameViewTest, PlayersAndSpectatorSeeTheGameInProgress)
                                 kGameStepWait));
 
     // The player's rows: own word below, the opponent's above; the spectator sees seat 1 below.
-    EXPECT_EQ(ann.board().myletter(3)->code(), T);
-    EXPECT_EQ(ann.board().hisletter(3)->code(), G);
-    EXPECT_EQ(bob.board().myletter(3)->code(), G);
-    EXPECT_EQ(cy.board().myletter(3)->code(), T);
-    EXPECT_EQ(cy.board().hisletter(3)->code(), G);
+    EXPECT_EQ(ann.board().ownTile(3)->code(), T);
+    EXPECT_EQ(ann.board().opponentTile(3)->code(), G);
+    EXPECT_EQ(bob.board().ownTile(3)->code(), G);
+    EXPECT_EQ(cy.board().ownTile(3)->code(), T);
+    EXPECT_EQ(cy.board().opponentTile(3)->code(), G);
     EXPECT_EQ(ann.boardPanel()->findChild<QLabel *>(QStringLiteral("label_status"))->text(),
               QStringLiteral("Place a Letter"));
     EXPECT_EQ(cy.boardPanel()->findChild<QLabel *>(QStringLiteral("label_status"))->text(),

@@ -142,7 +142,7 @@ TEST_F(KeyboardGameTest, PlayersPlayAGameFromTheKeyboard)
     press(ann, letterKey(O));
     for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left})
         press(ann, key);
-    EXPECT_TRUE(ann.board().myletter(3)->cursorShown());
+    EXPECT_TRUE(ann.board().ownTile(3)->cursorShown());
     for (auto &window : windows) {
         window->game().turntimer().stop();
         while (window->game().secondsLeft() > 22)
