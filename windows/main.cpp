@@ -95,7 +95,7 @@ int main(int argc, char *argv[])
     if (!host.dictionary().isOpen())
         QMessageBox::information(nullptr, QStringLiteral("Quarn"), QStringLiteral("English.dic dictionary not found!"));
 
-    chat.setSpyList(new Tspylist(chat.connection(), &chat));
+    chat.setSpyList(new Tspylist(chat.roster(), chat.game(), chat.connection(), &chat));
 
     // The tally restores its file beside the settings file now, and saves it when the
     // main window takes it down at exit.
