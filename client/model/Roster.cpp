@@ -41,14 +41,6 @@ bool Roster::isPresent(const Participant &participant) const
     return m_present.contains(participant);
 }
 
-std::optional<QString> Roster::nameIn(int slot) const
-{
-    const qsizetype index = indexOf(slot);
-    if (index < 0)
-        return std::nullopt;
-    return m_present.at(index).name;
-}
-
 QList<Roster::Participant> Roster::spectators() const
 {
     QList<Participant> result;

@@ -9,8 +9,6 @@
 #include <QObject>
 #include <QString>
 
-#include <optional>
-
 class Roster : public QObject {
     Q_OBJECT
 public:
@@ -32,8 +30,8 @@ public:
     bool leave(int slot, const QString &name);
 
     bool isPresent(int slot) const { return indexOf(slot) >= 0; }
+    // Present in that slot under that name.
     bool isPresent(const Participant &participant) const;
-    std::optional<QString> nameIn(int slot) const;
     // Everybody present, in the order they came.
     const QList<Participant> &present() const { return m_present; }
     // Those in slots above the seats, in the order they came.
