@@ -70,10 +70,10 @@ QString BoardAccessibility::whose(int seat) const
 {
     if (m_game.isOwn(seat))
         return QStringLiteral("your");
-    const QString name = m_game.seatName(seat);
-    if (name.isEmpty() || name == quarn::kWaitingLabel)
+    const ClientGame::Seat *state = m_game.seat(seat);
+    if (!state || state->waiting || state->name.isEmpty())
         return QStringLiteral("player %1's").arg(seat);
-    return name + QStringLiteral("'s");
+    return state->name + QStringLiteral("'s");
 }
 
 QString BoardAccessibility::tileName(TileKind kind, int position) const
@@ -117,7 +117,7 @@ void BoardAccessibility::refresh()
 
     for (int seat = 1; seat <= quarn::kSeats; ++seat) {
         const ClientGame::Seat *state = m_game.seat(seat);
-        QString who = state->name == quarn::kWaitingLabel ? QStringLiteral("waiting for a player") : state->name;
+        QString who = state->waiting ? QStringLiteral("waiting for a player") : state->name;
         if (m_game.isOwn(seat))
             who += QStringLiteral(", you");
         if (m_game.whoseTurn() == seat)

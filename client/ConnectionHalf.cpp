@@ -4,68 +4,48 @@
 
 #include "client/ChatMessages.h"
 #include "client/HostControl.h"
+#include "client/StartMode.h"
 #include "client/model/BoardMessages.h"
 #include "client/model/ClientGame.h"
+#include "client/model/Roster.h"
 #include "net/Catalogue.h"
 #include "net/Connection.h"
 #include "net/GameFacts.h"
 #include "net/Message.h"
 #include "net/MessageQueue.h"
 
-#include <QAction>
-#include <QMenu>
 #include <QTcpSocket>
-
-#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcClient, "quarn.client", QtWarningMsg)
 
 namespace {
 const QString kLocalAddress = QStringLiteral("127.0.0.1");
-const QString kSoloName = QStringLiteral("You");
 const QColor kNavy(0, 0, 128);
 const QColor kGreen(0, 128, 0);
-// A just-watch request names a seat below this; the label menu only ever names seat 1
-// or 2, and the host refuses anything else.
+// A just-watch request names a seat below this; the name labels' menu only ever names
+// seat 1 or 2, and the host refuses anything else.
 constexpr int kJustWatchSeatLimit = 5;
-
-QString spectatorEntry(int slot, const QString &name)
-{
-    return QString::number(slot) + QStringLiteral(": ") + name;
-}
 }  // namespace
 
-ConnectionHalf::ConnectionHalf(ClientContext &context, ClientGame &game, QObject *parent)
+ConnectionHalf::ConnectionHalf(ClientContext &context, ClientGame &game, Roster &roster, QObject *parent)
     : QObject(parent)
     , m_context(context)
     , m_game(game)
-    , m_timer1(std::make_unique<net::MessageQueue>(std::chrono::milliseconds(kTimerInterval)))
-    , m_popupKick(std::make_unique<QMenu>())
+    , m_roster(roster)
+    , m_received(std::make_unique<net::MessageQueue>(std::chrono::milliseconds(kDispatchIntervalMs)))
 {
-    connect(m_timer1.get(), &net::MessageQueue::messageTaken, this, [this](quint64, const QByteArray &message) {
-        processsocktimer(message);
-        if (m_closePending && m_timer1->isEmpty())
+    connect(m_received.get(), &net::MessageQueue::messageTaken, this, [this](quint64, const QByteArray &message) {
+        dispatchMessage(message);
+        if (m_closePending && m_received->isEmpty())
             finishClose();
     });
-
-    m_popupKick->setObjectName(QStringLiteral("popup_kick"));
-    m_removeFromGame = m_popupKick->addAction(tr("Remove From Game"));
-    m_removeFromGame->setObjectName(QStringLiteral("RemoveFromGame1"));
-    m_setToJustWatch = m_popupKick->addAction(tr("Set to Just Watch"));
-    m_setToJustWatch->setObjectName(QStringLiteral("SettoJustWatch1"));
-    m_unsetJustWatch = m_popupKick->addAction(tr("Unset Just Watch"));
-    m_unsetJustWatch->setObjectName(QStringLiteral("UnsetJustWatch1"));
-    connect(m_removeFromGame, &QAction::triggered, this, &ConnectionHalf::RemoveFromGame1Click);
-    connect(m_setToJustWatch, &QAction::triggered, this, &ConnectionHalf::SettoJustWatch1Click);
-    connect(m_unsetJustWatch, &QAction::triggered, this, &ConnectionHalf::UnsetJustWatch1Click);
-
     buildDispatchTable();
 }
 
 ConnectionHalf::~ConnectionHalf()
 {
     // The queue's signal must not reach a half that is being taken apart.
-    m_timer1->disconnect(this);
+    m_received->disconnect(this);
     if (m_sock)
         m_sock->disconnect(this);
 }
@@ -138,22 +118,20 @@ void ConnectionHalf::buildDispatchTable()
 void ConnectionHalf::processparams(const QStringList &arguments)
 {
     m_loginName.clear();
-    if (arguments.isEmpty()) {
+    const StartMode mode = startModeFrom(arguments);
+    m_context.playerName = mode.playerName;
+    m_context.hostAddress = mode.hostAddress;
+    if (mode.kind == StartMode::Kind::Solo) {
         notice(QStringLiteral("0+Loading Solo Game..Please wait."));
         Q_EMIT soloStarted();  // the lobby download window offers itself
-        m_context.playerName = kSoloName;
-        m_context.hostAddress = kLocalAddress;
         hostpress();
         return;
     }
     notice(QStringLiteral("0+Press CONTROL-I in order to see QUICK INSTRUCTIONS!"));
     notice(QStringLiteral("0+Loading Multi-player Game.. Please Wait."));
-    m_context.playerName = arguments.value(0);
-    if (arguments.size() >= 2)
-        m_context.hostAddress = arguments.at(1);
-    if (arguments.size() < 3)
+    if (mode.kind == StartMode::Kind::Incomplete)
         return;
-    if (arguments.at(2) == QLatin1String("true"))
+    if (mode.kind == StartMode::Kind::Host)
         hostpress();
     else
         joinpress();
@@ -175,7 +153,6 @@ void ConnectionHalf::hostpress()
     qCInfo(lcClient) << "hosting on port" << m_host->serverPort();
     m_loginName = m_context.playerName;
     m_game.setHosting();
-    // hostingStarted also enables the spectator list's removal entry once that list exists.
     connectTo(kLocalAddress, m_host->serverPort());
     Q_EMIT hostingStarted();
 }
@@ -196,8 +173,8 @@ void ConnectionHalf::connectTo(const QString &address, quint16 port)
     m_sock = std::make_unique<net::Connection>();
     connect(m_sock.get(), &net::Connection::messageReceived, this, [this](const QByteArray &message) {
         // A host that sends faster than we handle, without end, is cut off like a flooding peer.
-        if (!m_timer1->append(0, message)) {
-            qCWarning(lcClient) << "more than" << m_timer1->sourceLimit() << "bytes from the host waiting; closing";
+        if (!m_received->append(0, message)) {
+            qCWarning(lcClient) << "more than" << m_received->sourceLimit() << "bytes from the host waiting; closing";
             m_sock->abort(QStringLiteral("the host sends more than can be handled"));
         }
     });
@@ -213,10 +190,10 @@ void ConnectionHalf::openLobbyLink()
 {
     // The lobby program may or may not be there; nothing is ever sent or read, and a
     // failure changes nothing.
-    if (m_sock11)
+    if (m_lobbyLink)
         return;
-    m_sock11 = new QTcpSocket(this);
-    m_sock11->connectToHost(kLocalAddress, kLobbyPort);
+    m_lobbyLink = new QTcpSocket(this);
+    m_lobbyLink->connectToHost(kLocalAddress, kLobbyPort);
 }
 
 bool ConnectionHalf::connected() const
@@ -229,7 +206,7 @@ void ConnectionHalf::connectionEnded(const QString &reason)
     qCInfo(lcClient) << "connection to the host closed:" << reason;
     // What the host sent before it closed (such as "Game is full") is still handled.
     m_closePending = true;
-    if (m_timer1->isEmpty())
+    if (m_received->isEmpty())
         finishClose();
 }
 
@@ -256,7 +233,7 @@ void ConnectionHalf::sendRequest(const QByteArray &message)
 
 // --- receiving --------------------------------------------------------------------------
 
-void ConnectionHalf::processsocktimer(const QByteArray &message)
+void ConnectionHalf::dispatchMessage(const QByteArray &message)
 {
     if (message.isEmpty())
         return;
@@ -325,17 +302,11 @@ void ConnectionHalf::participantPresent(int slot, const QString &name)
         m_peers.sounds->playsounds(QStringLiteral("entered"));
 
     qCInfo(lcClient) << "present: slot" << slot << "name" << name;
-    if (slot > 2) {
-        const QString prefix = QString::number(slot) + QStringLiteral(": ");
-        m_spectators.erase(std::remove_if(m_spectators.begin(), m_spectators.end(),
-                                          [&prefix](const QString &entry) { return entry.startsWith(prefix); }),
-                           m_spectators.end());
-        m_spectators.append(spectatorEntry(slot, name));
-        Q_EMIT spectatorsChanged();
+    m_roster.arrive(slot, name);
+    if (slot > quarn::kSeats)
         notice(own ? QStringLiteral("0+You are spying.") : QStringLiteral("0+") + name + QStringLiteral(" is spying."));
-    } else {
+    else
         m_game.setSeatName(slot, name);
-    }
 }
 
 void ConnectionHalf::playerdisconnected(const QString &rest)
@@ -343,13 +314,11 @@ void ConnectionHalf::playerdisconnected(const QString &rest)
     const auto gone = net::toClient::decode::playerdisconnected(rest);
     if (refused(gone.has_value(), "CMD_playerdisconnected"))
         return;
-    if (gone->slot > 2) {
-        const qsizetype index = m_spectators.indexOf(spectatorEntry(gone->slot, gone->name));
-        if (index < 0)
-            return;
-        notice(QStringLiteral("0+") + gone->name + QStringLiteral(" has left."), kNavy);
-        m_spectators.removeAt(index);
-        Q_EMIT spectatorsChanged();
+    const bool left = m_roster.leave(gone->slot, gone->name);
+    if (gone->slot > quarn::kSeats) {
+        // A spectator who was never listed (or whose slot a newcomer took) leaves no notice.
+        if (left)
+            notice(QStringLiteral("0+") + gone->name + QStringLiteral(" has left."), kNavy);
         return;
     }
     notice(QStringLiteral("0+") + m_game.seatName(gone->slot) + QStringLiteral(" disconnected."));
@@ -402,40 +371,14 @@ void ConnectionHalf::JustWatch1Click()
 {
     if (!m_game.loggedIn() || !m_game.isPlayer())
         return;
-    askJustWatch(m_game.ownSlot(), m_game.justWatchChecked() ? 2 : 1);
+    askJustWatch(m_game.ownSlot(), !m_game.justWatchChecked());
 }
 
-void ConnectionHalf::prepareSeatMenu(int seat)
-{
-    const bool hosting = m_game.hostFlag();
-    m_removeFromGame->setEnabled(hosting);
-    m_setToJustWatch->setEnabled(hosting);
-    m_unsetJustWatch->setEnabled(hosting);
-    if (m_game.seatName(seat) == quarn::kWaitingLabel || m_game.isOwn(seat))
-        m_removeFromGame->setEnabled(false);
-    m_popupKickSeat = seat;
-}
-
-void ConnectionHalf::RemoveFromGame1Click()
-{
-    kicking(m_popupKickSeat);
-}
-
-void ConnectionHalf::SettoJustWatch1Click()
-{
-    askJustWatch(m_popupKickSeat, 1);
-}
-
-void ConnectionHalf::UnsetJustWatch1Click()
-{
-    askJustWatch(m_popupKickSeat, 2);
-}
-
-void ConnectionHalf::askJustWatch(int seat, int flag)
+void ConnectionHalf::askJustWatch(int seat, bool watching)
 {
     if (!m_game.loggedIn() || seat < 1 || seat >= kJustWatchSeatLimit)
         return;
-    sendRequest(net::toHost::justwatch(seat, flag));
+    sendRequest(net::toHost::justwatch(seat, watching ? 1 : 2));
 }
 
 bool ConnectionHalf::refused(bool decoded, const char *command) const

@@ -1,10 +1,10 @@
-// The connection half of the main window: chooses solo, host or join mode from the
-// command line, switches on the in-process host when hosting, keeps the one connection
-// `sock` to the host, logs in, tracks who is present, and dispatches every message of
-// the host to the half that handles it. Who sits in the seats and this participant's own
-// slot it keeps in the client's game (ClientGame), which the board view draws. It owns no
-// board or chat widgets; those are reached through the interfaces in ConnectionPeers.
-// The only widget it owns is the name labels' pop-up menu `popup_kick`.
+// The connection half of the main window: starts the mode the command line chose (solo,
+// host or join), switches on the in-process host when hosting, keeps the one connection
+// `sock` to the host, logs in, and dispatches every message of the host to the half that
+// handles it. Who is present it keeps in the roster; who sits in the seats and this
+// participant's own slot in the client's game (ClientGame), which the board view draws.
+// It owns no widgets; the board and chat are reached through the interfaces in
+// ConnectionPeers, and the name labels' menu is a view of its own (SeatMenu).
 #pragma once
 
 #include "client/ClientContext.h"
@@ -25,9 +25,8 @@ class BoardMessages;
 class ChatMessages;
 class ClientGame;
 class HostControl;
-class QAction;
-class QMenu;
 class QTcpSocket;
+class Roster;
 
 namespace net {
 class Connection;
@@ -51,11 +50,11 @@ class ConnectionHalf : public QObject, public RequestSender {
 public:
     static constexpr quint16 kDefaultPort = quarn::kPort;
     static constexpr quint16 kLobbyPort = 9001;
-    // Entries of a message queue are drained one per tick of this interval.
-    static constexpr int kTimerInterval = 1;
+    // The received messages are dispatched one per tick of this interval.
+    static constexpr int kDispatchIntervalMs = 1;
 
-    // The login and the seats' occupants go into `game`.
-    ConnectionHalf(ClientContext &context, ClientGame &game, QObject *parent = nullptr);
+    // The login and the seats' occupants go into `game`, who is present into `roster`.
+    ConnectionHalf(ClientContext &context, ClientGame &game, Roster &roster, QObject *parent = nullptr);
     ~ConnectionHalf() override;
 
     // The other halves; set once they exist (they need this half as their RequestSender).
@@ -70,8 +69,9 @@ public:
     void setPort(quint16 port) { m_port = port; }
     quint16 port() const { return m_port; }
 
-    // Start-up: no arguments = solo game; name, address, "true" = host; name, address,
-    // anything else = join; one or two arguments = notices only.
+    // Start-up in the mode `arguments` choose (see StartMode): solo and host switch on the
+    // host and connect to it, join connects to the address; one or two arguments give the
+    // notices only.
     void processparams(const QStringList &arguments);
     void hostpress();
     void joinpress();
@@ -79,8 +79,8 @@ public:
     // RequestSender: sends one composed request, only while logged in.
     void sendRequest(const QByteArray &message) override;
 
-    // Dispatches one whole message (terminator removed) by its command word.
-    void processsocktimer(const QByteArray &message);
+    // Dispatches one whole received message (terminator removed) by its command word.
+    void dispatchMessage(const QByteArray &message);
 
     // Message handlers, each given the message's rest. A rest the typed decoder refuses
     // is ignored whole, with a warning on "quarn.client".
@@ -90,36 +90,23 @@ public:
     void playerdisconnected(const QString &rest);
     void justwatching(const QString &rest);
 
-    // User actions.
+    // Requests, each sent only while logged in. Removal only from the hosting copy, and
+    // never of the own slot (that would end every participant's program).
     void kicking(int slot);
     void JustWatch1Click();
-    // Prepares popup_kick for the name label of `seat` (entries enabled, seat remembered).
-    void prepareSeatMenu(int seat);
-    // The handler's historical name; every name label's menu calls it with its seat.
-    void label_playername2ContextPopup(int seat) { prepareSeatMenu(seat); }
-    void RemoveFromGame1Click();
-    void SettoJustWatch1Click();
-    void UnsetJustWatch1Click();
+    // Asks the host to set (or clear) just watching for `seat`.
+    void askJustWatch(int seat, bool watching);
 
-    QMenu *popupKick() const { return m_popupKick.get(); }
-    QAction *removeFromGameAction() const { return m_removeFromGame; }
-    QAction *setToJustWatchAction() const { return m_setToJustWatch; }
-    QAction *unsetJustWatchAction() const { return m_unsetJustWatch; }
-    int popupKickSeat() const { return m_popupKickSeat; }
-
-    // Spectators present, each as slot, ": ", name (kept for the spectator list).
-    const QStringList &spectators() const { return m_spectators; }
     bool connected() const;
-    bool lobbyLinkStarted() const { return !m_sock11.isNull(); }
+    bool lobbyLinkStarted() const { return !m_lobbyLink.isNull(); }
     QString loginName() const { return m_loginName; }
 
 Q_SIGNALS:
-    // Hosting started: the Start Game entry is enabled (the board's Start button follows
-    // the game's hosting flag by itself).
+    // Hosting started: the Start Game entry is enabled (the board's Start button and the
+    // spectator list's removal entry follow the game's hosting flag by themselves).
     void hostingStarted();
     // Started without arguments: a solo game against the computer is on its way.
     void soloStarted();
-    void spectatorsChanged();
     // The host said the game is full; the window closes once the user has seen it.
     void gameFull();
     // The connection to the host ended after it was open: the window closes.
@@ -134,16 +121,17 @@ private:
     void havewrongversion(const QString &rest);
     void wrongversion(const QString &rest);
     void full(const QString &rest);
-    // A participant joined or was already there: notices, the spectator list or a seat.
+    // A participant joined or was already there: notices, the roster and, for a seat, the
+    // seat's name.
     void participantPresent(int slot, const QString &name);
     // Warns when the decoder refused `command`'s rest; true then.
     bool refused(bool decoded, const char *command) const;
-    void askJustWatch(int seat, int flag);
     using Handler = std::function<void(const QString &rest)>;
     void buildDispatchTable();
 
     ClientContext &m_context;
     ClientGame &m_game;
+    Roster &m_roster;
     ConnectionPeers m_peers;
     HostControl *m_host = nullptr;
     quint16 m_port = kDefaultPort;
@@ -152,14 +140,8 @@ private:
     bool m_ended = false;
 
     std::unique_ptr<net::Connection> m_sock;
-    std::unique_ptr<net::MessageQueue> m_timer1;
-    QPointer<QTcpSocket> m_sock11;  // lobby link, never written or read
+    // What the host sent, waiting to be dispatched one message per tick.
+    std::unique_ptr<net::MessageQueue> m_received;
+    QPointer<QTcpSocket> m_lobbyLink;  // never written or read
     QHash<QString, Handler> m_dispatch;
-    QStringList m_spectators;
-
-    std::unique_ptr<QMenu> m_popupKick;
-    QAction *m_removeFromGame = nullptr;
-    QAction *m_setToJustWatch = nullptr;
-    QAction *m_unsetJustWatch = nullptr;
-    int m_popupKickSeat = 0;
 };

@@ -6,6 +6,7 @@
 #include "client/BoardHalf.h"
 #include "client/ChatHalf.h"
 #include "client/ConnectionHalf.h"
+#include "client/SeatMenu.h"
 #include "client/SettingsHalf.h"
 #include "client/SoundPlayer.h"
 #include "tally/window/Ttallylist.h"
@@ -101,8 +102,9 @@ void Tchat::buildHalves(const QString &settingsFile)
     m_sound = std::make_unique<SoundPlayer>();
     auto play = [this](const QString &name) { m_sound->play(name); };
 
-    m_connection = std::make_unique<ConnectionHalf>(m_context, m_game);
+    m_connection = std::make_unique<ConnectionHalf>(m_context, m_game, m_roster);
     m_connection->setPort(ConnectionHalf::portFromEnvironment());
+    m_seatMenu = std::make_unique<SeatMenu>(m_game, m_roster, *m_connection);
     m_chat = std::make_unique<ChatHalf>(m_panel, m_game, *m_connection, play);
     m_settings = std::make_unique<SettingsHalf>(this, *m_chat, nullptr, play, settingsFile);
     // The tally comes later; the game works without one.
@@ -203,8 +205,7 @@ void Tchat::installKickMenu(BoardHalf::Row row)
     QLabel *label = m_board->nameLabelIn(row);
     label->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(label, &QWidget::customContextMenuRequested, this, [this, row, label](const QPoint &at) {
-        m_connection->label_playername2ContextPopup(m_board->seatShownIn(row));
-        m_connection->popupKick()->popup(label->mapToGlobal(at));
+        m_seatMenu->popupFor(m_board->seatShownIn(row), label->mapToGlobal(at));
     });
 }
 
@@ -258,8 +259,6 @@ void Tchat::setSpyList(Tspylist *spies)
         spies->show();
         spies->raise();
     });
-    // The list follows hostingStarted itself; this covers one set after hosting began.
-    spies->setHosting(m_game.hostFlag());
 }
 
 void Tchat::setLobbyWindow(Tdownload *lobby)

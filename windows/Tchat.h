@@ -7,6 +7,7 @@
 #include "client/BoardHalf.h"
 #include "client/ClientContext.h"
 #include "client/model/ClientGame.h"
+#include "client/model/Roster.h"
 
 #include <QLockFile>
 #include <QMainWindow>
@@ -27,6 +28,7 @@ class SettingsHalf;
 class SoundPlayer;
 class TallyLink;
 class QuickInstructions;
+class SeatMenu;
 class Tabout;
 class Tdownload;
 class Tgamestart;
@@ -59,14 +61,16 @@ public:
     void setHelpWindows(Thelp *help, Tabout *about);
     // View > "Phrase List".
     void setPhraseEditor(Tphrases *phrases);
-    // View > "Spy List"; its removal entry follows the hosting flag.
+    // View > "Spy List".
     void setSpyList(Tspylist *spies);
     // Shown when a solo game starts; asks to end the program after starting the lobby.
     void setLobbyWindow(Tdownload *lobby);
 
     ClientContext &context() { return m_context; }
     ClientGame &game() { return m_game; }
+    Roster &roster() { return m_roster; }
     ConnectionHalf &connection() { return *m_connection; }
+    SeatMenu &seatMenu() { return *m_seatMenu; }
     BoardHalf &board() { return *m_board; }
     ChatHalf &chat() { return *m_chat; }
     SettingsHalf &settings() { return *m_settings; }
@@ -104,15 +108,16 @@ private:
     void buildHalves(const QString &settingsFile);
     void buildMenus();
     void wireConnection();
-    // The removal menu on the name label of `row`, for whichever seat the row shows.
+    // The seat menu on the name label of `row`, for whichever seat the row shows.
     void installKickMenu(BoardHalf::Row row);
     void showGameFull();
     // Starts the connection or the solo game, once.
     void startConnection();
 
     ClientContext m_context;
-    // Before the halves: they hold it and go first.
+    // Before the halves: they hold them and go first.
     ClientGame m_game;
+    Roster m_roster;
     QLockFile m_marker;  // the system-wide marker "Quarn", held for the process life
     QStringList m_arguments;
     bool m_shownOnce = false;
@@ -127,6 +132,7 @@ private:
     std::unique_ptr<InProcessHost> m_host;
     std::unique_ptr<SoundPlayer> m_sound;
     std::unique_ptr<ConnectionHalf> m_connection;
+    std::unique_ptr<SeatMenu> m_seatMenu;
     std::unique_ptr<ChatHalf> m_chat;
     std::unique_ptr<SettingsHalf> m_settings;
     std::unique_ptr<BoardHalf> m_board;

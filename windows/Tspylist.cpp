@@ -1,9 +1,9 @@
-// The spectator list window: the list follows the connection half's spectators, the
-// pop-up menu removes one when this copy hosts the game.
+// The spectator list window: the list follows the roster's spectators, the pop-up menu
+// removes one when this copy hosts the game.
 #include "windows/Tspylist.h"
 
 #include "client/ConnectionHalf.h"
-#include "net/Message.h"
+#include "client/model/ClientGame.h"
 
 #include <QAction>
 #include <QCursor>
@@ -15,10 +15,14 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-Tspylist::Tspylist(ConnectionHalf &connection, QWidget *mainWindow)
+#include <utility>
+
+Tspylist::Tspylist(const Roster &roster, const ClientGame &game, ConnectionHalf &connection, QWidget *mainWindow)
     : QWidget(mainWindow,
               Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                   | Qt::WindowCloseButtonHint)
+    , m_roster(roster)
+    , m_game(game)
     , m_connection(connection)
     , m_mainWindow(mainWindow)
 {
@@ -39,7 +43,7 @@ Tspylist::Tspylist(ConnectionHalf &connection, QWidget *mainWindow)
     m_popup->setObjectName(QStringLiteral("popup_spys"));
     m_removeFromGame = m_popup->addAction(QStringLiteral("Remove From Game"));
     m_removeFromGame->setObjectName(QStringLiteral("RemoveFromGame1"));
-    m_removeFromGame->setEnabled(false);
+    m_removeFromGame->setEnabled(m_game.hostFlag());
     connect(m_removeFromGame, &QAction::triggered, this, &Tspylist::RemoveFromGame1Click);
 
     m_done = new QPushButton(QStringLiteral("Done"), this);
@@ -52,33 +56,17 @@ Tspylist::Tspylist(ConnectionHalf &connection, QWidget *mainWindow)
     column->addWidget(m_list);
     column->addWidget(m_done, 0, Qt::AlignHCenter);
 
-    connect(&m_connection, &ConnectionHalf::spectatorsChanged, this, &Tspylist::refill);
-    connect(&m_connection, &ConnectionHalf::hostingStarted, this, [this] { setHosting(true); });
+    connect(&m_roster, &Roster::changed, this, &Tspylist::refill);
+    connect(&m_game, &ClientGame::loginChanged, this, [this] { m_removeFromGame->setEnabled(m_game.hostFlag()); });
     refill();
-}
-
-std::optional<int> Tspylist::slotOfEntry(const QString &entry)
-{
-    const qsizetype colon = entry.indexOf(QLatin1Char(':'));
-    if (colon < 0)
-        return std::nullopt;
-    return net::tryInt(QStringView(entry).left(colon));
-}
-
-void Tspylist::setHosting(bool hosting)
-{
-    m_removeFromGame->setEnabled(hosting);
-}
-
-bool Tspylist::hosting() const
-{
-    return m_removeFromGame->isEnabled();
 }
 
 void Tspylist::refill()
 {
+    m_shown = m_roster.spectators();
     m_list->clear();
-    m_list->addItems(m_connection.spectators());
+    for (const Roster::Participant &spectator : std::as_const(m_shown))
+        m_list->addItem(QString::number(spectator.slot) + QStringLiteral(": ") + spectator.name);
     // The entries under a resting pointer may have moved up.
     QWidget *viewport = m_list->viewport();
     if (viewport->underMouse())
@@ -96,21 +84,20 @@ void Tspylist::trackMouse(const QPoint &at)
 void Tspylist::popupAt(const QPoint &at)
 {
     trackMouse(at);
-    // The menu remembers the entry itself: the list may change while the menu is open.
-    const QListWidgetItem *item = m_entryUnderMouse >= 0 ? m_list->item(m_entryUnderMouse) : nullptr;
-    m_menuEntry = item ? item->text() : QString();
+    // The menu remembers the spectator itself: the list may change while the menu is open.
+    m_menuSpectator.reset();
+    if (m_entryUnderMouse >= 0 && m_entryUnderMouse < m_shown.size())
+        m_menuSpectator = m_shown.at(m_entryUnderMouse);
     m_popup->popup(m_list->viewport()->mapToGlobal(at));
 }
 
 void Tspylist::RemoveFromGame1Click()
 {
-    const QString entry = m_menuEntry;
-    m_menuEntry.clear();
-    // A spectator who left while the menu was open is not looked for under another name.
-    if (entry.isEmpty() || !m_connection.spectators().contains(entry))
-        return;
-    if (const std::optional<int> slot = slotOfEntry(entry))
-        m_connection.kicking(*slot);
+    const std::optional<Roster::Participant> spectator = std::exchange(m_menuSpectator, std::nullopt);
+    // A spectator who left while the menu was open is not looked for under another name:
+    // a newcomer may have taken the slot meanwhile.
+    if (spectator && m_roster.isPresent(*spectator))
+        m_connection.kicking(spectator->slot);
 }
 
 bool Tspylist::eventFilter(QObject *watched, QEvent *event)

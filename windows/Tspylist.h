@@ -1,14 +1,16 @@
-// The spectator list: a small window that always stays on top and lists the spectators
-// present ("slot: name", in the order they came), as the connection half keeps them. Its
-// pop-up menu lets the hosting player remove the spectator whose entry was under the
-// mouse. It lives as long as the main window and is only shown and hidden.
+// The spectator list: a small window that always stays on top and shows the roster's
+// spectators ("slot: name", in the order they came). Its pop-up menu lets the hosting
+// player remove the spectator whose entry was under the mouse. It lives as long as the
+// main window and is only shown and hidden.
 #pragma once
 
-#include <QString>
+#include "client/model/Roster.h"
+
 #include <QWidget>
 
 #include <optional>
 
+class ClientGame;
 class ConnectionHalf;
 class QAction;
 class QListWidget;
@@ -21,16 +23,10 @@ public:
     static constexpr int kClientWidth = 200;
     static constexpr int kClientHeight = 240;
 
-    // `mainWindow` is the parent the window centres on (may be null).
-    explicit Tspylist(ConnectionHalf &connection, QWidget *mainWindow = nullptr);
-
-    // The slot an entry names: the text before its first ":" as a whole number. Nothing
-    // when there is no ":" or the text is not a number.
-    static std::optional<int> slotOfEntry(const QString &entry);
-
-    // Enables "Remove From Game"; the connection's hostingStarted switches it on.
-    void setHosting(bool hosting);
-    bool hosting() const;
+    // Shows `roster`; "Remove From Game" is enabled while `game` says this copy hosts,
+    // and asks `connection` to remove. `mainWindow` is the parent the window centres on
+    // (may be null).
+    Tspylist(const Roster &roster, const ClientGame &game, ConnectionHalf &connection, QWidget *mainWindow = nullptr);
 
     // Index of the list entry under the mouse pointer, -1 over no entry; follows every
     // mouse movement over the list.
@@ -40,7 +36,7 @@ public:
     // click there does; the menu acts on the entry at that point, if any.
     void popupAt(const QPoint &at);
     // "Remove From Game": asks the host to remove the spectator of the entry the menu was
-    // opened on; nothing when it was opened over no entry or the entry names no slot.
+    // opened on; nothing when it was opened over no entry or that spectator has left.
     void RemoveFromGame1Click();
     // "Done".
     void button_doneClick() { hide(); }
@@ -55,10 +51,12 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    // Shows the connection's spectators again.
+    // Shows the roster's spectators again.
     void refill();
     void trackMouse(const QPoint &at);
 
+    const Roster &m_roster;
+    const ClientGame &m_game;
     ConnectionHalf &m_connection;
     QWidget *m_mainWindow;
     QListWidget *m_list = nullptr;
@@ -66,6 +64,8 @@ private:
     QAction *m_removeFromGame = nullptr;
     QPushButton *m_done = nullptr;
     int m_entryUnderMouse = -1;
-    // The text of the entry the menu was opened on; empty when it was opened over none.
-    QString m_menuEntry;
+    // The spectator the menu was opened on; nothing when it was opened over no entry.
+    std::optional<Roster::Participant> m_menuSpectator;
+    // Shown in the list, row for row.
+    QList<Roster::Participant> m_shown;
 };

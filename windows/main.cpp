@@ -97,7 +97,7 @@ int main(int argc, char *argv[])
     if (!host.dictionary().isOpen())
         QMessageBox::information(nullptr, QStringLiteral("Quarn"), QStringLiteral("English.dic dictionary not found!"));
 
-    chat.setSpyList(new Tspylist(chat.connection(), &chat));
+    chat.setSpyList(new Tspylist(chat.roster(), chat.game(), chat.connection(), &chat));
 
     // The tally: its table, owned with the windows, restored now from its file beside the
     // settings file and saved at exit; its window shows it.

@@ -79,9 +79,10 @@ QString ClientGame::seatName(int seat) const
 void ClientGame::setSeatName(int seat, const QString &name)
 {
     Seat *state = seatAt(seat);
-    if (!state || state->name == name)
+    if (!state || (state->name == name && !state->waiting))
         return;
     state->name = name;
+    state->waiting = false;
     Q_EMIT seatChanged(seat);
 }
 

@@ -50,7 +50,11 @@ public:
         // two are captioned differently.
         enum class StealsFrom { Nothing, GameStart, TurnChange };
 
+        // "<Waiting>" while the seat waits for its first player.
         QString name;
+        // Nobody has held the seat yet, neither a player nor the computer; its name is
+        // then only the label, never somebody's name.
+        bool waiting = true;
         int score = 0;
         StealsFrom stealsFrom = StealsFrom::Nothing;
         int stealsLeft = 0;
@@ -103,6 +107,7 @@ public:
     const Seat *seat(int seat) const;
     // "<Waiting>" until somebody holds the seat; empty for a number that is no seat.
     QString seatName(int seat) const;
+    // Somebody (a player or the computer) holds the seat under `name`.
     void setSeatName(int seat, const QString &name);
     // The seat's player left: the computer plays it, and it is no longer just watching.
     void seatLeft(int seat);

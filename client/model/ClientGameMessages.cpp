@@ -55,7 +55,7 @@ void ClientGame::startthegame(const QString &rest)
     // Clearing the own seat's mark clears the "Just Watch" check mark with it.
     setJustWatching(1, false);
     setJustWatching(2, false);
-    if (seatName(2) == quarn::kWaitingLabel)
+    if (seat(2)->waiting)
         setSeatName(2, QString(quarn::kComputerName));
 }
 

@@ -1,15 +1,17 @@
 // The connection half against a real in-process host on a free loopback port: start-up
-// modes, login, presence and departure, just watching, removal, the "Game is full" path
-// and the dispatch of every command to its handler.
+// modes, login, presence and departure, just watching, removal (also from the seat menu),
+// the "Game is full" path and the dispatch of every command to its handler.
 #include "client/ConnectionHalf.h"
 
 #include "ConnectionFakes.h"
 #include "FullGameServer.h"
 #include "WarningCounter.h"
+#include "client/HostControl.h"
+#include "client/SeatMenu.h"
 #include "client/model/ClientGame.h"
+#include "client/model/Roster.h"
 #include "host/HostEngine.h"
 #include "net/Catalogue.h"
-#include "windows/InProcessHost.h"
 
 #include <QAction>
 #include <QSignalSpy>
@@ -25,6 +27,24 @@ namespace {
 
 const QString kConnected = QStringLiteral("0+You are Connected.");
 
+using Present = QList<Roster::Participant>;
+
+// The host engine switched on by the connection half, as the program's own adapter does.
+class EngineControl : public HostControl {
+public:
+    explicit EngineControl(HostEngine &engine)
+        : m_engine(engine)
+    {
+    }
+    bool listen(quint16 port) override { return m_engine.listen(port); }
+    bool isListening() const override { return m_engine.isListening(); }
+    quint16 serverPort() const override { return m_engine.serverPort(); }
+    QString errorString() const override { return m_engine.errorString(); }
+
+private:
+    HostEngine &m_engine;
+};
+
 // One participant: a connection half with recording halves around it.
 struct Participant {
     Participant(ConnectionProbe &probe, HostEngine *host, quint16 port)
@@ -35,7 +55,8 @@ struct Participant {
         QObject::connect(&game, &ClientGame::loginChanged, &probe, &ConnectionProbe::poke);
         QObject::connect(&game, &ClientGame::seatChanged, &probe, &ConnectionProbe::poke);
         QObject::connect(&game, &ClientGame::justWatchChanged, &probe, &ConnectionProbe::poke);
-        half = std::make_unique<ConnectionHalf>(context, game);
+        QObject::connect(&roster, &Roster::changed, &probe, &ConnectionProbe::poke);
+        half = std::make_unique<ConnectionHalf>(context, game, roster);
         ConnectionPeers peers;
         peers.board = &handlers;
         peers.chat = &handlers;
@@ -48,7 +69,7 @@ struct Participant {
         };
         half->setPeers(peers);
         if (host) {
-            hostControl = std::make_unique<InProcessHost>(*host);
+            hostControl = std::make_unique<EngineControl>(*host);
             half->setHost(hostControl.get());
         }
         half->setPort(port);
@@ -56,9 +77,10 @@ struct Participant {
 
     bool hasConnected() const { return lines.has(kConnected); }
 
-    std::unique_ptr<InProcessHost> hostControl;
+    std::unique_ptr<EngineControl> hostControl;
     ClientContext context;
     ClientGame game;
+    Roster roster;
     RecordingLines lines;
     RecordingSounds sounds;
     RecordingHandlers handlers;
@@ -142,6 +164,7 @@ TEST_F(ConnectionHalfTest, secondClientJoinsSeatTwo)
 
     ASSERT_TRUE(probe.waitUntil([&] { return you.lines.has(QStringLiteral("0+Bob is Connected.")); }));
     EXPECT_EQ(you.game.seatName(2), QStringLiteral("Bob"));
+    EXPECT_EQ(you.roster.present(), (Present{{1, "You"}, {2, "Bob"}}));
     EXPECT_EQ(you.sounds.played.count(QStringLiteral("entered")), 2);
 }
 
@@ -172,7 +195,7 @@ TEST_F(ConnectionHalfTest, thirdClientSpiesAndEverybodyListsIt)
         return you.lines.has(QStringLiteral("0+Cy is spying.")) && bob->lines.has(QStringLiteral("0+Cy is spying."));
     }));
     for (const Participant *p : {&you, bob.get(), cy.get()})
-        EXPECT_EQ(p->half->spectators(), QStringList{QStringLiteral("3: Cy")});
+        EXPECT_EQ(p->roster.spectators(), (Present{{3, "Cy"}}));
     EXPECT_TRUE(probe.waitUntil([&] {
         return cy->game.seatName(1) == QStringLiteral("You") && cy->game.seatName(2) == QStringLiteral("Bob");
     }));
@@ -183,17 +206,18 @@ TEST_F(ConnectionHalfTest, departuresAreAnnouncedAndSeatTwoFallsToTheComputer)
     Participant &you = startSolo();
     auto bob = join(QStringLiteral("Bob"));
     auto cy = join(QStringLiteral("Cy"));
-    ASSERT_TRUE(probe.waitUntil([&] { return you.half->spectators().size() == 1; }));
+    ASSERT_TRUE(probe.waitUntil([&] { return you.roster.spectators().size() == 1; }));
 
     cy.reset();
     const QString cyLeft = QStringLiteral("0+Cy has left.");
     ASSERT_TRUE(probe.waitUntil([&] { return you.lines.has(cyLeft) && bob->lines.has(cyLeft); }));
     EXPECT_EQ(you.lines.colourOf(cyLeft), QColor(0, 0, 128));
-    EXPECT_TRUE(you.half->spectators().isEmpty());
+    EXPECT_TRUE(you.roster.spectators().isEmpty());
 
     bob.reset();
     ASSERT_TRUE(probe.waitUntil([&] { return you.lines.has(QStringLiteral("0+Bob disconnected.")); }));
     EXPECT_EQ(you.game.seatName(2), QStringLiteral("Vumi"));
+    EXPECT_EQ(you.roster.present(), (Present{{1, "You"}}));
     EXPECT_FALSE(you.game.seat(2)->justWatching);
 }
 
@@ -252,44 +276,25 @@ TEST_F(ConnectionHalfTest, justWatchRoundTripFollowsTheHostsAnswer)
     EXPECT_FALSE(you.game.seat(2)->justWatching);
 }
 
-TEST_F(ConnectionHalfTest, hostSetsAnotherSeatToJustWatchFromTheLabelMenu)
+TEST_F(ConnectionHalfTest, theHostsSeatMenuSetsAnotherSeatToJustWatchAndRemovesIt)
 {
     Participant &you = startSolo();
     auto bob = join(QStringLiteral("Bob"));
-    ASSERT_TRUE(probe.waitUntil([&] { return you.game.seatName(2) == QStringLiteral("Bob"); }));
+    ASSERT_TRUE(probe.waitUntil([&] { return you.roster.isPresent(2); }));
+    SeatMenu menu(you.game, you.roster, *you.half);
     QSignalSpy checked(&bob->game, &ClientGame::justWatchChanged);
 
-    you.half->label_playername2ContextPopup(2);
-    EXPECT_TRUE(you.half->removeFromGameAction()->isEnabled());
-    you.half->setToJustWatchAction()->trigger();
+    menu.label_playername2ContextPopup(2);
+    menu.setToJustWatchAction()->trigger();
     ASSERT_TRUE(checked.wait(5000));
     EXPECT_TRUE(bob->game.justWatchChecked());
-    you.half->unsetJustWatchAction()->trigger();
+    menu.unsetJustWatchAction()->trigger();
     ASSERT_TRUE(checked.wait(5000));
     EXPECT_FALSE(bob->game.justWatchChecked());
-}
 
-TEST_F(ConnectionHalfTest, labelMenuOffersRemovalOnlyInTheHostOnATakenForeignSeat)
-{
-    Participant &you = startSolo();
-    auto bob = join(QStringLiteral("Bob"));
-    ASSERT_TRUE(probe.waitUntil([&] { return you.game.seatName(2) == QStringLiteral("Bob"); }));
-
-    you.half->label_playername2ContextPopup(2);
-    EXPECT_TRUE(you.half->removeFromGameAction()->isEnabled());
-    EXPECT_EQ(you.half->popupKickSeat(), 2);
-    you.half->label_playername2ContextPopup(1);
-    EXPECT_FALSE(you.half->removeFromGameAction()->isEnabled()) << "own seat";
-    EXPECT_TRUE(you.half->setToJustWatchAction()->isEnabled());
-
-    bob->half->label_playername2ContextPopup(1);
-    EXPECT_FALSE(bob->half->removeFromGameAction()->isEnabled());
-    EXPECT_FALSE(bob->half->setToJustWatchAction()->isEnabled());
-    EXPECT_FALSE(bob->half->unsetJustWatchAction()->isEnabled());
-
-    you.game.setSeatName(2, QStringLiteral("<Waiting>"));
-    you.half->label_playername2ContextPopup(2);
-    EXPECT_FALSE(you.half->removeFromGameAction()->isEnabled());
+    QSignalSpy bobClosed(bob->half.get(), &ConnectionHalf::connectionClosed);
+    menu.removeFromGameAction()->trigger();
+    EXPECT_TRUE(bobClosed.wait(5000));
 }
 
 TEST_F(ConnectionHalfTest, spectatorsJustWatchIsIgnored)
@@ -308,39 +313,32 @@ TEST_F(ConnectionHalfTest, spectatorsJustWatchIsIgnored)
     EXPECT_FALSE(cy->game.justWatchChecked());
 }
 
-TEST_F(ConnectionHalfTest, fewerThanThreeArgumentsGiveTheNoticesAndNothingMore)
+// Which arguments make which mode is StartModeTest's; here, what each mode starts.
+TEST_F(ConnectionHalfTest, anIncompleteCommandLineGivesTheNoticesAndNothingMore)
 {
-    for (const QStringList &arguments :
-         {QStringList{QStringLiteral("Ann")}, QStringList{QStringLiteral("Ann"), QStringLiteral("127.0.0.1")}}) {
-        Participant ann(probe, host.get(), 0);
-        QSignalSpy started(ann.half.get(), &ConnectionHalf::hostingStarted);
-        ann.half->processparams(arguments);
-        EXPECT_EQ(ann.lines.lines(),
-                  (QStringList{QStringLiteral("0+Press CONTROL-I in order to see QUICK INSTRUCTIONS!"),
-                               QStringLiteral("0+Loading Multi-player Game.. Please Wait.")}));
-        EXPECT_EQ(ann.context.playerName, QStringLiteral("Ann"));
-        EXPECT_FALSE(ann.half->connected());
-        EXPECT_FALSE(ann.half->lobbyLinkStarted());
-        EXPECT_FALSE(ann.game.hostFlag());
-        EXPECT_EQ(started.count(), 0);
-    }
+    Participant ann(probe, host.get(), 0);
+    QSignalSpy started(ann.half.get(), &ConnectionHalf::hostingStarted);
+    ann.half->processparams({QStringLiteral("Ann"), QStringLiteral("127.0.0.1")});
+    EXPECT_EQ(ann.lines.lines(),
+              (QStringList{QStringLiteral("0+Press CONTROL-I in order to see QUICK INSTRUCTIONS!"),
+                           QStringLiteral("0+Loading Multi-player Game.. Please Wait.")}));
+    EXPECT_EQ(ann.context.playerName, QStringLiteral("Ann"));
+    EXPECT_FALSE(ann.half->connected());
+    EXPECT_FALSE(ann.half->lobbyLinkStarted());
+    EXPECT_FALSE(ann.game.hostFlag());
+    EXPECT_EQ(started.count(), 0);
     EXPECT_FALSE(host->isListening());
 }
 
-TEST_F(ConnectionHalfTest, onlyExactlyTrueHosts)
+TEST_F(ConnectionHalfTest, hostModeHostsUnderTheGivenNameAndIgnoresTheAddress)
 {
     Participant ann(probe, host.get(), 0);
-    ann.half->processparams({QStringLiteral("Ann"), QStringLiteral("192.0.2.1"), QStringLiteral("True")});
-    EXPECT_FALSE(ann.game.hostFlag());
-    EXPECT_FALSE(host->isListening());
-    EXPECT_TRUE(ann.half->lobbyLinkStarted());
-
-    Participant host2(probe, host.get(), 0);
-    host2.half->processparams({QStringLiteral("Ann"), QStringLiteral("192.0.2.1"), QStringLiteral("true")});
-    EXPECT_TRUE(host2.game.hostFlag());
+    ann.half->processparams({QStringLiteral("Ann"), QStringLiteral("192.0.2.1"), QStringLiteral("true")});
+    EXPECT_TRUE(ann.game.hostFlag());
     EXPECT_TRUE(host->isListening());
-    ASSERT_TRUE(probe.waitUntil([&] { return host2.hasConnected(); }));
-    EXPECT_EQ(host2.game.seatName(1), QStringLiteral("Ann"));
+    EXPECT_TRUE(ann.half->lobbyLinkStarted());
+    ASSERT_TRUE(probe.waitUntil([&] { return ann.hasConnected(); }));
+    EXPECT_EQ(ann.game.seatName(1), QStringLiteral("Ann"));
 }
 
 TEST_F(ConnectionHalfTest, portInUseGivesANoticeAndNoConnection)
@@ -435,7 +433,7 @@ class ConnectionMessageTest : public LoneClient, public ::testing::TestWithParam
 
 TEST_P(ConnectionMessageTest, commandReachesItsHandlerOrShowsItsNotice)
 {
-    client.half->processsocktimer(QByteArray(GetParam().message));
+    client.half->dispatchMessage(QByteArray(GetParam().message));
     EXPECT_EQ(client.handlers.calls, listOf(GetParam().call));
     EXPECT_EQ(client.lines.lines(), listOf(GetParam().notice));
 }
@@ -470,14 +468,14 @@ class ConnectionBadInputTest : public LoneClient, public ::testing::TestWithPara
 TEST_P(ConnectionBadInputTest, malformedOrUnknownMessageIsDroppedAndChangesNothing)
 {
     WarningCounter warnings("quarn.client");
-    client.half->processsocktimer(QByteArray(GetParam()));
+    client.half->dispatchMessage(QByteArray(GetParam()));
     EXPECT_EQ(warnings.count(), *GetParam() ? 1 : 0);
     EXPECT_TRUE(client.lines.notices.isEmpty());
     EXPECT_TRUE(client.handlers.calls.isEmpty());
     EXPECT_EQ(client.game.seatName(1), QStringLiteral("<Waiting>"));
     EXPECT_EQ(client.game.ownSlot(), 0);
     EXPECT_FALSE(client.game.loggedIn());
-    EXPECT_TRUE(client.half->spectators().isEmpty());
+    EXPECT_TRUE(client.roster.present().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Messages, ConnectionBadInputTest,

@@ -5,7 +5,7 @@ GameClient::GameClient()
 {
     panel.setObjectName(QStringLiteral("panel_board"));
     panel.resize(724, 491);
-    connection = std::make_unique<ConnectionHalf>(context, game);
+    connection = std::make_unique<ConnectionHalf>(context, game, roster);
     ClientGame::Services services;
     services.sounds = this;
     services.notices = this;

@@ -7,6 +7,7 @@
 #include "client/ClientContext.h"
 #include "client/ConnectionHalf.h"
 #include "client/model/ClientGame.h"
+#include "client/model/Roster.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -29,6 +30,7 @@ public:
     QWidget panel;
     ClientContext context;
     ClientGame game;
+    Roster roster;
     std::unique_ptr<ConnectionHalf> connection;
     std::unique_ptr<BoardHalf> board;
     QStringList lines;

@@ -8,6 +8,7 @@
 #include "client/ChatHalf.h"
 #include "client/ConnectionHalf.h"
 #include "client/FullGameServer.h"  // the test helper in tests/client
+#include "client/SeatMenu.h"
 #include "host/GameRules.h"
 #include "host/HostEngine.h"
 #include "host/SeatTable.h"
@@ -216,7 +217,7 @@ TEST_F(TchatTest, everyWindowOpensFromItsMenuEntryAndTheSoloStartShowsTheLobbyWi
     auto *about = new Tabout(window.get(), QUrl(QStringLiteral("http://localhost/")), [](const QUrl &) {});
     auto *help = new Thelp(window.get());
     auto *phrases = new Tphrases(window->chat(), window->settings(), window.get());
-    auto *spies = new Tspylist(window->connection(), window.get());
+    auto *spies = new Tspylist(window->roster(), window->game(), window->connection(), window.get());
     auto *tally = new Ttallylist(*new TallyTable(window.get()), {}, window.get());
     RecordingStarter starter;
     auto *lobby = new Tdownload(
@@ -250,7 +251,7 @@ TEST_F(TchatTest, everyWindowOpensFromItsMenuEntryAndTheSoloStartShowsTheLobbyWi
     window->show();
     ASSERT_TRUE(waitUntil(*window, [&] { return window->game().seatName(1) == QStringLiteral("You"); }));
     EXPECT_TRUE(lobby->isVisible());
-    EXPECT_TRUE(spies->hosting());
+    EXPECT_TRUE(spies->removeFromGameAction()->isEnabled()) << "the spectator list follows the hosting flag";
 
     QSignalSpy closing(window.get(), &Tchat::closing);
     Q_EMIT lobby->programEndRequested();
@@ -298,8 +299,8 @@ TEST_F(TchatTest, joiningWindowSeesItsSeatAtTheBottomAndClosesWithTheHost)
     // Its kick menu knows the bottom label shows seat 2.
     QLabel *bottom = guest->board().nameLabelIn(BoardHalf::Row::Bottom);
     Q_EMIT bottom->customContextMenuRequested(QPoint(2, 2));
-    EXPECT_EQ(guest->connection().popupKickSeat(), 2);
-    guest->connection().popupKick()->hide();
+    EXPECT_EQ(guest->seatMenu().seat(), 2);
+    guest->seatMenu().menu()->hide();
 
     QSignalSpy closing(guest.get(), &Tchat::closing);
     host.reset();  // the hosting program ends
@@ -339,12 +340,9 @@ TEST_F(TchatTest, rightClickOnANameLabelOpensTheRemovalMenuForItsSeat)
     for (int seat : {2, 1}) {
         QLabel *label = window->board().nameLabel(seat);
         Q_EMIT label->customContextMenuRequested(QPoint(2, 2));
-        EXPECT_EQ(window->connection().popupKickSeat(), seat);
-        EXPECT_TRUE(window->connection().popupKick()->isVisible());
-        EXPECT_TRUE(window->connection().setToJustWatchAction()->isEnabled());
-        EXPECT_FALSE(window->connection().removeFromGameAction()->isEnabled())
-            << "seat 2 is still waiting, seat 1 is the host's own";
-        window->connection().popupKick()->hide();
+        EXPECT_EQ(window->seatMenu().seat(), seat);
+        EXPECT_TRUE(window->seatMenu().menu()->isVisible());
+        window->seatMenu().menu()->hide();
     }
 }
 

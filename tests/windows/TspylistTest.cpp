@@ -1,5 +1,5 @@
-// The spectator list: reading the slot from an entry, following the mouse over the list,
-// and, against a real host on loopback, the list of every participant as spectators come
+// The spectator list: showing the roster's spectators, following the mouse over the list,
+// and, against a real host on loopback, every participant's roster as spectators come
 // and go, and the hosting player's "Remove From Game".
 #include "windows/Tspylist.h"
 
@@ -7,10 +7,11 @@
 #include "GameClient.h"
 
 #include "client/ConnectionHalf.h"
+#include "client/model/ClientGame.h"
+#include "client/model/Roster.h"
 #include "host/HostEngine.h"
 #include "host/SeatTable.h"
 #include "net/Catalogue.h"
-#include "net/Message.h"
 #include "windows/InProcessHost.h"
 
 #include <QAction>
@@ -24,7 +25,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 QT_BEGIN_NAMESPACE
@@ -44,48 +44,20 @@ QStringList shownEntries(const Tspylist &spylist)
     return entries;
 }
 
-// --- Reading the slot of an entry -----------------------------------------------------------
+using Present = QList<Roster::Participant>;
 
-struct EntryRow {
-    const char *name;
-    const char *entry;
-    std::optional<int> slot;
-};
+// --- Showing the roster and following the mouse ------------------------------------------
 
-class SlotOfEntry : public ::testing::TestWithParam<EntryRow> { };
-
-TEST_P(SlotOfEntry, TheTextBeforeTheFirstColonIsTheSlotWhenItIsANumber)
-{
-    EXPECT_EQ(Tspylist::slotOfEntry(QString::fromUtf8(GetParam().entry)), GetParam().slot);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, SlotOfEntry,
-                         ::testing::Values(EntryRow{"spectator", "3: Cy", 3},
-                                           EntryRow{"colonInTheName", "4: Dee: the second", 4},
-                                           EntryRow{"noColon", "3 Cy", std::nullopt},
-                                           EntryRow{"nothingBeforeTheColon", ": Cy", std::nullopt},
-                                           EntryRow{"letters", "x3: Cy", std::nullopt},
-                                           EntryRow{"spaceBeforeTheColon", "3 : Cy", std::nullopt}),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-// --- Following the mouse ---------------------------------------------------------------------
-
-// A list of two spectators, fed as the host would announce them; no connection.
+// A list of two spectators and a seat's player in the roster; no connection.
 class SpylistMouse : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        announce(net::toClient::newplayerinfo(3, QStringLiteral("Cy")));
-        announce(net::toClient::existingplayers(4, QStringLiteral("Dee")));
+        roster.arrive(3, QStringLiteral("Cy"));
+        roster.arrive(1, QStringLiteral("Ann"));
+        roster.arrive(4, QStringLiteral("Dee"));
         spylist.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&spylist));
-        ASSERT_EQ(shownEntries(spylist), (QStringList{QStringLiteral("3: Cy"), QStringLiteral("4: Dee")}));
-    }
-
-    void announce(QByteArray message)
-    {
-        message.chop(1);  // the terminator; the queue hands messages on without it
-        connection.processsocktimer(message);
     }
 
     QPoint middleOf(int row) const { return spylist.list()->visualItemRect(spylist.list()->item(row)).center(); }
@@ -97,9 +69,18 @@ protected:
 
     ClientContext context;
     ClientGame game;
-    ConnectionHalf connection{context, game};
-    Tspylist spylist{connection};
+    Roster roster;
+    ConnectionHalf connection{context, game, roster};
+    Tspylist spylist{roster, game, connection};
 };
+
+TEST_F(SpylistMouse, EachSpectatorIsShownAsSlotAndNameInTheOrderTheyCame)
+{
+    EXPECT_EQ(shownEntries(spylist), (QStringList{QStringLiteral("3: Cy"), QStringLiteral("4: Dee")}));
+    roster.leave(3, QStringLiteral("Cy"));
+    roster.arrive(3, QStringLiteral("Eve"));
+    EXPECT_EQ(shownEntries(spylist), (QStringList{QStringLiteral("4: Dee"), QStringLiteral("3: Eve")}));
+}
 
 TEST_F(SpylistMouse, EveryMovementOverTheListSetsTheEntryUnderTheMouse)
 {
@@ -123,6 +104,8 @@ TEST_F(SpylistMouse, ARightClickOpensTheMenuOnTheEntryUnderIt)
     EXPECT_TRUE(spylist.popupMenu()->isVisible());
     EXPECT_FALSE(spylist.removeFromGameAction()->isEnabled()) << "disabled until this copy hosts";
     spylist.popupMenu()->close();
+    game.setHosting();
+    EXPECT_TRUE(spylist.removeFromGameAction()->isEnabled());
 }
 
 // --- Against a real host -------------------------------------------------------------------
@@ -156,7 +139,7 @@ protected:
             p.hostControl = std::make_unique<InProcessHost>(*host);
             p.client.connection->setHost(p.hostControl.get());
         }
-        p.spylist = std::make_unique<Tspylist>(*p.client.connection);
+        p.spylist = std::make_unique<Tspylist>(p.client.roster, p.client.game, *p.client.connection);
         p.client.connection->processparams({name, QStringLiteral("127.0.0.1"), mode});
         EXPECT_TRUE(QTest::qWaitFor([&p] { return p.client.lines.contains(QStringLiteral("0+You are Connected.")); },
                                     kGameStepWait))
@@ -167,13 +150,13 @@ protected:
     Participant &ann() { return *participants.at(0); }
     Participant &bob() { return *participants.at(1); }
 
-    // Waits until Ann's and Bob's lists show `entries`.
-    void expectEveryListShows(const QStringList &entries)
+    // Waits until Ann's and Bob's rosters hold `spectators`.
+    void expectEveryRosterHolds(const Present &spectators)
     {
-        const auto shown = [&] {
-            return shownEntries(*ann().spylist) == entries && shownEntries(*bob().spylist) == entries;
+        const auto held = [&] {
+            return ann().client.roster.spectators() == spectators && bob().client.roster.spectators() == spectators;
         };
-        EXPECT_TRUE(QTest::qWaitFor(shown, kGameStepWait))
+        EXPECT_TRUE(QTest::qWaitFor(held, kGameStepWait))
             << "Ann: " << shownEntries(*ann().spylist).join(u'|').toStdString()
             << ", Bob: " << shownEntries(*bob().spylist).join(u'|').toStdString();
     }
@@ -211,14 +194,14 @@ protected:
 TEST_F(SpylistGame, SpectatorsAreListedInTheOrderTheyCameAndLeaveTheirPlace)
 {
     join(QStringLiteral("Cy"));
-    expectEveryListShows({QStringLiteral("3: Cy")});
+    expectEveryRosterHolds({{3, "Cy"}});
     join(QStringLiteral("Dee"));
-    expectEveryListShows({QStringLiteral("3: Cy"), QStringLiteral("4: Dee")});
+    expectEveryRosterHolds({{3, "Cy"}, {4, "Dee"}});
 
     participants.erase(participants.begin() + 2);  // Cy closes her program
-    expectEveryListShows({QStringLiteral("4: Dee")});
+    expectEveryRosterHolds({{4, "Dee"}});
     join(QStringLiteral("Eve"));  // takes the freed slot 3, and comes last
-    expectEveryListShows({QStringLiteral("4: Dee"), QStringLiteral("3: Eve")});
+    expectEveryRosterHolds({{4, "Dee"}, {3, "Eve"}});
 }
 
 // The host announces the newcomer to itself before those already there.
@@ -226,8 +209,8 @@ TEST_F(SpylistGame, ASpectatorListsItselfFirstThenThoseAlreadyThere)
 {
     join(QStringLiteral("Cy"));
     Participant &dee = join(QStringLiteral("Dee"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return shownEntries(*dee.spylist).size() == 2; }, kGameStepWait));
-    EXPECT_EQ(shownEntries(*dee.spylist), (QStringList{QStringLiteral("4: Dee"), QStringLiteral("3: Cy")}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dee.client.roster.spectators().size() == 2; }, kGameStepWait));
+    EXPECT_EQ(dee.client.roster.spectators(), (Present{{4, "Dee"}, {3, "Cy"}}));
     EXPECT_TRUE(dee.client.lines.contains(QStringLiteral("0+You are spying.")));
 }
 
@@ -243,7 +226,7 @@ TEST_F(SpylistGame, RemoveFromGameOnTheHostsListRemovesTheSpectatorUnderTheMouse
 {
     Participant &cy = join(QStringLiteral("Cy"));
     join(QStringLiteral("Dee"));
-    expectEveryListShows({QStringLiteral("3: Cy"), QStringLiteral("4: Dee")});
+    expectEveryRosterHolds({{3, "Cy"}, {4, "Dee"}});
     QSignalSpy cyClosed(cy.client.connection.get(), &ConnectionHalf::connectionClosed);
 
     Tspylist &list = *ann().spylist;
@@ -253,14 +236,14 @@ TEST_F(SpylistGame, RemoveFromGameOnTheHostsListRemovesTheSpectatorUnderTheMouse
 
     EXPECT_TRUE(cyClosed.wait(kGameStepWait)) << "the host closed Cy's connection";
     EXPECT_FALSE(host->table().isConnected(3));
-    expectEveryListShows({QStringLiteral("4: Dee")});
+    expectEveryRosterHolds({{4, "Dee"}});
     EXPECT_TRUE(host->table().isConnected(4));
 }
 
 TEST_F(SpylistGame, RemoveFromGameOverNoEntryDoesNothing)
 {
     Participant &cy = join(QStringLiteral("Cy"));
-    expectEveryListShows({QStringLiteral("3: Cy")});
+    expectEveryRosterHolds({{3, "Cy"}});
     QSignalSpy cyClosed(cy.client.connection.get(), &ConnectionHalf::connectionClosed);
 
     Tspylist &list = *ann().spylist;
@@ -274,7 +257,27 @@ TEST_F(SpylistGame, RemoveFromGameOverNoEntryDoesNothing)
     roundTrip(QStringLiteral("after the click"));
     EXPECT_EQ(cyClosed.count(), 0);
     EXPECT_TRUE(host->table().isConnected(3));
-    EXPECT_EQ(shownEntries(list), QStringList{QStringLiteral("3: Cy")});
+}
+
+// The menu was opened on Cy; Cy left and Eve took slot 3 before the click.
+TEST_F(SpylistGame, RemoveFromGameSparesANewcomerInTheSlotOfOneWhoLeftMeanwhile)
+{
+    join(QStringLiteral("Cy"));
+    expectEveryRosterHolds({{3, "Cy"}});
+    Tspylist &list = *ann().spylist;
+    rightClickOn(list, list.list()->visualItemRect(list.list()->item(0)).center());
+
+    participants.erase(participants.begin() + 2);  // Cy closes her program
+    expectEveryRosterHolds({});
+    Participant &eve = join(QStringLiteral("Eve"));
+    expectEveryRosterHolds({{3, "Eve"}});
+    QSignalSpy eveClosed(eve.client.connection.get(), &ConnectionHalf::connectionClosed);
+    list.removeFromGameAction()->trigger();
+    list.popupMenu()->close();
+
+    roundTrip(QStringLiteral("after the click"));
+    EXPECT_EQ(eveClosed.count(), 0);
+    EXPECT_TRUE(host->table().isConnected(3));
 }
 
 }  // namespace
