@@ -60,10 +60,9 @@ QStringList TallyLink::opponents() const
     return names;
 }
 
-// The game model shows an empty seat by its waiting label; this is the one place the
-// tally asks, so a held-seat state in the model replaces the comparison here alone.
+// A seat nobody has held yet shows only its label, never an opponent to follow.
 bool TallyLink::seatHeld(int seat) const
 {
-    const QString name = m_game.seatName(seat);
-    return !name.isEmpty() && name != quarn::kWaitingLabel;
+    const ClientGame::Seat *held = m_game.seat(seat);
+    return held != nullptr && !held->waiting && !held->name.isEmpty();
 }

@@ -86,7 +86,7 @@ TEST(LetterDrawTest, AnEmptySeatDrawsEachLetterWithItsSharedChance)
         pending.pop_back();
         table.random = ScriptedRandom();
         table.random.push(script);
-        const int code = table.server.getletter(1);
+        const int code = table.rules.getletter(1);
         const QList<int> &ranges = table.random.ranges();
         if (ranges.size() == script.size()) {
             drawn[static_cast<size_t>(code)] += chance;
