@@ -15,8 +15,8 @@ bool FolderProbe::canReplaceFilesIn(const QString &folder)
     if (!target.open() || !part.open())
         return false;
     // The system's rename, as a save uses it: it replaces the target (Qt's refuses to).
-    const bool replaced = std::rename(QFile::encodeName(part.fileName()).constData(),
-                                      QFile::encodeName(target.fileName()).constData())
+    const bool replaced =
+        std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(target.fileName()).constData())
         == 0;
     // The part now lives under the target's name, which the target's removal takes away.
     if (replaced)

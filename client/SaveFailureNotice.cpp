@@ -16,6 +16,6 @@ void SaveFailureNotice::saveFailed(const QString &path)
     if (m_reported.contains(path))
         return;
     m_reported.insert(path);
-    m_notices.addnotice(QStringLiteral("Could not save %1 - changes to it are not kept.")
-                            .arg(QDir::toNativeSeparators(path)));
+    m_notices.addnotice(
+        QStringLiteral("Could not save %1 - changes to it are not kept.").arg(QDir::toNativeSeparators(path)));
 }

@@ -21,9 +21,9 @@
 #include "client/SaveFailureNotice.h"
 #include "client/model/SoundSwitches.h"
 
-#include <QLoggingCategory>
 #include <QHash>
 #include <QList>
+#include <QLoggingCategory>
 #include <QObject>
 #include <QPointer>
 #include <QRect>

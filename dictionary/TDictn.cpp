@@ -248,7 +248,8 @@ TDictn::Adoption TDictn::adoptExisting(const QString &path)
         return QFileInfo::exists(path) ? Adoption::Unusable : Adoption::Missing;
 
     if (!ownFile(*file)) {
-        qCWarning(lcDictionary).noquote() << path << "belongs to another user or others may change it; it is left as it is";
+        qCWarning(lcDictionary).noquote()
+            << path << "belongs to another user or others may change it; it is left as it is";
         return Adoption::Unusable;
     }
     QString reason;

@@ -79,8 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
                                [](const QString &f) {
                                    const QString target = f + QStringLiteral("-target");
                                    ::mkdir(encoded(target).constData(), 0700);
-                                   [[maybe_unused]] const int done = ::symlink(encoded(target).constData(),
-                                                                               encoded(f).constData());
+                                   [[maybe_unused]] const int done =
+                                       ::symlink(encoded(target).constData(), encoded(f).constData());
                                },
                                false},
                       Prepared{"AFileOfThatName",

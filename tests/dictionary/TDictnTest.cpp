@@ -1,8 +1,8 @@
 // Tests of the dictionary: lookups on the real list and on small lists, and the
 // handling of the list file (extraction, adoption, deletion, foreign files, failures).
-#include "dictionary/PrivateFolder.h"
 #include "dictionary/TDictn.h"
 #include "WordLists.h"
+#include "dictionary/PrivateFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -302,7 +302,9 @@ INSTANTIATE_TEST_SUITE_P(Files, PlantedListFile,
                                            PlantedFile{"InAFolderItsGroupCanWrite", 0770, 0644, false},
                                            PlantedFile{"OthersCanChangeIt", 0700, 0666, false},
                                            PlantedFile{"OfAnotherUser", 0755, 0644, true}),
-                         [](const ::testing::TestParamInfo<PlantedFile> &info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<PlantedFile> &info) {
+                             return std::string(info.param.name);
+                         });
 
 // In a folder others can write, no "English" is written either.
 TEST(ListFile, NothingIsWrittenInAFolderOthersCanWrite)
