@@ -11,7 +11,6 @@
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
 #include <QScreen>

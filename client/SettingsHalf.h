@@ -73,13 +73,14 @@ public:
 
     // Reads every key and applies it; run once per own login.
     void loadinifile();
-    // Writes the settings in their fixed order; nothing before the first load (so an
-    // early change or close never replaces stored settings with initial values).
+    // Writes the settings in their fixed order, those changed here since they were last
+    // read or written and those missing from the file; nothing before the first load (so
+    // an early change or close never replaces stored settings with initial values).
     // Returns false when the file could not be written.
     bool saveinifile();
     bool loaded() const { return m_remembered.has_value(); }
     // Writes the chat's nine phrases as "Phrase1" to "Phrase9" (the phrase editor's
-    // "Done"), and nothing else. Unlike saveinifile it writes before the first load too:
+    // "Done"), the same way: those changed here and those missing; nothing else. Unlike saveinifile it writes before the first load too:
     // the phrases are exactly what the player has just confirmed. Returns false when the
     // file could not be written.
     bool savePhrases();

@@ -22,7 +22,6 @@
 #include "windows/Tspylist.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 
