@@ -2,6 +2,7 @@
 #include "client/SettingsHalf.h"
 
 #include "client/ColourNames.h"
+#include "client/FolderProbe.h"
 #include "client/GameStartSettings.h"
 #include "client/ProfileFile.h"
 #include "net/Message.h"
@@ -10,7 +11,6 @@
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
 #include <QScreen>
@@ -50,6 +50,7 @@ SettingsHalf::SettingsHalf(QWidget *window, ChatHalf &chat, GameStartSettings *g
     , m_gameStart(gameStart)
     , m_playSound(std::move(playSound))
     , m_filePath(filePath.isEmpty() ? defaultFilePath() : std::move(filePath))
+    , m_saveFailures(chat)
 {
     m_playSounds1 = new QAction(QStringLiteral("Play &Sounds"), this);
     m_playSounds1->setObjectName(QStringLiteral("PlaySounds1"));
@@ -107,14 +108,14 @@ QString SettingsHalf::defaultFilePath()
     return filePathFor(QCoreApplication::applicationDirPath());
 }
 
-QString SettingsHalf::filePathFor(const QString &folder)
+QString SettingsHalf::filePathFor(const QString &folder, const QString &fallbackFolder)
 {
-    const QString beside = folder + QLatin1Char('/') + kFileName;
-    const QFileInfo existing(beside);
-    const bool writable = existing.exists() ? existing.isWritable() : QFileInfo(folder).isWritable();
-    if (writable)
-        return beside;
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + kFileName;
+    if (FolderProbe::canReplaceFilesIn(folder))
+        return folder + QLatin1Char('/') + kFileName;
+    const QString fallback = fallbackFolder.isEmpty()
+        ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        : fallbackFolder;
+    return fallback + QLatin1Char('/') + kFileName;
 }
 
 // --- Reading and writing ----------------------------------------------------------------
@@ -172,6 +173,11 @@ void SettingsHalf::loadinifile()
     m_switches.setChatterSounds(read("ChatterSounds", "true") != QLatin1String("false"));
     // The chat may have been told otherwise before the switch existed for it.
     m_chat.setChatterSoundsOn(m_switches.chatterSounds());
+
+    // What was read, as it would be written: a later save writes only what differs.
+    m_known.clear();
+    for (const auto &[key, value] : settingsValues(*m_remembered) + phraseValues())
+        m_known.insert(key, value);
 }
 
 bool SettingsHalf::saveinifile()
@@ -183,9 +189,9 @@ bool SettingsHalf::saveinifile()
     return writeSettings(placement());
 }
 
-bool SettingsHalf::writeSettings(const QRect &outer)
+SettingsHalf::Values SettingsHalf::settingsValues(const QRect &outer) const
 {
-    QList<std::pair<QString, QString>> values;
+    Values values;
     const auto add = [&values](const char *key, const QString &value) { values.append({QLatin1String(key), value}); };
     add("Textsize", QString::number(m_chat.textSize()));
     if (const std::optional<QString> colour = ColourNames::nameFromColour(m_chat.textColour()))
@@ -207,23 +213,46 @@ bool SettingsHalf::writeSettings(const QRect &outer)
     // The computer's level is ours alone: written after the keys the lobby program knows.
     if (m_gameStart && !m_gameStart->computerLevelText().isEmpty())
         add("ComputerLevel", m_gameStart->computerLevelText());
+    return values;
+}
 
-    if (!ProfileFile::writeStrings(m_filePath, kSection, values)) {
-        qCWarning(lcSettings) << "cannot write" << m_filePath << "- the previous settings are kept";
-        return false;
-    }
-    return true;
+SettingsHalf::Values SettingsHalf::phraseValues() const
+{
+    Values values;
+    for (int n = 1; n <= ChatHalf::kPhraseCount; ++n)
+        values.append({QStringLiteral("Phrase%1").arg(n), m_chat.phrase(n)});
+    return values;
+}
+
+bool SettingsHalf::writeSettings(const QRect &outer)
+{
+    return writeChanged(settingsValues(outer));
 }
 
 bool SettingsHalf::savePhrases()
 {
-    QList<std::pair<QString, QString>> values;
-    for (int n = 1; n <= ChatHalf::kPhraseCount; ++n)
-        values.append({QStringLiteral("Phrase%1").arg(n), m_chat.phrase(n)});
-    if (!ProfileFile::writeStrings(m_filePath, kSection, values)) {
-        qCWarning(lcSettings) << "cannot write the phrases to" << m_filePath << "- the previous ones are kept";
+    return writeChanged(phraseValues());
+}
+
+bool SettingsHalf::writeChanged(const Values &values)
+{
+    ProfileFile file(m_filePath);
+    bool written = file.load();
+    if (written) {
+        for (const auto &[key, value] : values) {
+            const auto known = m_known.constFind(key);
+            if (known == m_known.cend() || *known != value || !file.contains(kSection, key))
+                file.setValue(kSection, key, value);
+        }
+        written = file.save();
+    }
+    if (!written) {
+        qCWarning(lcSettings) << "cannot write" << m_filePath << "- the previous settings are kept";
+        m_saveFailures.saveFailed(m_filePath);
         return false;
     }
+    for (const auto &[key, value] : values)
+        m_known.insert(key, value);
     return true;
 }
 

@@ -6,15 +6,23 @@
 // sounds. The entries show the switches; a click sets the switch and the entry follows it.
 //
 // Where the file lives: next to the program's executable, as the lobby program expects;
-// when that folder cannot be written (an installed copy), in the user's generic
+// when no file can be replaced in that folder (an installed copy), in the user's generic
 // configuration folder (QStandardPaths::GenericConfigLocation, e.g. ~/.config), where
 // the programs that share the file can all find it under the same name.
+//
+// The lobby program (or a second copy) writes the same file while this one runs. So a
+// save reads the file again and writes only the keys this program changed since it
+// last read or wrote them, and any key missing from the file; a value changed by
+// another program meanwhile stays. The first failed save tells the player in the chat.
 #pragma once
 
 #include "client/ChatHalf.h"
 #include "client/ClientContext.h"
+#include "client/SaveFailureNotice.h"
 #include "client/model/SoundSwitches.h"
 
+#include <QHash>
+#include <QList>
 #include <QLoggingCategory>
 #include <QObject>
 #include <QPointer>
@@ -23,6 +31,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 class GameStartSettings;
 class QAction;
@@ -56,20 +65,22 @@ public:
 
     void setGameStartSettings(GameStartSettings *gameStart) { m_gameStart = gameStart; }
     const QString &filePath() const { return m_filePath; }
-    // The program's folder when it can be written there, else the configuration folder.
+    // The program's folder when a file can be replaced there, else the configuration folder.
     static QString defaultFilePath();
-    // The same rule for a given program folder.
-    static QString filePathFor(const QString &programFolder);
+    // The same rule for a given program folder; `fallbackFolder` empty = the
+    // configuration folder.
+    static QString filePathFor(const QString &programFolder, const QString &fallbackFolder = QString());
 
     // Reads every key and applies it; run once per own login.
     void loadinifile();
-    // Writes the settings in their fixed order; nothing before the first load (so an
-    // early change or close never replaces stored settings with initial values).
+    // Writes the settings in their fixed order, those changed here since they were last
+    // read or written and those missing from the file; nothing before the first load (so
+    // an early change or close never replaces stored settings with initial values).
     // Returns false when the file could not be written.
     bool saveinifile();
     bool loaded() const { return m_remembered.has_value(); }
     // Writes the chat's nine phrases as "Phrase1" to "Phrase9" (the phrase editor's
-    // "Done"), and nothing else. Unlike saveinifile it writes before the first load too:
+    // "Done"), the same way: those changed here and those missing; nothing else. Unlike saveinifile it writes before the first load too:
     // the phrases are exactly what the player has just confirmed. Returns false when the
     // file could not be written.
     bool savePhrases();
@@ -105,11 +116,22 @@ public:
     QAction *newAction() const { return m_new1; }
     QAction *resetScreenLocationAction() const { return m_resetScreenLocation1; }
 
+    // The player's notice of files that could not be saved; the settings report their
+    // own failures to it, and the tally's save can report to it as well.
+    SaveFailureNotice &saveFailures() { return m_saveFailures; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    using Values = QList<std::pair<QString, QString>>;
+    // Every key saveinifile writes, with its value from the current state.
+    Values settingsValues(const QRect &outer) const;
+    Values phraseValues() const;
     bool writeSettings(const QRect &outer);
+    // Reads the file again and writes those of `values` that changed here or are missing
+    // there; on failure the player is told (once) and false is returned.
+    bool writeChanged(const Values &values);
     QSize nonClientSize() const;
     // The part of the window that is not client area (menu bar, frame).
     QSize frameExtra() const;
@@ -123,6 +145,9 @@ private:
     QString m_filePath;
     std::optional<QRect> m_remembered;
     SoundSwitches m_switches;
+    // Each key's value as this program last read or wrote it.
+    QHash<QString, QString> m_known;
+    SaveFailureNotice m_saveFailures;
 
     QAction *m_playSounds1 = nullptr;
     QAction *m_playChatterSounds1 = nullptr;

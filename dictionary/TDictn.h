@@ -2,10 +2,12 @@
 // The embedded list (resource "TEXT_DEMO") is written to the file "English" in the
 // working folder at construction and searched there record by record; it is never
 // held in memory. The file is deleted again when the instance is destroyed.
-// An "English" found there is used only when it is a well-formed sorted word list; any
-// other file of that name is left alone and a private copy in the temporary folder is
-// used (and deleted) instead. Lookups that fail to read answer false with a warning
-// in the "quarn.dictionary" logging category.
+// An "English" found there is used only when it is a well-formed sorted word list that
+// this user (or the administrator) made in a folder nobody else can write; any other
+// file of that name is left alone, and in a folder that others can write no "English"
+// is read or written at all: a copy in this user's private folder (PrivateFolder) is
+// used (and deleted) instead. Lookups that fail to read answer false with a warning in
+// the "quarn.dictionary" logging category.
 #pragma once
 
 #include <QByteArray>

@@ -3,31 +3,24 @@
 // file left behind by a crash never blocks a new first copy.
 #include "windows/SingleInstanceGuard.h"
 
+#include "dictionary/PrivateFolder.h"
+
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 
 Q_LOGGING_CATEGORY(lcGuard, "quarn.guard", QtWarningMsg)
 
 namespace {
 constexpr int kHandoverTimeoutMs = 2000;
 constexpr char kRequest[] = "forward\n";
-
-QString defaultFolder()
-{
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder;
-}
 }  // namespace
 
 SingleInstanceGuard::SingleInstanceGuard(const QString &name, const QString &folder, QObject *parent)
     : QObject(parent)
     , m_name(name)
-    , m_folder(folder.isEmpty() ? defaultFolder() : folder)
-    , m_lock(QDir(m_folder).filePath(name + QStringLiteral(".lock")))
+    , m_folder(folder.isEmpty() ? PrivateFolder::runtimeFolder() : folder)
+    , m_lock(lockPath())
 {
     // Only a dead owner makes a lock stale; a long-running first copy keeps its guard.
     m_lock.setStaleLockTime(0);
@@ -47,18 +40,23 @@ QString SingleInstanceGuard::nameFromEnvironment()
 
 QString SingleInstanceGuard::lockPath() const
 {
-    return QDir(m_folder).filePath(m_name + QStringLiteral(".lock"));
+    return m_folder.isEmpty() ? QString() : QDir(m_folder).filePath(m_name + QStringLiteral(".lock"));
 }
 
 QString SingleInstanceGuard::socketPath() const
 {
-    return QDir(m_folder).filePath(m_name + QStringLiteral(".socket"));
+    return m_folder.isEmpty() ? QString() : QDir(m_folder).filePath(m_name + QStringLiteral(".socket"));
 }
 
 bool SingleInstanceGuard::claim()
 {
     if (m_first)
         return true;
+    m_failure.clear();
+    if (m_folder.isEmpty()) {
+        m_failure = QStringLiteral("there is no folder of this user's alone to hold the guard");
+        return false;
+    }
     QDir().mkpath(m_folder);
     if (m_lock.tryLock(0)) {
         m_first = true;
@@ -67,13 +65,13 @@ bool SingleInstanceGuard::claim()
         return true;
     }
     if (m_lock.error() != QLockFile::LockFailedError) {
-        // The folder cannot hold a lock: better a second copy than no program at all.
-        qCWarning(lcGuard) << "guard" << m_name << "cannot create its lock file" << lockPath();
-        m_first = true;
-        return true;
+        m_failure = QStringLiteral("cannot create the lock file %1").arg(lockPath());
+        return false;
     }
-    if (!handOver())
-        qCWarning(lcGuard) << "another copy runs but could not be asked to come forward";
+    if (!handOver()) {
+        m_failure = QStringLiteral("another copy holds %1 but does not answer").arg(lockPath());
+        return false;
+    }
     return false;
 }
 

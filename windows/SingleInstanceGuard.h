@@ -3,6 +3,10 @@
 // the lock taken, asks the first copy over the socket to come forward, and ends.
 // A lock left by a copy that crashed is recognised by its dead process and taken over,
 // and the socket file it left is removed before listening again.
+// Both files live in a folder only this user can write (PrivateFolder::runtimeFolder):
+// in a shared folder another user could take the guard first and keep every copy from
+// starting. A guard that cannot be taken (no private folder, no lock file, a holder that
+// does not answer) is a failure with a reason, never taken for "another copy runs".
 #pragma once
 
 #include <QLockFile>
@@ -21,17 +25,19 @@ class SingleInstanceGuard : public QObject {
 public:
     static constexpr char kDefaultName[] = "vorlik";
 
-    // `folder` holds the lock and the socket; empty = the user's runtime folder.
+    // `folder` holds the lock and the socket; empty = this user's private runtime folder.
     explicit SingleInstanceGuard(const QString &name, const QString &folder = QString(), QObject *parent = nullptr);
     ~SingleInstanceGuard() override;
 
     // QUARN_GUARD when set and not empty, else "vorlik".
     static QString nameFromEnvironment();
 
-    // True: this is the first copy and now holds the guard. False: another copy runs;
-    // it has been asked to come forward (as far as it could be reached).
+    // True: this is the first copy and now holds the guard. False: this copy must not go
+    // on: another copy runs and has been asked to come forward (failure() empty), or the
+    // guard could not be taken (failure() says why).
     bool claim();
     bool isFirst() const { return m_first; }
+    const QString &failure() const { return m_failure; }
     QString lockPath() const;
     QString socketPath() const;
 
@@ -49,4 +55,5 @@ private:
     QLockFile m_lock;
     std::unique_ptr<QLocalServer> m_server;
     bool m_first = false;
+    QString m_failure;
 };

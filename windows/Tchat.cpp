@@ -9,6 +9,7 @@
 #include "client/SeatMenu.h"
 #include "client/SettingsHalf.h"
 #include "client/SoundPlayer.h"
+#include "dictionary/PrivateFolder.h"
 #include "tally/window/Ttallylist.h"
 #include "windows/InProcessHost.h"
 #include "windows/LogoLabel.h"
@@ -33,7 +34,6 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTimer>
 
 Q_LOGGING_CATEGORY(lcWindow, "quarn.window", QtWarningMsg)
@@ -42,12 +42,11 @@ namespace {
 // How long a shown window waits for its first paint before it starts its game anyway.
 constexpr int kStartWithoutPaint = 500;
 
+// In this user's private folder, like the guard; without one there is no marker.
 QString markerPath()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return QDir(folder).filePath(QStringLiteral("Quarn.marker"));
+    const QString folder = PrivateFolder::runtimeFolder();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("Quarn.marker"));
 }
 }  // namespace
 
@@ -58,7 +57,8 @@ Tchat::Tchat(const QString &settingsFile, QWidget *parent)
     // The marker is for the lobby program's benefit only; a copy that finds it held by
     // another copy carries on without it.
     m_marker.setStaleLockTime(0);
-    m_marker.tryLock(0);
+    if (!m_marker.fileName().isEmpty())
+        m_marker.tryLock(0);
 
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(QStringLiteral("Quarn"));

@@ -1,9 +1,15 @@
 // The self-pipe: the signal handler only writes the signal's number into a socket pair
-// (async-signal-safe); a QSocketNotifier reads it on the GUI thread.
+// (async-signal-safe); a QSocketNotifier reads it on the GUI thread, in whichever event
+// loop runs then: the main loop or a box's own.
 #include "windows/TerminationWatcher.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
 #include <QLoggingCategory>
+#include <QSet>
 #include <QSocketNotifier>
+#include <QWidget>
 
 #include <csignal>
 #include <sys/socket.h>
@@ -42,6 +48,7 @@ TerminationWatcher::TerminationWatcher(QObject *parent)
     m_notifier = std::make_unique<QSocketNotifier>(signalPair[1], QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, &TerminationWatcher::readSignal);
     setHandler(onSignal);
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 TerminationWatcher::~TerminationWatcher()
@@ -49,6 +56,7 @@ TerminationWatcher::~TerminationWatcher()
     if (!m_notifier)
         return;
     setHandler(SIG_DFL);
+    QCoreApplication::instance()->removeEventFilter(this);
     m_notifier.reset();
     ::close(signalPair[0]);
     ::close(signalPair[1]);
@@ -60,6 +68,40 @@ void TerminationWatcher::readSignal()
     unsigned char byte = 0;
     if (::read(signalPair[1], &byte, 1) == 1) {
         qCInfo(lcTermination) << "termination signal" << byte;
+        m_requested = true;
+        closeBoxes();
         Q_EMIT terminationRequested(byte);
     }
+}
+
+void TerminationWatcher::closeBoxes()
+{
+    // Each box closed hands the modal role to the one under it; a box that will not
+    // close (it refuses its rejection) is tried once, not for ever.
+    QSet<QWidget *> tried;
+    while (QWidget *box = QApplication::activeModalWidget()) {
+        if (tried.contains(box))
+            break;
+        tried.insert(box);
+        qCInfo(lcTermination).noquote() << "closing the box" << box->windowTitle();
+        if (auto *dialog = qobject_cast<QDialog *>(box))
+            dialog->reject();
+        else
+            box->close();
+    }
+}
+
+bool TerminationWatcher::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto *widget = static_cast<QWidget *>(watched);
+        if (widget->isWindow() && widget->isModal()) {
+            qCInfo(lcTermination).noquote() << "a box is open:" << widget->windowTitle();
+            // Once the program is ending, a box that opens still is closed as soon as its
+            // own loop runs.
+            if (m_requested)
+                QMetaObject::invokeMethod(this, &TerminationWatcher::closeBoxes, Qt::QueuedConnection);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }

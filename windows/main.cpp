@@ -3,6 +3,8 @@
 // order, all hidden but the main window, which chooses its mode when it is first shown.
 #include "client/ConnectionHalf.h"
 #include "client/SettingsHalf.h"
+#include "client/model/ClientGame.h"
+#include "dictionary/PrivateFolder.h"
 #include "dictionary/TDictn.h"
 #include "host/HostEngine.h"
 #include "tally/TallyFile.h"
@@ -23,10 +25,8 @@
 #include "windows/Tspylist.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QStandardPaths>
 
 #include <chrono>
 #include <cstdio>
@@ -34,14 +34,14 @@
 namespace {
 // Where the host's dictionary writes its word-list file while the program runs: the
 // working folder, as the lobby program starts us in our own folder. An installed copy
-// (its folder read-only, started from the menu in the home folder) uses the user's
-// runtime folder instead, so nothing ever lands in, or is left behind in, the home folder.
+// (its folder read-only, started from the menu in the home folder) uses this user's
+// private runtime folder instead, so nothing ever lands in, or is left behind in, the
+// home folder. (The dictionary itself passes over a folder that others can write.)
 QString wordListFolder()
 {
     if (QFileInfo(QCoreApplication::applicationDirPath()).isWritable())
         return {};
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+    return PrivateFolder::runtimeFolder();
 }
 
 }  // namespace
@@ -56,15 +56,21 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
-    // A termination signal from here on closes the main window like "Exit" does, once the
-    // window is there and the loop runs; before that it is held until then, so that the
-    // guard's files and the word list are always cleaned up.
+    // A termination signal from here on closes any open box and then the main window like
+    // "Exit" does. One that comes while a start-up box is open ends the start-up there:
+    // the main window is closed without being shown, and the program ends as it does
+    // after "Exit", cleaning up the guard's files and the word list.
     TerminationWatcher termination;
 
-    // 1. A second copy hands the focus to the first and ends without a window.
+    // 1. A second copy hands the focus to the first and ends without a window. A guard
+    //    that cannot be taken is said, not taken for a second copy.
     SingleInstanceGuard guard(SingleInstanceGuard::nameFromEnvironment());
-    if (!guard.claim())
-        return 0;
+    if (!guard.claim()) {
+        if (guard.failure().isEmpty())
+            return 0;
+        std::fprintf(stderr, "quarn: cannot start: %s\n", guard.failure().toLocal8Bit().constData());
+        return 1;
+    }
 
     // 2. The program's name.
     setProgramIdentity();
@@ -75,6 +81,7 @@ int main(int argc, char *argv[])
     chat.setArguments(QApplication::arguments().mid(1));
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &chat, &Tchat::comeForward);
     QObject::connect(&chat, &Tchat::closing, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&termination, &TerminationWatcher::terminationRequested, &chat, &QWidget::close);
 
     // The lobby's places (download, web page, program) from the settings file's section.
     const LobbyPlaces places = LobbyPlaces::fromSettingsFile(chat.settings().filePath());
@@ -108,10 +115,15 @@ int main(int argc, char *argv[])
     if (!tallyRestored)
         tally->tell(tallyFile.errorString());
     chat.setTally(tally);
+    // The tally is saved at the end of every game too, so a folder that refuses it is told
+    // in the chat while the player can still act, and a crash loses one game at most.
+    const auto saveTally = [&tallyFile, tallyTable] { return tallyFile.save(*tallyTable); };
+    QObject::connect(&chat.game(), &ClientGame::winnerChanged, &chat, [&chat, &tallyFile, saveTally] {
+        if (chat.game().winner() != 0 && !saveTally())
+            chat.settings().saveFailures().saveFailed(tallyFile.filePath());
+    });
 
     chat.setLobbyWindow(new Tdownload(places, {}, ProgramStarter::system(), &chat));
-
-    QObject::connect(&termination, &TerminationWatcher::terminationRequested, &chat, &QWidget::close);
 
     // A measuring aid for the start-up benchmark (bench/startup): with QUARN_EXIT_WHEN_SHOWN=1
     // the program prints "shown <steady clock in ns>" and ends as soon as the main window's
@@ -126,10 +138,16 @@ int main(int argc, char *argv[])
     }
 
     // 4. The main window shows and, once it is on the screen, starts the solo game or the
-    //    connection.
-    chat.show();
-    const int result = app.exec();
-    if (!tallyFile.save(*tallyTable))
+    //    connection; unless a termination signal came while a start-up box was open (the
+    //    main window has been closed then).
+    int result = 0;
+    if (termination.requested()) {
+        chat.close();
+    } else {
+        chat.show();
+        result = app.exec();
+    }
+    if (!saveTally())
         qWarning("the tally was not saved: %s", qUtf8Printable(tallyFile.errorString()));
 
     // 5. The host closes every connection before the windows go.

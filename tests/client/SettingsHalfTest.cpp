@@ -8,18 +8,24 @@
 #include "client/model/ClientGame.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include <sys/types.h>
+#include <unistd.h>
 
 namespace {
 
@@ -366,13 +372,98 @@ TEST_F(SettingsHalfTest, TheComputerLevelIsRestoredAndSavedLast)
     EXPECT_EQ(levelStart.level, QStringLiteral("Strong"));
 }
 
-// Beside the program when its folder can be written, else in the configuration folder.
-TEST_F(SettingsHalfTest, FileLivesBesideTheProgramOrInTheConfigurationFolder)
+// Permissions bind an ordinary user only: run as root, the test acts as "nobody" while
+// this lives, on files given to "nobody" beforehand.
+class AsOrdinaryUser {
+public:
+    static constexpr uid_t kNobody = 65534;
+    explicit AsOrdinaryUser(const QStringList &paths)
+    {
+        if (::geteuid() != 0)
+            return;
+        for (const QString &path : paths)
+            EXPECT_EQ(::chown(QFile::encodeName(path).constData(), kNobody, kNobody), 0) << path.toStdString();
+        m_switched = ::seteuid(kNobody) == 0;
+        EXPECT_TRUE(m_switched);
+    }
+    ~AsOrdinaryUser()
+    {
+        if (m_switched) {
+            EXPECT_EQ(::seteuid(0), 0);
+        }
+    }
+    AsOrdinaryUser(const AsOrdinaryUser &) = delete;
+    AsOrdinaryUser &operator=(const AsOrdinaryUser &) = delete;
+
+private:
+    bool m_switched = false;
+};
+
+// Beside the program when a file can be replaced in its folder, whatever the settings
+// file's own permissions; else in the other folder (the configuration folder).
+TEST_F(SettingsHalfTest, FileLivesWhereAFileCanBeReplaced)
 {
-    EXPECT_EQ(SettingsHalf::filePathFor(dir.path()), path());
+    const QString program = dir.filePath(QStringLiteral("program"));
+    const QString other = dir.filePath(QStringLiteral("other"));
+    const QString beside = program + QStringLiteral("/korvexlobby.ini");
+    ASSERT_TRUE(QDir().mkpath(program) && QDir().mkpath(other));
+    QFile file(beside);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ASSERT_TRUE(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+    {
+        const AsOrdinaryUser user({dir.path(), program, other, beside});
+        ASSERT_TRUE(QFileInfo(beside).isWritable());
+        EXPECT_EQ(SettingsHalf::filePathFor(program, other), other + QStringLiteral("/korvexlobby.ini"));
+        EXPECT_EQ(SettingsHalf::filePathFor(other, program), other + QStringLiteral("/korvexlobby.ini"));
+    }
+    EXPECT_EQ(QDir(other).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList())
+        << "the trial leaves nothing behind";
     EXPECT_EQ(SettingsHalf::filePathFor(dir.filePath(QStringLiteral("no/such/folder"))),
               QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
                   + QStringLiteral("/korvexlobby.ini"));
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Another program (the lobby, a second copy) changed a key meanwhile: a save here writes
+// only what changed here, so the other change stays.
+TEST_F(SettingsHalfTest, ASaveKeepsWhatAnotherWriterChangedMeanwhile)
+{
+    writeFile("[Quarn]\r\nTextsize=10\r\n");
+    QWidget otherWindow;
+    ChatHalf otherChat(&panel, game, sender, sounds.player());
+    SettingsHalf other(&otherWindow, otherChat, &gameStart, sounds.player(), path());
+    settings->loadinifile();
+    other.loadinifile();
+
+    chat->textSizeClick(14);
+    other.PlaySounds1Click();
+    EXPECT_EQ(stored("Textsize"), QStringLiteral("14"));
+    EXPECT_EQ(stored("Playsounds"), QStringLiteral("false"));
+
+    otherChat.textSizeClick(8);  // a change of its own is written, the last writer winning
+    EXPECT_EQ(stored("Textsize"), QStringLiteral("8"));
+}
+
+// A save that fails (here: the folder cannot be created) tells the player once, in the chat.
+TEST_F(SettingsHalfTest, AFailedSaveTellsThePlayerOnce)
+{
+    const QString blocker = dir.filePath(QStringLiteral("blocker"));
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    SettingsHalf blocked(&window, *chat, &gameStart, sounds.player(), blocker + QStringLiteral("/korvexlobby.ini"));
+    blocked.loadinifile();
+
+    EXPECT_FALSE(blocked.saveinifile());
+    blocked.PlaySounds1Click();
+    EXPECT_FALSE(blocked.savePhrases());
+
+    const QString text = chat->mainchat()->toPlainText();
+    EXPECT_EQ(text.count(QStringLiteral("Could not save")), 1) << text.toStdString();
+    EXPECT_TRUE(text.contains(QDir::toNativeSeparators(blocked.filePath())));
+    EXPECT_TRUE(blocked.saveFailures().reported(blocked.filePath()));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // handling of the list file (extraction, adoption, deletion, foreign files, failures).
 #include "dictionary/TDictn.h"
 #include "WordLists.h"
+#include "dictionary/PrivateFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,9 @@
 
 #include <cmath>
 #include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using wordlists::readFile;
 using wordlists::record;
@@ -254,6 +258,66 @@ INSTANTIATE_TEST_SUITE_P(
         ForeignFile{"Unsorted", record("DOG") + record("CAT")},
         ForeignFile{"BinaryTailAfterGoodRecords", record("CAT") + record("DOG") + QByteArray(15, '\0')}),
     [](const ::testing::TestParamInfo<ForeignFile> &info) { return std::string(info.param.name); });
+
+// An "English" that somebody else could have put there or could change is never read as
+// the list, though it is well-formed: the list is written to this user's private folder
+// instead, and the planted file is left as it is.
+struct PlantedFile {
+    const char *name;
+    mode_t folderMode;
+    mode_t fileMode;
+    bool otherOwner;
+};
+
+class PlantedListFile : public ::testing::TestWithParam<PlantedFile> { };
+
+TEST_P(PlantedListFile, IsNotUsed)
+{
+    if (GetParam().otherOwner && ::geteuid() != 0)
+        GTEST_SKIP() << "only the administrator can give a file to another user";
+    QTemporaryDir dir;
+    const QString path = listPath(dir);
+    const QByteArray planted = sortedList({QStringLiteral("aaa"), QStringLiteral("bbb"), QStringLiteral("ccc")});
+    ASSERT_TRUE(writeFile(path, planted));
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), GetParam().fileMode), 0);
+    if (GetParam().otherOwner) {
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), GetParam().folderMode), 0);
+    {
+        TDictn spell(dir.path(), sortedList({QStringLiteral("garden"), QStringLiteral("kettle")}));
+        ASSERT_TRUE(spell.isOpen());
+        EXPECT_NE(QFileInfo(spell.filePath()), QFileInfo(path));
+        EXPECT_TRUE(PrivateFolder::isPrivate(QFileInfo(spell.filePath()).absolutePath()));
+        EXPECT_TRUE(spell.IsWord(QStringLiteral("garden")));
+        EXPECT_FALSE(spell.IsWord(QStringLiteral("bbb")));
+    }
+    EXPECT_EQ(readFile(path), planted);
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, PlantedListFile,
+                         ::testing::Values(PlantedFile{"InAFolderOthersCanWrite", 0777, 0644, false},
+                                           PlantedFile{"InASharedStickyFolder", 01777, 0644, false},
+                                           PlantedFile{"InAFolderItsGroupCanWrite", 0770, 0644, false},
+                                           PlantedFile{"OthersCanChangeIt", 0700, 0666, false},
+                                           PlantedFile{"OfAnotherUser", 0755, 0644, true}),
+                         [](const ::testing::TestParamInfo<PlantedFile> &info) {
+                             return std::string(info.param.name);
+                         });
+
+// In a folder others can write, no "English" is written either.
+TEST(ListFile, NothingIsWrittenInAFolderOthersCanWrite)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 01777), 0);
+    {
+        TDictn spell(dir.path(), sortedList({QStringLiteral("garden")}));
+        ASSERT_TRUE(spell.isOpen());
+        EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    }
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+}
 
 // A directory named "English" is another kind of foreign file.
 TEST(ListFile, DirectoryNamedEnglishIsLeftAlone)

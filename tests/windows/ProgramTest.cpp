@@ -1,5 +1,6 @@
 // The built `quarn` program in separate processes: a solo host, a joining player, a
-// spectator, a second copy under the host's guard, and every copy ending with the host.
+// spectator, a second copy under the host's guard, and every copy ending with the host;
+// a termination signal while a start-up box is open; a guard folder another user made.
 // The copies report through their info logging; the test waits on their output.
 #include <QDir>
 #include <QProcess>
@@ -10,7 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -27,18 +32,24 @@ quint16 freePort()
 
 class Copy {
 public:
-    Copy(const QString &folder, const QString &guard, quint16 port, const QStringList &arguments)
+    using Adjust = std::function<void(QProcessEnvironment &)>;
+
+    // `binary` empty = the built program where it was built.
+    Copy(const QString &folder, const QString &guard, quint16 port, const QStringList &arguments,
+         const Adjust &adjust = {}, const QString &binary = {})
     {
         QDir().mkpath(folder);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QUARN_GUARD"), guard);
         environment.insert(QStringLiteral("QUARN_PORT"), QString::number(port));
         environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("quarn.*.info=true"));
+        if (adjust)
+            adjust(environment);
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(folder);
         process.setProcessChannelMode(QProcess::MergedChannels);
         QObject::connect(&process, &QProcess::readyRead, &process, [this] { output += process.readAll(); });
-        process.start(QStringLiteral(QUARN_BINARY), arguments);
+        process.start(binary.isEmpty() ? QStringLiteral(QUARN_BINARY) : binary, arguments);
     }
 
     ~Copy()
@@ -78,6 +89,16 @@ protected:
     QString guard(const char *name) const
     {
         return QStringLiteral("quarn-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(QLatin1String(name));
+    }
+
+    // The program in a folder of its own, where it keeps its settings and its tally.
+    QString programIn(const char *name) const
+    {
+        const QString target = QDir(folder(name)).filePath(QStringLiteral("quarn"));
+        QDir().mkpath(folder(name));
+        if (::link(QUARN_BINARY, QFile::encodeName(target).constData()) != 0)
+            QFile::copy(QStringLiteral(QUARN_BINARY), target);
+        return target;
     }
 
     QTemporaryDir work;
@@ -131,6 +152,48 @@ TEST_F(ProgramTest, oneOrTwoArgumentsStartNoGame)
     EXPECT_EQ(ann.process.exitStatus(), QProcess::NormalExit);
     EXPECT_FALSE(ann.output.contains("hosting"));
     EXPECT_FALSE(ann.output.contains("joining"));
+}
+
+// The tally cannot be restored, so its box is up before the main window is shown; a
+// termination signal closes the box and ends the program as "Exit" does.
+TEST_F(ProgramTest, aTerminationSignalClosesAStartUpBoxAndEndsTheProgram)
+{
+    const QString binary = programIn("program");
+    QFile tally(QDir(folder("program")).filePath(QStringLiteral("quarntally.tld")));
+    ASSERT_TRUE(tally.open(QIODevice::WriteOnly));
+    tally.write(QByteArray("not a tally at all\n").repeated(20));
+    tally.close();
+
+    Copy ann(folder("ann"), guard("box"), port, {QStringLiteral("Ann")}, {}, binary);
+    ASSERT_TRUE(ann.waitFor("a box is open")) << ann.output.toStdString();
+    ann.process.terminate();
+    ASSERT_TRUE(ann.waitForEnd()) << ann.output.toStdString();
+    EXPECT_EQ(ann.process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(ann.process.exitCode(), 0);
+    EXPECT_TRUE(ann.output.contains("main window closes")) << ann.output.toStdString();
+    EXPECT_FALSE(ann.output.contains("main window shown"));
+    EXPECT_FALSE(QFile::exists(QDir(folder("ann")).filePath(QStringLiteral("English"))));
+}
+
+// Without a runtime folder the guard lives in "quarn-<uid>" in the temporary folder; one
+// that somebody else could write is refused, and the program says so and fails.
+TEST_F(ProgramTest, aGuardThatCannotBeTakenIsReported)
+{
+    const QString shared = folder("shared");
+    const QString planted = QDir(shared).filePath(QStringLiteral("quarn-%1").arg(::geteuid()));
+    ASSERT_TRUE(QDir().mkpath(planted));
+    ASSERT_EQ(::chmod(QFile::encodeName(planted).constData(), 0777), 0);
+    const auto sharedTemporary = [&shared](QProcessEnvironment &environment) {
+        environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        environment.insert(QStringLiteral("TMPDIR"), shared);
+    };
+
+    Copy ann(folder("ann"), guard("planted"), port, {QStringLiteral("Ann")}, sharedTemporary);
+    ASSERT_TRUE(ann.waitForEnd()) << ann.output.toStdString();
+    EXPECT_EQ(ann.process.exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(ann.process.exitCode(), 0);
+    EXPECT_TRUE(ann.output.contains("cannot start")) << ann.output.toStdString();
+    EXPECT_FALSE(ann.output.contains("main window"));
 }
 
 }  // namespace

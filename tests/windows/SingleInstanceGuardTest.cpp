@@ -39,6 +39,7 @@ TEST_F(SingleInstanceGuardTest, secondCopyWithTheSameNameHandsOverToTheFirst)
     SingleInstanceGuard second(QStringLiteral("vorlik"), folder.path());
     EXPECT_FALSE(second.claim());
     EXPECT_FALSE(second.isFirst());
+    EXPECT_TRUE(second.failure().isEmpty());
     EXPECT_TRUE(forward.wait(5000));
     EXPECT_EQ(forward.count(), 1);
 }
@@ -88,6 +89,22 @@ TEST_F(SingleInstanceGuardTest, lockOfALiveProcessBlocks)
     SingleInstanceGuard probe(QStringLiteral("vorlik"), folder.path());
     writeLock(probe.lockPath(), QCoreApplication::applicationPid());
     EXPECT_FALSE(probe.claim());
+    // Its holder does not answer: that is said, not taken for a second copy.
+    EXPECT_FALSE(probe.failure().isEmpty());
+}
+
+// A folder that cannot hold the lock (here a file stands where the folder should be) is
+// a failure with its reason, never a second copy nor a first one without a guard.
+TEST_F(SingleInstanceGuardTest, aLockThatCannotBeMadeIsAFailure)
+{
+    const QString blocker = folder.filePath(QStringLiteral("blocker"));
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    SingleInstanceGuard guard(QStringLiteral("vorlik"), blocker + QStringLiteral("/guard"));
+    EXPECT_FALSE(guard.claim());
+    EXPECT_FALSE(guard.isFirst());
+    EXPECT_TRUE(guard.failure().contains(QStringLiteral("lock file"))) << guard.failure().toStdString();
 }
 
 TEST_F(SingleInstanceGuardTest, staleLockAndSocketOfACrashedCopyDoNotBlock)
