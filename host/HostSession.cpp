@@ -5,6 +5,7 @@
 #include "host/ParticipantName.h"
 #include "host/SeatTable.h"
 #include "host/SlotSink.h"
+#include "net/GameFacts.h"
 #include "net/Message.h"
 
 #include <chrono>
@@ -172,7 +173,7 @@ void HostSession::receivedlogininfo(const net::toHost::Login &login)
 
 void HostSession::catchUp(int slot)
 {
-    if ((slot == 1 || slot == 2) && m_table.isConnected(slot)) {
+    if (quarn::isSeat(slot) && m_table.isConnected(slot)) {
         QList<net::ExtraLetter> pairs;
         const tplayer &seat = m_table.player(slot);
         for (int extra = 1; extra <= quarn::kExtras; ++extra) {
