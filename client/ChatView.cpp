@@ -47,10 +47,9 @@ ChatView::ChatView(QWidget *panel, QObject *parent)
     m_browser->setContextMenuPolicy(Qt::CustomContextMenu);
     QTextDocument *document = m_browser->document();
     document->setDocumentMargin(5);
-    // Nobody edits the view, so nothing is kept to undo; the oldest lines leave as new
-    // ones come.
+    // Nobody edits the view, so nothing is kept to undo (and the text of lines that
+    // left is given back).
     document->setUndoRedoEnabled(false);
-    document->setMaximumBlockCount(kHistoryLines);
     QPalette palette = m_browser->palette();
     palette.setColor(QPalette::Base, kBackground);
     m_browser->setPalette(palette);
@@ -93,6 +92,9 @@ void ChatView::addLine(const ChatLine &line)
     QTextDocument *document = m_browser->document();
     QTextCursor cursor(document);
     cursor.movePosition(QTextCursor::End);
+    // One edit for the whole line: the view lays the line out once, not once per run
+    // (a line of hundreds of words would otherwise be laid out hundreds of times).
+    cursor.beginEditBlock();
     // The first line goes into the empty block every document starts with.
     if (!m_linksPerLine.empty())
         cursor.insertBlock();
@@ -130,15 +132,20 @@ void ChatView::addLine(const ChatLine &line)
         }
     }
     dropLinesOverHistory();
+    cursor.endEditBlock();
     scrollToEnd();
 }
 
 void ChatView::dropLinesOverHistory()
 {
-    // The document drops its first blocks itself past its maximum; the lines' links go
-    // with them.
-    const auto shown = static_cast<size_t>(m_browser->document()->blockCount());
-    while (m_linksPerLine.size() > shown) {
+    // The oldest lines leave, their links with them, until the history fits both bounds;
+    // the newest line always stays.
+    QTextDocument *document = m_browser->document();
+    while (m_linksPerLine.size() > 1
+           && (lineCount() > kHistoryLines || document->characterCount() > kHistoryCharacters)) {
+        QTextCursor cursor(document->firstBlock());
+        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
         m_links.releaseOldest(m_linksPerLine.front());
         m_linksPerLine.pop_front();
     }

@@ -3,9 +3,10 @@
 // size. It shows lines built by ChatLineBuilder and knows nothing of sending.
 //
 // Any participant can fill every other participant's view, so what it keeps is bounded:
-// the last kHistoryLines lines (older ones leave the document, and their links the link
-// table), at most ChatLineBuilder::kLinksPerLine links a line, and a bounded set of link
-// targets, so the document's formats do not grow with every link ever shown.
+// the last kHistoryLines lines, and fewer when they hold more than kHistoryCharacters
+// (older lines leave the document, and their links the link table); at most
+// ChatLineBuilder::kLinksPerLine links a line; and a bounded set of link targets, so the
+// document's formats do not grow with every link ever shown.
 #pragma once
 
 #include "client/ChatLineBuilder.h"
@@ -26,13 +27,16 @@ class ChatView : public QObject {
     Q_OBJECT
 public:
     static constexpr int kHistoryLines = 1000;
+    // About 2 MB of text: a few hundred lines as long as the host relays, each of which
+    // costs the view several times its text once laid out.
+    static constexpr int kHistoryCharacters = 1 << 20;
     static inline const QColor kBackground = QColor(198, 148, 115);
     static inline const QColor kLinkColour = QColor(0, 128, 0);
 
     // Places the view at its designed place on `panel`, which owns it.
     explicit ChatView(QWidget *panel, QObject *parent = nullptr);
 
-    // Adds one line; the oldest line leaves when the view already shows kHistoryLines.
+    // Adds one line; the oldest lines leave while the history is over its bounds.
     void addLine(const ChatLine &line);
     // Empties the view, its pictures and its link table (numbering starts again at 0).
     void clear();

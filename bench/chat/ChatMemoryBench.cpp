@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
@@ -21,7 +23,7 @@
 
 namespace {
 
-constexpr int kLines = 10000;
+const int kLines = qEnvironmentVariableIntValue("CHAT_LINES") > 0 ? qEnvironmentVariableIntValue("CHAT_LINES") : 10000;
 constexpr double kBoundMegabytes = 80.0;
 
 class DroppingSender : public RequestSender {

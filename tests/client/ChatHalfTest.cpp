@@ -148,6 +148,17 @@ TEST_F(ChatHalfTest, TypingReplacesThePlaceholderAndEnterSendsInTheChosenColour)
     EXPECT_EQ(sender.requests, QList<QByteArray>{QByteArray("CMD_chat+1+hi|$00336699") + net::kTerminator});
 }
 
+// Only the box's first text is the placeholder: the same words pasted later are kept.
+TEST_F(ChatHalfTest, PastedTextReadingLikeThePlaceholderIsKept)
+{
+    QTest::keyClicks(chat->mychat(), QStringLiteral("a"));
+    QGuiApplication::clipboard()->setText(ChatInput::kPlaceholder);
+    chat->Paste1Click();
+    QTest::keyClicks(chat->mychat(), QStringLiteral("x"));
+    chat->smileyClick(12);
+    EXPECT_EQ(chat->mychat()->text(), ChatInput::kPlaceholder + QStringLiteral("x:)#12"));
+}
+
 TEST_F(ChatHalfTest, PhraseButtonPressedTwiceQuicklySendsOnceThenReopens)
 {
     logIn(1);
