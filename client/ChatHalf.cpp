@@ -1,10 +1,10 @@
-// The chat half of the main window: showing lines, sending, the options and the
-// events; see ChatHalf.h. Its controls are made in ChatHalfControls.cpp.
+// The chat half of the main window: received lines, sending, the options and the
+// events; see ChatHalf.h. Its menus are made in ChatHalfMenus.cpp.
 #include "client/ChatHalf.h"
 
+#include "client/ChatInput.h"
 #include "client/ColourNames.h"
 #include "client/PhraseGate.h"
-#include "client/SmileyPainter.h"
 #include "client/model/ClientGame.h"
 #include "net/Catalogue.h"
 #include "net/Message.h"
@@ -38,12 +38,7 @@ constexpr std::array<const char *, ChatHalf::kPhraseCount> kDefaultPhrases{
     "Wow, WTG!",  "Thanks!",   "Way To Go Teamie!", "Good Game Everyone!",
 };
 
-constexpr std::array<const char *, ChatHalf::kChatterSoundCount> kChatterCaptions{
-    "Doh",       "Cough",    "Hello",          "Thank You",    "Where have you been?",
-    "Snoring",   "Sneezing", "Sorry",          "Welcome",      "Yeehaa",
-    "Yippee",    "Oh No",    "Applause",       "Honk",         "Oooh",
-    "Razzberry", "Cheer",    "Woman Laughing", "Man Laughing", "Crying",
-};
+constexpr int kPanelDesignWidth = 724;
 
 }  // namespace
 
@@ -52,16 +47,24 @@ ChatHalf::ChatHalf(QWidget *panel, const ClientGame &game, RequestSender &sender
     , m_game(game)
     , m_sender(sender)
     , m_playSound(std::move(playSound))
-    , m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
     , m_panel(panel)
+    , m_view(new ChatView(panel, this))
+    , m_input(new ChatInput(panel, kTextLimit, this))
     , m_gate(new PhraseGate(PhraseGate::kDefaultMilliseconds, this))
 {
-    for (int i = 0; i < kPhraseCount; ++i)
-        m_phrases[static_cast<size_t>(i)] = defaultPhrase(i + 1);
-    createView(panel);
-    createInput(panel);
     createMenus(panel);
-    createButtons(panel);
+    m_buttons = new ChatButtons(panel, this);
+    for (int n = 1; n <= kPhraseCount; ++n)
+        setPhrase(n, defaultPhrase(n));
+    connect(m_buttons, &ChatButtons::phraseClicked, this, &ChatHalf::phraseClick);
+    connect(m_buttons, &ChatButtons::chatterSoundChosen, this, &ChatHalf::chatterSoundClick);
+    connect(m_buttons, &ChatButtons::smileyChosen, this, &ChatHalf::smileyClick);
+    connect(m_input, &ChatInput::sendRequested, this, &ChatHalf::sendit);
+    connect(m_input, &ChatInput::menuRequested, this, [this](const QPoint &pos) { m_inputMenu->popup(pos); });
+    connect(m_view, &ChatView::menuRequested, this, [this](const QPoint &pos) {
+        m_copy1->setEnabled(m_view->hasSelection());
+        m_viewMenu->popup(pos);
+    });
     setTextSize(kInitialTextSize);
     setTextColour(Qt::black);
     panel->installEventFilter(this);
@@ -69,14 +72,14 @@ ChatHalf::ChatHalf(QWidget *panel, const ClientGame &game, RequestSender &sender
 
 ChatHalf::~ChatHalf() = default;
 
-QUrl ChatHalf::smileyUrl(int index)
+QTextBrowser *ChatHalf::mainchat() const
 {
-    return QUrl(kSmileyScheme + QLatin1Char(':') + QString::number(index));
+    return m_view->browser();
 }
 
-QString ChatHalf::plainTip(const QString &text)
+QLineEdit *ChatHalf::mychat() const
 {
-    return Qt::convertFromPlainText(text);
+    return m_input->box();
 }
 
 QString ChatHalf::defaultPhrase(int number)
@@ -86,28 +89,11 @@ QString ChatHalf::defaultPhrase(int number)
     return QString::fromLatin1(kDefaultPhrases[static_cast<size_t>(number - 1)]);
 }
 
-QString ChatHalf::chatterSoundCaption(int number)
-{
-    if (number < 1 || number > kChatterSoundCount)
-        return {};
-    return QString::fromLatin1(kChatterCaptions[static_cast<size_t>(number - 1)]);
-}
-
 // --- Showing lines ---------------------------------------------------------------------
-
-void ChatHalf::addSmileyImage(int index)
-{
-    // Each picture goes into the document the first time a line shows it (again after
-    // the chat was cleared, which empties the document's resources).
-    QTextDocument *document = m_mainchat->document();
-    const QUrl url = smileyUrl(index);
-    if (!document->resource(QTextDocument::ImageResource, url).isValid())
-        document->addResource(QTextDocument::ImageResource, url, SmileyPainter::smiley(index));
-}
 
 void ChatHalf::addlinetochat(const QString &line, const QColor &colour)
 {
-    appendLine(ChatLineBuilder::build(line, colour));
+    m_view->addLine(ChatLineBuilder::build(line, colour));
 }
 
 void ChatHalf::addnotice(const QString &text)
@@ -115,57 +101,7 @@ void ChatHalf::addnotice(const QString &text)
     addlinetochat(QStringLiteral("0+") + text, kNoticeColour);
 }
 
-void ChatHalf::appendLine(const ChatLine &line)
-{
-    QTextDocument *document = m_mainchat->document();
-    QTextCursor cursor(document);
-    cursor.movePosition(QTextCursor::End);
-    // The first line goes into the empty block every document starts with.
-    if (!document->isEmpty())
-        cursor.insertBlock();
-
-    QTextCharFormat textFormat;
-    textFormat.setFontFamilies({kFontFamily});
-    textFormat.setFontWeight(QFont::Bold);
-    textFormat.setForeground(line.colour);
-
-    for (const ChatItem &item : line.items) {
-        switch (item.kind) {
-        case ChatItem::Kind::Text: cursor.insertText(item.text, textFormat); break;
-        case ChatItem::Kind::Link: {
-            const int number = m_links.add(item.text);
-            QTextCharFormat linkFormat;
-            linkFormat.setFontFamilies({kFontFamily});
-            linkFormat.setForeground(kLinkColour);
-            linkFormat.setFontUnderline(true);
-            linkFormat.setAnchor(true);
-            linkFormat.setAnchorHref(kLinkScheme + QLatin1Char(':') + QString::number(number));
-            cursor.insertText(item.text, linkFormat);
-            break;
-        }
-        case ChatItem::Kind::Smiley: {
-            addSmileyImage(item.smiley);
-            QTextImageFormat image;
-            image.setName(smileyUrl(item.smiley).toString());
-            image.setWidth(SmileyPainter::kWidth);
-            image.setHeight(SmileyPainter::kHeight);
-            cursor.insertImage(image);
-            break;
-        }
-        }
-    }
-    scrollToEnd();
-}
-
-void ChatHalf::scrollToEnd()
-{
-    if (m_scrollLock)
-        return;
-    QScrollBar *bar = m_mainchat->verticalScrollBar();
-    bar->setValue(bar->maximum());
-}
-
-void ChatHalf::chatrecieved(const QString &rest)
+void ChatHalf::chatReceived(const QString &rest)
 {
     // Chat lines and actions share one grammar; slot 0 is a notice from the host itself
     // (such as being told to chat more slowly).
@@ -203,26 +139,14 @@ void ChatHalf::playasound(const QString &rest)
         return;
     }
     const QString speaker = m_game.seatName(slot);
-    addlinetochat(QStringLiteral("0+") + speaker + QStringLiteral(": <Chatter Sound> ") + chatterSoundCaption(number),
+    addlinetochat(QStringLiteral("0+") + speaker + QStringLiteral(": <Chatter Sound> ")
+                      + ChatButtons::chatterSoundCaption(number),
                   kNoticeColour);
 }
 
 void ChatHalf::mainchatJump(int number)
 {
-    const std::optional<QString> address = m_links.address(number);
-    if (!address)
-        return;
-    // Only web pages are opened: a chat word must not start another kind of program.
-    const QUrl url = QUrl::fromUserInput(*address);
-    const bool web = url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
-    if (web && m_openUrl && m_openUrl(url))
-        return;
-    qCInfo(lcChat) << "could not open" << *address;
-    auto *box = new QMessageBox(QMessageBox::Information, QApplication::applicationName(),
-                                QStringLiteral("Cannot open Webpage"), QMessageBox::Ok, m_mainchat->window());
-    box->setObjectName(QStringLiteral("cannotOpenWebpage"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    m_view->openLink(number);
 }
 
 // --- Sending ---------------------------------------------------------------------------
@@ -236,14 +160,14 @@ void ChatHalf::sendit()
 {
     if (!m_game.loggedIn())
         return;
-    const QString text = m_mychat->text();
+    const QString text = m_input->text();
     if (!text.isEmpty()) {
         if (!text.startsWith(QLatin1Char('/')))
             m_sender.sendRequest(net::toHost::chat(m_game.ownSlot(), text, colourName()));
         else if (text.startsWith(QLatin1String("/me")))
             m_sender.sendRequest(net::toHost::action(m_game.ownSlot(), text.mid(4), colourName()));
     }
-    m_mychat->clear();
+    m_input->clear();
 }
 
 void ChatHalf::phraseClick(int number)
@@ -265,15 +189,8 @@ void ChatHalf::chatterSoundClick(int number)
 
 void ChatHalf::smileyClick(int code)
 {
-    if (m_mychat->text() == kPlaceholder)
-        m_mychat->clear();
-    const QString smiley = QStringLiteral(":)#") + QString::number(code);
-    if (m_mychat->text().size() + smiley.size() > kTextLimit)
-        return;  // a cut code would show the wrong smiley
-    m_mychat->setText(m_mychat->text() + smiley);
-    m_mychat->deselect();
-    m_mychat->setCursorPosition(int(m_mychat->text().size()));
-    m_mychat->setFocus();
+    // A cut code would show the wrong smiley: the input takes it whole or not at all.
+    m_input->append(QStringLiteral(":)#") + QString::number(code));
 }
 
 // --- Options ---------------------------------------------------------------------------
@@ -287,9 +204,7 @@ void ChatHalf::TextColor1Click()
 void ChatHalf::setTextColour(const QColor &colour)
 {
     m_textColour = colour.isValid() ? colour : QColor(Qt::black);
-    QPalette palette = m_mychat->palette();
-    palette.setColor(QPalette::Text, m_textColour);
-    m_mychat->setPalette(palette);
+    m_input->setTextColour(m_textColour);
 }
 
 void ChatHalf::textSizeClick(int points)
@@ -303,48 +218,37 @@ void ChatHalf::setTextSize(int points)
     if (points < 1)
         return;
     m_textSize = points;
-    QFont font(kFontFamily);
-    font.setPointSize(points);
-    m_mainchat->document()->setDefaultFont(font);
+    m_view->setTextSize(points);
     for (const auto &[size, entry] : std::as_const(m_sizeActions))
         entry->setChecked(size == points);
-    scrollToEnd();
 }
 
 void ChatHalf::setScrollLock(bool on)
 {
-    m_scrollLock = on;
+    m_view->setScrollLock(on);
     m_scrollChatOff1->setChecked(on);
     m_scrollChatOff2->setChecked(on);
 }
 
 void ChatHalf::ClearMainChat1Click()
 {
-    m_mainchat->clear();
-    m_links.clear();
-    m_mychat->setFocus();
+    m_view->clear();
+    m_input->box()->setFocus();
 }
 
 void ChatHalf::SelectAll1Click()
 {
-    m_mainchat->selectAll();
+    m_view->selectAll();
 }
 
 void ChatHalf::Copy1Click()
 {
-    const QTextCursor cursor = m_mainchat->textCursor();
-    if (!cursor.hasSelection())
-        return;
-    QString text = cursor.selection().toPlainText();
-    text.remove(QChar::ObjectReplacementCharacter);
-    QGuiApplication::clipboard()->setText(text);
+    m_view->copySelection();
 }
 
 void ChatHalf::Paste1Click()
 {
-    const QString text = QGuiApplication::clipboard()->text();
-    if (!text.isEmpty())
-        m_mychat->setText(text);
+    m_input->paste();
 }
 
 QString ChatHalf::phrase(int number) const
@@ -360,7 +264,7 @@ void ChatHalf::setPhrase(int number, const QString &text)
         return;
     QString &phrase = m_phrases[static_cast<size_t>(number - 1)];
     phrase = text.left(kTextLimit);
-    m_phraseButtons[static_cast<size_t>(number - 1)]->setToolTip(plainTip(phrase));
+    m_buttons->setPhraseTip(number, phrase);
 }
 
 // --- Events ----------------------------------------------------------------------------
@@ -368,24 +272,10 @@ void ChatHalf::setPhrase(int number, const QString &text)
 bool ChatHalf::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_panel && event->type() == QEvent::Resize) {
-        placeStretchingControls(m_panel->width());
-    } else if (watched == m_mychat && event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (m_mychat->text() == kPlaceholder)
-            m_mychat->clear();
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            sendit();
-            return true;
-        }
-        if (key->matches(QKeySequence::Paste)) {
-            Paste1Click();
-            return true;
-        }
-    } else if (watched == m_mainchat && event->type() == QEvent::KeyPress) {
-        if (static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
-            Copy1Click();
-            return true;
-        }
+        // The input box takes up any width the panel gains; the smiley button keeps to its right.
+        const int extra = std::max(0, m_panel->width() - kPanelDesignWidth);
+        m_input->stretch(extra);
+        m_buttons->shiftSmileyButton(extra);
     }
     return QObject::eventFilter(watched, event);
 }

@@ -1,14 +1,14 @@
-// The chat half of the main window: the chat view `mainchat` with its link table and
-// pop-up menu, the input box `mychat`, the nine phrase buttons and their gate, the
-// chatter sound and smiley menus, the chat text colour and size, scroll lock, and the
-// handlers of the host's relayed chat, actions and chatter sounds. It places its
-// controls on the board panel it is given and owns them through that panel.
+// The chat half of the main window: it joins the chat view `mainchat` (ChatView), the
+// input box `mychat` (ChatInput) and the phrase, sound and smiley buttons (ChatButtons)
+// with the rules of sending, the phrase gate, the chat text colour and size, scroll lock,
+// the chat's menus, and the handlers of the host's relayed chat, actions and chatter
+// sounds. Its controls sit on the board panel it is given, which owns them.
 #pragma once
 
-#include "client/ChatLineBuilder.h"
+#include "client/ChatButtons.h"
 #include "client/ChatMessages.h"
+#include "client/ChatView.h"
 #include "client/ClientContext.h"
-#include "client/LinkTable.h"
 
 #include <QColor>
 #include <QList>
@@ -21,6 +21,7 @@
 #include <functional>
 #include <utility>
 
+class ChatInput;
 class ClientGame;
 class PhraseGate;
 class QAction;
@@ -40,15 +41,12 @@ public:
     // SoundPlayer's play.
     using PlaySound = std::function<void(const QString &name)>;
 
-    static constexpr int kPhraseCount = 9;
-    static constexpr int kChatterSoundCount = 20;
+    static constexpr int kPhraseCount = ChatButtons::kPhraseCount;
+    static constexpr int kChatterSoundCount = ChatButtons::kChatterSoundCount;
     static constexpr int kInitialTextSize = 10;
     // The longest chat line or phrase, in characters: even in UTF-8 its request stays far
     // below the largest message the host accepts.
     static constexpr int kTextLimit = 1000;
-    static inline const QString kPlaceholder = QStringLiteral("<Enter Chat Here>");
-    static inline const QColor kBackground = QColor(198, 148, 115);
-    static inline const QColor kLinkColour = QColor(0, 128, 0);
     static inline const QColor kFallbackColour = QColor(255, 0, 0);
 
     // The own slot and the seats' names come from `game`.
@@ -63,7 +61,7 @@ public:
     // ChatMessages: "slot+text|colour name" of CMD_chat and CMD_action, and "slot+sound+"
     // of CMD_playasound. Both throw net::ConversionError when the slot is not a number and
     // ignore the message when it is no participant's.
-    void chatrecieved(const QString &rest) override;
+    void chatReceived(const QString &rest) override;
     void playasound(const QString &rest) override;
 
     // Sends the input box's text as chat or "/me" action and empties the box.
@@ -90,7 +88,7 @@ public:
     void setTextSize(int points);
     int textSize() const { return m_textSize; }
     void setScrollLock(bool on);
-    bool scrollLock() const { return m_scrollLock; }
+    bool scrollLock() const { return m_view->scrollLock(); }
     void ClearMainChat1Click();
     void SelectAll1Click();
     // Copies the view's selection as plain text; nothing without a selection.
@@ -107,20 +105,20 @@ public:
     void setChatterSoundsOn(bool on) { m_chatterSoundsOn = on; }
     bool chatterSoundsOn() const { return m_chatterSoundsOn; }
     // Opens an address on the desktop; QDesktopServices::openUrl unless replaced.
-    void setUrlOpener(std::function<bool(const QUrl &)> opener) { m_openUrl = std::move(opener); }
+    void setUrlOpener(std::function<bool(const QUrl &)> opener) { m_view->setUrlOpener(std::move(opener)); }
 
-    static QString chatterSoundCaption(int number);
-
-    QTextBrowser *mainchat() const { return m_mainchat; }
-    QLineEdit *mychat() const { return m_mychat; }
+    QTextBrowser *mainchat() const;
+    QLineEdit *mychat() const;
+    ChatView &view() { return *m_view; }
+    ChatInput &input() { return *m_input; }
     // The text colour dialog, made on first use.
     QColorDialog *colorDialog();
-    QToolButton *phraseButton(int number) const;
-    QMenu *popupSounds() const { return m_popupSounds; }
-    QMenu *popupSmilies() const { return m_popupSmilies; }
+    QToolButton *phraseButton(int number) const { return m_buttons->phraseButton(number); }
+    QMenu *popupSounds() const { return m_buttons->popupSounds(); }
+    QMenu *popupSmilies() const { return m_buttons->popupSmilies(); }
     QMenu *viewMenu() const { return m_viewMenu; }
     PhraseGate &phraseGate() { return *m_gate; }
-    const LinkTable &links() const { return m_links; }
+    const LinkTable &links() const { return m_view->links(); }
 
     // For the main window's Options menu.
     QAction *textColorAction() const { return m_textColor1; }
@@ -136,38 +134,18 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void createView(QWidget *panel);
-    void createInput(QWidget *panel);
-    void createButtons(QWidget *panel);
     void createMenus(QWidget *panel);
-    void appendLine(const ChatLine &line);
-    void addSmileyImage(int index);
-    void scrollToEnd();
     QString colourName() const;
-    void placeStretchingControls(int panelWidth);
-    static QUrl smileyUrl(int index);
-    // A phrase comes from the settings file: its tooltip shows it as typed, never as markup.
-    static QString plainTip(const QString &text);
-
-    // Shared by the view's making and its lines.
-    static inline const QString kLinkScheme = QStringLiteral("chatlink");
-    static inline const QString kSmileyScheme = QStringLiteral("smiley");
-    static inline const QString kFontFamily = QStringLiteral("Arial");
 
     const ClientGame &m_game;
     RequestSender &m_sender;
     PlaySound m_playSound;
-    std::function<bool(const QUrl &)> m_openUrl;
 
     QWidget *m_panel = nullptr;
-    QTextBrowser *m_mainchat = nullptr;
-    QLineEdit *m_mychat = nullptr;
-    std::array<QToolButton *, kPhraseCount> m_phraseButtons{};
-    QToolButton *m_phrase10 = nullptr;
-    QToolButton *m_smilies = nullptr;
+    ChatView *m_view = nullptr;
+    ChatInput *m_input = nullptr;
+    ChatButtons *m_buttons = nullptr;
     QColorDialog *m_colorDialog = nullptr;
-    QMenu *m_popupSounds = nullptr;
-    QMenu *m_popupSmilies = nullptr;
     QMenu *m_viewMenu = nullptr;
     QMenu *m_inputMenu = nullptr;
     QMenu *m_textSizeMenu = nullptr;
@@ -182,10 +160,8 @@ private:
     QAction *m_paste1 = nullptr;
 
     PhraseGate *m_gate = nullptr;
-    LinkTable m_links;
     std::array<QString, kPhraseCount> m_phrases;
     QColor m_textColour = Qt::black;
     int m_textSize = kInitialTextSize;
-    bool m_scrollLock = false;
     bool m_chatterSoundsOn = true;
 };

@@ -23,7 +23,7 @@ int ChatLineBuilder::smileyIndex(const QString &code)
     return value - kFirstSmileyCode;
 }
 
-void ChatLineBuilder::addWords(const QString &text, QList<ChatItem> &items)
+void ChatLineBuilder::addWords(const QString &text, QList<ChatItem> &items, int &linksLeft)
 {
     // Every word keeps the space that ends it; the appended space ends the last one.
     const QString spaced = text + QLatin1Char(' ');
@@ -31,7 +31,10 @@ void ChatLineBuilder::addWords(const QString &text, QList<ChatItem> &items)
     while (start < spaced.size()) {
         const qsizetype space = spaced.indexOf(QLatin1Char(' '), start);
         const QString word = spaced.mid(start, space - start + 1);
-        items.append({isWebAddress(word) ? ChatItem::Kind::Link : ChatItem::Kind::Text, word, 0});
+        const bool link = linksLeft > 0 && isWebAddress(word);
+        if (link)
+            --linksLeft;
+        items.append({link ? ChatItem::Kind::Link : ChatItem::Kind::Text, word, 0});
         start = space + 1;
     }
 }
@@ -47,16 +50,17 @@ ChatLine ChatLineBuilder::build(const QString &line, const QColor &colour)
     remainder.remove(0, prefix.size());
     result.items.append({ChatItem::Kind::Text, prefix + QLatin1Char(' '), 0});
 
+    int linksLeft = kLinksPerLine;
     qsizetype mark = remainder.indexOf(kSmileyMark);
     while (mark >= 0) {
         const QString before = remainder.left(mark);
         const QString code = remainder.mid(mark + kSmileyMark.size(), kCodeLength);
         remainder.remove(0, mark + kSmileyMark.size() + code.size());
-        addWords(before, result.items);
+        addWords(before, result.items, linksLeft);
         result.items.append({ChatItem::Kind::Smiley, QString(), smileyIndex(code)});
         mark = remainder.indexOf(kSmileyMark);
     }
     if (!remainder.isEmpty())
-        addWords(remainder, result.items);
+        addWords(remainder, result.items, linksLeft);
     return result;
 }

@@ -26,10 +26,15 @@ class ChatLineBuilder {
 public:
     static constexpr int kSmileyCount = 18;
     static constexpr int kFirstSmileyCode = 10;  // ":)#10" is image 0, ":)#27" image 17
+    // Links one line may hold; further web addresses of the line stay plain text. Every
+    // link costs the view a run and a record of its own, and a relayed line of 4 KiB
+    // could otherwise carry hundreds of them.
+    static constexpr int kLinksPerLine = 20;
 
     // Cuts the leading number and "+", takes the text up to the first ":" as the prefix
     // (shown with one space after it), then splits the rest at smiley codes ":)#NN" into
-    // words ending in a space; words holding "http://" or "www." become link runs.
+    // words ending in a space; words holding "http://" or "www." become link runs, the
+    // first kLinksPerLine of them.
     static ChatLine build(const QString &line, const QColor &colour);
 
     // A word is a web address when it holds "http://" or "www." (case matters).
@@ -38,5 +43,5 @@ public:
     static int smileyIndex(const QString &code);
 
 private:
-    static void addWords(const QString &text, QList<ChatItem> &items);
+    static void addWords(const QString &text, QList<ChatItem> &items, int &linksLeft);
 };

@@ -8,7 +8,7 @@ class ChatMessages {
 public:
     virtual ~ChatMessages() = default;
     // CMD_chat and CMD_action.
-    virtual void chatrecieved(const QString &rest) = 0;
+    virtual void chatReceived(const QString &rest) = 0;
     // CMD_playasound.
     virtual void playasound(const QString &rest) = 0;
 };

@@ -84,8 +84,8 @@ void ConnectionHalf::buildDispatchTable()
 
     m_dispatch = {
         {QStringLiteral("CMD_sendlogininfo"), own(&ConnectionHalf::sendloginfo)},
-        {QStringLiteral("CMD_chat"), chat(&ChatMessages::chatrecieved)},
-        {QStringLiteral("CMD_action"), chat(&ChatMessages::chatrecieved)},
+        {QStringLiteral("CMD_chat"), chat(&ChatMessages::chatReceived)},
+        {QStringLiteral("CMD_action"), chat(&ChatMessages::chatReceived)},
         {QStringLiteral("CMD_newplayerinfo"), own(&ConnectionHalf::newplayerinfo)},
         {QStringLiteral("CMD_havewrongversion"), own(&ConnectionHalf::havewrongversion)},
         {QStringLiteral("CMD_wrongversion"), own(&ConnectionHalf::wrongversion)},

@@ -2,14 +2,16 @@
 // 0 to 100, the counter wrapping to 1), and every address by its link number.
 //
 // The table alone cannot answer a click on an older link once more than 101 links were
-// shown (its numbering wraps to 1 and overwrites entries), so the addresses are also kept
-// in order of appearance and a click always opens the address of the link clicked.
+// shown (its numbering wraps to 1 and overwrites entries), so the addresses are kept in
+// order of appearance and a click always opens the address of the link clicked. Only the
+// links of lines still shown are kept: the view releases a line's links when it drops the
+// line, oldest first, so the record never outgrows the view's history. The table's
+// entries are read from that record, so each address is held once.
 #pragma once
 
-#include <QList>
 #include <QString>
 
-#include <array>
+#include <deque>
 #include <optional>
 
 class LinkTable {
@@ -19,20 +21,31 @@ public:
     // Stores the word (trailing space included) and returns the link's number, its
     // position among the links since the last clear.
     int add(const QString &word);
-    // Empties the table; the counter goes back to -1 (no link yet).
+    // Forgets the `count` oldest links kept (the links of a line that left the view);
+    // their numbers stay used, so later links keep theirs.
+    void releaseOldest(int count);
+    // Forgets every link; the counter goes back to -1 (no link yet).
     void clear();
 
     // The latest table entry written; -1 before the first link.
-    int counter() const { return m_counter; }
+    int counter() const;
+    // The word at table entry `index`; empty when never written, or when its link left
+    // the view.
     QString entry(int index) const;
-    int count() const { return static_cast<int>(m_byNumber.size()); }
+    // Links kept: those of the lines still shown.
+    int count() const { return static_cast<int>(m_kept.size()); }
+    // The number of the oldest link kept (the next link's number when none is kept).
+    int firstKept() const { return m_firstKept; }
 
     // The address a click on link `number` opens: the word without one trailing space.
-    // Empty when there is no such link.
+    // Empty when there is no such link, or its line left the view.
     std::optional<QString> address(int number) const;
 
 private:
-    std::array<QString, kEntries> m_table;
-    int m_counter = -1;
-    QList<QString> m_byNumber;
+    static int entryOf(int number) { return number == 0 ? 0 : (number - 1) % (kEntries - 1) + 1; }
+    const QString *kept(int number) const;
+
+    std::deque<QString> m_kept;  // the words of links m_firstKept, m_firstKept + 1, ...
+    int m_firstKept = 0;
+    int m_added = 0;  // links added since the last clear
 };

@@ -4,7 +4,8 @@
 # the given time, starting from its committed seeds.
 #
 # Usage: scripts/fuzz.sh [--parallel] <seconds> [harness...]
-#   harness: Framer HostRequests ProfileFile WordListFormat WaveDecoder (default: all)
+#   harness: Framer HostRequests ProfileFile WordListFormat WaveDecoder Lzrw1Decode TallyText
+#            HttpResponse ChatLine (default: all)
 #   --parallel: run the harnesses at the same time instead of one after the other
 #
 # The committed seeds in tests/fuzz/corpus/<harness> are only read. New inputs go to
@@ -15,7 +16,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_harnesses=(Framer HostRequests ProfileFile WordListFormat WaveDecoder Lzrw1Decode TallyText HttpResponse DownloadName)
+all_harnesses=(Framer HostRequests ProfileFile WordListFormat WaveDecoder Lzrw1Decode TallyText HttpResponse DownloadName ChatLine)
 
 # Longest input per harness: enough for the framer's over-long messages (64 KiB) and for a
 # word list longer than one read of its checker (61,440 bytes), and for containers of

@@ -4,6 +4,7 @@
 #include "WarningCounter.h"
 
 #include "client/ChatHalf.h"
+#include "client/ChatInput.h"
 #include "client/PhraseGate.h"
 #include "client/model/ClientGame.h"
 #include "net/Catalogue.h"
@@ -138,13 +139,24 @@ TEST_F(ChatHalfTest, BeforeLoginEnterKeepsTheText)
 TEST_F(ChatHalfTest, TypingReplacesThePlaceholderAndEnterSendsInTheChosenColour)
 {
     logIn(1);
-    EXPECT_EQ(chat->mychat()->text(), ChatHalf::kPlaceholder);
+    EXPECT_EQ(chat->mychat()->text(), ChatInput::kPlaceholder);
     chat->setTextColour(QColor(0x99, 0x66, 0x33));
     EXPECT_EQ(chat->mychat()->palette().color(QPalette::Text), QColor(0x99, 0x66, 0x33));
     QTest::keyClicks(chat->mychat(), QStringLiteral("hi"));
     EXPECT_EQ(chat->mychat()->text(), QStringLiteral("hi"));
     QTest::keyClick(chat->mychat(), Qt::Key_Return);
     EXPECT_EQ(sender.requests, QList<QByteArray>{QByteArray("CMD_chat+1+hi|$00336699") + net::kTerminator});
+}
+
+// Only the box's first text is the placeholder: the same words pasted later are kept.
+TEST_F(ChatHalfTest, PastedTextReadingLikeThePlaceholderIsKept)
+{
+    QTest::keyClicks(chat->mychat(), QStringLiteral("a"));
+    QGuiApplication::clipboard()->setText(ChatInput::kPlaceholder);
+    chat->Paste1Click();
+    QTest::keyClicks(chat->mychat(), QStringLiteral("x"));
+    chat->smileyClick(12);
+    EXPECT_EQ(chat->mychat()->text(), ChatInput::kPlaceholder + QStringLiteral("x:)#12"));
 }
 
 TEST_F(ChatHalfTest, PhraseButtonPressedTwiceQuicklySendsOnceThenReopens)
@@ -276,7 +288,7 @@ TEST_F(ChatHalfTest, UnknownChatterSoundOrBadSlotIsIgnored)
 TEST_F(ChatHalfTest, RelaysFromNoParticipantAreIgnoredButTheHostsOwnNoticesShow)
 {
     WarningCounter warnings("quarn.chat");
-    chat->chatrecieved(QStringLiteral("10+Al chats: hi|clBlue"));
+    chat->chatReceived(QStringLiteral("10+Al chats: hi|clBlue"));
     chat->playasound(QStringLiteral("10+wave3+"));
     chat->playasound(QStringLiteral("0+wave3+"));
     EXPECT_TRUE(chat->mainchat()->document()->isEmpty());
@@ -286,14 +298,14 @@ TEST_F(ChatHalfTest, RelaysFromNoParticipantAreIgnoredButTheHostsOwnNoticesShow)
     // Slot 0 is the host itself, e.g. telling a participant that lines were dropped.
     const auto notice = net::splitMessage(net::toClient::hostnotice(QStringLiteral("Host: slow down")).chopped(1));
     ASSERT_TRUE(notice);
-    chat->chatrecieved(notice->rest);
+    chat->chatReceived(notice->rest);
     EXPECT_EQ(chat->mainchat()->document()->lastBlock().text(), QStringLiteral("Host:  slow down "));
     EXPECT_EQ(lastLine()[0].colour, kNoticeColour);
 }
 
 TEST_F(ChatHalfTest, ReceivedChatIsDrawnBoldInItsColourOrRed)
 {
-    chat->chatrecieved(QStringLiteral("1+Al chats: hi|clBlue"));
+    chat->chatReceived(QStringLiteral("1+Al chats: hi|clBlue"));
     QList<ViewRun> runs = lastLine();
     ASSERT_EQ(runs.size(), 1);  // equal formats merge into one fragment
     EXPECT_EQ(runs[0].text, QStringLiteral("Al chats:  hi "));
@@ -301,12 +313,12 @@ TEST_F(ChatHalfTest, ReceivedChatIsDrawnBoldInItsColourOrRed)
     const QTextBlock block = chat->mainchat()->document()->lastBlock();
     EXPECT_EQ(block.begin().fragment().charFormat().fontWeight(), QFont::Bold);
 
-    chat->chatrecieved(QStringLiteral("1+Al chats: a|b|clBlue"));
+    chat->chatReceived(QStringLiteral("1+Al chats: a|b|clBlue"));
     EXPECT_EQ(chat->mainchat()->document()->lastBlock().text(), QStringLiteral("Al chats:  a "));
     EXPECT_EQ(lastLine()[0].colour, ChatHalf::kFallbackColour);
-    chat->chatrecieved(QStringLiteral("1+no colour at all"));
+    chat->chatReceived(QStringLiteral("1+no colour at all"));
     EXPECT_EQ(lastLine()[0].colour, ChatHalf::kFallbackColour);
-    chat->chatrecieved(QStringLiteral("1+x|notacolour"));
+    chat->chatReceived(QStringLiteral("1+x|notacolour"));
     EXPECT_EQ(lastLine()[0].colour, ChatHalf::kFallbackColour);
 }
 
@@ -337,7 +349,7 @@ TEST_F(ChatHalfTest, LinksOpenTheirAddressOrSayTheyCannot)
     chat->addlinetochat(QStringLiteral("1+A: see www.quarn.net WWW.NOT.LINK http://x.org/p"), Qt::black);
     const QList<ViewRun> runs = lastLine();
     const auto link =
-        std::find_if(runs.begin(), runs.end(), [](const ViewRun &r) { return r.colour == ChatHalf::kLinkColour; });
+        std::find_if(runs.begin(), runs.end(), [](const ViewRun &r) { return r.colour == ChatView::kLinkColour; });
     ASSERT_NE(link, runs.end());
     EXPECT_EQ(link->text, QStringLiteral("www.quarn.net "));
     EXPECT_EQ(chat->links().count(), 2);

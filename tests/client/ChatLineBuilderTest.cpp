@@ -107,4 +107,16 @@ TEST(ChatLineBuilder, SmileyIndexReadsOnlyTwoDigitCodesFrom10To27)
         EXPECT_EQ(ChatLineBuilder::smileyIndex(QString::fromLatin1(bad)), 0) << bad;
 }
 
+// Past the cap, web addresses of the same line are plain words.
+TEST(ChatLineBuilder, LinksPastTheCapOfALineArePlainText)
+{
+    const int cap = ChatLineBuilder::kLinksPerLine;
+    const ChatLine line = ChatLineBuilder::build(
+        QStringLiteral("1+A: ") + QStringLiteral("www.a ").repeated(cap + 3).trimmed(), Qt::black);
+    QList<ChatItem> words = line.items.mid(2);
+    ASSERT_EQ(words.size(), cap + 3);
+    for (int i = 0; i < words.size(); ++i)
+        EXPECT_EQ(words[i], (i < cap ? L("www.a ") : T("www.a "))) << "word " << i;
+}
+
 }  // namespace

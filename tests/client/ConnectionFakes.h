@@ -120,7 +120,7 @@ public:
     void gamestats(const QString &rest) override { record("gamestats", rest); }
     void toomany(const QString &rest) override { record("toomany", rest); }
     void placetheletters(const QString &rest) override { record("placetheletters", rest); }
-    void chatrecieved(const QString &rest) override { record("chatrecieved", rest); }
+    void chatReceived(const QString &rest) override { record("chatReceived", rest); }
     void playasound(const QString &rest) override { record("playasound", rest); }
 
     QStringList calls;

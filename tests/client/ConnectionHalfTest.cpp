@@ -440,8 +440,8 @@ TEST_P(ConnectionMessageTest, commandReachesItsHandlerOrShowsItsNotice)
 
 INSTANTIATE_TEST_SUITE_P(
     BoardAndChat, ConnectionMessageTest,
-    ::testing::Values(MessageRow{"CMD_chat+1+You chats: hi|clBlack", "chatrecieved:1+You chats: hi|clBlack", ""},
-                      MessageRow{"CMD_action+2+Bob waves|clRed", "chatrecieved:2+Bob waves|clRed", ""},
+    ::testing::Values(MessageRow{"CMD_chat+1+You chats: hi|clBlack", "chatReceived:1+You chats: hi|clBlack", ""},
+                      MessageRow{"CMD_action+2+Bob waves|clRed", "chatReceived:2+Bob waves|clRed", ""},
                       MessageRow{"CMD_playasound+1+wave3+", "playasound:1+wave3+", ""},
                       MessageRow{"CMD_startgame+You+30+200+10000+", "startthegame:You+30+200+10000+", ""},
                       MessageRow{"CMD_nextplayer+2+5", "getnextplayer:2+5", ""},

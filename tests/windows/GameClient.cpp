@@ -37,7 +37,7 @@ void GameClient::sendRequest(const QByteArray &message)
     connection->sendRequest(message);
 }
 
-void GameClient::chatrecieved(const QString &rest)
+void GameClient::chatReceived(const QString &rest)
 {
     lines.append(rest);
 }

@@ -21,7 +21,7 @@ public:
 
     // RequestSender: through the connection half, which sends only while logged in.
     void sendRequest(const QByteArray &message) override;
-    void chatrecieved(const QString &rest) override;
+    void chatReceived(const QString &rest) override;
     void playasound(const QString &) override { }
     void addlinetochat(const QString &line, const QColor &colour) override;
     void addnotice(const QString &text) override;

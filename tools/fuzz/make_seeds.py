@@ -22,7 +22,7 @@ import sys
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 CORPUS = ROOT / 'tests' / 'fuzz' / 'corpus'
 HARNESSES = ['Framer', 'HostRequests', 'ProfileFile', 'WordListFormat', 'WaveDecoder', 'TallyText', 'HttpResponse',
-             'DownloadName']
+             'DownloadName', 'ChatLine']
 
 TERMINATOR = b'\xff'
 MAX_MESSAGE = 64 * 1024
@@ -397,6 +397,23 @@ def regression_seeds():
           b'\x00\x03\x00CMD_startgame+' + b'\x80' * 23000 + b'+30+50+5+' + TERMINATOR)
 
 
+# ---- the chat line builder ----
+
+def chat_seeds():
+    write('ChatLine', 'empty', b'')
+    write('ChatLine', 'chat', b'3+Bob chats: hello there')
+    write('ChatLine', 'action', b'2+Bob says: Good: one')
+    write('ChatLine', 'notice', b'0+You are Connected.')
+    write('ChatLine', 'smileys', b'1+A: a:)#12b :)#10:)#27 x:)#30y :)#ab :)#1')
+    write('ChatLine', 'links', b'1+A: see www.quarn.net and http://x.org/a WWW.NO HTTP://NO')
+    write('ChatLine', 'link-flood', b'3+Eve chats: ' + b'www.a ' * 660)
+    write('ChatLine', 'links-and-smileys', b'1+A: www.a.b:)#11http://c.d:)#12 ' * 12)
+    write('ChatLine', 'spaces', b'0+a  b   ')
+    write('ChatLine', 'no-number', b'plain www.x:')
+    write('ChatLine', 'utf8', 'Zoë chats: ☺ www.日本.jp :)#13 é'.encode())
+    write('ChatLine', 'bad-utf8', b'1+A: \xc3 www.\xff\xfe :)#\xc3\xa9')
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument('--build-dir', default='build', help='where fuzz_seed_writer is built (default: build)')
@@ -415,6 +432,7 @@ def main():
     tally_seeds()
     http_seeds()
     download_name_seeds()
+    chat_seeds()
     regression_seeds()
 
     total = 0
