@@ -131,8 +131,10 @@ void ChatView::addLine(const ChatLine &line)
         }
         }
     }
-    dropLinesOverHistory();
     cursor.endEditBlock();
+    // Apart from the new line's edit: one edit spanning the document would have the
+    // view lay out every line again, not just the new one.
+    dropLinesOverHistory();
     scrollToEnd();
 }
 
