@@ -16,6 +16,10 @@
 
 #include <QLoggingCategory>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 Q_DECLARE_LOGGING_CATEGORY(lcChat)
 
 namespace {
@@ -158,6 +162,11 @@ void ChatView::clear()
     m_browser->clear();
     m_links.clear();
     std::deque<int>().swap(m_linksPerLine);
+#ifdef __GLIBC__
+    // The allocator keeps what a flood of lines used; clearing is when the user asks for
+    // it back.
+    malloc_trim(0);
+#endif
 }
 
 void ChatView::scrollToEnd()
