@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QEvent>
+#include <QLineEdit>
 #include <QMenu>
 
 #include <algorithm>
