@@ -10,22 +10,10 @@
 #include "net/Message.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
 #include <QColorDialog>
-#include <QDesktopServices>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
-#include <QScrollBar>
-#include <QTextBlock>
-#include <QTextBrowser>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextDocumentFragment>
-#include <QToolButton>
 
 #include <algorithm>
 

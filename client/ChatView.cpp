@@ -9,12 +9,17 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 
 #include <QLoggingCategory>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 Q_DECLARE_LOGGING_CATEGORY(lcChat)
 
@@ -131,8 +136,10 @@ void ChatView::addLine(const ChatLine &line)
         }
         }
     }
-    dropLinesOverHistory();
     cursor.endEditBlock();
+    // Apart from the new line's edit: one edit spanning the document would have the
+    // view lay out every line again, not just the new one.
+    dropLinesOverHistory();
     scrollToEnd();
 }
 
@@ -156,6 +163,11 @@ void ChatView::clear()
     m_browser->clear();
     m_links.clear();
     std::deque<int>().swap(m_linksPerLine);
+#ifdef __GLIBC__
+    // The allocator keeps what a flood of lines used; clearing is when the user asks for
+    // it back.
+    malloc_trim(0);
+#endif
 }
 
 void ChatView::scrollToEnd()

@@ -5,7 +5,8 @@
 // 660 links in a colour of their own each (a new text format every line). Each case
 // fails when the program's resident memory ends above kBoundMegabytes.
 //
-// Run: build/bench/chat/bench_chat (QT_QPA_PLATFORM=offscreen without a display). The
+// Run: build/bench/chat/bench_chat (QT_QPA_PLATFORM=offscreen without a display;
+// CHAT_LINES=<n> feeds n lines instead of 10,000). The
 // cases run in one process one after the other, so each starts from the memory the
 // previous one left: the figure that counts is the resident size at each case's end.
 #include "client/ChatHalf.h"
