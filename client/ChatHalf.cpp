@@ -7,6 +7,7 @@
 #include "client/SmileyPainter.h"
 #include "client/model/ClientGame.h"
 #include "net/Catalogue.h"
+#include "net/JoinAddress.h"
 #include "net/Message.h"
 
 #include <QAction>
@@ -212,6 +213,12 @@ void ChatHalf::mainchatJump(int number)
     const std::optional<QString> address = m_links.address(number);
     if (!address)
         return;
+    // An invite link joins another game (the opener reads it and asks first); it never
+    // reaches the desktop.
+    if (net::isInviteLink(*address) && m_openInvite) {
+        m_openInvite(*address);
+        return;
+    }
     // Only web pages are opened: a chat word must not start another kind of program.
     const QUrl url = QUrl::fromUserInput(*address);
     const bool web = url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));

@@ -108,6 +108,9 @@ public:
     bool chatterSoundsOn() const { return m_chatterSoundsOn; }
     // Opens an address on the desktop; QDesktopServices::openUrl unless replaced.
     void setUrlOpener(std::function<bool(const QUrl &)> opener) { m_openUrl = std::move(opener); }
+    // Follows an invite link clicked in the chat (quarn://...); without one, such a link
+    // is not followed.
+    void setInviteOpener(std::function<void(const QString &)> opener) { m_openInvite = std::move(opener); }
 
     static QString chatterSoundCaption(int number);
 
@@ -158,6 +161,7 @@ private:
     RequestSender &m_sender;
     PlaySound m_playSound;
     std::function<bool(const QUrl &)> m_openUrl;
+    std::function<void(const QString &)> m_openInvite;
 
     QWidget *m_panel = nullptr;
     QTextBrowser *m_mainchat = nullptr;
