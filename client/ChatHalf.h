@@ -106,6 +106,9 @@ public:
     bool chatterSoundsOn() const { return m_chatterSoundsOn; }
     // Opens an address on the desktop; QDesktopServices::openUrl unless replaced.
     void setUrlOpener(std::function<bool(const QUrl &)> opener) { m_view->setUrlOpener(std::move(opener)); }
+    // Follows an invite link clicked in the chat (quarn://...); without one, such a link
+    // is not followed.
+    void setInviteOpener(std::function<void(const QString &)> opener) { m_view->setInviteOpener(std::move(opener)); }
 
     QTextBrowser *mainchat() const;
     QLineEdit *mychat() const;

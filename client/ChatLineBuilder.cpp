@@ -1,6 +1,8 @@
 // The run structure of one chat line; see ChatLineBuilder.h.
 #include "client/ChatLineBuilder.h"
 
+#include "net/JoinAddress.h"
+
 namespace {
 
 const QString kSmileyMark = QStringLiteral(":)#");
@@ -10,7 +12,7 @@ constexpr int kCodeLength = 2;
 
 bool ChatLineBuilder::isWebAddress(const QString &word)
 {
-    return word.contains(QLatin1String("http://")) || word.contains(QLatin1String("www."));
+    return word.contains(QLatin1String("http://")) || word.contains(QLatin1String("www.")) || net::isInviteLink(word);
 }
 
 int ChatLineBuilder::smileyIndex(const QString &code)

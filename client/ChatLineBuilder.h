@@ -33,11 +33,12 @@ public:
 
     // Cuts the leading number and "+", takes the text up to the first ":" as the prefix
     // (shown with one space after it), then splits the rest at smiley codes ":)#NN" into
-    // words ending in a space; words holding "http://" or "www." become link runs, the
-    // first kLinksPerLine of them.
+    // words ending in a space; words holding "http://" or "www.", and invite links, become
+    // link runs, the first kLinksPerLine of them.
     static ChatLine build(const QString &line, const QColor &colour);
 
-    // A word is a web address when it holds "http://" or "www." (case matters).
+    // A word is a link when it holds "http://" or "www." (case matters), or starts as an
+    // invite link does ("quarn:", any case).
     static bool isWebAddress(const QString &word);
     // The image of a two-character smiley code: code - 10 for 10..27, else 0.
     static int smileyIndex(const QString &code);

@@ -2,6 +2,7 @@
 #include "client/ChatView.h"
 
 #include "client/SmileyPainter.h"
+#include "net/JoinAddress.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -183,6 +184,12 @@ void ChatView::openLink(int number)
     const std::optional<QString> address = m_links.address(number);
     if (!address)
         return;
+    // An invite link joins another game (the opener reads it and asks first); it never
+    // reaches the desktop.
+    if (net::isInviteLink(*address) && m_openInvite) {
+        m_openInvite(*address);
+        return;
+    }
     // Only web pages are opened: a chat word must not start another kind of program.
     const QUrl url = QUrl::fromUserInput(*address);
     const bool web = url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));

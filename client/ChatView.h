@@ -48,6 +48,8 @@ public:
     void openLink(int number);
     // Opens an address on the desktop; QDesktopServices::openUrl unless replaced.
     void setUrlOpener(std::function<bool(const QUrl &)> opener) { m_openUrl = std::move(opener); }
+    // Follows an invite link (quarn://...); without one, such a link is not followed.
+    void setInviteOpener(std::function<void(const QString &)> opener) { m_openInvite = std::move(opener); }
 
     // Gives every text of the view, past and future, this size in points.
     void setTextSize(int points);
@@ -80,5 +82,6 @@ private:
     LinkTable m_links;
     std::deque<int> m_linksPerLine;  // one entry per line shown, oldest first
     std::function<bool(const QUrl &)> m_openUrl;
+    std::function<void(const QString &)> m_openInvite;
     bool m_scrollLock = false;
 };

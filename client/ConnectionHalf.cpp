@@ -118,33 +118,47 @@ void ConnectionHalf::buildDispatchTable()
 void ConnectionHalf::processparams(const QStringList &arguments)
 {
     m_loginName.clear();
-    const StartMode mode = startModeFrom(arguments);
+    const StartMode mode = startModeFrom(arguments, m_port);
     m_context.playerName = mode.playerName;
     m_context.hostAddress = mode.hostAddress;
     if (mode.kind == StartMode::Kind::Solo) {
         notice(QStringLiteral("0+Loading Solo Game..Please wait."));
         Q_EMIT soloStarted();  // the lobby download window offers itself
-        hostpress();
+        startHost(HostReach::LoopbackOnly);
         return;
     }
     notice(QStringLiteral("0+Press CONTROL-I in order to see QUICK INSTRUCTIONS!"));
     notice(QStringLiteral("0+Loading Multi-player Game.. Please Wait."));
     if (mode.kind == StartMode::Kind::Incomplete)
         return;
-    if (mode.kind == StartMode::Kind::Host)
+    if (mode.kind == StartMode::Kind::Refused) {
+        notice(QStringLiteral("0+Cannot join the game at ") + mode.hostAddress + QStringLiteral(": ") + mode.error);
+        return;
+    }
+    if (mode.kind == StartMode::Kind::Host) {
         hostpress();
-    else
+    } else {
+        m_port = mode.port;
         joinpress();
+    }
     openLobbyLink();
 }
 
 void ConnectionHalf::hostpress()
 {
+    startHost(HostReach::Everywhere);
+}
+
+void ConnectionHalf::startHost(HostReach reach)
+{
     if (!m_host) {
         notice(QStringLiteral("0+This copy cannot host a game."));
         return;
     }
-    if (!m_host->isListening() && !m_host->listen(m_port)) {
+    const auto listen = [this, reach] {
+        return reach == HostReach::LoopbackOnly ? m_host->listenOnLoopback(m_port) : m_host->listen(m_port);
+    };
+    if (!m_host->isListening() && !listen()) {
         qCWarning(lcClient) << "cannot listen:" << m_host->errorString();
         notice(QStringLiteral("0+Could not start the game on port ") + QString::number(m_port) + QStringLiteral(": ")
                + m_host->errorString());

@@ -65,13 +65,15 @@ public:
 
     // The in-process host switched on by hostpress; may stay null in a joining copy.
     void setHost(HostControl *host) { m_host = host; }
-    // Port the host listens on and the client connects to (0 = any free port when hosting).
+    // Port the host listens on and the client connects to when the address names none
+    // (0 = any free port when hosting).
     void setPort(quint16 port) { m_port = port; }
     quint16 port() const { return m_port; }
 
     // Start-up in the mode `arguments` choose (see StartMode): solo and host switch on the
-    // host and connect to it, join connects to the address; one or two arguments give the
-    // notices only.
+    // host and connect to it (a solo game's host listens on loopback only, on a free port
+    // when the port is taken), join connects to the address and its port (or port());
+    // one or two arguments, or an address that cannot be joined, give notices only.
     void processparams(const QStringList &arguments);
     void hostpress();
     void joinpress();
@@ -113,6 +115,9 @@ Q_SIGNALS:
     void connectionClosed();
 
 private:
+    // Who may reach the in-process host: a solo game is for this machine alone.
+    enum class HostReach { Everywhere, LoopbackOnly };
+    void startHost(HostReach reach);
     void notice(const QString &text, const QColor &colour = kNoticeColour);
     void connectTo(const QString &address, quint16 port);
     void openLobbyLink();

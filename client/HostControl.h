@@ -11,6 +11,9 @@ public:
     virtual ~HostControl() = default;
     // Listens on every local address (port 0 = a free port); false with errorString() set.
     virtual bool listen(quint16 port) = 0;
+    // Listens on the loopback addresses only (a solo game: nobody else may join or watch);
+    // when `port` is taken, on a free one, which serverPort() then gives.
+    virtual bool listenOnLoopback(quint16 port) = 0;
     virtual bool isListening() const = 0;
     // The port actually bound.
     virtual quint16 serverPort() const = 0;

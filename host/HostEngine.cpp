@@ -92,6 +92,11 @@ bool HostEngine::listen(quint16 port, const QHostAddress &address)
     return m_network->listen(port, address);
 }
 
+bool HostEngine::listenOnLoopback(quint16 port)
+{
+    return m_network->listenOnLoopback(port);
+}
+
 bool HostEngine::isListening() const
 {
     return m_network->isListening();

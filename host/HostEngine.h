@@ -42,9 +42,11 @@ public:
                         std::unique_ptr<Random> random = nullptr);
     ~HostEngine() override;
 
-    // Listens on every local address, IPv4 and IPv6 (port 0 = a free port).
+    // Listens on every local address, IPv4 and IPv6 (port 0 = a free port): a hosted game.
     bool listen(quint16 port = kDefaultPort);
     bool listen(quint16 port, const QHostAddress &address);
+    // Listens on 127.0.0.1 and ::1 only (a solo game), on a free port when `port` is taken.
+    bool listenOnLoopback(quint16 port);
     bool isListening() const;
     // The port actually bound (useful after listen(0)).
     quint16 serverPort() const;

@@ -15,7 +15,8 @@ HostNetwork::HostNetwork(QObject *parent)
 {
     // The listener's backlog is the system's; QTcpServer's own queue of accepted but
     // not yet taken connections is emptied on every accept event.
-    connect(&m_sock1, &QTcpServer::newConnection, this, &HostNetwork::Sock1Accept);
+    connect(&m_sock1, &QTcpServer::newConnection, this, [this] { Sock1Accept(m_sock1); });
+    connect(&m_sock1Ipv6, &QTcpServer::newConnection, this, [this] { Sock1Accept(m_sock1Ipv6); });
     m_receivedlist.setSourceLimit(kMaxQueuedBytes);
     connect(&m_receivedlist, &net::MessageQueue::messageTaken, this, &HostNetwork::socktimerTimer);
 }
@@ -24,6 +25,7 @@ HostNetwork::~HostNetwork()
 {
     m_session = nullptr;
     m_sock1.close();
+    m_sock1Ipv6.close();
     // Children (the connections) go with this object; nothing may reach the session now.
     for (net::Connection *connection : findChildren<net::Connection *>(Qt::FindDirectChildrenOnly))
         connection->disconnect(this);
@@ -43,9 +45,48 @@ bool HostNetwork::listen(quint16 port, const QHostAddress &address)
     return true;
 }
 
-void HostNetwork::Sock1Accept()
+bool HostNetwork::listenOnLoopback(quint16 port)
 {
-    while (QTcpSocket *socket = m_sock1.nextPendingConnection()) {
+    if (m_sock1.isListening())
+        return true;
+    m_shuttingDown = false;
+    // A few tries at a free port: between the two binds another program may take the
+    // IPv6 side of the port just given to the IPv4 side.
+    constexpr int kFreePortTries = 5;
+    bool listening = listenOnLoopbackPort(port);
+    for (int attempt = 0; !listening && attempt < kFreePortTries; ++attempt)
+        listening = listenOnLoopbackPort(0);
+    if (!listening) {
+        qCWarning(lcHostNet) << m_error;
+        return false;
+    }
+    if (port != 0 && m_sock1.serverPort() != port)
+        qCInfo(lcHostNet) << "port" << port << "is taken on loopback; listening on" << m_sock1.serverPort();
+    m_error.clear();
+    return true;
+}
+
+bool HostNetwork::listenOnLoopbackPort(quint16 port)
+{
+    if (!m_sock1.listen(QHostAddress::LocalHost, port)) {
+        m_error = QStringLiteral("Listen - Error Binding Socket: %1").arg(m_sock1.errorString());
+        return false;
+    }
+    if (m_sock1Ipv6.listen(QHostAddress::LocalHostIPv6, m_sock1.serverPort()))
+        return true;
+    // A machine without IPv6 loopback plays over 127.0.0.1 alone; a taken port is tried again.
+    if (m_sock1Ipv6.serverError() != QAbstractSocket::AddressInUseError) {
+        qCDebug(lcHostNet) << "no IPv6 loopback listener:" << m_sock1Ipv6.errorString();
+        return true;
+    }
+    m_error = QStringLiteral("Listen - Error Binding Socket: %1").arg(m_sock1Ipv6.errorString());
+    m_sock1.close();
+    return false;
+}
+
+void HostNetwork::Sock1Accept(QTcpServer &listener)
+{
+    while (QTcpSocket *socket = listener.nextPendingConnection()) {
         auto *connection = new net::Connection(socket, this);
         ++m_liveSockets;
         connect(connection, &net::Connection::finished, this, [this, connection] { socketFinished(connection); });
@@ -127,6 +168,7 @@ void HostNetwork::closeAll()
 {
     m_shuttingDown = true;
     m_sock1.close();
+    m_sock1Ipv6.close();
     m_receivedlist.clear();
     for (int slot = 1; slot <= kMaxSlot; ++slot) {
         if (net::Connection *connection = connectionOf(slot))

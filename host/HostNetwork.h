@@ -10,6 +10,10 @@
 // a stream that never ends its message, more than kMaxQueuedBytes waiting in its queue,
 // or more than net::Connection::kMaxOutgoing bytes of unread output closes that
 // connection alone.
+//
+// A hosted game listens on every address; a solo game on the loopback addresses only
+// (127.0.0.1 and, when the machine has it, ::1), each its own listener on one port, so
+// that nobody else can take a seat in it or watch it.
 #pragma once
 
 #include "host/SlotSink.h"
@@ -47,6 +51,9 @@ public:
     void setSession(HostSession *session) { m_session = session; }
 
     bool listen(quint16 port, const QHostAddress &address = QHostAddress::Any);
+    // Listens on 127.0.0.1 and ::1 only. When `port` is taken there (another user's solo
+    // game on this machine), on a free port instead; serverPort() says which.
+    bool listenOnLoopback(quint16 port);
     bool isListening() const { return m_sock1.isListening(); }
     quint16 serverPort() const { return m_sock1.serverPort(); }
     QString errorString() const { return m_error; }
@@ -72,7 +79,10 @@ private:
         quint64 id = 0;
     };
 
-    void Sock1Accept();
+    void Sock1Accept(QTcpServer &listener);
+    // Both loopback listeners on `port` (0 = a free one); false, with nothing listening,
+    // when either address is taken.
+    bool listenOnLoopbackPort(quint16 port);
     void adopt(net::Connection *connection, quint64 id);
     void Sock1Read(quint64 id, net::Connection *connection, const QByteArray &message);
     void socktimerTimer(quint64 id, const QByteArray &message);
@@ -82,6 +92,8 @@ private:
     int slotOf(quint64 id) const;
 
     QTcpServer m_sock1;
+    // The solo game's second loopback listener, on ::1 and the port of m_sock1.
+    QTcpServer m_sock1Ipv6;
     net::MessageQueue m_receivedlist;
     std::array<SlotEntry, kMaxSlot + 1> m_slots{};
     HostSession *m_session = nullptr;

@@ -49,8 +49,10 @@ QString CommandLine::helpText()
 {
     // Laid out like quarn-host's help (Qt's command-line parser), so the two read alike.
     return QStringLiteral("Usage: quarn [options] [name [address [mode]]]\n"
+                          "       quarn quarn://address[:port]\n"
                           "Quarn, a two-player word game with spectators, a chat room and a computer opponent.\n"
-                          "Without arguments it starts a solo game against the computer.\n"
+                          "Without arguments it starts a solo game against the computer, which only this\n"
+                          "computer can reach. An invite link joins its game under the name last used.\n"
                           "\n"
                           "Options:\n"
                           "  --help     Displays help on commandline options.\n"
@@ -58,7 +60,8 @@ QString CommandLine::helpText()
                           "\n"
                           "Arguments:\n"
                           "  name       Your name in the game.\n"
-                          "  address    The address of the host to join (not used when hosting).\n"
+                          "  address    The address of the host to join, with an optional port:\n"
+                          "             192.0.2.10:7800, [2001:db8::1]:7800 (not used when hosting).\n"
                           "  mode       true to host a game on this computer (TCP port 7772, or\n"
                           "             QUARN_PORT); anything else joins the host at address.\n"
                           "             With only one or two arguments no game starts.\n");

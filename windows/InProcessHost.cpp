@@ -13,6 +13,11 @@ bool InProcessHost::listen(quint16 port)
     return m_engine.listen(port);
 }
 
+bool InProcessHost::listenOnLoopback(quint16 port)
+{
+    return m_engine.listenOnLoopback(port);
+}
+
 bool InProcessHost::isListening() const
 {
     return m_engine.isListening();

@@ -11,6 +11,7 @@ public:
     explicit InProcessHost(HostEngine &engine);
 
     bool listen(quint16 port) override;
+    bool listenOnLoopback(quint16 port) override;
     bool isListening() const override;
     quint16 serverPort() const override;
     QString errorString() const override;

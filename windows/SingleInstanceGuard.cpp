@@ -32,6 +32,15 @@ SingleInstanceGuard::~SingleInstanceGuard()
         m_server->close();
 }
 
+void SingleInstanceGuard::release()
+{
+    if (m_server)
+        m_server->close();
+    if (m_first)
+        m_lock.unlock();
+    m_first = false;
+}
+
 QString SingleInstanceGuard::nameFromEnvironment()
 {
     const QString name = qEnvironmentVariable("QUARN_GUARD");

@@ -36,6 +36,9 @@ public:
     // on: another copy runs and has been asked to come forward (failure() empty), or the
     // guard could not be taken (failure() says why).
     bool claim();
+    // Lets the guard go before the process ends, so that a copy started now (the program
+    // starting itself again for another game) becomes the first copy.
+    void release();
     bool isFirst() const { return m_first; }
     const QString &failure() const { return m_failure; }
     QString lockPath() const;

@@ -1,6 +1,7 @@
 // The program `quarn`: one executable for every role (solo game, hosting, joining).
 // The single-instance guard runs first; then the windows are created in their fixed
 // order, all hidden but the main window, which chooses its mode when it is first shown.
+#include "client/ChatHalf.h"
 #include "client/ConnectionHalf.h"
 #include "client/SettingsHalf.h"
 #include "client/model/ClientGame.h"
@@ -11,6 +12,7 @@
 #include "tally/TallyTable.h"
 #include "tally/window/Ttallylist.h"
 #include "windows/CommandLine.h"
+#include "windows/InviteStart.h"
 #include "windows/LobbyPlaces.h"
 #include "windows/ProgramIdentity.h"
 #include "windows/ProgramStarter.h"
@@ -75,10 +77,33 @@ int main(int argc, char *argv[])
     // 2. The program's name.
     setProgramIdentity();
 
+    // An invite link as the only argument joins its game under the saved name (asked for
+    // when none is saved); a link refused, or no name given, ends the program here.
+    QStringList arguments = QApplication::arguments().mid(1);
+    const InviteStart::Result invite =
+        InviteStart(SettingsHalf::defaultFilePath(), InviteStart::dialogs(nullptr)).fromCommandLine(arguments);
+    if (invite.outcome == InviteStart::Outcome::End)
+        return 0;
+    if (invite.outcome == InviteStart::Outcome::Join)
+        arguments = invite.arguments;
+
     // 3. The windows, in order: main window, about, game start dialog, help, phrase
     //    editor, host form, spectator list, tally, lobby download.
     Tchat chat;
-    chat.setArguments(QApplication::arguments().mid(1));
+    chat.setArguments(arguments);
+    // The name of a game hosted or joined is the one the next invite link joins under.
+    const InviteStart invites(chat.settings().filePath(), InviteStart::dialogs(&chat));
+    invites.rememberName(arguments);
+    // An invite link clicked in the chat leaves this game (once confirmed) for the link's:
+    // the program ends and starts again with the joining command line.
+    QStringList nextStart;
+    chat.chat().setInviteOpener([&chat, &invites, &nextStart](const QString &link) {
+        const InviteStart::Result result = invites.fromChat(link);
+        if (result.outcome != InviteStart::Outcome::Join)
+            return;
+        nextStart = result.arguments;
+        chat.close();
+    });
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &chat, &Tchat::comeForward);
     QObject::connect(&chat, &Tchat::closing, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     QObject::connect(&termination, &TerminationWatcher::terminationRequested, &chat, &QWidget::close);
@@ -152,5 +177,10 @@ int main(int argc, char *argv[])
 
     // 5. The host closes every connection before the windows go.
     host.closeAll();
+    if (!nextStart.isEmpty()) {
+        guard.release();
+        if (!ProgramStarter::system().start(QCoreApplication::applicationFilePath(), nextStart))
+            qWarning("could not start the game again to join %s", qUtf8Printable(nextStart.value(1)));
+    }
     return result;
 }

@@ -373,6 +373,19 @@ TEST_F(ChatHalfTest, LinksOpenTheirAddressOrSayTheyCannot)
         box->close();
 }
 
+// An invite link goes to the invite opener (which reads it and asks before leaving the
+// game), never to the desktop, whatever else the word holds.
+TEST_F(ChatHalfTest, AnInviteLinkGoesToTheInviteOpenerNeverToTheDesktop)
+{
+    QStringList invites;
+    chat->setInviteOpener([&invites](const QString &link) { invites.append(link); });
+    chat->addlinetochat(QStringLiteral("1+A: quarn://192.0.2.10:7772 QUARN://h/../../x"), Qt::black);
+    chat->mainchatJump(0);
+    chat->mainchatJump(1);
+    EXPECT_EQ(invites, (QStringList{QStringLiteral("quarn://192.0.2.10:7772"), QStringLiteral("QUARN://h/../../x")}));
+    EXPECT_TRUE(opened.isEmpty());
+}
+
 // The table numbers wrap to 1 after 100, but every link still opens its own address.
 TEST_F(ChatHalfTest, LinksPastTheHundredAndFirstStillOpenTheirOwnAddress)
 {

@@ -37,6 +37,7 @@ public:
     {
     }
     bool listen(quint16 port) override { return m_engine.listen(port); }
+    bool listenOnLoopback(quint16 port) override { return m_engine.listenOnLoopback(port); }
     bool isListening() const override { return m_engine.isListening(); }
     quint16 serverPort() const override { return m_engine.serverPort(); }
     QString errorString() const override { return m_engine.errorString(); }
@@ -341,18 +342,51 @@ TEST_F(ConnectionHalfTest, hostModeHostsUnderTheGivenNameAndIgnoresTheAddress)
     EXPECT_EQ(ann.game.seatName(1), QStringLiteral("Ann"));
 }
 
-TEST_F(ConnectionHalfTest, portInUseGivesANoticeAndNoConnection)
+TEST_F(ConnectionHalfTest, hostingOnATakenPortGivesANoticeAndNoConnection)
 {
     QTcpServer squatter;
     ASSERT_TRUE(squatter.listen(QHostAddress::Any, 0));
-    Participant you(probe, host.get(), squatter.serverPort());
-    QSignalSpy started(you.half.get(), &ConnectionHalf::hostingStarted);
-    you.half->processparams({});
-    ASSERT_EQ(you.lines.notices.size(), 2);
-    EXPECT_TRUE(you.lines.notices.at(1).line.startsWith(QStringLiteral("0+Could not start the game on port ")));
-    EXPECT_FALSE(you.game.hostFlag());
-    EXPECT_FALSE(you.half->connected());
+    Participant ann(probe, host.get(), squatter.serverPort());
+    QSignalSpy started(ann.half.get(), &ConnectionHalf::hostingStarted);
+    ann.half->processparams({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("true")});
+    ASSERT_EQ(ann.lines.notices.size(), 3);
+    EXPECT_TRUE(ann.lines.notices.at(2).line.startsWith(QStringLiteral("0+Could not start the game on port ")));
+    EXPECT_FALSE(ann.game.hostFlag());
+    EXPECT_FALSE(ann.half->connected());
     EXPECT_EQ(started.count(), 0);
+}
+
+// A second user's solo game on the same machine: its host moves to a free loopback port
+// and its client follows it there.
+TEST_F(ConnectionHalfTest, aSoloGameWhosePortIsTakenStartsOnAnotherPort)
+{
+    QTcpServer squatter;
+    ASSERT_TRUE(squatter.listen(QHostAddress::LocalHost, 0));
+    auto &you = *(hostClient = std::make_unique<Participant>(probe, host.get(), squatter.serverPort()));
+    you.half->processparams({});
+    ASSERT_TRUE(probe.waitUntil([&you] { return you.hasConnected(); }));
+    EXPECT_NE(host->serverPort(), squatter.serverPort());
+    EXPECT_EQ(you.game.ownSlot(), 1);
+}
+
+TEST_F(ConnectionHalfTest, aJoiningAddressCarriesItsOwnPort)
+{
+    startSolo();
+    Participant bob(probe, nullptr, 1);  // the default port is not the host's
+    bob.half->processparams({QStringLiteral("Bob"), QStringLiteral("127.0.0.1:") + QString::number(host->serverPort()),
+                             QStringLiteral("false")});
+    ASSERT_TRUE(probe.waitUntil([&bob] { return bob.hasConnected(); }));
+    EXPECT_EQ(bob.context.hostAddress, QStringLiteral("127.0.0.1"));
+}
+
+TEST_F(ConnectionHalfTest, anAddressThatCannotBeJoinedGivesANoticeAndNoConnection)
+{
+    Participant bob(probe, nullptr, 7772);
+    bob.half->processparams({QStringLiteral("Bob"), QStringLiteral("quarn://host/x"), QStringLiteral("false")});
+    ASSERT_EQ(bob.lines.notices.size(), 3);
+    EXPECT_TRUE(bob.lines.notices.at(2).line.startsWith(QStringLiteral("0+Cannot join the game at quarn://host/x: ")));
+    EXPECT_FALSE(bob.half->connected());
+    EXPECT_FALSE(bob.half->lobbyLinkStarted());
 }
 
 TEST_F(ConnectionHalfTest, gameIsFullWaitsForTheUserBeforeClosing)

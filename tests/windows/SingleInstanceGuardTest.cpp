@@ -75,6 +75,17 @@ TEST_F(SingleInstanceGuardTest, endedFirstCopyLeavesTheGuardFree)
     EXPECT_TRUE(next.claim());
 }
 
+// The program starting itself again for another game lets its guard go first.
+TEST_F(SingleInstanceGuardTest, aReleasedGuardLetsTheNextCopyBeFirstWhileTheProcessLives)
+{
+    SingleInstanceGuard first(QStringLiteral("vorlik"), folder.path());
+    ASSERT_TRUE(first.claim());
+    first.release();
+    SingleInstanceGuard next(QStringLiteral("vorlik"), folder.path());
+    EXPECT_TRUE(next.claim());
+    EXPECT_FALSE(first.isFirst());
+}
+
 // Writes a lock file as a copy with process id `pid` would have left it.
 void writeLock(const QString &path, qint64 pid)
 {
