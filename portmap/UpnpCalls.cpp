@@ -33,7 +33,10 @@ bool findGateway(const UpnpRequest &request, UpnpGateway *gateway)
         found = UPNP_GetIGDFromUrl(request.descriptionUrl.constData(), &urls, &data, lan, sizeof lan);
     } else {
         int error = 0;
-        UPNPDev *devices = upnpDiscover(request.discoveryMs, nullptr, nullptr, 0, 0, 2, &error);
+        // One search for gateways (second versions answer it too): upnpDiscover would wait
+        // the whole delay again for each of four kinds of device.
+        UPNPDev *devices = upnpDiscoverDevice("urn:schemas-upnp-org:device:InternetGatewayDevice:1",
+                                              request.discoveryMs, nullptr, nullptr, 0, 0, 2, &error);
         if (devices) {
             // 1 is a connected gateway; 2 (not connected) and 3 (not a gateway) cannot map.
             found = UPNP_GetValidIGD(devices, &urls, &data, lan, sizeof lan) == 1 ? 1 : 0;
