@@ -261,6 +261,17 @@ TEST(PortMapperUpnpLease, TheLeaseIsRenewedBeforeItEndsAndStoppingDeletesTheMapp
     EXPECT_EQ(igd.actions.last().externalPort, kGamePort + 1);
 }
 
+TEST(PortMapperUpnpLease, APermanentMappingIsDeletedWhenTheMapperGoes)
+{
+    FakeIgd igd;
+    igd.addAnswer = [](const IgdAction &a) { return a.lease == "0" ? 0 : 725; };
+    auto mapper = std::make_unique<PortMapper>(upnpOnly(igd));
+    ASSERT_EQ(outcomeOf(*mapper).leaseSeconds, 0u);
+    mapper.reset();
+    ASSERT_TRUE(waitFor(&igd, &FakeIgd::actionSeen, [&] { return igd.count("DeletePortMapping") == 1; }));
+    EXPECT_EQ(igd.actions.last().externalPort, kGamePort);
+}
+
 TEST(PortMapping, AGlobalIpv6AddressIsListedInBracketsWithTheFirewallNote)
 {
     PortMapping mapping;
