@@ -28,10 +28,19 @@ QList<QHostAddress> upAddresses()
 
 QString lanAddress()
 {
-    for (const QHostAddress &address : upAddresses())
-        if (address.protocol() == QAbstractSocket::IPv4Protocol && addressScope(address) == AddressScope::Private)
+    // A home network's address when there is one; otherwise whatever IPv4 address the
+    // computer has (a network numbered from a public or a documentation range).
+    QString other;
+    for (const QHostAddress &address : upAddresses()) {
+        if (address.protocol() != QAbstractSocket::IPv4Protocol)
+            continue;
+        const AddressScope scope = addressScope(address);
+        if (scope == AddressScope::Private)
             return address.toString();
-    return {};
+        if (scope != AddressScope::Unusable && other.isEmpty())
+            other = address.toString();
+    }
+    return other;
 }
 
 QList<QHostAddress> globalIpv6Addresses()

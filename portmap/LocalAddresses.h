@@ -8,7 +8,8 @@
 
 namespace portmap {
 
-// The first private IPv4 address of an interface that is up (not loopback); empty when none.
+// The first private IPv4 address of an interface that is up (not loopback), else its first
+// other usable IPv4 address; empty when none.
 QString lanAddress();
 // Every global IPv6 address of an interface that is up.
 QList<QHostAddress> globalIpv6Addresses();
