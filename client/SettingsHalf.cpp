@@ -173,6 +173,7 @@ void SettingsHalf::loadinifile()
     m_switches.setChatterSounds(read("ChatterSounds", "true") != QLatin1String("false"));
     // The chat may have been told otherwise before the switch existed for it.
     m_chat.setChatterSoundsOn(m_switches.chatterSounds());
+    m_mapPort = read("MapPort", "true") != QLatin1String("false");
 
     // What was read, as it would be written: a later save writes only what differs.
     m_known.clear();
@@ -210,10 +211,17 @@ SettingsHalf::Values SettingsHalf::settingsValues(const QRect &outer) const
         add("Unlimited", flag(m_gameStart->unlimitedChecked(), "t", "f"));
     add("Playsounds", flag(m_switches.playSounds(), "true", "false"));
     add("ChatterSounds", flag(m_switches.chatterSounds(), "true", "false"));
+    add("MapPort", flag(m_mapPort, "true", "false"));
     // The computer's level is ours alone: written after the keys the lobby program knows.
     if (m_gameStart && !m_gameStart->computerLevelText().isEmpty())
         add("ComputerLevel", m_gameStart->computerLevelText());
     return values;
+}
+
+void SettingsHalf::setMapPort(bool on)
+{
+    m_mapPort = on;
+    saveinifile();
 }
 
 SettingsHalf::Values SettingsHalf::phraseValues() const

@@ -1,6 +1,7 @@
 // The settings half of the main window: reads and writes the section "Quarn" of
 // "korvexlobby.ini" (placement, chat text size and colour, phrases, sound switches and
-// the game start dialog's values, the computer's level among them), keeps the window's
+// the game start dialog's values, the computer's level among them, and whether hosting
+// asks the router to forward the port), keeps the window's
 // client area at its minimum, saves the placement at close, and owns the sound options
 // (SoundSwitches) with their entries in the Options menu, and the playing of game
 // sounds. The entries show the switches; a click sets the switch and the entry follows it.
@@ -116,6 +117,12 @@ public:
     QAction *newAction() const { return m_new1; }
     QAction *resetScreenLocationAction() const { return m_resetScreenLocation1; }
 
+    // "MapPort": whether a hosted game asks the router to forward its port (on unless the
+    // file says "false"). It concerns hosting only: a solo game never maps. A change is
+    // saved at once.
+    bool mapPort() const { return m_mapPort; }
+    void setMapPort(bool on);
+
     // The player's notice of files that could not be saved; the settings report their
     // own failures to it, and the tally's save can report to it as well.
     SaveFailureNotice &saveFailures() { return m_saveFailures; }
@@ -145,6 +152,7 @@ private:
     QString m_filePath;
     std::optional<QRect> m_remembered;
     SoundSwitches m_switches;
+    bool m_mapPort = true;
     // Each key's value as this program last read or wrote it.
     QHash<QString, QString> m_known;
     SaveFailureNotice m_saveFailures;

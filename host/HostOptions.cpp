@@ -7,6 +7,7 @@ namespace {
 
 const QString kPort = QStringLiteral("port");
 const QString kComputer = QStringLiteral("computer");
+const QString kMapPort = QStringLiteral("map-port");
 
 }  // namespace
 
@@ -18,6 +19,9 @@ void addHostOptions(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(kComputer,
                                         QStringLiteral("The computer opponent: classic (the default) or strong."),
                                         QStringLiteral("level"), QStringLiteral("classic")));
+    parser.addOption(QCommandLineOption(kMapPort,
+                                        QStringLiteral("Ask the router (NAT-PMP or UPnP) to forward the port "
+                                                       "while the host runs, and say what it answered.")));
 }
 
 std::optional<HostOptions> readHostOptions(const QCommandLineParser &parser, QString *error)
@@ -41,5 +45,6 @@ std::optional<HostOptions> readHostOptions(const QCommandLineParser &parser, QSt
         return std::nullopt;
     }
     options.level = *chosen;
+    options.mapPort = parser.isSet(kMapPort);
     return options;
 }

@@ -1,12 +1,15 @@
 // quarn-host: the game host without any window, for servers and automated tests.
 // It writes the word list to the working folder, listens on the given port (7772 by
 // default), and treats its first connection as the hosting player (slot 1). The computer
-// opponent is Classic unless --computer strong is given. SIGINT and SIGTERM close every
-// connection and delete the word-list file before it exits.
+// opponent is Classic unless --computer strong is given. With --map-port it asks the
+// router to forward the port and prints what the router answered (the address to give on
+// standard output, anything else on standard error). SIGINT and SIGTERM close every
+// connection, delete the router's mapping and the word-list file before it exits.
 #include "dictionary/TDictn.h"
 #include "host/HostEngine.h"
 #include "host/HostOptions.h"
 #include "net/Catalogue.h"
+#include "portmap/PortMapper.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -15,6 +18,7 @@
 #include <QTimer>
 
 #include <csignal>
+#include <memory>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -87,17 +91,41 @@ int main(int argc, char **argv)
     err << "quarn-host: listening on port " << engine.serverPort() << '\n';
     err.flush();
 
+    std::unique_ptr<portmap::PortMapper> mapper;
+    if (options->mapPort) {
+        mapper = std::make_unique<portmap::PortMapper>();
+        QObject::connect(mapper.get(), &portmap::PortMapper::outcome, &app, [](const portmap::PortMapping &mapping) {
+            const bool mapped = mapping.kind == portmap::PortMapping::Kind::Mapped;
+            QTextStream stream(mapped ? stdout : stderr);
+            stream << "quarn-host: " << mapping.text() << '\n';
+        });
+        mapper->start(engine.serverPort());
+    }
+
+    // Shutdown ends when every connection has closed and the router has been told, or
+    // after the grace time.
+    int pending = 0;
+    const auto oneDone = [&] {
+        if (--pending == 0)
+            QCoreApplication::quit();
+    };
     QSocketNotifier notifier(signalPipe[1], QSocketNotifier::Read);
     QObject::connect(&notifier, &QSocketNotifier::activated, &app, [&] {
         char byte = 0;
         [[maybe_unused]] const ssize_t got = ::read(signalPipe[1], &byte, 1);
         notifier.setEnabled(false);
-        QObject::connect(&engine, &HostEngine::finished, &app, &QCoreApplication::quit);
+        pending = mapper ? 2 : 1;
+        QObject::connect(&engine, &HostEngine::finished, &app, oneDone);
         QTimer::singleShot(kShutdownGraceMs, &app, &QCoreApplication::quit);
+        if (mapper) {
+            QObject::connect(mapper.get(), &portmap::PortMapper::released, &app, oneDone);
+            mapper->stop();
+        }
         engine.closeAll();
     });
 
     const int result = app.exec();
-    // The engine's destructor deletes the word-list file.
+    // The engine's destructor deletes the word-list file; the mapper's deletes a mapping
+    // still standing (the grace time ran out first).
     return result;
 }

@@ -130,6 +130,8 @@ protected:
                 && settings->switches().chatterSounds();
         if (key == "Unlimited")
             return gameStart.unlimited;
+        if (key == "MapPort")
+            return settings->mapPort();
         return settings->turnSoundName() == QLatin1String("turnnew") && settings->newAction()->isChecked();
     }
 };
@@ -146,10 +148,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettingsSwitches,
                          ::testing::Values(SwitchRow{"Playsounds", "false", false},
                                            SwitchRow{"Playsounds", "FALSE", true}, SwitchRow{"Playsounds", "no", true},
                                            SwitchRow{"ChatterSounds", "false", false},
-                                           SwitchRow{"ChatterSounds", "FALSE", true}, SwitchRow{"Unlimited", "t", true},
-                                           SwitchRow{"Unlimited", "T", false}, SwitchRow{"Unlimited", "true", false},
-                                           SwitchRow{"Turnsound", "1", true}, SwitchRow{"Turnsound", "yes", false},
-                                           SwitchRow{"Turnsound", "0", false}));
+                                           SwitchRow{"ChatterSounds", "FALSE", true},
+                                           SwitchRow{"MapPort", "false", false}, SwitchRow{"MapPort", "no", true},
+                                           SwitchRow{"Unlimited", "t", true}, SwitchRow{"Unlimited", "T", false},
+                                           SwitchRow{"Unlimited", "true", false}, SwitchRow{"Turnsound", "1", true},
+                                           SwitchRow{"Turnsound", "yes", false}, SwitchRow{"Turnsound", "0", false}));
 
 struct SizeRow {
     const char *value;
@@ -197,7 +200,7 @@ TEST_F(SettingsHalfTest, SaveWritesTheKeysInTheirOrder)
               QByteArray("[Lobby]\r\nNick=Zed\r\n[Quarn]\r\nTextsize=8\r\nTextcolor=clRed\r\n"
                          "Playtoscore=200\r\nCreationtime=30\r\nSteals=5\r\nTop=3\r\nLeft=3\r\n"
                          "Width=736\r\nHeight=540\r\nTurnsound=1\r\nUnlimited=f\r\n"
-                         "Playsounds=true\r\nChatterSounds=true\r\n"));
+                         "Playsounds=true\r\nChatterSounds=true\r\nMapPort=true\r\n"));
     EXPECT_TRUE(settings->newAction()->isChecked());
     EXPECT_FALSE(settings->classicAction()->isChecked());
 }
@@ -337,6 +340,13 @@ TEST_F(SettingsHalfTest, ChatterSwitchSilencesReceivedSoundsAndIsSaved)
     EXPECT_EQ(stored("ChatterSounds"), QStringLiteral("false"));
 }
 
+TEST_F(SettingsHalfTest, TheMapPortChoiceIsSavedAtOnce)
+{
+    settings->loadinifile();
+    settings->setMapPort(false);
+    EXPECT_EQ(stored("MapPort"), QStringLiteral("false"));
+}
+
 TEST_F(SettingsHalfTest, TextSizeAndColourChoicesAreSaved)
 {
     settings->loadinifile();
@@ -364,7 +374,7 @@ TEST_F(SettingsHalfTest, TheComputerLevelIsRestoredAndSavedLast)
 
     levelStart.level = QStringLiteral("Strong");
     ASSERT_TRUE(settings->saveinifile());
-    EXPECT_TRUE(readFile().endsWith("ChatterSounds=true\r\nComputerLevel=Strong\r\n")) << readFile().constData();
+    EXPECT_TRUE(readFile().endsWith("MapPort=true\r\nComputerLevel=Strong\r\n")) << readFile().constData();
 
     writeFile("[Quarn]\r\ncomputerlevel=Strong\r\n");
     levelStart.level.clear();

@@ -16,6 +16,7 @@ struct OptionsRow {
     int port;  // 0 = refused
     ComputerLevel level;
     const char *error;
+    bool mapPort = false;
 };
 
 void PrintTo(const OptionsRow &row, std::ostream *os)
@@ -45,6 +46,7 @@ TEST_P(HostOptionsTest, ValuesAreReadOrRefusedWithAClearMessage)
     ASSERT_TRUE(options) << error.toStdString();
     EXPECT_EQ(options->port, row.port);
     EXPECT_EQ(options->level, row.level);
+    EXPECT_EQ(options->mapPort, row.mapPort);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -53,6 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         OptionsRow{"defaults", {}, 7772, ComputerLevel::Classic, ""},
         OptionsRow{"strong", {"--computer", "strong"}, 7772, ComputerLevel::Strong, ""},
         OptionsRow{"classic", {"--computer=classic", "-p", "9000"}, 9000, ComputerLevel::Classic, ""},
+        OptionsRow{"mapPort", {"--map-port"}, 7772, ComputerLevel::Classic, "", true},
         OptionsRow{"anyCase", {"--computer", "Strong"}, 7772, ComputerLevel::Strong, ""},
         OptionsRow{"unknownLevel",
                    {"--computer", "hard"},

@@ -22,7 +22,7 @@ import sys
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 CORPUS = ROOT / 'tests' / 'fuzz' / 'corpus'
 HARNESSES = ['Framer', 'HostRequests', 'ProfileFile', 'WordListFormat', 'WaveDecoder', 'TallyText', 'HttpResponse',
-             'DownloadName', 'ChatLine', 'JoinAddress']
+             'DownloadName', 'ChatLine', 'JoinAddress', 'RouterAnswer']
 
 TERMINATOR = b'\xff'
 MAX_MESSAGE = 64 * 1024
@@ -411,6 +411,39 @@ def join_address_seeds():
         ('too-long', b'quarn://' + b'a' * 250 + b':7772'),
     ]:
         write('JoinAddress', name, text)
+# ---- a router's answers ----
+
+def router_answer(natpmp=None, upnp=None, port=7772, text=b''):
+    """The layout of RouterAnswerFuzz.cpp: flags, the NAT-PMP answer, the UPnP answer, the port, the text."""
+    flags = (1 if natpmp else 0) | (2 if upnp else 0)
+    code, public, mapped, lifetime = natpmp or (0, 0, 0, 0)
+    error, external, lease = upnp or (0, 0, 0)
+    return (bytes([flags]) + struct.pack('>HIHI', code, public, mapped, lifetime)
+            + struct.pack('>iHI', error, external, lease) + struct.pack('>H', port) + text)
+
+
+def ipv4(a, b, c, d):
+    return (a << 24) | (b << 16) | (c << 8) | d
+
+
+def router_answer_seeds():
+    write('RouterAnswer', 'nobody', router_answer())
+    write('RouterAnswer', 'natpmp-mapped', router_answer(natpmp=(0, ipv4(203, 0, 113, 7), 7772, 3600)))
+    write('RouterAnswer', 'natpmp-other-port', router_answer(natpmp=(0, ipv4(203, 0, 113, 7), 40001, 7200)))
+    write('RouterAnswer', 'natpmp-refused', router_answer(natpmp=(2, 0, 0, 0)))
+    write('RouterAnswer', 'natpmp-private', router_answer(natpmp=(0, ipv4(192, 168, 1, 1), 7772, 3600)))
+    write('RouterAnswer', 'natpmp-no-port', router_answer(natpmp=(0, ipv4(198, 51, 100, 1), 0, 3600)))
+    write('RouterAnswer', 'upnp-mapped', router_answer(upnp=(0, 7772, 3600), text=b'203.0.113.9'))
+    write('RouterAnswer', 'upnp-permanent', router_answer(upnp=(0, 7775, 0), text=b'198.51.100.20'))
+    write('RouterAnswer', 'upnp-606', router_answer(upnp=(606, 0, 0), text=b'203.0.113.9'))
+    write('RouterAnswer', 'upnp-718', router_answer(upnp=(718, 0, 0), port=7781, text=b'203.0.113.9'))
+    write('RouterAnswer', 'upnp-http-error', router_answer(upnp=(-3, 0, 0)))
+    write('RouterAnswer', 'upnp-shared', router_answer(upnp=(0, 7772, 3600), text=b'100.64.3.4'))
+    write('RouterAnswer', 'upnp-odd-text', router_answer(upnp=(0, 7772, 3600), text=b' 203.0.113.9\x00junk'))
+    write('RouterAnswer', 'upnp-ipv6-text', router_answer(upnp=(0, 7772, 3600), text=b'2001:db8::1'))
+    write('RouterAnswer', 'upnp-leading-zeros', router_answer(upnp=(0, 7772, 3600), text=b'010.001.002.003'))
+    write('RouterAnswer', 'both', router_answer(natpmp=(0, ipv4(203, 0, 113, 7), 7772, 3600),
+                                                upnp=(0, 7772, 3600), text=b'255.255.255.255'))
 
 
 def regression_seeds():
@@ -463,6 +496,7 @@ def main():
     download_name_seeds()
     chat_seeds()
     join_address_seeds()
+    router_answer_seeds()
     regression_seeds()
 
     total = 0
