@@ -183,6 +183,9 @@ TEST_F(ChatContrastTest, ColourChooserWarnsOfAnUnreadableColour)
     ASSERT_NE(warning, nullptr);
     EXPECT_TRUE(warning->isVisibleTo(dialog));
     EXPECT_TRUE(warning->text().contains(QStringLiteral("2.5:1"))) << warning->text().toStdString();
+    if (const QString folder = qEnvironmentVariable("QUARN_SCREENSHOT_DIR"); !folder.isEmpty()) {
+        EXPECT_TRUE(dialog->grab().save(QDir(folder).filePath(QStringLiteral("chat-colour-warning.png"))));
+    }
     dialog->setCurrentColor(Qt::black);
     EXPECT_FALSE(warning->isVisibleTo(dialog));
     dialog->reject();
