@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QScrollBar>
-#include <QStyle>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -194,7 +193,7 @@ void ChatView::applyPaletteToWidget()
 {
     QPalette palette = m_browser->palette();
     palette.setColor(QPalette::Base, m_palette.background);
-    const QPalette desktop = m_browser->style()->standardPalette();
+    const QPalette desktop = QApplication::palette(m_browser);
     palette.setColor(QPalette::Highlight,
                      m_palette.selection.isValid() ? m_palette.selection : desktop.color(QPalette::Highlight));
     palette.setColor(QPalette::HighlightedText,
