@@ -44,6 +44,14 @@ QString stealsLeft(int seat, const ClientGame::Seat &state)
     return QString();
 }
 
+QString turnStatus(const ClientGame &game)
+{
+    if (game.winner() != 0 || game.mover() == 0)
+        return QString();
+    return game.isOwn(game.mover()) ? QStringLiteral("Place a Letter")
+                                    : game.seatName(game.mover()) + QStringLiteral("'s turn.");
+}
+
 QString clock(int secondsLeft)
 {
     if (secondsLeft < 1)

@@ -13,6 +13,9 @@ QString timePerTurn(const ClientGame::Settings &settings);
 QString steals(const ClientGame::Settings &settings);
 // Seat `seat`'s steals-left caption; empty before anything told the seat's count.
 QString stealsLeft(int seat, const ClientGame::Seat &state);
+// The status line: "Place a Letter" on the own turn, "<name>'s turn." on another's, and
+// nothing before the first turn or once the game is won.
+QString turnStatus(const ClientGame &game);
 // "Time: m:ss"; "Time: 0:00" once no second is left.
 QString clock(int secondsLeft);
 // The time bar's width: a whole number of pixels a second of a turn of `turnLength`

@@ -372,17 +372,16 @@ void BoardHalf::drawExtra(int position)
 
 void BoardHalf::drawTurnMarkers()
 {
-    // The marker stays with the last mover after a win, until the next turn change.
+    // A won game has no turn to point at; the next turn change shows the marker again.
+    const int mover = m_game.winner() == 0 ? m_game.mover() : 0;
     for (const Row row : {Row::Bottom, Row::Top})
-        rowSet(row).turn->setVisible(m_game.mover() != 0 && seatShownIn(row) == m_game.mover());
+        rowSet(row).turn->setVisible(mover != 0 && seatShownIn(row) == mover);
 }
 
 void BoardHalf::drawTurn()
 {
     drawTurnMarkers();
-    const int mover = m_game.mover();
-    m_statusLine->setText(m_game.isOwn(mover) ? QStringLiteral("Place a Letter")
-                                              : m_game.seatName(mover) + QStringLiteral("'s turn."));
+    m_statusLine->setText(boardcaptions::turnStatus(m_game));
 }
 
 void BoardHalf::drawClock()
@@ -419,6 +418,7 @@ void BoardHalf::drawWinner()
         m_winnerShadow->setText(text);
         m_winnerPanel->show();
         m_winnerPanel->raise();
+        drawTurn();
     }
     drawStartButton();
 }

@@ -4,6 +4,7 @@
 
 #include "client/ChatInput.h"
 #include "client/ColourNames.h"
+#include "client/Contrast.h"
 #include "client/PhraseGate.h"
 #include "client/model/ClientGame.h"
 #include "net/Catalogue.h"
@@ -186,13 +187,30 @@ void ChatHalf::smileyClick(int code)
 void ChatHalf::TextColor1Click()
 {
     colorDialog()->setCurrentColor(m_textColour);
+    warnAboutColour(m_textColour);
     m_colorDialog->open();
 }
 
 void ChatHalf::setTextColour(const QColor &colour)
 {
     m_textColour = colour.isValid() ? colour : QColor(Qt::black);
-    m_input->setTextColour(m_textColour);
+    showInputColour();
+}
+
+void ChatHalf::showInputColour()
+{
+    // The box keeps its own background; the colour sent is always the one chosen.
+    const QColor base = m_input->box()->palette().color(QPalette::Base);
+    m_input->setTextColour(highContrast() ? contrast::readableOn(m_textColour, base) : m_textColour);
+}
+
+void ChatHalf::setHighContrast(bool on)
+{
+    m_view->setPalette(on ? ChatPalette::highContrast() : ChatPalette::standard());
+    m_highContrastChat1->setChecked(on);
+    showInputColour();
+    if (m_colourWarning)
+        warnAboutColour(m_colorDialog->currentColor());
 }
 
 void ChatHalf::textSizeClick(int points)

@@ -26,6 +26,7 @@ class ClientGame;
 class PhraseGate;
 class QAction;
 class QColorDialog;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QTextBrowser;
@@ -128,6 +129,11 @@ public:
     QMenu *textSizeMenu() const { return m_textSizeMenu; }
     QAction *scrollChatOffAction() const { return m_scrollChatOff2; }
     QAction *clearMainChatAction() const { return m_clearMainChat1; }
+    QAction *highContrastAction() const { return m_highContrastChat1; }
+
+    // "High Contrast Chat": every text of the chat reads at WCAG AA (see ChatPalette).
+    void setHighContrast(bool on);
+    bool highContrast() const { return m_view->palette().readable; }
 
 Q_SIGNALS:
     // The text colour or size was chosen by the user: the settings should be saved.
@@ -139,6 +145,8 @@ protected:
 private:
     void createMenus(QWidget *panel);
     QString colourName() const;
+    void showInputColour();
+    void warnAboutColour(const QColor &colour);
 
     const ClientGame &m_game;
     RequestSender &m_sender;
@@ -153,6 +161,8 @@ private:
     QMenu *m_inputMenu = nullptr;
     QMenu *m_textSizeMenu = nullptr;
     QAction *m_textColor1 = nullptr;
+    QAction *m_highContrastChat1 = nullptr;
+    QLabel *m_colourWarning = nullptr;
     QList<std::pair<int, QAction *>> m_sizeActions;  // by the size in points each sets
     QAction *m_scrollChatOff1 = nullptr;
     QAction *m_scrollChatOff2 = nullptr;

@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QBoxLayout>
 #include <QColorDialog>
+#include <QLabel>
 #include <QMenu>
 
 namespace {
@@ -20,6 +22,14 @@ QColorDialog *ChatHalf::colorDialog()
     if (!m_colorDialog) {
         m_colorDialog = new QColorDialog(m_panel);
         m_colorDialog->setObjectName(QStringLiteral("ColorDialog"));
+        // Our own dialog, so the warning below can sit where the colour is picked.
+        m_colorDialog->setOption(QColorDialog::DontUseNativeDialog);
+        m_colourWarning = new QLabel(m_colorDialog);
+        m_colourWarning->setObjectName(QStringLiteral("colourWarning"));
+        m_colourWarning->setWordWrap(true);
+        if (auto *layout = qobject_cast<QBoxLayout *>(m_colorDialog->layout()))
+            layout->insertWidget(layout->count() - 1, m_colourWarning);
+        connect(m_colorDialog, &QColorDialog::currentColorChanged, this, &ChatHalf::warnAboutColour);
         connect(m_colorDialog, &QColorDialog::colorSelected, this, [this](const QColor &colour) {
             setTextColour(colour);
             Q_EMIT settingsChanged();
@@ -28,11 +38,26 @@ QColorDialog *ChatHalf::colorDialog()
     return m_colorDialog;
 }
 
+void ChatHalf::warnAboutColour(const QColor &colour)
+{
+    const QString warning = m_view->palette().warningFor(colour);
+    m_colourWarning->setText(warning);
+    m_colourWarning->setVisible(!warning.isEmpty());
+}
+
 void ChatHalf::createMenus(QWidget *panel)
 {
     m_textColor1 = new QAction(QStringLiteral("Text &Color"), this);
     m_textColor1->setObjectName(QStringLiteral("TextColor1"));
     connect(m_textColor1, &QAction::triggered, this, &ChatHalf::TextColor1Click);
+
+    m_highContrastChat1 = new QAction(QStringLiteral("&High Contrast Chat"), this);
+    m_highContrastChat1->setObjectName(QStringLiteral("HighContrastChat1"));
+    m_highContrastChat1->setCheckable(true);
+    connect(m_highContrastChat1, &QAction::triggered, this, [this](bool on) {
+        setHighContrast(on);
+        Q_EMIT settingsChanged();
+    });
 
     m_textSizeMenu = new QMenu(QStringLiteral("Text &Size"), panel);
     m_textSizeMenu->setObjectName(QStringLiteral("TextSize1"));

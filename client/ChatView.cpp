@@ -30,6 +30,10 @@ constexpr QRect kViewRect(31, 268, 688, 195);
 const QString kLinkScheme = QStringLiteral("chatlink");
 const QString kSmileyScheme = QStringLiteral("smiley");
 const QString kFontFamily = QStringLiteral("Arial");
+// Each run keeps the colour its line came with (links: none), so a new palette can draw
+// it again.
+constexpr int kArrivedColour = QTextFormat::UserProperty + 1;
+constexpr int kIsLink = QTextFormat::UserProperty + 2;
 
 // A link's target names it among the links kept, not among all links ever shown: each
 // distinct target is a format the document keeps until it is cleared, so targets are
@@ -56,9 +60,7 @@ ChatView::ChatView(QWidget *panel, QObject *parent)
     // Nobody edits the view, so nothing is kept to undo (and the text of lines that
     // left is given back).
     document->setUndoRedoEnabled(false);
-    QPalette palette = m_browser->palette();
-    palette.setColor(QPalette::Base, kBackground);
-    m_browser->setPalette(palette);
+    applyPaletteToWidget();
     m_browser->installEventFilter(this);
     connect(m_browser, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) {
         bool ok = false;
@@ -109,7 +111,8 @@ void ChatView::addLine(const ChatLine &line)
     QTextCharFormat textFormat;
     textFormat.setFontFamilies({kFontFamily});
     textFormat.setFontWeight(QFont::Bold);
-    textFormat.setForeground(line.colour);
+    textFormat.setForeground(m_palette.text(line.colour));
+    textFormat.setProperty(kArrivedColour, line.colour);
 
     for (const ChatItem &item : line.items) {
         switch (item.kind) {
@@ -119,7 +122,8 @@ void ChatView::addLine(const ChatLine &line)
             ++m_linksPerLine.back();
             QTextCharFormat linkFormat;
             linkFormat.setFontFamilies({kFontFamily});
-            linkFormat.setForeground(kLinkColour);
+            linkFormat.setForeground(m_palette.link);
+            linkFormat.setProperty(kIsLink, true);
             linkFormat.setFontUnderline(true);
             linkFormat.setAnchor(true);
             linkFormat.setAnchorHref(linkTarget(number));
@@ -201,6 +205,47 @@ void ChatView::openLink(int number)
     box->setObjectName(QStringLiteral("cannotOpenWebpage"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
+}
+
+void ChatView::applyPaletteToWidget()
+{
+    QPalette palette = m_browser->palette();
+    palette.setColor(QPalette::Base, m_palette.background);
+    const QPalette desktop = QApplication::palette(m_browser);
+    palette.setColor(QPalette::Highlight,
+                     m_palette.selection.isValid() ? m_palette.selection : desktop.color(QPalette::Highlight));
+    palette.setColor(QPalette::HighlightedText,
+                     m_palette.selectedText.isValid() ? m_palette.selectedText
+                                                      : desktop.color(QPalette::HighlightedText));
+    m_browser->setPalette(palette);
+}
+
+void ChatView::setPalette(const ChatPalette &palette)
+{
+    if (palette == m_palette)
+        return;
+    m_palette = palette;
+    applyPaletteToWidget();
+    QTextDocument *document = m_browser->document();
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            QTextCharFormat recoloured;
+            if (format.hasProperty(kIsLink))
+                recoloured.setForeground(m_palette.link);
+            else if (format.hasProperty(kArrivedColour))
+                recoloured.setForeground(m_palette.text(format.property(kArrivedColour).value<QColor>()));
+            else
+                continue;
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.mergeCharFormat(recoloured);
+        }
+    }
+    cursor.endEditBlock();
 }
 
 void ChatView::setTextSize(int points)

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "client/ChatLineBuilder.h"
+#include "client/ChatPalette.h"
 #include "client/LinkTable.h"
 
 #include <QColor>
@@ -30,8 +31,6 @@ public:
     // About 2 MB of text: a few hundred lines as long as the host relays, each of which
     // costs the view several times its text once laid out.
     static constexpr int kHistoryCharacters = 1 << 20;
-    static inline const QColor kBackground = QColor(198, 148, 115);
-    static inline const QColor kLinkColour = QColor(0, 128, 0);
 
     // Places the view at its designed place on `panel`, which owns it.
     explicit ChatView(QWidget *panel, QObject *parent = nullptr);
@@ -53,6 +52,10 @@ public:
 
     // Gives every text of the view, past and future, this size in points.
     void setTextSize(int points);
+    // Draws the view, past lines included, with `palette`; each line keeps the colour it
+    // came with, so switching back restores it.
+    void setPalette(const ChatPalette &palette);
+    const ChatPalette &palette() const { return m_palette; }
     // While on, new lines do not move the view.
     void setScrollLock(bool on) { m_scrollLock = on; }
     bool scrollLock() const { return m_scrollLock; }
@@ -75,6 +78,7 @@ private:
     void addSmileyImage(int index);
     void dropLinesOverHistory();
     void scrollToEnd();
+    void applyPaletteToWidget();
     static QUrl smileyUrl(int index);
     static QString linkTarget(int number);
 
@@ -84,4 +88,5 @@ private:
     std::function<bool(const QUrl &)> m_openUrl;
     std::function<void(const QString &)> m_openInvite;
     bool m_scrollLock = false;
+    ChatPalette m_palette = ChatPalette::standard();
 };

@@ -148,6 +148,7 @@ void SettingsHalf::loadinifile()
     m_chat.setTextSize(textSize);
 
     m_chat.setTextColour(ColourNames::colourFromName(read("Textcolor", "clblack")).value_or(QColor(Qt::black)));
+    m_chat.setHighContrast(read("HighContrastChat", "false") == QLatin1String("true"));
 
     for (int n = 1; n <= ChatHalf::kPhraseCount; ++n) {
         const QString phrase = file.value(kSection, QStringLiteral("Phrase%1").arg(n));
@@ -215,6 +216,7 @@ SettingsHalf::Values SettingsHalf::settingsValues(const QRect &outer) const
     // The computer's level is ours alone: written after the keys the lobby program knows.
     if (m_gameStart && !m_gameStart->computerLevelText().isEmpty())
         add("ComputerLevel", m_gameStart->computerLevelText());
+    add("HighContrastChat", flag(m_chat.highContrast(), "true", "false"));
     return values;
 }
 

@@ -147,6 +147,7 @@ void Tchat::buildMenus()
     options->addSeparator();
     options->addAction(m_chat->textColorAction());
     options->addMenu(m_chat->textSizeMenu());
+    options->addAction(m_chat->highContrastAction());
     options->addSeparator();
     options->addAction(m_chat->scrollChatOffAction());
     options->addAction(m_chat->clearMainChatAction());

@@ -3,6 +3,7 @@
 // order, all hidden but the main window, which chooses its mode when it is first shown.
 #include "client/ChatHalf.h"
 #include "client/ConnectionHalf.h"
+#include "client/Contrast.h"
 #include "client/SettingsHalf.h"
 #include "client/model/ClientGame.h"
 #include "dictionary/PrivateFolder.h"
@@ -58,6 +59,8 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    // Greyed texts (a disabled panel such as the tally's opponent block) read at AA.
+    QApplication::setPalette(contrast::withReadableGreyedText(QApplication::palette()));
     // A termination signal from here on closes any open box and then the main window like
     // "Exit" does. One that comes while a start-up box is open ends the start-up there:
     // the main window is closed without being shown, and the program ends as it does

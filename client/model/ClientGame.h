@@ -194,6 +194,8 @@ private:
     void releaseOpponentPick(bool lower);
     void showBox(const QString &text, std::function<void()> closed);
     void notice(const QString &text);
+    QString actor(int seat) const;
+    void tellAction(int seat, const QString &verb, int code);
     void play(const QString &sound);
     bool refused(bool decoded, const char *command) const;
 

@@ -18,6 +18,36 @@ int otherSeat(int seat)
     return 3 - seat;
 }
 
+QString capital(int code)
+{
+    return QString(quarn::letterOf(code).toUpper());
+}
+
+// A steal's count drops as soon as the host accepts it; an allowance above 100 is as
+// good as unlimited and stays.
+int afterOneSteal(int left)
+{
+    return left > 0 && left <= 100 ? left - 1 : left;
+}
+
+}  // namespace
+
+// A seat as the subject of an action line: "You" for the own seat.
+QString ClientGame::actor(int seat) const
+{
+    return isOwn(seat) ? QStringLiteral("You") : seatName(seat);
+}
+
+// The line that tells an action; turns that form no word leave their trace in the chat
+// this way. A letter nobody may see is never named.
+void ClientGame::tellAction(int seat, const QString &verb, int code)
+{
+    notice(actor(seat) + QLatin1Char(' ') + verb
+           + (quarn::isLetterCode(code) ? QLatin1Char(' ') + capital(code) : QStringLiteral(" a letter")));
+}
+
+namespace {
+
 }  // namespace
 
 void ClientGame::startthegame(const QString &rest)
@@ -113,6 +143,7 @@ void ClientGame::placemyletter(const QString &rest)
         return;
     m_turntimer.stop();
     setCell(placed->seat, placed->position, placed->code);
+    tellAction(placed->seat, QStringLiteral("placed"), placed->code);
     if (isOwn(placed->seat)) {
         setExtra(placed->extra, 0);
         play(QStringLiteral("place"));
@@ -128,6 +159,7 @@ void ClientGame::tradingmyletter(const QString &rest)
     m_turntimer.stop();
     setCell(traded->seat, traded->positionA, traded->codeA);
     setCell(traded->seat, traded->positionB, traded->codeB);
+    notice(actor(traded->seat) + QStringLiteral(" swapped two letters"));
     play(QStringLiteral("place"));
     resettiles();
 }
@@ -138,6 +170,7 @@ void ClientGame::discardletter(const QString &rest)
     if (refused(discarded.has_value(), "CMD_discardletter"))
         return;
     m_turntimer.stop();
+    tellAction(discarded->seat, QStringLiteral("discarded"), cell(discarded->seat, discarded->position));
     setCell(discarded->seat, discarded->position, 0);
     if (isOwn(discarded->seat) || isSpectator())
         play(QStringLiteral("clear"));
@@ -152,6 +185,9 @@ void ClientGame::discardextra(const QString &rest)
     m_turntimer.stop();
     if (!isOwn(discarded->seat))
         return;
+    // An extra the time took while it was already empty tells nothing.
+    if (const int code = extra(discarded->extra); quarn::isLetterCode(code))
+        tellAction(discarded->seat, QStringLiteral("discarded"), code);
     setExtra(discarded->extra, 0);
     resettiles();
     play(QStringLiteral("clear"));
@@ -179,6 +215,20 @@ void ClientGame::stoldletter(const QString &rest)
     // The letter leaves the stealer's opponent, whatever seat the victim field names.
     setCell(stolen->stealer, stolen->stealerPosition, stolen->code);
     setCell(otherSeat(stolen->stealer), stolen->victimPosition, 0);
+    Seat &stealer = *seatAt(stolen->stealer);
+    if (const int left = afterOneSteal(stealer.stealsLeft); left != stealer.stealsLeft) {
+        stealer.stealsLeft = left;
+        Q_EMIT seatChanged(stolen->stealer);
+    }
+    const int victim = otherSeat(stolen->stealer);
+    const QString letter = capital(stolen->code);
+    if (isOwn(victim))
+        notice(seatName(stolen->stealer) + QStringLiteral(" stole your ") + letter);
+    else if (isOwn(stolen->stealer))
+        notice(QStringLiteral("You stole ") + letter + QStringLiteral(" from ") + seatName(victim));
+    else
+        notice(seatName(stolen->stealer) + QStringLiteral(" stole ") + letter + QStringLiteral(" from ")
+               + seatName(victim));
     if (isOwn(stolen->stealer) || isSpectator())
         play(QStringLiteral("roundover"));
     resettiles();

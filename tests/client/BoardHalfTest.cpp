@@ -121,13 +121,15 @@ TEST_F(BoardHalfTest, TurnChangeShowsMarkerAndStatusUntilTheNextGame)
     EXPECT_EQ(board->statusLabel(2)->text(), QStringLiteral("Steals Left: Unlimited"));
     EXPECT_EQ(board->statusLabel(1)->text(), QStringLiteral("Steals Left: 5"));
 
-    // The win leaves the marker and the status; the next game clears the status only.
+    // A won game has no turn: neither marker nor status until the next turn change.
     game.winner(QStringLiteral("2+"));
-    EXPECT_TRUE(board->turnMarker(2)->isVisibleTo(&panel));
-    EXPECT_EQ(text("label_status"), QStringLiteral("Bob's turn."));
-    game.startthegame(QStringLiteral("Ann+30+200+5+"));
-    EXPECT_TRUE(board->turnMarker(2)->isVisibleTo(&panel));
+    EXPECT_FALSE(board->turnMarker(2)->isVisibleTo(&panel));
     EXPECT_EQ(text("label_status"), QString());
+    game.startthegame(QStringLiteral("Ann+30+200+5+"));
+    EXPECT_FALSE(board->turnMarker(2)->isVisibleTo(&panel));
+    EXPECT_EQ(text("label_status"), QString());
+    game.getnextplayer(QStringLiteral("1+5+"));
+    EXPECT_TRUE(board->turnMarker(1)->isVisibleTo(&panel));
 }
 
 TEST_F(BoardHalfTest, CountdownOfThirtySecondsDrawsCaptionAndBar)
@@ -280,6 +282,8 @@ TEST_P(BoardWinnerTest, WinnerPanelAndTheHostsStartButton)
     EXPECT_EQ(text("label_winner2"), QStringLiteral("Ann has won the game!"));
     EXPECT_TRUE(shown("panel_winner"));
     EXPECT_EQ(board->startButton()->isVisibleTo(&panel), GetParam().host);
+    EXPECT_EQ(text("label_status"), QString()) << "no \"Place a Letter\" after the winner's last turn";
+    EXPECT_FALSE(board->turnMarker(1)->isVisibleTo(&panel));
 
     game.startthegame(QStringLiteral("Ann+30+200+5+"));
     EXPECT_FALSE(shown("panel_winner"));

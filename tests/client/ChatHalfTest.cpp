@@ -348,8 +348,8 @@ TEST_F(ChatHalfTest, LinksOpenTheirAddressOrSayTheyCannot)
 {
     chat->addlinetochat(QStringLiteral("1+A: see www.quarn.net WWW.NOT.LINK http://x.org/p"), Qt::black);
     const QList<ViewRun> runs = lastLine();
-    const auto link =
-        std::find_if(runs.begin(), runs.end(), [](const ViewRun &r) { return r.colour == ChatView::kLinkColour; });
+    const auto link = std::find_if(runs.begin(), runs.end(),
+                                   [](const ViewRun &r) { return r.colour == ChatPalette::standard().link; });
     ASSERT_NE(link, runs.end());
     EXPECT_EQ(link->text, QStringLiteral("www.quarn.net "));
     EXPECT_EQ(chat->links().count(), 2);

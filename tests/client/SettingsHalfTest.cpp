@@ -132,6 +132,8 @@ protected:
             return gameStart.unlimited;
         if (key == "MapPort")
             return settings->mapPort();
+        if (key == "HighContrastChat")
+            return chat->highContrast() && chat->highContrastAction()->isChecked();
         return settings->turnSoundName() == QLatin1String("turnnew") && settings->newAction()->isChecked();
     }
 };
@@ -152,7 +154,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettingsSwitches,
                                            SwitchRow{"MapPort", "false", false}, SwitchRow{"MapPort", "no", true},
                                            SwitchRow{"Unlimited", "t", true}, SwitchRow{"Unlimited", "T", false},
                                            SwitchRow{"Unlimited", "true", false}, SwitchRow{"Turnsound", "1", true},
-                                           SwitchRow{"Turnsound", "yes", false}, SwitchRow{"Turnsound", "0", false}));
+                                           SwitchRow{"Turnsound", "yes", false}, SwitchRow{"Turnsound", "0", false},
+                                           SwitchRow{"HighContrastChat", "true", true},
+                                           SwitchRow{"HighContrastChat", "TRUE", false}));
 
 struct SizeRow {
     const char *value;
@@ -200,7 +204,7 @@ TEST_F(SettingsHalfTest, SaveWritesTheKeysInTheirOrder)
               QByteArray("[Lobby]\r\nNick=Zed\r\n[Quarn]\r\nTextsize=8\r\nTextcolor=clRed\r\n"
                          "Playtoscore=200\r\nCreationtime=30\r\nSteals=5\r\nTop=3\r\nLeft=3\r\n"
                          "Width=736\r\nHeight=540\r\nTurnsound=1\r\nUnlimited=f\r\n"
-                         "Playsounds=true\r\nChatterSounds=true\r\nMapPort=true\r\n"));
+                         "Playsounds=true\r\nChatterSounds=true\r\nMapPort=true\r\nHighContrastChat=false\r\n"));
     EXPECT_TRUE(settings->newAction()->isChecked());
     EXPECT_FALSE(settings->classicAction()->isChecked());
 }
@@ -352,6 +356,8 @@ TEST_F(SettingsHalfTest, TextSizeAndColourChoicesAreSaved)
     settings->loadinifile();
     chat->textSizeClick(12);
     EXPECT_EQ(stored("Textsize"), QStringLiteral("12"));
+    chat->highContrastAction()->trigger();
+    EXPECT_EQ(stored("HighContrastChat"), QStringLiteral("true"));
     EXPECT_EQ(stored("Turnsound"), QStringLiteral("0"));
 }
 
@@ -374,7 +380,8 @@ TEST_F(SettingsHalfTest, TheComputerLevelIsRestoredAndSavedLast)
 
     levelStart.level = QStringLiteral("Strong");
     ASSERT_TRUE(settings->saveinifile());
-    EXPECT_TRUE(readFile().endsWith("MapPort=true\r\nComputerLevel=Strong\r\n")) << readFile().constData();
+    EXPECT_TRUE(readFile().endsWith("MapPort=true\r\nComputerLevel=Strong\r\nHighContrastChat=false\r\n"))
+        << readFile().constData();
 
     writeFile("[Quarn]\r\ncomputerlevel=Strong\r\n");
     levelStart.level.clear();
