@@ -32,6 +32,16 @@ SingleInstanceGuard::~SingleInstanceGuard()
         m_server->close();
 }
 
+void SingleInstanceGuard::release()
+{
+    if (m_server)
+        m_server->close();  // removes its socket file
+    m_server.reset();
+    if (m_lock.isLocked())
+        m_lock.unlock();
+    m_first = false;
+}
+
 QString SingleInstanceGuard::nameFromEnvironment()
 {
     const QString name = qEnvironmentVariable("QUARN_GUARD");

@@ -37,6 +37,8 @@ public:
     // guard could not be taken (failure() says why).
     bool claim();
     bool isFirst() const { return m_first; }
+    // Lets go of the guard (lock and socket), so that a copy started next is the first.
+    void release();
     const QString &failure() const { return m_failure; }
     QString lockPath() const;
     QString socketPath() const;

@@ -3,7 +3,9 @@
 // order, all hidden but the main window, which chooses its mode when it is first shown.
 #include "client/ConnectionHalf.h"
 #include "client/SettingsHalf.h"
+#include "client/StartMode.h"
 #include "client/model/ClientGame.h"
+#include "client/model/Roster.h"
 #include "dictionary/PrivateFolder.h"
 #include "dictionary/TDictn.h"
 #include "host/HostEngine.h"
@@ -11,6 +13,7 @@
 #include "tally/TallyTable.h"
 #include "tally/window/Ttallylist.h"
 #include "windows/CommandLine.h"
+#include "windows/HostingAddresses.h"
 #include "windows/LobbyPlaces.h"
 #include "windows/ProgramIdentity.h"
 #include "windows/ProgramStarter.h"
@@ -22,14 +25,18 @@
 #include "windows/Tgamestart.h"
 #include "windows/Thelp.h"
 #include "windows/Tphrases.h"
+#include "windows/Tplaywithothers.h"
 #include "windows/Tspylist.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
+#include <QProcessEnvironment>
 
 #include <chrono>
 #include <cstdio>
+#include <optional>
 
 namespace {
 // Where the host's dictionary writes its word-list file while the program runs: the
@@ -42,6 +49,48 @@ QString wordListFolder()
     if (QFileInfo(QCoreApplication::applicationDirPath()).isWritable())
         return {};
     return PrivateFolder::runtimeFolder();
+}
+
+// Hosting and joining from the "Play with Others" window: the program starts again as the
+// lobby would start it, with QUARN_PORT set to the game's port.
+struct Restart {
+    QStringList arguments;
+    quint16 port = 0;
+};
+
+bool startAgain(const Restart &restart)
+{
+    QProcess process;
+    process.setProgram(QCoreApplication::applicationFilePath());
+    process.setArguments(restart.arguments);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QUARN_PORT"), QString::number(restart.port));
+    process.setProcessEnvironment(environment);
+    return process.startDetached();
+}
+
+// A joining program keeps the game in the recent games, with the hosting player's name
+// once the host has announced it.
+void rememberJoinedGame(Tchat &chat, Tplaywithothers &others)
+{
+    const QStringList arguments = QApplication::arguments().mid(1);
+    const StartMode mode = startModeFrom(arguments);
+    if (mode.kind != StartMode::Kind::Join)
+        return;
+    const QString address = RecentGames::canonical(mode.hostAddress, chat.connection().port());
+    if (address.isEmpty())
+        return;
+    auto seen = std::make_shared<bool>(false);
+    QObject::connect(&chat.roster(), &Roster::changed, &others, [&chat, &others, address, seen] {
+        if (*seen)
+            return;
+        for (const Roster::Participant &each : chat.roster().present()) {
+            if (each.slot == 1) {
+                *seen = true;
+                others.model().hostSeen(address, each.name);
+            }
+        }
+    });
 }
 
 }  // namespace
@@ -125,6 +174,27 @@ int main(int argc, char *argv[])
 
     chat.setLobbyWindow(new Tdownload(places, {}, ProgramStarter::system(), &chat));
 
+    // "Play with Others": hosting and joining end this program and start it again.
+    auto *others = new Tplaywithothers(chat.settings().filePath(), &chat);
+    chat.setPlayWithOthers(others);
+    std::optional<Restart> restart;
+    QObject::connect(others, &Tplaywithothers::restartRequested, &chat,
+                     [&chat, &restart](const QStringList &arguments, quint16 port) {
+                         restart = Restart{arguments, port};
+                         chat.close();
+                     });
+    // While hosting, the hosting player is told where others can join.
+    QObject::connect(&chat.connection(), &ConnectionHalf::hostingStarted, others, [&chat, &host, others] {
+        const quint16 port = host.serverPort() != 0 ? host.serverPort() : chat.connection().port();
+        others->showHosting(HostingAddresses::system(), port);
+        const QStringList &links = others->model().inviteLinks();
+        if (links.isEmpty())
+            chat.chat().addnotice(QStringLiteral("This computer has no network address others can reach."));
+        for (const QString &link : links)
+            chat.chat().addnotice(QStringLiteral("Others can join your game with %1").arg(link));
+    });
+    rememberJoinedGame(chat, *others);
+
     // A measuring aid for the start-up benchmark (bench/startup): with QUARN_EXIT_WHEN_SHOWN=1
     // the program prints "shown <steady clock in ns>" and ends as soon as the main window's
     // first paint has reached the screen.
@@ -152,5 +222,15 @@ int main(int argc, char *argv[])
 
     // 5. The host closes every connection before the windows go.
     host.closeAll();
+
+    // 6. A restart asked for by "Play with Others" comes last, once everything is saved
+    //    and closed and the guard is free for the next copy.
+    if (restart) {
+        guard.release();
+        if (!startAgain(*restart)) {
+            std::fprintf(stderr, "quarn: could not start again\n");
+            return 1;
+        }
+    }
     return result;
 }
