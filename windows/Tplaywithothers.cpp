@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 namespace {
-QLabel *plainLabel(const QString &text, QWidget *parent)
+QLabel *wrappedPlainLabel(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
@@ -57,7 +57,7 @@ Tplaywithothers::Tplaywithothers(const QString &settingsPath, QWidget *parent, i
     m_hostingTab->hide();  // a tab only while hosting
     layout->addWidget(m_tabs);
 
-    m_status = plainLabel(QString(), this);
+    m_status = wrappedPlainLabel(QString(), this);
     m_status->setObjectName(QStringLiteral("label_status"));
     layout->addWidget(m_status);
 
@@ -70,9 +70,9 @@ Tplaywithothers::Tplaywithothers(const QString &settingsPath, QWidget *parent, i
 void Tplaywithothers::buildHostTab(QWidget *tab)
 {
     auto *layout = new QVBoxLayout(tab);
-    layout->addWidget(plainLabel(QStringLiteral("Host a game on this computer. Others join it with one of the "
-                                                "invite links this window shows once the game is hosted."),
-                                 tab));
+    layout->addWidget(wrappedPlainLabel(QStringLiteral("Host a game on this computer. Others join it with one of the "
+                                                       "invite links this window shows once the game is hosted."),
+                                        tab));
     auto *form = new QFormLayout;
     m_port = new QLineEdit(QString::number(quarn::kPort), tab);
     m_port->setObjectName(QStringLiteral("edit_port"));
@@ -100,7 +100,7 @@ void Tplaywithothers::buildJoinTab(QWidget *tab)
     connect(m_join, &QPushButton::clicked, this, &Tplaywithothers::joinClick);
     connect(m_address, &QLineEdit::returnPressed, this, &Tplaywithothers::joinClick);
     layout->addWidget(m_join, 0, Qt::AlignRight);
-    layout->addWidget(plainLabel(QStringLiteral("Recent games (double-click to join):"), tab));
+    layout->addWidget(wrappedPlainLabel(QStringLiteral("Recent games (double-click to join):"), tab));
     m_recent = new QListWidget(tab);
     m_recent->setObjectName(QStringLiteral("list_recent"));
     connect(m_recent, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
@@ -116,10 +116,10 @@ void Tplaywithothers::buildJoinTab(QWidget *tab)
 void Tplaywithothers::buildHostingTab(QWidget *tab)
 {
     auto *layout = new QVBoxLayout(tab);
-    layout->addWidget(plainLabel(QStringLiteral("You are hosting. Send one of these invite links to the others "
-                                                "(the first ones are for this network, an IPv6 one reaches "
-                                                "across the internet when no firewall is in between):"),
-                                 tab));
+    layout->addWidget(wrappedPlainLabel(QStringLiteral("You are hosting. Send one of these invite links to the others "
+                                                       "(the first ones are for this network, an IPv6 one reaches "
+                                                       "across the internet when no firewall is in between):"),
+                                        tab));
     m_linkRows = new QVBoxLayout;
     layout->addLayout(m_linkRows);
     layout->addStretch();
@@ -205,7 +205,7 @@ void Tplaywithothers::showModel()
         delete item;
     }
     if (m_model.inviteLinks().isEmpty()) {
-        m_linkRows->addWidget(plainLabel(
+        m_linkRows->addWidget(wrappedPlainLabel(
             QStringLiteral("This computer has no network address others can reach: connect it to a network."),
             m_hostingTab));
     }
@@ -213,7 +213,7 @@ void Tplaywithothers::showModel()
         auto *row = new QWidget(m_hostingTab);
         auto *rowLayout = new QHBoxLayout(row);
         rowLayout->setContentsMargins(0, 0, 0, 0);
-        QLabel *link = plainLabel(m_model.inviteLinks().at(i), row);
+        QLabel *link = wrappedPlainLabel(m_model.inviteLinks().at(i), row);
         link->setObjectName(QStringLiteral("label_link%1").arg(i + 1));
         link->setTextInteractionFlags(Qt::TextSelectableByMouse);
         rowLayout->addWidget(link, 1);
