@@ -4,6 +4,7 @@
 // With QUARN_SCREENSHOT_DIR set, the window's ways in are saved there.
 #include "windows/JoinProbe.h"
 #include "net/Catalogue.h"
+#include "windows/RecentGames.h"
 #include "windows/Tplaywithothers.h"
 
 #include <QClipboard>
@@ -132,6 +133,11 @@ protected:
 
 TEST_F(TplaywithothersTest, AJoinThatFailsIsNamedAndTheUserCanTryAgain)
 {
+    RecentGames earlier;
+    earlier.remember(QStringLiteral("192.168.1.20:7772"), QStringLiteral("Bob"));
+    earlier.remember(QStringLiteral("[2a01:4f8::20]:7800"), QStringLiteral("<b>Eve</b>"));
+    ASSERT_TRUE(earlier.save(path()));
+    window = std::make_unique<Tplaywithothers>(path(), nullptr, kShortTimeoutMs);
     QSignalSpy restarts(window.get(), &Tplaywithothers::restartRequested);
     window->show();
     child<QTabWidget>("tabs")->setCurrentIndex(1);
@@ -166,6 +172,7 @@ TEST_F(TplaywithothersTest, AJoinThatFindsAPlaceRestartsAndIsARecentGame)
 TEST_F(TplaywithothersTest, HostingShowsEachInviteLinkWithACopyButton)
 {
     QSignalSpy restarts(window.get(), &Tplaywithothers::restartRequested);
+    window->show();
     child<QLineEdit>("edit_name")->setText(QStringLiteral("Ann"));
     QTest::mouseClick(child<QPushButton>("button_host"), Qt::LeftButton);
     ASSERT_EQ(restarts.count(), 1);
