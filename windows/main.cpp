@@ -183,8 +183,12 @@ int main(int argc, char *argv[])
                          restart = Restart{arguments, port};
                          chat.close();
                      });
-    // While hosting, the hosting player is told where others can join.
-    QObject::connect(&chat.connection(), &ConnectionHalf::hostingStarted, others, [&chat, &host, others] {
+    // While hosting (not in a solo game, which hosts for itself alone), the hosting player
+    // is told where others can join.
+    const bool hosting = startModeFrom(QApplication::arguments().mid(1)).kind == StartMode::Kind::Host;
+    QObject::connect(&chat.connection(), &ConnectionHalf::hostingStarted, others, [&chat, &host, others, hosting] {
+        if (!hosting)
+            return;
         const quint16 port = host.serverPort() != 0 ? host.serverPort() : chat.connection().port();
         others->showHosting(HostingAddresses::system(), port);
         const QStringList &links = others->model().inviteLinks();
