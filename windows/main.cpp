@@ -16,6 +16,7 @@
 #include "windows/HostingAddresses.h"
 #include "windows/LobbyPlaces.h"
 #include "windows/ProgramIdentity.h"
+#include "windows/ProgramRestart.h"
 #include "windows/ProgramStarter.h"
 #include "windows/SingleInstanceGuard.h"
 #include "windows/Tabout.h"
@@ -31,8 +32,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QProcess>
-#include <QProcessEnvironment>
 
 #include <chrono>
 #include <cstdio>
@@ -51,23 +50,12 @@ QString wordListFolder()
     return PrivateFolder::runtimeFolder();
 }
 
-// Hosting and joining from the "Play with Others" window: the program starts again as the
-// lobby would start it, with QUARN_PORT set to the game's port.
+// Hosting and joining from the "Play with Others" window: the program starts again with
+// these arguments and port (ProgramRestart).
 struct Restart {
     QStringList arguments;
     quint16 port = 0;
 };
-
-bool startAgain(const Restart &restart)
-{
-    QProcess process;
-    process.setProgram(QCoreApplication::applicationFilePath());
-    process.setArguments(restart.arguments);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QUARN_PORT"), QString::number(restart.port));
-    process.setProcessEnvironment(environment);
-    return process.startDetached();
-}
 
 // A joining program keeps the game in the recent games, with the hosting player's name
 // once the host has announced it.
@@ -231,7 +219,7 @@ int main(int argc, char *argv[])
     //    and closed and the guard is free for the next copy.
     if (restart) {
         guard.release();
-        if (!startAgain(*restart)) {
+        if (!ProgramRestart::start(restart->arguments, restart->port)) {
             std::fprintf(stderr, "quarn: could not start again\n");
             return 1;
         }
