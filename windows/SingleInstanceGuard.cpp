@@ -35,8 +35,9 @@ SingleInstanceGuard::~SingleInstanceGuard()
 void SingleInstanceGuard::release()
 {
     if (m_server)
-        m_server->close();
-    if (m_first)
+        m_server->close();  // removes its socket file
+    m_server.reset();
+    if (m_lock.isLocked())
         m_lock.unlock();
     m_first = false;
 }

@@ -20,6 +20,7 @@
 #include "windows/Tgamestart.h"
 #include "windows/Thelp.h"
 #include "windows/Tphrases.h"
+#include "windows/Tplaywithothers.h"
 #include "windows/Tspylist.h"
 
 #include <QAction>
@@ -134,6 +135,9 @@ void Tchat::buildMenus()
     m_startGame->setObjectName(QStringLiteral("StartGame1"));
     m_startGame->setEnabled(false);
     connect(m_startGame, &QAction::triggered, m_board.get(), &BoardHalf::openGameStart);
+    m_playWithOthers = file->addAction(tr("Play with &Others..."));
+    m_playWithOthers->setObjectName(QStringLiteral("PlayWithOthers1"));
+    m_playWithOthers->setEnabled(false);
     file->addSeparator();
     m_exit = file->addAction(tr("E&xit"));
     m_exit->setObjectName(QStringLiteral("Exit1"));
@@ -268,6 +272,17 @@ void Tchat::setLobbyWindow(Tdownload *lobby)
         return;
     connect(m_connection.get(), &ConnectionHalf::soloStarted, lobby, &Tdownload::present);
     connect(lobby, &Tdownload::programEndRequested, this, &QWidget::close);
+    m_lobby = lobby;
+}
+
+void Tchat::setPlayWithOthers(Tplaywithothers *window)
+{
+    m_playWithOthers->setEnabled(window != nullptr);
+    if (!window)
+        return;
+    connect(m_playWithOthers, &QAction::triggered, window, &Tplaywithothers::present);
+    if (m_lobby)
+        m_lobby->setPlayWithOthers([window] { window->present(); });
 }
 
 void Tchat::setGameStart(Tgamestart *dialog)

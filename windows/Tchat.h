@@ -34,6 +34,7 @@ class Tdownload;
 class Tgamestart;
 class Thelp;
 class Tphrases;
+class Tplaywithothers;
 class Tspylist;
 class Ttallylist;
 
@@ -65,6 +66,8 @@ public:
     void setSpyList(Tspylist *spies);
     // Shown when a solo game starts; asks to end the program after starting the lobby.
     void setLobbyWindow(Tdownload *lobby);
+    // File > "Play with Others", and the lobby window's button when no lobby is installed.
+    void setPlayWithOthers(Tplaywithothers *window);
 
     ClientContext &context() { return m_context; }
     ClientGame &game() { return m_game; }
@@ -79,6 +82,7 @@ public:
     LogoLabel *logo() const { return m_logo; }
 
     QAction *startGameAction() const { return m_startGame; }
+    QAction *playWithOthersAction() const { return m_playWithOthers; }
     QAction *justWatchAction() const { return m_justWatch; }
     QAction *spyListAction() const { return m_spyList; }
     QAction *phraseListAction() const { return m_phraseList; }
@@ -139,6 +143,8 @@ private:
     std::unique_ptr<TallyLink> m_tallyLink;
 
     QAction *m_startGame = nullptr;
+    QAction *m_playWithOthers = nullptr;
+    Tdownload *m_lobby = nullptr;
     QAction *m_exit = nullptr;
     QAction *m_justWatch = nullptr;
     QAction *m_viewTally = nullptr;

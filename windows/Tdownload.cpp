@@ -223,6 +223,11 @@ void Tdownload::button_lobbyClick()
 {
     const QString &program = m_download->places().lobbyProgram();
     if (!m_starter.exists(program)) {
+        if (m_playWithOthers) {
+            hide();
+            m_playWithOthers();
+            return;
+        }
         showMessage(kNoLobbyBox, kNoLobbyText);
         return;
     }

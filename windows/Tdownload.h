@@ -15,7 +15,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 class ProgramStarter;
 class QLabel;
@@ -44,8 +46,10 @@ public:
     // "Play Solo Game": hides the window; the solo game goes on.
     void button_soloClick();
     // "Play with Others": starts the lobby program (without arguments) and asks for the
-    // end of this program, or says how to start the lobby when it is not there.
+    // end of this program. When it is not there, the window given here takes over (this
+    // one hides), else a box says how to start the lobby.
     void button_lobbyClick();
+    void setPlayWithOthers(std::function<void()> open) { m_playWithOthers = std::move(open); }
     // "Download And Install The Korvex Lobby Now".
     void button_downloadClick();
     // "Stop Download".
@@ -74,6 +78,7 @@ private:
     void showMessage(const QString &objectName, const QString &text);
 
     ProgramStarter &m_starter;
+    std::function<void()> m_playWithOthers;
     std::unique_ptr<LobbyDownload> m_download;
 
     QLabel *m_picture = nullptr;

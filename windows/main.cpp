@@ -5,7 +5,9 @@
 #include "client/ConnectionHalf.h"
 #include "client/Contrast.h"
 #include "client/SettingsHalf.h"
+#include "client/StartMode.h"
 #include "client/model/ClientGame.h"
+#include "client/model/Roster.h"
 #include "dictionary/PrivateFolder.h"
 #include "dictionary/TDictn.h"
 #include "host/HostEngine.h"
@@ -14,8 +16,10 @@
 #include "tally/window/Ttallylist.h"
 #include "windows/CommandLine.h"
 #include "windows/InviteStart.h"
+#include "windows/HostingAddresses.h"
 #include "windows/LobbyPlaces.h"
 #include "windows/ProgramIdentity.h"
+#include "windows/ProgramRestart.h"
 #include "windows/ProgramStarter.h"
 #include "windows/SingleInstanceGuard.h"
 #include "windows/Tabout.h"
@@ -25,6 +29,7 @@
 #include "windows/Tgamestart.h"
 #include "windows/Thelp.h"
 #include "windows/Tphrases.h"
+#include "windows/Tplaywithothers.h"
 #include "windows/Tspylist.h"
 
 #include <QApplication>
@@ -33,6 +38,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <optional>
 
 namespace {
 // Where the host's dictionary writes its word-list file while the program runs: the
@@ -45,6 +51,37 @@ QString wordListFolder()
     if (QFileInfo(QCoreApplication::applicationDirPath()).isWritable())
         return {};
     return PrivateFolder::runtimeFolder();
+}
+
+// Hosting and joining from the "Play with Others" window: the program starts again with
+// these arguments and port (ProgramRestart).
+struct Restart {
+    QStringList arguments;
+    quint16 port = 0;
+};
+
+// A joining program keeps the game in the recent games, with the hosting player's name
+// once the host has announced it.
+void rememberJoinedGame(Tchat &chat, Tplaywithothers &others)
+{
+    const QStringList arguments = QApplication::arguments().mid(1);
+    const StartMode mode = startModeFrom(arguments);
+    if (mode.kind != StartMode::Kind::Join)
+        return;
+    const QString address = RecentGames::canonical(mode.hostAddress, chat.connection().port());
+    if (address.isEmpty())
+        return;
+    auto seen = std::make_shared<bool>(false);
+    QObject::connect(&chat.roster(), &Roster::changed, &others, [&chat, &others, address, seen] {
+        if (*seen)
+            return;
+        for (const Roster::Participant &each : chat.roster().present()) {
+            if (each.slot == 1) {
+                *seen = true;
+                others.model().hostSeen(address, each.name);
+            }
+        }
+    });
 }
 
 }  // namespace
@@ -99,12 +136,13 @@ int main(int argc, char *argv[])
     invites.rememberName(arguments);
     // An invite link clicked in the chat leaves this game (once confirmed) for the link's:
     // the program ends and starts again with the joining command line.
-    QStringList nextStart;
-    chat.chat().setInviteOpener([&chat, &invites, &nextStart](const QString &link) {
+    std::optional<Restart> restart;
+    chat.chat().setInviteOpener([&chat, &invites, &restart](const QString &link) {
         const InviteStart::Result result = invites.fromChat(link);
         if (result.outcome != InviteStart::Outcome::Join)
             return;
-        nextStart = result.arguments;
+        // The link's address carries its port; QUARN_PORT stays what it was.
+        restart = Restart{result.arguments, ConnectionHalf::portFromEnvironment()};
         chat.close();
     });
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &chat, &Tchat::comeForward);
@@ -153,6 +191,30 @@ int main(int argc, char *argv[])
 
     chat.setLobbyWindow(new Tdownload(places, {}, ProgramStarter::system(), &chat));
 
+    // "Play with Others": hosting and joining end this program and start it again.
+    auto *others = new Tplaywithothers(chat.settings().filePath(), &chat);
+    chat.setPlayWithOthers(others);
+    QObject::connect(others, &Tplaywithothers::restartRequested, &chat,
+                     [&chat, &restart](const QStringList &arguments, quint16 port) {
+                         restart = Restart{arguments, port};
+                         chat.close();
+                     });
+    // While hosting (not in a solo game, which hosts for itself alone), the hosting player
+    // is told where others can join.
+    const bool hosting = startModeFrom(QApplication::arguments().mid(1)).kind == StartMode::Kind::Host;
+    QObject::connect(&chat.connection(), &ConnectionHalf::hostingStarted, others, [&chat, &host, others, hosting] {
+        if (!hosting)
+            return;
+        const quint16 port = host.serverPort() != 0 ? host.serverPort() : chat.connection().port();
+        others->showHosting(HostingAddresses::system(), port);
+        const QStringList &links = others->model().inviteLinks();
+        if (links.isEmpty())
+            chat.chat().addnotice(QStringLiteral("This computer has no network address others can reach."));
+        for (const QString &link : links)
+            chat.chat().addnotice(QStringLiteral("Others can join your game with %1").arg(link));
+    });
+    rememberJoinedGame(chat, *others);
+
     // A measuring aid for the start-up benchmark (bench/startup): with QUARN_EXIT_WHEN_SHOWN=1
     // the program prints "shown <steady clock in ns>" and ends as soon as the main window's
     // first paint has reached the screen.
@@ -180,10 +242,15 @@ int main(int argc, char *argv[])
 
     // 5. The host closes every connection before the windows go.
     host.closeAll();
-    if (!nextStart.isEmpty()) {
+
+    // 6. A restart asked for by "Play with Others" or an invite link comes last, once everything is saved
+    //    and closed and the guard is free for the next copy.
+    if (restart) {
         guard.release();
-        if (!ProgramStarter::system().start(QCoreApplication::applicationFilePath(), nextStart))
-            qWarning("could not start the game again to join %s", qUtf8Printable(nextStart.value(1)));
+        if (!ProgramRestart::start(restart->arguments, restart->port)) {
+            std::fprintf(stderr, "quarn: could not start again\n");
+            return 1;
+        }
     }
     return result;
 }

@@ -44,6 +44,19 @@ TEST_F(SingleInstanceGuardTest, secondCopyWithTheSameNameHandsOverToTheFirst)
     EXPECT_EQ(forward.count(), 1);
 }
 
+// A program that starts itself again lets go of the guard first: the new copy is the first.
+TEST_F(SingleInstanceGuardTest, aReleasedGuardIsTakenByTheNextCopy)
+{
+    SingleInstanceGuard first(QStringLiteral("vorlik"), folder.path());
+    ASSERT_TRUE(first.claim());
+    first.release();
+    EXPECT_FALSE(first.isFirst());
+
+    SingleInstanceGuard next(QStringLiteral("vorlik"), folder.path());
+    EXPECT_TRUE(next.claim());
+    EXPECT_TRUE(next.failure().isEmpty());
+}
+
 TEST_F(SingleInstanceGuardTest, everyLaterCopyIsTurnedAwayWhileTheFirstRuns)
 {
     SingleInstanceGuard first(QStringLiteral("vorlik"), folder.path());

@@ -22,6 +22,7 @@
 #include "windows/Tgamestart.h"
 #include "windows/Thelp.h"
 #include "windows/Tphrases.h"
+#include "windows/Tplaywithothers.h"
 #include "windows/Tspylist.h"
 
 #include <QAction>
@@ -106,7 +107,7 @@ TEST_F(TchatTest, windowHasItsTitleBoardPanelAndMenus)
     EXPECT_EQ(menus.at(2)->text(), QStringLiteral("&View"));
     EXPECT_EQ(menus.at(3)->text(), QStringLiteral("&Help"));
 
-    EXPECT_EQ(entryNames(menus.at(0)->menu()), (QStringList{"StartGame1", "-", "Exit1"}));
+    EXPECT_EQ(entryNames(menus.at(0)->menu()), (QStringList{"StartGame1", "PlayWithOthers1", "-", "Exit1"}));
     EXPECT_EQ(entryNames(menus.at(1)->menu()),
               (QStringList{"PlaySounds1", "PlayChatterSounds1", "TurnSound1", "-", "TextColor1", "TextSize1",
                            "HighContrastChat1", "-", "ScrollChatOff2", "ClearMainChat1", "ResetScreenLocation1", "-",
@@ -116,6 +117,7 @@ TEST_F(TchatTest, windowHasItsTitleBoardPanelAndMenus)
     EXPECT_EQ(entryNames(menus.at(3)->menu()), (QStringList{"Content1", "QuickInstructions1", "-", "About1"}));
 
     EXPECT_FALSE(window.startGameAction()->isEnabled());
+    EXPECT_FALSE(window.playWithOthersAction()->isEnabled());
     EXPECT_TRUE(window.justWatchAction()->isCheckable());
     EXPECT_FALSE(window.justWatchAction()->isChecked());
     EXPECT_FALSE(window.board().startButton()->isVisible());
@@ -228,6 +230,8 @@ TEST_F(TchatTest, everyWindowOpensFromItsMenuEntryAndTheSoloStartShowsTheLobbyWi
     window->setSpyList(spies);
     window->setTally(tally);
     window->setLobbyWindow(lobby);
+    auto *others = new Tplaywithothers(folder.filePath(QStringLiteral("others.ini")), window.get());
+    window->setPlayWithOthers(others);
 
     const std::pair<QAction *, QWidget *> entries[] = {
         {window->contentAction(), help},
@@ -235,6 +239,7 @@ TEST_F(TchatTest, everyWindowOpensFromItsMenuEntryAndTheSoloStartShowsTheLobbyWi
         {window->phraseListAction(), phrases},
         {window->spyListAction(), spies},
         {window->quickInstructionsAction(), window->quickInstructions()},
+        {window->playWithOthersAction(), others},
     };
     for (const auto &[entry, shown] : entries) {
         ASSERT_TRUE(entry->isEnabled()) << entry->objectName().toStdString();
@@ -253,6 +258,11 @@ TEST_F(TchatTest, everyWindowOpensFromItsMenuEntryAndTheSoloStartShowsTheLobbyWi
     ASSERT_TRUE(waitUntil(*window, [&] { return window->game().seatName(1) == QStringLiteral("You"); }));
     EXPECT_TRUE(lobby->isVisible());
     EXPECT_TRUE(spies->removeFromGameAction()->isEnabled()) << "the spectator list follows the hosting flag";
+    // Without a lobby program the lobby window's "Play with Others" opens the own window.
+    others->hide();
+    lobby->button_lobbyClick();
+    EXPECT_TRUE(others->isVisible());
+    EXPECT_FALSE(lobby->isVisible());
 
     QSignalSpy closing(window.get(), &Tchat::closing);
     Q_EMIT lobby->programEndRequested();

@@ -189,6 +189,23 @@ TEST_P(TdownloadLobbyTest, PlayWithOthersStartsTheLobbyWhenItIsThereElseSaysHow)
     EXPECT_TRUE(window->isVisible());
 }
 
+TEST_F(TdownloadTest, PlayWithOthersOpensTheOwnWindowWhenNoLobbyIsInstalledElseStartsTheLobby)
+{
+    int opened = 0;
+    window->setPlayWithOthers([&opened] { ++opened; });
+    window->show();
+    QTest::mouseClick(button("button_lobby"), Qt::LeftButton);
+    EXPECT_EQ(opened, 1);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(window->findChildren<QMessageBox *>().isEmpty());
+
+    starter.existing.append(lobbyProgram);
+    window->show();
+    QTest::mouseClick(button("button_lobby"), Qt::LeftButton);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(starter.started.size(), 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Lobby, TdownloadLobbyTest,
     testing::Values(LobbyCase{"there", true, true, true, "", "", true},
