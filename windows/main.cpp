@@ -65,7 +65,7 @@ struct Restart {
 void rememberJoinedGame(Tchat &chat, Tplaywithothers &others)
 {
     const QStringList arguments = QApplication::arguments().mid(1);
-    const StartMode mode = startModeFrom(arguments);
+    const StartMode mode = startModeFrom(arguments, ConnectionHalf::portFromEnvironment());
     if (mode.kind != StartMode::Kind::Join)
         return;
     const QString address = RecentGames::canonical(mode.hostAddress, chat.connection().port());
@@ -201,7 +201,7 @@ int main(int argc, char *argv[])
                      });
     // While hosting (not in a solo game, which hosts for itself alone), the hosting player
     // is told where others can join.
-    const bool hosting = startModeFrom(QApplication::arguments().mid(1)).kind == StartMode::Kind::Host;
+    const bool hosting = startModeFrom(QApplication::arguments().mid(1), ConnectionHalf::portFromEnvironment()).kind == StartMode::Kind::Host;
     QObject::connect(&chat.connection(), &ConnectionHalf::hostingStarted, others, [&chat, &host, others, hosting] {
         if (!hosting)
             return;
