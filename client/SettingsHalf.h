@@ -33,6 +33,7 @@
 #include <optional>
 #include <utility>
 
+class AttentionRules;
 class GameStartSettings;
 class QAction;
 class QMenu;
@@ -64,6 +65,9 @@ public:
     ~SettingsHalf() override;
 
     void setGameStartSettings(GameStartSettings *gameStart) { m_gameStart = gameStart; }
+    // The calls back to the window: the key "Notifications" switches them, and so does
+    // the Options menu's entry, which shows them.
+    void setAttention(AttentionRules *attention);
     const QString &filePath() const { return m_filePath; }
     // The program's folder when a file can be replaced there, else the configuration folder.
     static QString defaultFilePath();
@@ -115,6 +119,7 @@ public:
     QAction *classicAction() const { return m_classic1; }
     QAction *newAction() const { return m_new1; }
     QAction *resetScreenLocationAction() const { return m_resetScreenLocation1; }
+    QAction *notificationsAction() const { return m_notifications1; }
 
     // The player's notice of files that could not be saved; the settings report their
     // own failures to it, and the tally's save can report to it as well.
@@ -141,6 +146,7 @@ private:
     QPointer<QWidget> m_window;
     ChatHalf &m_chat;
     GameStartSettings *m_gameStart = nullptr;
+    QPointer<AttentionRules> m_attention;
     ChatHalf::PlaySound m_playSound;
     QString m_filePath;
     std::optional<QRect> m_remembered;
@@ -155,4 +161,5 @@ private:
     QAction *m_classic1 = nullptr;
     QAction *m_new1 = nullptr;
     QAction *m_resetScreenLocation1 = nullptr;
+    QAction *m_notifications1 = nullptr;
 };
