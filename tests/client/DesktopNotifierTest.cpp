@@ -35,11 +35,12 @@ protected:
         ASSERT_TRUE(folder.isValid());
         QFile config(folder.filePath(QStringLiteral("session.conf")));
         ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-        config.write(QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
-                                    "<policy context=\"default\"><allow send_destination=\"*\"/>"
-                                    "<allow own=\"*\"/></policy></busconfig>")
-                         .arg(folder.path())
-                         .toUtf8());
+        config.write(
+            QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
+                           "<policy context=\"default\"><allow send_destination=\"*\"/><allow receive_sender=\"*\"/>"
+                           "<allow own=\"*\"/></policy></busconfig>")
+                .arg(folder.path())
+                .toUtf8());
         config.close();
         bus.start(daemon,
                   {QStringLiteral("--config-file=") + config.fileName(), QStringLiteral("--nofork"),

@@ -1,11 +1,14 @@
 // Message boxes over the styled windows stay readable: a box opened from each window
 // (through its own path where it has one) shows its text at a contrast of at least
 // 4.5:1 against its background, whatever colours the window gives its own labels.
+#include "client/ClientContext.h"
+#include "client/model/GameServices.h"
 #include "tally/TallyTable.h"
 #include "tally/window/Ttallylist.h"
 #include "windows/Tabout.h"
 #include "windows/Tdownload.h"
 #include "windows/TdownloadFakes.h"
+#include "windows/Tgamestart.h"
 #include "windows/Thelp.h"
 
 #include <QApplication>
@@ -49,6 +52,10 @@ QMessageBox *openBoxOver(QWidget *window)
     box->open();
     return box;
 }
+
+struct NoRequests : RequestSender {
+    void sendRequest(const QByteArray &) override { }
+};
 
 struct StyledWindow {
     const char *name;
@@ -104,6 +111,14 @@ INSTANTIATE_TEST_SUITE_P(
                                  [](std::unique_ptr<QWidget> &window) {
                                      window = std::make_unique<Tabout>(nullptr,
                                                                        QUrl(QStringLiteral("http://quarn.example/")));
+                                     window->show();
+                                     return openBoxOver(window.get());
+                                 }},
+                    StyledWindow{"game start dialog",
+                                 [](std::unique_ptr<QWidget> &window) {
+                                     static ClientContext context;
+                                     static NoRequests requests;
+                                     window = std::make_unique<Tgamestart>(context, requests, nullptr);
                                      window->show();
                                      return openBoxOver(window.get());
                                  }},
