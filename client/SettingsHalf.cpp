@@ -5,6 +5,7 @@
 #include "client/FolderProbe.h"
 #include "client/GameStartSettings.h"
 #include "client/ProfileFile.h"
+#include "client/model/AttentionRules.h"
 #include "net/Message.h"
 
 #include <QAction>
@@ -94,6 +95,17 @@ SettingsHalf::SettingsHalf(QWidget *window, ChatHalf &chat, GameStartSettings *g
     m_resetScreenLocation1->setObjectName(QStringLiteral("ResetScreenLocation1"));
     connect(m_resetScreenLocation1, &QAction::triggered, this, &SettingsHalf::ResetScreenLocation1Click);
 
+    // Disabled until there is something to switch.
+    m_notifications1 = new QAction(QStringLiteral("Desktop &Notifications"), this);
+    m_notifications1->setObjectName(QStringLiteral("Notifications1"));
+    m_notifications1->setCheckable(true);
+    m_notifications1->setEnabled(false);
+    connect(m_notifications1, &QAction::triggered, this, [this](bool on) {
+        if (m_attention)
+            m_attention->setEnabled(on);
+        saveinifile();
+    });
+
     connect(&m_chat, &ChatHalf::settingsChanged, this, [this] { saveinifile(); });
     if (m_window) {
         m_window->move(kDefaultLeft, kDefaultTop);
@@ -102,6 +114,17 @@ SettingsHalf::SettingsHalf(QWidget *window, ChatHalf &chat, GameStartSettings *g
 }
 
 SettingsHalf::~SettingsHalf() = default;
+
+void SettingsHalf::setAttention(AttentionRules *attention)
+{
+    if (m_attention)
+        disconnect(m_attention, nullptr, m_notifications1, nullptr);
+    m_attention = attention;
+    m_notifications1->setEnabled(attention != nullptr);
+    m_notifications1->setChecked(attention && attention->enabled());
+    if (attention)
+        connect(attention, &AttentionRules::enabledChanged, m_notifications1, &QAction::setChecked);
+}
 
 QString SettingsHalf::defaultFilePath()
 {
@@ -176,6 +199,9 @@ void SettingsHalf::loadinifile()
     m_chat.setChatterSoundsOn(m_switches.chatterSounds());
     m_mapPort = read("MapPort", "true") != QLatin1String("false");
 
+    if (m_attention)
+        m_attention->setEnabled(read("Notifications", "true") != QLatin1String("false"));
+
     // What was read, as it would be written: a later save writes only what differs.
     m_known.clear();
     for (const auto &[key, value] : settingsValues(*m_remembered) + phraseValues())
@@ -217,6 +243,8 @@ SettingsHalf::Values SettingsHalf::settingsValues(const QRect &outer) const
     if (m_gameStart && !m_gameStart->computerLevelText().isEmpty())
         add("ComputerLevel", m_gameStart->computerLevelText());
     add("HighContrastChat", flag(m_chat.highContrast(), "true", "false"));
+    if (m_attention)
+        add("Notifications", flag(m_attention->enabled(), "true", "false"));
     return values;
 }
 

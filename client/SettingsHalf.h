@@ -34,6 +34,7 @@
 #include <optional>
 #include <utility>
 
+class AttentionRules;
 class GameStartSettings;
 class QAction;
 class QMenu;
@@ -65,6 +66,9 @@ public:
     ~SettingsHalf() override;
 
     void setGameStartSettings(GameStartSettings *gameStart) { m_gameStart = gameStart; }
+    // The calls back to the window: the key "Notifications" switches them, and so does
+    // the Options menu's entry, which shows them.
+    void setAttention(AttentionRules *attention);
     const QString &filePath() const { return m_filePath; }
     // The program's folder when a file can be replaced there, else the configuration folder.
     static QString defaultFilePath();
@@ -116,6 +120,7 @@ public:
     QAction *classicAction() const { return m_classic1; }
     QAction *newAction() const { return m_new1; }
     QAction *resetScreenLocationAction() const { return m_resetScreenLocation1; }
+    QAction *notificationsAction() const { return m_notifications1; }
 
     // "MapPort": whether a hosted game asks the router to forward its port (on unless the
     // file says "false"). It concerns hosting only: a solo game never maps. A change is
@@ -148,6 +153,7 @@ private:
     QPointer<QWidget> m_window;
     ChatHalf &m_chat;
     GameStartSettings *m_gameStart = nullptr;
+    QPointer<AttentionRules> m_attention;
     ChatHalf::PlaySound m_playSound;
     QString m_filePath;
     std::optional<QRect> m_remembered;
@@ -163,4 +169,5 @@ private:
     QAction *m_classic1 = nullptr;
     QAction *m_new1 = nullptr;
     QAction *m_resetScreenLocation1 = nullptr;
+    QAction *m_notifications1 = nullptr;
 };

@@ -10,5 +10,5 @@ $SUDO apt-get install -y --no-install-recommends \
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins qt6-image-formats-plugins libqt6multimedia6 \
     libmpg123-dev libnatpmp-dev libminiupnpc-dev \
     libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev \
-    xvfb xauth x11-apps \
+    xvfb xauth x11-apps dbus-daemon \
     clang clang-format libclang-rt-14-dev llvm-14

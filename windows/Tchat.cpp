@@ -6,9 +6,11 @@
 #include "client/BoardHalf.h"
 #include "client/ChatHalf.h"
 #include "client/ConnectionHalf.h"
+#include "client/DesktopNotifier.h"
 #include "client/SeatMenu.h"
 #include "client/SettingsHalf.h"
 #include "client/SoundPlayer.h"
+#include "client/model/AttentionRules.h"
 #include "dictionary/PrivateFolder.h"
 #include "tally/window/Ttallylist.h"
 #include "windows/InProcessHost.h"
@@ -125,6 +127,11 @@ void Tchat::buildHalves(const QString &settingsFile)
     peers.sounds = m_settings.get();
     peers.loadinifile = [this] { m_settings->loadinifile(); };
     m_connection->setPeers(peers);
+
+    // Calls back to the window when it is not in front; the bus is reached at the first call.
+    m_notifier = std::make_unique<DesktopNotifier>(this, [this] { comeForward(); });
+    m_attention = std::make_unique<AttentionRules>(m_game, m_roster, *m_notifier, [this] { return isActiveWindow(); });
+    m_settings->setAttention(m_attention.get());
 }
 
 void Tchat::buildMenus()
@@ -147,6 +154,7 @@ void Tchat::buildMenus()
     options->setObjectName(QStringLiteral("Options1"));
     options->addAction(m_settings->playSoundsAction());
     options->addAction(m_settings->playChatterSoundsAction());
+    options->addAction(m_settings->notificationsAction());
     options->addMenu(m_settings->turnSoundMenu());
     options->addSeparator();
     options->addAction(m_chat->textColorAction());

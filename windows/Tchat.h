@@ -16,8 +16,10 @@
 
 #include <memory>
 
+class AttentionRules;
 class ChatHalf;
 class ConnectionHalf;
+class DesktopNotifier;
 class HostEngine;
 class InProcessHost;
 class LogoLabel;
@@ -141,6 +143,8 @@ private:
     std::unique_ptr<SettingsHalf> m_settings;
     std::unique_ptr<BoardHalf> m_board;
     std::unique_ptr<TallyLink> m_tallyLink;
+    std::unique_ptr<DesktopNotifier> m_notifier;
+    std::unique_ptr<AttentionRules> m_attention;
 
     QAction *m_startGame = nullptr;
     QAction *m_playWithOthers = nullptr;

@@ -84,10 +84,14 @@ Tdownload::Tdownload(LobbyPlaces places, FolderChooser downloadFolder, ProgramSt
     QPalette palette = this->palette();
     palette.setBrush(QPalette::Window, QBrush(Artwork::pixmap(QStringLiteral("board.jpg"), devicePixelRatioF())));
     setPalette(palette);
+    // The light text is for the panels' labels alone: a message box opened from this
+    // window takes the window's style sheet too, and keeps its own light background.
     setStyleSheet(QStringLiteral("QFrame#panel_download, QFrame#panel_solo, QFrame#panel_lobby {"
                                  " background: rgba(20, 40, 28, 215); border: 1px solid #c89a4a; border-radius: 5px; }"
-                                 " QLabel { color: #f4e8c8; background: transparent; }"
-                                 " QLabel#label_status1, QLabel#label_status2 { color: #ffd56a; font-weight: bold; }"));
+                                 " QFrame#panel_download QLabel, QFrame#panel_solo QLabel, QFrame#panel_lobby QLabel {"
+                                 " color: #f4e8c8; background: transparent; }"
+                                 " QFrame#panel_download QLabel#label_status1, QFrame#panel_download "
+                                 "QLabel#label_status2 { color: #ffd56a; font-weight: bold; }"));
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(10, 10, 10, 10);

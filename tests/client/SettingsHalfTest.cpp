@@ -5,7 +5,9 @@
 #include "client/ChatHalf.h"
 #include "client/ProfileFile.h"
 #include "client/SettingsHalf.h"
+#include "client/model/AttentionRules.h"
 #include "client/model/ClientGame.h"
+#include "client/model/Roster.h"
 
 #include <QAction>
 #include <QDir>
@@ -349,6 +351,34 @@ TEST_F(SettingsHalfTest, TheMapPortChoiceIsSavedAtOnce)
     settings->loadinifile();
     settings->setMapPort(false);
     EXPECT_EQ(stored("MapPort"), QStringLiteral("false"));
+}
+
+// The calls back to the window are on unless the file says exactly "false"; the Options
+// entry shows them, switches them and saves the switch.
+TEST_F(SettingsHalfTest, NotificationsFollowTheFileAndTheMenuEntry)
+{
+    struct : AttentionSink {
+        void callAttention(const QString &, const QString &) override { }
+    } sink;
+    Roster roster;
+    AttentionRules attention(game, roster, sink, {});
+    EXPECT_FALSE(settings->notificationsAction()->isEnabled()) << "nothing to switch yet";
+    settings->setAttention(&attention);
+    EXPECT_TRUE(settings->notificationsAction()->isEnabled());
+
+    writeFile("[Quarn]\nNotifications=false\n");
+    settings->loadinifile();
+    EXPECT_FALSE(attention.enabled());
+    EXPECT_FALSE(settings->notificationsAction()->isChecked());
+
+    settings->notificationsAction()->trigger();
+    EXPECT_TRUE(attention.enabled());
+    EXPECT_EQ(stored("Notifications"), QStringLiteral("true"));
+
+    writeFile("[Quarn]\nNotifications=FALSE\n");
+    settings->loadinifile();
+    EXPECT_TRUE(attention.enabled());
+    EXPECT_TRUE(settings->notificationsAction()->isChecked());
 }
 
 TEST_F(SettingsHalfTest, TextSizeAndColourChoicesAreSaved)

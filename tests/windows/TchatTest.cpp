@@ -109,9 +109,9 @@ TEST_F(TchatTest, windowHasItsTitleBoardPanelAndMenus)
 
     EXPECT_EQ(entryNames(menus.at(0)->menu()), (QStringList{"StartGame1", "PlayWithOthers1", "-", "Exit1"}));
     EXPECT_EQ(entryNames(menus.at(1)->menu()),
-              (QStringList{"PlaySounds1", "PlayChatterSounds1", "TurnSound1", "-", "TextColor1", "TextSize1",
-                           "HighContrastChat1", "-", "ScrollChatOff2", "ClearMainChat1", "ResetScreenLocation1", "-",
-                           "JustWatch1"}));
+              (QStringList{"PlaySounds1", "PlayChatterSounds1", "Notifications1", "TurnSound1", "-", "TextColor1",
+                           "TextSize1", "HighContrastChat1", "-", "ScrollChatOff2", "ClearMainChat1",
+                           "ResetScreenLocation1", "-", "JustWatch1"}));
     EXPECT_EQ(entryNames(menus.at(2)->menu()),
               (QStringList{"ViewTally1", "SpyList1", "PrhaseList1", "-", "QuickInstructions1"}));
     EXPECT_EQ(entryNames(menus.at(3)->menu()), (QStringList{"Content1", "QuickInstructions1", "-", "About1"}));
