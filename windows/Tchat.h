@@ -18,6 +18,9 @@
 
 class ChatHalf;
 class ConnectionHalf;
+class GameRecordList;
+class GameRecorder;
+struct GameRecord;
 class HostEngine;
 class InProcessHost;
 class LogoLabel;
@@ -65,11 +68,15 @@ public:
     void setSpyList(Tspylist *spies);
     // Shown when a solo game starts; asks to end the program after starting the lobby.
     void setLobbyWindow(Tdownload *lobby);
+    // View > "Game Records"; every game seen is saved into its folder from now on, unless
+    // the settings' "RecordGames" says otherwise.
+    void setGameRecords(GameRecordList *records);
 
     ClientContext &context() { return m_context; }
     ClientGame &game() { return m_game; }
     Roster &roster() { return m_roster; }
     ConnectionHalf &connection() { return *m_connection; }
+    GameRecorder &recorder() { return *m_recorder; }
     SeatMenu &seatMenu() { return *m_seatMenu; }
     BoardHalf &board() { return *m_board; }
     ChatHalf &chat() { return *m_chat; }
@@ -85,6 +92,7 @@ public:
     QAction *quickInstructionsAction() const { return m_quickInstructions; }
     QAction *contentAction() const { return m_content; }
     QAction *aboutAction() const { return m_about; }
+    QAction *gameRecordsAction() const { return m_gameRecords; }
 
     // Shows the first copy's window again when a second copy asks for it: restored when
     // minimised, raised and activated otherwise.
@@ -113,6 +121,7 @@ private:
     void showGameFull();
     // Starts the connection or the solo game, once.
     void startConnection();
+    void saveRecord(const GameRecord &record);
 
     ClientContext m_context;
     // Before the halves: they hold them and go first.
@@ -137,6 +146,8 @@ private:
     std::unique_ptr<SettingsHalf> m_settings;
     std::unique_ptr<BoardHalf> m_board;
     std::unique_ptr<TallyLink> m_tallyLink;
+    std::unique_ptr<GameRecorder> m_recorder;
+    GameRecordList *m_records = nullptr;
 
     QAction *m_startGame = nullptr;
     QAction *m_exit = nullptr;
@@ -147,5 +158,6 @@ private:
     QAction *m_quickInstructions = nullptr;
     QAction *m_content = nullptr;
     QAction *m_about = nullptr;
+    QAction *m_gameRecords = nullptr;
     QMetaObject::Connection m_viewTallyConnection;
 };

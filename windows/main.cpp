@@ -4,6 +4,7 @@
 #include "client/ConnectionHalf.h"
 #include "client/SettingsHalf.h"
 #include "client/model/ClientGame.h"
+#include "client/model/GameRecorder.h"
 #include "dictionary/PrivateFolder.h"
 #include "dictionary/TDictn.h"
 #include "host/HostEngine.h"
@@ -11,6 +12,7 @@
 #include "tally/TallyTable.h"
 #include "tally/window/Ttallylist.h"
 #include "windows/CommandLine.h"
+#include "windows/GameRecordList.h"
 #include "windows/LobbyPlaces.h"
 #include "windows/ProgramIdentity.h"
 #include "windows/ProgramStarter.h"
@@ -124,6 +126,12 @@ int main(int argc, char *argv[])
     });
 
     chat.setLobbyWindow(new Tdownload(places, {}, ProgramStarter::system(), &chat));
+
+    // The records of the games this copy sees, in the user's data folder. Only the hosting
+    // copy knows the computer's level: the game start dialog's choice.
+    chat.setGameRecords(new GameRecordList(GameRecordStore(), &chat));
+    chat.recorder().setComputerLevel(
+        [&chat, gamestart] { return chat.game().hostFlag() ? gamestart->computerLevelText() : QString(); });
 
     // A measuring aid for the start-up benchmark (bench/startup): with QUARN_EXIT_WHEN_SHOWN=1
     // the program prints "shown <steady clock in ns>" and ends as soon as the main window's

@@ -125,3 +125,13 @@ QString GameReplay::eventText(int index) const
     }
     return m_record.events[index].describe(names[0], names[1]);
 }
+
+QList<RecordEvent> GameReplay::wordsSoFar() const
+{
+    QList<RecordEvent> words;
+    for (int i = 0; i < m_position; ++i) {
+        if (m_record.events[i].kind == Kind::Word)
+            words.append(m_record.events[i]);
+    }
+    return words;
+}

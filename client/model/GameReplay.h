@@ -23,6 +23,8 @@ public:
     // The game after the first `position` events (clamped to 0..length()). Forward steps
     // play on from where the game is; a step back starts again from the record's start.
     void stepTo(int position);
+    // The words formed by either seat in the events played, oldest first.
+    QList<RecordEvent> wordsSoFar() const;
     // Event `index` (0-based) as a sentence, with the seats' names of that moment.
     QString eventText(int index) const;
 
