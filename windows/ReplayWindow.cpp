@@ -2,16 +2,17 @@
 #include "windows/ReplayWindow.h"
 
 #include "client/Artwork.h"
+#include "client/BoardFocus.h"
 #include "client/BoardHalf.h"
 #include "client/model/GameServices.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -23,7 +24,8 @@ public:
 };
 
 constexpr int kPanelWidth = 724;
-constexpr int kPanelHeight = 491;
+// The board's own part of the main window's panel: the chat below it is not shown.
+constexpr int kPanelHeight = 284;
 
 }  // namespace
 
@@ -43,6 +45,8 @@ ReplayWindow::ReplayWindow(QWidget *parent)
     palette.setBrush(QPalette::Window, QBrush(Artwork::pixmap(QStringLiteral("board.jpg"), devicePixelRatioF())));
     m_panel->setPalette(palette);
     m_board = std::make_unique<BoardHalf>(m_panel, m_game, *m_noRequests);
+    // The board's keyboard area would take the arrow keys for tile input; here they step.
+    m_board->keyboardArea()->setEnabled(false);
     // A blank sheet over the board takes its clicks: nothing on a replay's board is played.
     auto *cover = new QWidget(m_panel);
     cover->setGeometry(m_panel->rect());
@@ -81,7 +85,7 @@ ReplayWindow::ReplayWindow(QWidget *parent)
     m_speed->addItems({tr("Fast"), tr("Normal"), tr("Slow")});
 
     auto *side = new QVBoxLayout;
-    side->addWidget(new QLabel(tr("Events"), this));
+    side->addWidget(m_position);
     side->addWidget(m_events, 1);
     side->addWidget(new QLabel(tr("Words formed"), this));
     side->addWidget(m_words);
@@ -92,9 +96,8 @@ ReplayWindow::ReplayWindow(QWidget *parent)
     controls->addWidget(new QLabel(tr("Speed:"), this));
     controls->addWidget(m_speed);
     controls->addStretch(1);
-    controls->addWidget(m_position);
     auto *grid = new QGridLayout(this);
-    grid->addWidget(m_panel, 0, 0);
+    grid->addWidget(m_panel, 0, 0, Qt::AlignTop);
     grid->addLayout(side, 0, 1);
     grid->addLayout(controls, 1, 0, 1, 2);
     grid->addWidget(m_error, 2, 0, 1, 2);
@@ -108,14 +111,8 @@ ReplayWindow::ReplayWindow(QWidget *parent)
     // An event's row is the position just after it.
     connect(m_events, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { stepTo(m_events->row(item) + 1); });
-    const auto key = [this](Qt::Key k, void (ReplayWindow::*slot)()) {
-        connect(new QShortcut(QKeySequence(k), this), &QShortcut::activated, this, slot);
-    };
-    key(Qt::Key_Left, &ReplayWindow::previous);
-    key(Qt::Key_Right, &ReplayWindow::next);
-    key(Qt::Key_Home, &ReplayWindow::first);
-    key(Qt::Key_End, &ReplayWindow::last);
-    key(Qt::Key_Space, &ReplayWindow::togglePlay);
+    // Nothing else in the window takes the keyboard, so the arrow keys reach the window.
+    setFocusPolicy(Qt::StrongFocus);
 
     connect(&m_playTimer, &QTimer::timeout, this, [this] {
         next();
@@ -142,6 +139,19 @@ void ReplayWindow::load(const GameRecord &record, const QString &error)
     m_error->setText(error);
     m_error->setVisible(!error.isEmpty());
     showPosition();
+}
+
+void ReplayWindow::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left: previous(); break;
+    case Qt::Key_Right: next(); break;
+    case Qt::Key_Home: first(); break;
+    case Qt::Key_End: last(); break;
+    case Qt::Key_Space: togglePlay(); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
 }
 
 void ReplayWindow::stepTo(int position)
@@ -201,7 +211,7 @@ void ReplayWindow::showPosition()
     const GameRecord::Header &h = m_replay->record().header;
     for (const RecordEvent &word : m_replay->wordsSoFar())
         m_words->addItem(QStringLiteral("%1: %2 (%3)").arg(h.names[size_t(word.seat - 1)], word.text).arg(word.points));
-    m_position->setText(tr("Event %1 of %2").arg(position).arg(length));
+    m_position->setText(tr("Events: %1 of %2 played").arg(position).arg(length));
     m_first->setEnabled(position > 0);
     m_previous->setEnabled(position > 0);
     m_next->setEnabled(position < length);

@@ -52,6 +52,9 @@ public:
     QLabel *errorLabel() const { return m_error; }
     QWidget *boardPanel() const { return m_panel; }
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void stepTo(int position);
     // Everything that follows the replay's position: marks, words, buttons, caption.
