@@ -122,7 +122,7 @@ TEST_F(GameRecorderTest, APlayersRecordReplaysToItsLiveGameWithOnlyItsOwnExtras)
     EXPECT_EQ(replayed(record), stateOf(game));
 }
 
-TEST_F(GameRecorderTest, ASpectatorRecordsNoExtrasAndReplaysToItsLiveGame)
+TEST_F(GameRecorderTest, ASpectatorsRecordHoldsNoDealToAnotherSlotAndReplaysToItsLiveGame)
 {
     join(3);
     playGame();
