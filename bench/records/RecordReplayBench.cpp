@@ -11,11 +11,21 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
+
 namespace {
 
 using Kind = RecordEvent::Kind;
 
 constexpr int kEvents = 500;
+
+RecordEvent event(Kind kind, const std::function<void(RecordEvent &)> &fill)
+{
+    RecordEvent e;
+    e.kind = kind;
+    fill(e);
+    return e;
+}
 
 QByteArray longRecord()
 {
@@ -35,34 +45,75 @@ QByteArray longRecord()
         record.events.append(e);
     };
     for (int extra = 1; extra <= 6; ++extra)
-        add({.kind = Kind::Deal, .extra = extra, .letter = extra});
+        add(event(Kind::Deal, [&](RecordEvent &e) {
+            e.extra = extra;
+            e.letter = extra;
+        }));
     int turn = 0;
     while (record.events.size() < kEvents - 1) {
         const int seat = turn % 2 + 1;
         const int cell = turn % 10 + 1;
-        add({.kind = Kind::Turn, .seat = seat, .steals = 5});
+        add(event(Kind::Turn, [&](RecordEvent &e) {
+            e.seat = seat;
+            e.steals = 5;
+        }));
         switch (turn % 5) {
         case 0:
         case 1:
-            add({.kind = Kind::Place, .seat = seat, .cell = cell, .extra = turn % 6 + 1, .letter = turn % 26 + 1});
-            add({.kind = Kind::Word, .seat = seat, .points = 5, .text = QStringLiteral("WORDS")});
+            add(event(Kind::Place, [&](RecordEvent &e) {
+                e.seat = seat;
+                e.cell = cell;
+                e.extra = turn % 6 + 1;
+                e.letter = turn % 26 + 1;
+            }));
+            add(event(Kind::Word, [&](RecordEvent &e) {
+                e.seat = seat;
+                e.points = 5;
+                e.text = QStringLiteral("WORDS");
+            }));
             break;
         case 2:
-            add({.kind = Kind::Swap, .seat = seat, .cell = cell, .cell2 = 11 - cell, .letter = 3, .letter2 = 0});
-            add({.kind = Kind::DiscardLetter, .seat = seat, .cell = cell});
+            add(event(Kind::Swap, [&](RecordEvent &e) {
+                e.seat = seat;
+                e.cell = cell;
+                e.cell2 = 11 - cell;
+                e.letter = 3;
+                e.letter2 = 0;
+            }));
+            add(event(Kind::DiscardLetter, [&](RecordEvent &e) {
+                e.seat = seat;
+                e.cell = cell;
+            }));
             break;
         case 3:
-            add({.kind = Kind::Steal, .seat = seat, .cell = cell, .cell2 = cell, .letter = 7});
-            add({.kind = Kind::Word, .seat = seat, .points = 9, .text = QStringLiteral("STEAL")});
+            add(event(Kind::Steal, [&](RecordEvent &e) {
+                e.seat = seat;
+                e.cell = cell;
+                e.cell2 = cell;
+                e.letter = 7;
+            }));
+            add(event(Kind::Word, [&](RecordEvent &e) {
+                e.seat = seat;
+                e.points = 9;
+                e.text = QStringLiteral("STEAL");
+            }));
             break;
-        default: add({.kind = Kind::DiscardExtra, .seat = seat, .extra = 2}); break;
+        default:
+            add(event(Kind::DiscardExtra, [&](RecordEvent &e) {
+                e.seat = seat;
+                e.extra = 2;
+            }));
+            break;
         }
         if (seat == 1)
-            add({.kind = Kind::Deal, .extra = turn % 6 + 1, .letter = (turn * 7) % 26 + 1});
+            add(event(Kind::Deal, [&](RecordEvent &e) {
+                e.extra = turn % 6 + 1;
+                e.letter = (turn * 7) % 26 + 1;
+            }));
         ++turn;
     }
     record.events.resize(kEvents - 1);
-    add({.kind = Kind::Winner, .seat = 1});
+    add(event(Kind::Winner, [&](RecordEvent &e) { e.seat = 1; }));
     h.finished = true;
     h.winner = 1;
     h.finalScores = scores;

@@ -22,7 +22,7 @@ struct Result {
     GameRecord record;
     bool headerRead = false;  // the header was whole and valid
     // Empty when the whole text was read; otherwise "line N: reason" (line 0: the text
-    // as a whole).
+    // as a whole; a line that is missing is named by the number it would have had).
     QString error;
     int errorLine = 0;
     bool ok() const { return error.isEmpty(); }

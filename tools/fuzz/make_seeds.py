@@ -483,6 +483,9 @@ def record_seeds():
     write('GameRecord', 'header-only', record([]))
     write('GameRecord', 'no-blank-line', record(GAME_EVENTS[:3]).replace(b'0 0\n\n', b'0 0\n', 1))
     write('GameRecord', 'empty', b'')
+    # A header cut in its optional line: the missing line is named one past the last.
+    cut = record([], computer='Computer: ClQ\n').split(b'Begins')[0][:-1]
+    write('GameRecord', 'regression-header-cut-after-computer', cut)
 
 
 def main():
