@@ -134,8 +134,7 @@ void ReplayWindow::load(const GameRecord &record, const QString &error)
     setWindowTitle(tr("Replay: %1 against %2, %3")
                        .arg(h.names[0], h.names[1], QLocale().toString(h.date.toLocalTime(), QLocale::ShortFormat)));
     m_events->clear();
-    for (int i = 0; i < m_replay->length(); ++i)
-        m_events->addItem(m_replay->eventText(i));
+    m_events->addItems(m_replay->eventTexts());
     m_error->setText(error);
     m_error->setVisible(!error.isEmpty());
     showPosition();

@@ -112,18 +112,17 @@ void GameReplay::play(const RecordEvent &e)
     }
 }
 
-QString GameReplay::eventText(int index) const
+QStringList GameReplay::eventTexts() const
 {
-    if (index < 0 || index >= length())
-        return {};
-    // The names as they stood when the event happened.
+    QStringList texts;
+    texts.reserve(length());
     std::array<QString, quarn::kSeats> names = m_record.header.names;
-    for (int i = 0; i < index; ++i) {
-        const RecordEvent &e = m_record.events[i];
+    for (const RecordEvent &e : m_record.events) {
+        texts.append(e.describe(names[0], names[1]));
         if (e.kind == Kind::Name)
             names[quarn::positionIndex(e.seat)] = e.text;
     }
-    return m_record.events[index].describe(names[0], names[1]);
+    return texts;
 }
 
 QList<RecordEvent> GameReplay::wordsSoFar() const

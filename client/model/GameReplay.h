@@ -6,6 +6,8 @@
 
 #include "client/model/GameRecord.h"
 
+#include <QStringList>
+
 class ClientGame;
 
 class GameReplay {
@@ -25,8 +27,9 @@ public:
     void stepTo(int position);
     // The words formed by either seat in the events played, oldest first.
     QList<RecordEvent> wordsSoFar() const;
-    // Event `index` (0-based) as a sentence, with the seats' names of that moment.
-    QString eventText(int index) const;
+    // Every event as a sentence, in order, with the seats' names of its moment; one pass,
+    // so a long record from elsewhere cannot make it slow.
+    QStringList eventTexts() const;
 
 private:
     void restart();

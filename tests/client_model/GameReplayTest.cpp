@@ -105,4 +105,21 @@ TEST_F(GameReplayTest, PositionsOutsideTheRecordAreClamped)
     EXPECT_EQ(replay.position(), 0);
 }
 
+TEST(GameReplayTexts, EventsAfterASeatChangesHandsNameItsNewHolder)
+{
+    QByteArray text = kRecord;
+    text.replace("turn 1 2 | 0 0\nplace 1 2 A 2", "name 1 Ann's cat | 0 0\nturn 1 2 | 0 0\nplace 1 2 A 2");
+    const GameRecordReader::Result read = GameRecordReader::read(text);
+    ASSERT_TRUE(read.ok()) << read.error.toStdString();
+    ClientGame game;
+    GameReplay replay(game);
+    replay.load(read.record);
+    const QStringList texts = replay.eventTexts();
+    ASSERT_EQ(texts.size(), 12);
+    EXPECT_TRUE(texts[2].startsWith(QStringLiteral("Ann "))) << texts[2].toStdString();
+    EXPECT_TRUE(texts[7].startsWith(QStringLiteral("Ann's cat "))) << texts[7].toStdString();
+    replay.stepTo(replay.length());
+    EXPECT_EQ(game.seatName(1), QStringLiteral("Ann's cat"));
+}
+
 }  // namespace
