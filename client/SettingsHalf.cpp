@@ -180,6 +180,7 @@ void SettingsHalf::loadinifile()
     }
 
     m_switches.setPlaySounds(read("Playsounds", "true") != QLatin1String("false"));
+    m_recordGames = read("RecordGames", "true") != QLatin1String("false");
 
     if (m_gameStart) {
         // A value that is not a whole number leaves its row as it is.

@@ -95,6 +95,9 @@ public:
     // The own turn's sound name: "start" (Classic) or "turnnew" (New).
     QString turnSoundName() const { return m_switches.turnSoundName(); }
     int turnSound() const { return m_switches.turnSound(); }
+    // "RecordGames": every game is recorded unless the key says "false". Read only: no
+    // menu changes it, so it is never written.
+    bool recordGames() const { return m_recordGames; }
     SoundSwitches &switches() { return m_switches; }
     const SoundSwitches &switches() const { return m_switches; }
 
@@ -159,6 +162,7 @@ private:
     std::optional<QRect> m_remembered;
     SoundSwitches m_switches;
     bool m_mapPort = true;
+    bool m_recordGames = true;
     // Each key's value as this program last read or wrote it.
     QHash<QString, QString> m_known;
     SaveFailureNotice m_saveFailures;

@@ -16,7 +16,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_harnesses=(Framer HostRequests ProfileFile WordListFormat WaveDecoder Lzrw1Decode TallyText HttpResponse DownloadName ChatLine JoinAddress RouterAnswer)
+all_harnesses=(Framer HostRequests ProfileFile WordListFormat WaveDecoder Lzrw1Decode TallyText HttpResponse DownloadName ChatLine JoinAddress RouterAnswer GameRecord)
 
 # Longest input per harness: enough for the framer's over-long messages (64 KiB) and for a
 # word list longer than one read of its checker (61,440 bytes), and for containers of

@@ -11,8 +11,10 @@
 #include "client/SettingsHalf.h"
 #include "client/SoundPlayer.h"
 #include "client/model/AttentionRules.h"
+#include "client/model/GameRecorder.h"
 #include "dictionary/PrivateFolder.h"
 #include "tally/window/Ttallylist.h"
+#include "windows/GameRecordList.h"
 #include "windows/InProcessHost.h"
 #include "windows/LogoLabel.h"
 #include "windows/QuickInstructions.h"
@@ -116,12 +118,15 @@ void Tchat::buildHalves(const QString &settingsFile)
     services.notices = m_chat.get();
     m_game.setServices(services);
     m_game.setTurnSoundChoice([this] { return m_settings->turnSoundName(); });
+    // The recorder sees each game message just after the game has taken it in.
+    m_recorder = std::make_unique<GameRecorder>(m_game);
+    connect(m_recorder.get(), &GameRecorder::recordReady, this, &Tchat::saveRecord);
     m_board = std::make_unique<BoardHalf>(m_panel, m_game, *m_connection);
     // Tab and F6 move the keyboard between the chat line and the board.
     m_board->setChatLine(m_chat->mychat());
 
     ConnectionPeers peers;
-    peers.board = &m_game;
+    peers.board = m_recorder.get();
     peers.chat = m_chat.get();
     peers.lines = m_chat.get();
     peers.sounds = m_settings.get();
@@ -186,6 +191,7 @@ void Tchat::buildMenus()
     m_viewTally = later(view, tr("View &Tally"), QStringLiteral("ViewTally1"));
     m_spyList = later(view, tr("&Spy List"), QStringLiteral("SpyList1"));
     m_phraseList = later(view, tr("&Phrase List"), QStringLiteral("PrhaseList1"));
+    m_gameRecords = later(view, tr("&Game Records"), QStringLiteral("GameRecords1"));
     view->addSeparator();
     // One action in both menus, so Ctrl+I is never ambiguous. The panel is the window's own.
     m_quickInstructions = view->addAction(tr("&Quick Instructions"));
@@ -301,6 +307,27 @@ void Tchat::setGameStart(Tgamestart *dialog)
         connect(dialog, &Tgamestart::gameStarted, m_settings.get(), [this] { m_settings->saveinifile(); });
 }
 
+void Tchat::setGameRecords(GameRecordList *records)
+{
+    m_records = records;
+    m_gameRecords->setEnabled(records != nullptr);
+    if (records)
+        connect(m_gameRecords, &QAction::triggered, records, &GameRecordList::present);
+}
+
+void Tchat::saveRecord(const GameRecord &record)
+{
+    if (!m_records || !m_settings->recordGames())
+        return;
+    QString error;
+    if (m_records->store().save(record, &error).isEmpty()) {
+        qCWarning(lcWindow) << "the game record was not saved:" << error;
+        m_settings->saveFailures().saveFailed(m_records->store().folder());
+    } else if (m_records->isVisible()) {
+        m_records->refresh();
+    }
+}
+
 void Tchat::showGameFull()
 {
     if (m_fullShown)
@@ -366,6 +393,8 @@ void Tchat::closeEvent(QCloseEvent *event)
 {
     qCInfo(lcWindow) << "main window closes";
     m_closed = true;
+    // A game still in play is kept as an unfinished record.
+    m_recorder->leave();
     m_settings->FormClose();
     event->accept();
     Q_EMIT closing();

@@ -20,6 +20,9 @@ class AttentionRules;
 class ChatHalf;
 class ConnectionHalf;
 class DesktopNotifier;
+class GameRecordList;
+class GameRecorder;
+struct GameRecord;
 class HostEngine;
 class InProcessHost;
 class LogoLabel;
@@ -70,11 +73,15 @@ public:
     void setLobbyWindow(Tdownload *lobby);
     // File > "Play with Others", and the lobby window's button when no lobby is installed.
     void setPlayWithOthers(Tplaywithothers *window);
+    // View > "Game Records"; every game seen is saved into its folder from now on, unless
+    // the settings' "RecordGames" says otherwise.
+    void setGameRecords(GameRecordList *records);
 
     ClientContext &context() { return m_context; }
     ClientGame &game() { return m_game; }
     Roster &roster() { return m_roster; }
     ConnectionHalf &connection() { return *m_connection; }
+    GameRecorder &recorder() { return *m_recorder; }
     SeatMenu &seatMenu() { return *m_seatMenu; }
     BoardHalf &board() { return *m_board; }
     ChatHalf &chat() { return *m_chat; }
@@ -91,6 +98,7 @@ public:
     QAction *quickInstructionsAction() const { return m_quickInstructions; }
     QAction *contentAction() const { return m_content; }
     QAction *aboutAction() const { return m_about; }
+    QAction *gameRecordsAction() const { return m_gameRecords; }
 
     // Shows the first copy's window again when a second copy asks for it: restored when
     // minimised, raised and activated otherwise.
@@ -119,6 +127,7 @@ private:
     void showGameFull();
     // Starts the connection or the solo game, once.
     void startConnection();
+    void saveRecord(const GameRecord &record);
 
     ClientContext m_context;
     // Before the halves: they hold them and go first.
@@ -145,6 +154,8 @@ private:
     std::unique_ptr<TallyLink> m_tallyLink;
     std::unique_ptr<DesktopNotifier> m_notifier;
     std::unique_ptr<AttentionRules> m_attention;
+    std::unique_ptr<GameRecorder> m_recorder;
+    GameRecordList *m_records = nullptr;
 
     QAction *m_startGame = nullptr;
     QAction *m_playWithOthers = nullptr;
@@ -157,5 +168,6 @@ private:
     QAction *m_quickInstructions = nullptr;
     QAction *m_content = nullptr;
     QAction *m_about = nullptr;
+    QAction *m_gameRecords = nullptr;
     QMetaObject::Connection m_viewTallyConnection;
 };

@@ -8,6 +8,7 @@
 #include "client/StartMode.h"
 #include "client/model/ClientGame.h"
 #include "client/model/Roster.h"
+#include "client/model/GameRecorder.h"
 #include "dictionary/PrivateFolder.h"
 #include "dictionary/TDictn.h"
 #include "host/HostEngine.h"
@@ -17,6 +18,7 @@
 #include "windows/CommandLine.h"
 #include "windows/InviteStart.h"
 #include "windows/HostingAddresses.h"
+#include "windows/GameRecordList.h"
 #include "windows/LobbyPlaces.h"
 #include "windows/ProgramIdentity.h"
 #include "windows/ProgramRestart.h"
@@ -214,6 +216,11 @@ int main(int argc, char *argv[])
             chat.chat().addnotice(QStringLiteral("Others can join your game with %1").arg(link));
     });
     rememberJoinedGame(chat, *others);
+    // The records of the games this copy sees, in the user's data folder. Only the hosting
+    // copy knows the computer's level: the game start dialog's choice.
+    chat.setGameRecords(new GameRecordList(GameRecordStore(), &chat));
+    chat.recorder().setComputerLevel(
+        [&chat, gamestart] { return chat.game().hostFlag() ? gamestart->computerLevelText() : QString(); });
 
     // A measuring aid for the start-up benchmark (bench/startup): with QUARN_EXIT_WHEN_SHOWN=1
     // the program prints "shown <steady clock in ns>" and ends as soon as the main window's

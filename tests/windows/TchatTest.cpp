@@ -113,7 +113,7 @@ TEST_F(TchatTest, windowHasItsTitleBoardPanelAndMenus)
                            "TextSize1", "HighContrastChat1", "-", "ScrollChatOff2", "ClearMainChat1",
                            "ResetScreenLocation1", "-", "JustWatch1"}));
     EXPECT_EQ(entryNames(menus.at(2)->menu()),
-              (QStringList{"ViewTally1", "SpyList1", "PrhaseList1", "-", "QuickInstructions1"}));
+              (QStringList{"ViewTally1", "SpyList1", "PrhaseList1", "GameRecords1", "-", "QuickInstructions1"}));
     EXPECT_EQ(entryNames(menus.at(3)->menu()), (QStringList{"Content1", "QuickInstructions1", "-", "About1"}));
 
     EXPECT_FALSE(window.startGameAction()->isEnabled());

@@ -22,7 +22,7 @@ import sys
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 CORPUS = ROOT / 'tests' / 'fuzz' / 'corpus'
 HARNESSES = ['Framer', 'HostRequests', 'ProfileFile', 'WordListFormat', 'WaveDecoder', 'TallyText', 'HttpResponse',
-             'DownloadName', 'ChatLine', 'JoinAddress', 'RouterAnswer']
+             'DownloadName', 'ChatLine', 'JoinAddress', 'RouterAnswer', 'GameRecord']
 
 TERMINATOR = b'\xff'
 MAX_MESSAGE = 64 * 1024
@@ -474,6 +474,95 @@ def chat_seeds():
     write('ChatLine', 'no-number', b'plain www.x:')
     write('ChatLine', 'utf8', 'Zoë chats: ☺ www.日本.jp :)#13 é'.encode())
     write('ChatLine', 'bad-utf8', b'1+A: \xc3 www.\xff\xfe :)#\xc3\xa9')
+# ---- game records ----
+
+RECORD_HEADER = ('Quarn game record 1\nDate: 2026-12-08T20:15:00Z\nSeat1: {one}\nSeat2: {two}\nViewer: {viewer}\n'
+                 'PlayTo: 20\nTimePerTurn: 30\nSteals: 5\n{computer}Begins: {begins}\nResult: {result}\n'
+                 'Scores: {scores}\n\n')
+
+
+def record(events, one='Ann', two='Vumi', viewer=1, computer='', begins='start', result='unfinished', scores='0 0'):
+    head = RECORD_HEADER.format(one=one, two=two, viewer=viewer, computer=computer, begins=begins, result=result,
+                                scores=scores)
+    return (head + ''.join(line + '\n' for line in events)).encode('utf-8')
+
+
+GAME_EVENTS = """deal 1 C | 0 0
+deal 2 A | 0 0
+deal 3 T | 0 0
+deal 4 S | 0 0
+deal 5 E | 0 0
+deal 6 R | 0 0
+turn 1 5 | 0 0
+place 1 4 C 1 | 0 0
+deal 1 O | 0 0
+turn 2 5 | 0 0
+place 2 3 D 2 | 0 0
+turn 1 5 | 0 0
+place 1 5 A 2 | 0 0
+deal 2 N | 0 0
+turn 2 5 | 0 0
+place 2 4 O 5 | 0 0
+word 2 DO 3 | 0 3
+turn 1 5 | 0 3
+place 1 6 T 3 | 0 3
+word 1 CAT 5 | 5 3
+deal 3 L | 5 3
+turn 2 5 | 5 3
+place 2 5 G 1 | 5 3
+word 2 DOG 5 | 5 8
+turn 1 5 | 5 8
+refused 1 not-a-word | 5 8
+swap 1 4 A 5 C | 5 8
+place 1 7 S 4 | 5 8
+word 1 ACTS 6 | 11 8
+deal 4 I | 11 8
+turn 2 5 | 11 8
+timeup | 11 8
+turn 1 5 | 11 8
+discard-extra 1 4 | 11 8
+deal 4 E | 11 8
+turn 2 5 | 11 8
+steal 2 6 7 S | 11 8
+word 2 DOGS 6 | 11 14
+turn 1 5 | 11 14
+place 1 7 O 1 | 11 14
+deal 1 M | 11 14
+turn 2 4 | 11 14
+discard-extra 2 1 | 11 14
+turn 1 5 | 11 14
+place 1 8 R 6 | 11 14
+word 1 ACTOR 7 | 18 14
+deal 6 S | 18 14
+turn 2 4 | 18 14
+discard-letter 2 6 | 18 14
+turn 1 5 | 18 14
+place 1 9 S 6 | 18 14
+word 1 ACTORS 16 | 34 14
+winner 1 | 34 14""".strip().split('\n')
+
+
+def record_seeds():
+    write('GameRecord', 'finished-game', record(GAME_EVENTS, computer='Computer: Classic\n', result='won 1',
+                                                scores='34 14'))
+    write('GameRecord', 'unfinished-half', record(GAME_EVENTS[:30], scores='11 8'))
+    write('GameRecord', 'spectator-late', record(
+        ['boards ...DOG.... ...ACT.... | 0 0', 'scores | 11 8', 'turn 2 4 | 11 8', 'name 2 Bo | b \u00e9 | 11 8',
+         'place 2 6 S 3 | 11 8', 'word 2 DOGS 6 | 11 14', 'winner 2 | 11 14'],
+        one='Ann', two='Bob', viewer=4, begins='late', result='won 2', scores='11 14'))
+    write('GameRecord', 'every-kind', record(
+        ['deal 1 Q | 0 0', 'turn 1 10000 | 0 0', 'place 1 10 Q 1 | 0 0', 'discard-letter 1 10 | 0 0',
+         'discard-extra 2 6 | 0 0', 'swap 2 1 . 10 Z | 0 0', 'steal 1 1 10 Z | 0 0', 'refused 2 no-steals-left | 0 0',
+         'refused 1 not-a-word | 0 0', 'timeup | 0 0', 'word 1 quartzes 72 | 72 0', 'winner 1 | 72 0'],
+        result='won 1', scores='72 0'))
+    write('GameRecord', 'bad-line', record(GAME_EVENTS[:12] + ['place 1 11 E 1 | 0 0'] + GAME_EVENTS[12:]))
+    write('GameRecord', 'crlf-bom', b'\xef\xbb\xbf' + record(GAME_EVENTS[:8]).replace(b'\n', b'\r\n'))
+    write('GameRecord', 'header-only', record([]))
+    write('GameRecord', 'no-blank-line', record(GAME_EVENTS[:3]).replace(b'0 0\n\n', b'0 0\n', 1))
+    write('GameRecord', 'empty', b'')
+    # A header cut in its optional line: the missing line is named one past the last.
+    cut = record([], computer='Computer: ClQ\n').split(b'Begins')[0][:-1]
+    write('GameRecord', 'regression-header-cut-after-computer', cut)
 
 
 def main():
@@ -497,6 +586,7 @@ def main():
     chat_seeds()
     join_address_seeds()
     router_answer_seeds()
+    record_seeds()
     regression_seeds()
 
     total = 0
