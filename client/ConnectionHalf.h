@@ -111,6 +111,9 @@ Q_SIGNALS:
     void gameFull();
     // The connection to the host ended after it was open: the window closes.
     void connectionClosed();
+    // The host could not be reached (for example "Connection refused"); joinpress() or
+    // hostpress() may try again.
+    void connectFailed(const QString &reason);
 
 private:
     void notice(const QString &text, const QColor &colour = kNoticeColour);

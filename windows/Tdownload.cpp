@@ -370,6 +370,11 @@ void Tdownload::showEvent(QShowEvent *event)
 
 void Tdownload::keyPressEvent(QKeyEvent *event)
 {
+    // Escape closes the window as its close box would; the solo game goes on.
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
     // Enter presses the focused button, else the default one, as in a dialog.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         auto *focused = qobject_cast<QPushButton *>(focusWidget());

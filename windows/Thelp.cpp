@@ -1,6 +1,7 @@
 // The help window: the topic table (button, caption, page heading, page file), the
 // buttons, the pages built from the help resources, and switching between them.
 #include "windows/Thelp.h"
+#include "windows/DialogKeys.h"
 
 #include "client/Artwork.h"
 
@@ -146,6 +147,7 @@ Thelp::Thelp(QWidget *parent)
     row->setContentsMargins(14, 14, 14, 14);
     row->setSpacing(14);
     row->addWidget(buildButtons());
+    dialogkeys::install(this, m_done, m_done);
 
     auto *column = new QVBoxLayout;
     column->setSpacing(8);
@@ -270,6 +272,13 @@ void Thelp::paintEvent(QPaintEvent *)
 
 void Thelp::present()
 {
+    // Opened from the main window's menu: over the main window, the first time and after
+    // every Done.
+    if (!isVisible() && parentWidget()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(parentWidget()->window()->frameGeometry().center());
+        move(frame.topLeft());
+    }
     show();
     raise();
     activateWindow();
