@@ -370,6 +370,15 @@ void ConnectionHalf::kicking(int slot)
     // Removing the own slot would end the hosting program and every other participant's.
     if (m_game.isOwn(slot))
         return;
+    if (m_confirmRemoval) {
+        QString name = QStringLiteral("slot %1").arg(slot);
+        for (const Roster::Participant &present : m_roster.present()) {
+            if (present.slot == slot)
+                name = present.name;
+        }
+        if (!m_confirmRemoval(QStringLiteral("Remove %1 from the game?").arg(name)))
+            return;
+    }
     sendRequest(net::toHost::kickhim(m_game.ownSlot(), slot));
 }
 

@@ -93,6 +93,12 @@ public:
     // Requests, each sent only while logged in. Removal only from the hosting copy, and
     // never of the own slot (that would end every participant's program).
     void kicking(int slot);
+    // Asked before a removal is sent, with the question to put; true goes ahead. Without
+    // one every removal goes ahead (the main window asks the user in a box).
+    void setRemovalConfirm(std::function<bool(const QString &question)> confirm)
+    {
+        m_confirmRemoval = std::move(confirm);
+    }
     void JustWatch1Click();
     // Asks the host to set (or clear) just watching for `seat`.
     void askJustWatch(int seat, bool watching);
@@ -135,6 +141,7 @@ private:
     ClientContext &m_context;
     ClientGame &m_game;
     Roster &m_roster;
+    std::function<bool(const QString &)> m_confirmRemoval;
     ConnectionPeers m_peers;
     HostControl *m_host = nullptr;
     quint16 m_port = kDefaultPort;

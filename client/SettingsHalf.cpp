@@ -82,10 +82,13 @@ SettingsHalf::SettingsHalf(QWidget *window, ChatHalf &chat, GameStartSettings *g
     m_classic1->setObjectName(QStringLiteral("Classic1"));
     m_new1 = m_turnSound1->addAction(QStringLiteral("New"));
     m_new1->setObjectName(QStringLiteral("New1"));
+    // One sound at a time: radio entries.
+    auto *turnSounds = new QActionGroup(m_turnSound1);
     for (QAction *entry : {m_classic1, m_new1}) {
         const int tag = entry == m_new1 ? New : Classic;
         entry->setData(tag);
         entry->setCheckable(true);
+        turnSounds->addAction(entry);
         connect(entry, &QAction::triggered, this, [this, tag] { New1Click(tag); });
     }
     connect(&m_switches, &SoundSwitches::turnSoundChanged, this, &SettingsHalf::showTurnSound);

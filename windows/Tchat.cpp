@@ -198,6 +198,9 @@ void Tchat::wireConnection()
     connect(m_connection.get(), &ConnectionHalf::gameFull, this, &Tchat::showGameFull);
     connect(m_connection.get(), &ConnectionHalf::connectionClosed, this, &QWidget::close);
     connect(m_connection.get(), &ConnectionHalf::connectFailed, this, &Tchat::offerRetry);
+    m_connection->setRemovalConfirm([this](const QString &question) {
+        return QMessageBox::question(this, QStringLiteral("Quarn"), question) == QMessageBox::Yes;
+    });
     installKickMenu(BoardHalf::Row::Bottom);
     installKickMenu(BoardHalf::Row::Top);
 }

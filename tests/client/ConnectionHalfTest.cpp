@@ -236,6 +236,31 @@ TEST_F(ConnectionHalfTest, hostRemovesASpectator)
     EXPECT_TRUE(you.half->connected());
 }
 
+TEST_F(ConnectionHalfTest, aRemovalIsAskedFirstAndADeclinedOneSendsNothing)
+{
+    Participant &you = startSolo();
+    auto bob = join(QStringLiteral("Bob"));
+    auto cy = join(QStringLiteral("Cy"));
+    QSignalSpy cyClosed(cy->half.get(), &ConnectionHalf::connectionClosed);
+    QStringList asked;
+    bool answer = false;
+    you.half->setRemovalConfirm([&](const QString &question) {
+        asked << question;
+        return answer;
+    });
+
+    you.half->kicking(3);
+    // A chat round trip proves a removal sent above would have been handled by now.
+    you.half->sendRequest(net::toHost::chat(1, QStringLiteral("ping"), QStringLiteral("clBlack")));
+    ASSERT_TRUE(probe.waitUntil([&] { return cy->handlers.calls.size() == 1; }));
+    EXPECT_EQ(cyClosed.count(), 0);
+    EXPECT_EQ(asked, QStringList{QStringLiteral("Remove Cy from the game?")});
+
+    answer = true;
+    you.half->kicking(3);
+    EXPECT_TRUE(cyClosed.wait(5000));
+}
+
 TEST_F(ConnectionHalfTest, onlyTheHostMayRemoveAndNobodyRemovesItself)
 {
     Participant &you = startSolo();
