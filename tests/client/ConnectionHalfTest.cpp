@@ -373,11 +373,31 @@ TEST_F(ConnectionHalfTest, portInUseGivesANoticeAndNoConnection)
     Participant you(probe, host.get(), squatter.serverPort());
     QSignalSpy started(you.half.get(), &ConnectionHalf::hostingStarted);
     you.half->processparams({});
-    ASSERT_EQ(you.lines.notices.size(), 2);
+    ASSERT_EQ(you.lines.notices.size(), 3);
     EXPECT_TRUE(you.lines.notices.at(1).line.startsWith(QStringLiteral("0+Could not start the game on port ")));
+    // What to do about it: another copy may hold the port, and another one can be chosen.
+    EXPECT_TRUE(you.lines.notices.at(2).line.contains(QStringLiteral("QUARN_PORT")));
     EXPECT_FALSE(you.game.hostFlag());
     EXPECT_FALSE(you.half->connected());
     EXPECT_EQ(started.count(), 0);
+}
+
+TEST_F(ConnectionHalfTest, aFailedJoinIsAnnouncedAndCanBeTriedAgain)
+{
+    QTcpServer vacated;
+    ASSERT_TRUE(vacated.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = vacated.serverPort();
+    vacated.close();  // nobody listens there now: "Connection refused"
+    Participant ann(probe, nullptr, port);
+    QSignalSpy failed(ann.half.get(), &ConnectionHalf::connectFailed);
+    ann.half->processparams({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+    ASSERT_TRUE(failed.wait(5000));
+    EXPECT_FALSE(ann.half->connected());
+
+    ASSERT_TRUE(host->listen(port, QHostAddress::LocalHost));
+    ann.half->joinpress();
+    ASSERT_TRUE(probe.waitUntil([&ann] { return ann.hasConnected(); }));
+    EXPECT_EQ(ann.game.ownSlot(), 1);
 }
 
 TEST_F(ConnectionHalfTest, gameIsFullWaitsForTheUserBeforeClosing)

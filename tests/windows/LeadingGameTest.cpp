@@ -8,6 +8,7 @@
 #include "net/Catalogue.h"
 #include "windows/Tchat.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -44,15 +45,20 @@ TEST_F(LeadingGameTest, TheFirstToJoinAHostWithoutAWindowStartsTheGame)
 TEST_F(LeadingGameTest, ASpectatorsClockCountsTheMoversTime)
 {
     Tchat &ann = joined(QStringLiteral("Ann"), 1);
-    joined(QStringLiteral("Bob"), 2);
+    // The host keeps 32 characters of a name; the board has room for fewer.
+    joined(QStringLiteral("Bartholomew Featherstonehaugh-Smythe"), 2);
     Tchat &cy = joined(QStringLiteral("Cy"), 3);
-    ann.connection().sendRequest(net::toHost::startgame(QStringLiteral("Ann"), 30, 200, 5));
+    ann.connection().sendRequest(net::toHost::startgame(QStringLiteral("Ann"), 30, 200, 10000));
     settle([&] { return host->rules().table().whoseTurn() == 1; }, "start");
 
     auto *clock = cy.findChild<QLabel *>(QStringLiteral("label_turntime"));
     ASSERT_TRUE(clock);
     EXPECT_TRUE(QTest::qWaitFor([&] { return clock->text() == QStringLiteral("Time: 0:29"); }, kGameStepWait))
         << clock->text().toStdString();
+
+    const QString dir = qEnvironmentVariable("QUARN_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        cy.grab().save(QDir(dir).filePath(QStringLiteral("game-spectator-clock.png")));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "net/Catalogue.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -242,6 +243,9 @@ TEST_F(TgamestartTest, TheStealsRowCannotBeChangedWhileStealsAreUnlimited)
     const Tgamestart::Row &steals = dialog->row(Tgamestart::Steals);
     EXPECT_FALSE(steals.edit->isEnabled());
     EXPECT_FALSE(steals.arrows->isEnabled());
+    const QString dir = qEnvironmentVariable("QUARN_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        dialog->grab().save(QDir(dir).filePath(QStringLiteral("gamestart-unlimited.png")));
     dialog->unlimitedBox()->setChecked(false);
     EXPECT_TRUE(steals.edit->isEnabled());
     EXPECT_TRUE(steals.arrows->isEnabled());
