@@ -53,7 +53,8 @@ TEST_F(BoardHalfTest, WindowCreationShowsEmptyBoardAndHiddenMarkers)
     EXPECT_EQ(text("label_turntime"), QStringLiteral("Time: 0:00"));
     EXPECT_EQ(timeBar()->width(), BoardHalf::kBarWidth);
     EXPECT_FALSE(shown("panel_winner"));
-    EXPECT_FALSE(board->startButton()->isVisibleTo(&panel));
+    // Slot 1 leads the game: the Start button is offered before the first game.
+    EXPECT_TRUE(board->startButton()->isVisibleTo(&panel));
     EXPECT_EQ(board->startButton()->text(), QStringLiteral("Start Game"));
     for (int seat = 1; seat <= 2; ++seat) {
         EXPECT_FALSE(board->turnMarker(seat)->isVisibleTo(&panel));
@@ -308,7 +309,8 @@ TEST_P(BoardWinnerTest, WinnerPanelAndTheHostsStartButton)
 }
 
 INSTANTIATE_TEST_SUITE_P(Receivers, BoardWinnerTest,
-                         ::testing::Values(WinnerRow{1, true}, WinnerRow{2, false}, WinnerRow{3, false}));
+                         ::testing::Values(WinnerRow{1, true}, WinnerRow{2, false}, WinnerRow{3, false},
+                                           WinnerRow{2, true}));
 
 TEST_F(BoardHalfTest, RaisedTilesAreDrawnFromTheSelection)
 {

@@ -77,9 +77,9 @@ TEST(MenuWindowsTest, EscapeClosesAboutAndHelpWhichOpenOverTheMainWindow)
     for (const auto &[window, present] : windows) {
         present();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window)) << window->objectName().toStdString();
-        EXPECT_LE((window->frameGeometry().center() - mainWindow.frameGeometry().center()).manhattanLength(), 2)
+        EXPECT_LE((window->frameGeometry().center() - mainWindow.frameGeometry().center()).manhattanLength(), 4)
             << window->objectName().toStdString();
-        QTest::keyClick(window, Qt::Key_Escape);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window, Qt::Key_Escape);
         EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
     }
 }
