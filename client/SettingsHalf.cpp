@@ -5,6 +5,7 @@
 #include "client/FolderProbe.h"
 #include "client/GameStartSettings.h"
 #include "client/ProfileFile.h"
+#include "net/GameFacts.h"
 #include "net/Message.h"
 
 #include <QAction>
@@ -166,10 +167,12 @@ void SettingsHalf::loadinifile()
             const QString value = read(key, fallback);
             return wholeNumber(value) ? value : current;
         };
-        m_gameStart->restoreSaved(row("Playtoscore", "200", m_gameStart->playtoscoreText()),
-                                  row("Creationtime", "30", m_gameStart->creationtimeText()),
-                                  row("Steals", "5", m_gameStart->stealsText()),
-                                  read("Unlimited", "f") == QLatin1String("t"));
+        const auto fallback = [](int value) { return QByteArray::number(value); };
+        m_gameStart->restoreSaved(
+            row("Playtoscore", fallback(quarn::kDefaultPlayToScore).constData(), m_gameStart->playtoscoreText()),
+            row("Creationtime", fallback(quarn::kDefaultTimePerTurn).constData(), m_gameStart->creationtimeText()),
+            row("Steals", fallback(quarn::kDefaultSteals).constData(), m_gameStart->stealsText()),
+            read("Unlimited", "f") == QLatin1String("t"));
         m_gameStart->restoreComputerLevel(read("ComputerLevel", "Classic"));
     }
 

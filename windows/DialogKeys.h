@@ -1,6 +1,6 @@
 // The keys of a dialog for our plain windows: Escape presses the window's Close or Done
 // button, and Enter presses the focused button, else the default one. Shortcuts of the
-// window, so they work wherever the focus is inside it.
+// (top-level) window, so they work wherever the focus is inside it, and without any.
 #pragma once
 
 class QAbstractButton;

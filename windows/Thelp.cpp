@@ -5,6 +5,7 @@
 
 #include "client/Artwork.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QFile>
 #include <QHBoxLayout>
@@ -282,6 +283,9 @@ void Thelp::present()
     show();
     raise();
     activateWindow();
+    // The keyboard starts on the page's topic, from where Tab reaches every button.
+    if (!isAncestorOf(QApplication::focusWidget()))
+        m_buttons[indexOf(m_current)]->setFocus(Qt::OtherFocusReason);
 }
 
 QPushButton *Thelp::topicButton(Topic topic) const

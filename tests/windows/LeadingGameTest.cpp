@@ -48,6 +48,8 @@ TEST_F(LeadingGameTest, ASpectatorsClockCountsTheMoversTime)
     // The host keeps 32 characters of a name; the board has room for fewer.
     joined(QStringLiteral("Bartholomew Featherstonehaugh-Smythe"), 2);
     Tchat &cy = joined(QStringLiteral("Cy"), 3);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return cy.game().seatName(1) == QStringLiteral("Ann") && !cy.game().seat(2)->waiting; }, kGameStepWait));
     ann.connection().sendRequest(net::toHost::startgame(QStringLiteral("Ann"), 30, 200, 10000));
     settle([&] { return host->rules().table().whoseTurn() == 1; }, "start");
 

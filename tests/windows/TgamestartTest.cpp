@@ -6,8 +6,8 @@
 #include "net/Catalogue.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
