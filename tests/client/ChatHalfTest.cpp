@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -459,6 +460,11 @@ TEST_F(ChatHalfTest, SmileyMenuAppendsCodesAfterClearingThePlaceholder)
         names.insert(parts.at(0));
     }
     EXPECT_EQ(names.size(), 18);
+    if (const QString dir = qEnvironmentVariable("QUARN_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        menu->popup(QPoint(0, 0));
+        menu->grab().save(QDir(dir).filePath(QStringLiteral("smiley-menu.png")));
+        menu->hide();
+    }
     Q_EMIT menu->aboutToShow();  // the faces are drawn when the menu opens
     EXPECT_FALSE(menu->actions().first()->icon().isNull());
     EXPECT_FALSE(menu->actions().last()->icon().isNull());
