@@ -21,8 +21,13 @@
 
 namespace {
 
+using boardlabels::elideText;
+using boardlabels::fitText;
 using boardlabels::makeLabel;
 using boardlabels::makePicture;
+
+// The settings captions' size; a caption too wide for the felt is drawn smaller.
+constexpr int kSettingsPixelSize = 10;
 
 // Left edges: bottom row from 44, top row from 45, both every 40 pixels; extras from
 // 104 every 48 pixels.
@@ -175,13 +180,16 @@ void BoardHalf::createInfoControls()
         makeLabel(m_panel, QStringLiteral("label_bonus%1").arg(i + 1), bonus.at(i), QRect(600, 161 + 12 * i, 116, 12),
                   10, false);
 
-    // The captions before the first game are the designed ones.
-    m_playToScoreLabel = makeLabel(m_panel, QStringLiteral("label_playtoscore"), QStringLiteral("Play to Score: 100"),
-                                   QRect(592, 223, 126, 13), 10, true);
-    m_timePerTurnLabel = makeLabel(m_panel, QStringLiteral("label_timeperturn"), QStringLiteral("Time per Turn: 30 "),
-                                   QRect(592, 236, 126, 13), 10, true);
-    m_stealsLabel = makeLabel(m_panel, QStringLiteral("label_steals"), QStringLiteral("# of Steals: 5"),
-                              QRect(592, 249, 126, 13), 10, true);
+    // Before the first game the captions show the settings a new game starts with.
+    m_playToScoreLabel = makeLabel(m_panel, QStringLiteral("label_playtoscore"),
+                                   QStringLiteral("Play to Score: %1").arg(quarn::kDefaultPlayToScore),
+                                   QRect(592, 223, 126, 13), kSettingsPixelSize, true);
+    m_timePerTurnLabel = makeLabel(m_panel, QStringLiteral("label_timeperturn"),
+                                   QStringLiteral("Time per Turn: %1 ").arg(quarn::kDefaultTimePerTurn),
+                                   QRect(592, 236, 126, 13), kSettingsPixelSize, true);
+    m_stealsLabel =
+        makeLabel(m_panel, QStringLiteral("label_steals"), QStringLiteral("# of Steals: %1").arg(quarn::kDefaultSteals),
+                  QRect(592, 249, 126, 13), kSettingsPixelSize, true);
 
     m_winnerPanel = new QFrame(m_panel);
     m_winnerPanel->setObjectName(QStringLiteral("panel_winner"));
@@ -352,7 +360,7 @@ void BoardHalf::drawSeat(int seat)
     if (!state)
         return;
     const SeatSet &set = rowSet(rowOf(seat));
-    set.name->setText(state->name);
+    elideText(set.name, state->name);
     set.score->setText(QString::number(state->score));
     set.status->setText(boardcaptions::stealsLeft(seat, *state));
     set.eyes->setVisible(state->justWatching);
@@ -396,7 +404,7 @@ void BoardHalf::drawSettings()
     if (const std::optional<ClientGame::Settings> &settings = m_game.settings()) {
         m_playToScoreLabel->setText(boardcaptions::playToScore(*settings));
         m_timePerTurnLabel->setText(boardcaptions::timePerTurn(*settings));
-        m_stealsLabel->setText(boardcaptions::steals(*settings));
+        fitText(m_stealsLabel, boardcaptions::steals(*settings), kSettingsPixelSize);
     }
 }
 
@@ -438,5 +446,5 @@ void BoardHalf::drawSelection()
 void BoardHalf::drawStartButton()
 {
     // Only the hosting player starts games: before the first and after each win.
-    m_startButton->setVisible(m_game.hostFlag() && !m_game.gameInPlay());
+    m_startButton->setVisible(m_game.leadsGame() && !m_game.gameInPlay());
 }

@@ -2,6 +2,7 @@
 #include "client/BoardLabels.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPixmap>
 
@@ -23,6 +24,26 @@ QLabel *makeLabel(QWidget *panel, const QString &name, const QString &text, cons
     label->setAlignment(alignment);
     label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(QLatin1String(colour)));
     return label;
+}
+
+void fitText(QLabel *label, const QString &text, int pixelSize)
+{
+    constexpr int kSmallest = 7;
+    QFont font = label->font();
+    for (int size = pixelSize; size >= kSmallest; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(text) <= label->width() || size == kSmallest)
+            break;
+    }
+    label->setFont(font);
+    label->setText(QFontMetrics(font).elidedText(text, Qt::ElideRight, label->width()));
+}
+
+void elideText(QLabel *label, const QString &text)
+{
+    const QString shown = label->fontMetrics().elidedText(text, Qt::ElideRight, label->width());
+    label->setText(shown);
+    label->setToolTip(shown == text ? QString() : text);
 }
 
 QLabel *makePicture(QWidget *panel, const QString &name, const QPixmap &pixmap, const QPoint &at)

@@ -80,7 +80,10 @@ void ChatButtons::createMenus(QWidget *panel)
     m_popupSmilies->setObjectName(QStringLiteral("popup_smilies"));
     for (int i = 0; i < ChatLineBuilder::kSmileyCount; ++i) {
         const int code = ChatLineBuilder::kFirstSmileyCode + i;
-        m_popupSmilies->addAction(QStringLiteral(":)#%1").arg(code), this, [this, code] { Q_EMIT smileyChosen(code); });
+        // The face's name first; its code, which the entry inserts, in the short-cut column.
+        QAction *entry = m_popupSmilies->addAction(SmileyPainter::smileyName(i) + QStringLiteral("\t:)#%1").arg(code),
+                                                   this, [this, code] { Q_EMIT smileyChosen(code); });
+        entry->setObjectName(QStringLiteral("smiley%1").arg(code));
     }
     // The faces are drawn when the menu first opens.
     connect(m_popupSmilies, &QMenu::aboutToShow, this, [this] {

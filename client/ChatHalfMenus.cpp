@@ -61,10 +61,13 @@ void ChatHalf::createMenus(QWidget *panel)
 
     m_textSizeMenu = new QMenu(QStringLiteral("Text &Size"), panel);
     m_textSizeMenu->setObjectName(QStringLiteral("TextSize1"));
+    // One size at a time: radio entries.
+    auto *sizes = new QActionGroup(m_textSizeMenu);
     for (int size : kTextSizes) {
         QAction *entry = m_textSizeMenu->addAction(QString::number(size));
         entry->setObjectName(QStringLiteral("N%1").arg(size));
         entry->setCheckable(true);
+        sizes->addAction(entry);
         connect(entry, &QAction::triggered, this, [this, size] { textSizeClick(size); });
         m_sizeActions.append({size, entry});
     }

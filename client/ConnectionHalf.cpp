@@ -162,6 +162,9 @@ void ConnectionHalf::startHost(HostReach reach)
         qCWarning(lcClient) << "cannot listen:" << m_host->errorString();
         notice(QStringLiteral("0+Could not start the game on port ") + QString::number(m_port) + QStringLiteral(": ")
                + m_host->errorString());
+        // The usual cause is another copy hosting on the same port.
+        notice(QStringLiteral("0+Another copy may be hosting a game on this port: close it, or start this one with "
+                              "QUARN_PORT set to another port."));
         return;
     }
     qCInfo(lcClient) << "hosting on port" << m_host->serverPort();
@@ -196,6 +199,9 @@ void ConnectionHalf::connectTo(const QString &address, quint16 port)
     connect(m_sock.get(), &net::Connection::connectFailed, this, [this, address](const QString &reason) {
         qCWarning(lcClient) << "cannot connect to" << address << reason;
         notice(QStringLiteral("0+Could not connect to the game at ") + address + QStringLiteral(": ") + reason);
+        // Nothing was ever open: a later join starts afresh.
+        m_sock.release()->deleteLater();
+        Q_EMIT connectFailed(reason);
     });
     m_sock->connectToHost(address, port);
 }
@@ -373,11 +379,20 @@ void ConnectionHalf::full(const QString &)
 
 void ConnectionHalf::kicking(int slot)
 {
-    if (!m_game.hostFlag() || !m_game.loggedIn())
+    if (!m_game.leadsGame() || !m_game.loggedIn())
         return;
     // Removing the own slot would end the hosting program and every other participant's.
     if (m_game.isOwn(slot))
         return;
+    if (m_confirmRemoval) {
+        QString name = QStringLiteral("slot %1").arg(slot);
+        for (const Roster::Participant &present : m_roster.present()) {
+            if (present.slot == slot)
+                name = present.name;
+        }
+        if (!m_confirmRemoval(QStringLiteral("Remove %1 from the game?").arg(name)))
+            return;
+    }
     sendRequest(net::toHost::kickhim(m_game.ownSlot(), slot));
 }
 

@@ -95,6 +95,12 @@ public:
     // Requests, each sent only while logged in. Removal only from the hosting copy, and
     // never of the own slot (that would end every participant's program).
     void kicking(int slot);
+    // Asked before a removal is sent, with the question to put; true goes ahead. Without
+    // one every removal goes ahead (the main window asks the user in a box).
+    void setRemovalConfirm(std::function<bool(const QString &question)> confirm)
+    {
+        m_confirmRemoval = std::move(confirm);
+    }
     void JustWatch1Click();
     // Asks the host to set (or clear) just watching for `seat`.
     void askJustWatch(int seat, bool watching);
@@ -113,6 +119,9 @@ Q_SIGNALS:
     void gameFull();
     // The connection to the host ended after it was open: the window closes.
     void connectionClosed();
+    // The host could not be reached (for example "Connection refused"); joinpress() or
+    // hostpress() may try again.
+    void connectFailed(const QString &reason);
 
 private:
     // Who may reach the in-process host: a solo game is for this machine alone.
@@ -137,6 +146,7 @@ private:
     ClientContext &m_context;
     ClientGame &m_game;
     Roster &m_roster;
+    std::function<bool(const QString &)> m_confirmRemoval;
     ConnectionPeers m_peers;
     HostControl *m_host = nullptr;
     quint16 m_port = kDefaultPort;

@@ -30,7 +30,7 @@ SeatMenu::~SeatMenu() = default;
 
 void SeatMenu::label_playername2ContextPopup(int seat)
 {
-    const bool hosting = m_game.hostFlag();
+    const bool hosting = m_game.leadsGame();
     // A seat nobody holds, or the computer holds, has nobody to remove; removing the
     // own slot would end every participant's program.
     m_removeFromGame->setEnabled(hosting && m_roster.isPresent(seat) && !m_game.isOwn(seat));

@@ -6,6 +6,7 @@
 #include "client/GameStartSettings.h"
 #include "client/ProfileFile.h"
 #include "client/model/AttentionRules.h"
+#include "net/GameFacts.h"
 #include "net/Message.h"
 
 #include <QAction>
@@ -83,10 +84,13 @@ SettingsHalf::SettingsHalf(QWidget *window, ChatHalf &chat, GameStartSettings *g
     m_classic1->setObjectName(QStringLiteral("Classic1"));
     m_new1 = m_turnSound1->addAction(QStringLiteral("New"));
     m_new1->setObjectName(QStringLiteral("New1"));
+    // One sound at a time: radio entries.
+    auto *turnSounds = new QActionGroup(m_turnSound1);
     for (QAction *entry : {m_classic1, m_new1}) {
         const int tag = entry == m_new1 ? New : Classic;
         entry->setData(tag);
         entry->setCheckable(true);
+        turnSounds->addAction(entry);
         connect(entry, &QAction::triggered, this, [this, tag] { New1Click(tag); });
     }
     connect(&m_switches, &SoundSwitches::turnSoundChanged, this, &SettingsHalf::showTurnSound);
@@ -188,10 +192,12 @@ void SettingsHalf::loadinifile()
             const QString value = read(key, fallback);
             return wholeNumber(value) ? value : current;
         };
-        m_gameStart->restoreSaved(row("Playtoscore", "200", m_gameStart->playtoscoreText()),
-                                  row("Creationtime", "30", m_gameStart->creationtimeText()),
-                                  row("Steals", "5", m_gameStart->stealsText()),
-                                  read("Unlimited", "f") == QLatin1String("t"));
+        const auto fallback = [](int value) { return QByteArray::number(value); };
+        m_gameStart->restoreSaved(
+            row("Playtoscore", fallback(quarn::kDefaultPlayToScore).constData(), m_gameStart->playtoscoreText()),
+            row("Creationtime", fallback(quarn::kDefaultTimePerTurn).constData(), m_gameStart->creationtimeText()),
+            row("Steals", fallback(quarn::kDefaultSteals).constData(), m_gameStart->stealsText()),
+            read("Unlimited", "f") == QLatin1String("t"));
         m_gameStart->restoreComputerLevel(read("ComputerLevel", "Classic"));
     }
 

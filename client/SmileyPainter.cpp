@@ -176,6 +176,15 @@ void drawExtras(QPainter &p, unsigned extras)
 
 }  // namespace
 
+QString SmileyPainter::smileyName(int index)
+{
+    static const std::array<const char *, ChatLineBuilder::kSmileyCount> kNames = {
+        "Smile",    "Big Grin",      "Sad",  "Wink",     "Surprised", "Tongue Out", "Cool",  "Angry", "Crying",
+        "Laughing", "Straight Face", "Kiss", "Confused", "Sleepy",    "Devil",      "Angel", "Shy",   "Sick"};
+    return QString::fromLatin1(
+        kNames[static_cast<size_t>(index >= 0 && index < ChatLineBuilder::kSmileyCount ? index : 0)]);
+}
+
 QImage SmileyPainter::smiley(int index)
 {
     const Face &face = kFaces[static_cast<size_t>(index >= 0 && index < ChatLineBuilder::kSmileyCount ? index : 0)];

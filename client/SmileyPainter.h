@@ -6,6 +6,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QString>
 
 class SmileyPainter {
 public:
@@ -14,6 +15,8 @@ public:
 
     // Smiley `index` 0..17; an index outside that range gives smiley 0.
     static QImage smiley(int index);
+    // What smiley `index` shows, in words ("Smile", "Wink"...); the same fallback.
+    static QString smileyName(int index);
     // The picture of phrase button 1..9: a speech bubble with its number.
     static QIcon phraseIcon(int number);
     // The chatter sound button's picture: a loudspeaker.

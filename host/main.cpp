@@ -58,7 +58,9 @@ int main(int argc, char **argv)
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Quarn game host without a window. The first participant to connect hosts the game."));
+        QStringLiteral("Quarn game host without a window. The first participant to connect takes slot 1 and\n"
+                       "leads the game: File > Start Game (or the Start Game button) starts a game, and the\n"
+                       "name menu and the spy list remove participants. Join with: quarn NAME ADDRESS false"));
     parser.addHelpOption();
     parser.addVersionOption();
     addHostOptions(parser);

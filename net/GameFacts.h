@@ -27,6 +27,12 @@ constexpr bool isSeat(int slot)
 inline constexpr int kUnlimitedSteals = 10000;
 inline constexpr quint16 kPort = 7772;
 
+// A new game's settings until the player chooses others: the game start dialog's first
+// values and the board's captions before any game agree through these.
+inline constexpr int kDefaultPlayToScore = 200;
+inline constexpr int kDefaultTimePerTurn = 30;
+inline constexpr int kDefaultSteals = 5;
+
 // The computer opponent's name, and the label of a seat nobody holds.
 inline constexpr QLatin1StringView kComputerName("Vumi");
 inline constexpr QLatin1StringView kWaitingLabel("<Waiting>");

@@ -69,6 +69,9 @@ public:
     const QUrl &currentUrl() const { return m_url; }
     int redirectCount() const { return m_redirects; }
     qint64 bodyBytesWritten() const { return m_written; }
+    // The body's size as the final response's header gives it (Content-Length), once the
+    // body has started; empty when the header does not say.
+    std::optional<qint64> expectedBodySize() const { return m_parser.contentLength(); }
 
     // The exact bytes sent for `url`: the request line, User-Agent, Accept, Host and the
     // blank line.

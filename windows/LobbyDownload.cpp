@@ -89,6 +89,7 @@ void LobbyDownload::start()
         return;
     m_headerLines = 0;
     m_bytes = 0;
+    m_total.reset();
     m_savedPath.clear();
     m_failure.clear();
     const std::optional<QString> name = fileNameOf(m_places.downloadAddress());
@@ -140,6 +141,7 @@ void LobbyDownload::onHeaderLine()
 
 void LobbyDownload::onBodyStarted()
 {
+    m_total = m_client->expectedBodySize();
     setStage(Stage::Receiving);
 }
 

@@ -71,6 +71,8 @@ public:
     int headerLines() const { return m_headerLines; }
     // Body bytes received so far; once the download is whole, the file's size.
     qint64 bytes() const { return m_bytes; }
+    // The whole body's size when the server tells it; empty before the body or without it.
+    std::optional<qint64> total() const { return m_total; }
     // The name the download is saved under; empty before the first download.
     const QString &fileName() const { return m_fileName; }
     // Where the last whole download was kept; empty before it.
@@ -115,6 +117,7 @@ private:
     Stage m_stage = Stage::Idle;
     int m_headerLines = 0;
     qint64 m_bytes = 0;
+    std::optional<qint64> m_total;
     QString m_fileName;
     QString m_targetPath;
     QString m_savedPath;

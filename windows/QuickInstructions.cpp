@@ -6,8 +6,10 @@
 #include "client/Artwork.h"
 #include "windows/InstructionPictures.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -148,8 +150,26 @@ QuickInstructions::QuickInstructions(QWidget *parent)
 void QuickInstructions::showAtCorner()
 {
     move(kCorner);
+    if (!isVisible())
+        m_focusBefore = QApplication::focusWidget();
     show();
     raise();
+    m_done->setFocus(Qt::ShortcutFocusReason);
+}
+
+void QuickInstructions::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        m_done->click();
+    event->accept();
+}
+
+void QuickInstructions::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (m_focusBefore && m_focusBefore->isVisible())
+        m_focusBefore->setFocus(Qt::OtherFocusReason);
+    m_focusBefore.clear();
 }
 
 void QuickInstructions::paintEvent(QPaintEvent *)

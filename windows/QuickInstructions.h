@@ -4,6 +4,7 @@
 // board, hidden until asked for; "Done" hides it again.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QPushButton;
@@ -20,15 +21,20 @@ public:
     // A child of `parent` (the main window's board panel), hidden.
     explicit QuickInstructions(QWidget *parent);
 
-    // Moves the panel to the parent's top left corner, shows it and brings it in front
-    // of its siblings.
+    // Moves the panel to the parent's top left corner, shows it, brings it in front of its
+    // siblings and takes the keyboard until it is hidden; the focus then goes back.
     void showAtCorner();
 
     QPushButton *doneButton() const { return m_done; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // Escape hides the panel as "Done" does; every other key stays here, so nothing typed
+    // reaches the controls under it.
+    void keyPressEvent(QKeyEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     QPushButton *m_done = nullptr;
+    QPointer<QWidget> m_focusBefore;
 };

@@ -1,6 +1,7 @@
 // The about window: its controls on the table's green, the version row, the web
 // address that opens through the injected opener, and centring on the main window.
 #include "windows/Tabout.h"
+#include "windows/DialogKeys.h"
 
 #include "client/Artwork.h"
 
@@ -88,6 +89,7 @@ Tabout::Tabout(QWidget *mainWindow, const QUrl &webAddress, UrlOpener opener)
     m_done->setFixedWidth(88);
     m_done->setDefault(true);
     connect(m_done, &QPushButton::clicked, this, &QWidget::hide);
+    dialogkeys::install(this, m_done, m_done);
     column->addWidget(m_done, 0, Qt::AlignHCenter);
 
     setWebAddress(webAddress);

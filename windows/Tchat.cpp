@@ -37,6 +37,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMetaMethod>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
@@ -153,7 +154,7 @@ void Tchat::buildMenus()
     file->addSeparator();
     m_exit = file->addAction(tr("E&xit"));
     m_exit->setObjectName(QStringLiteral("Exit1"));
-    connect(m_exit, &QAction::triggered, this, &QWidget::close);
+    connect(m_exit, &QAction::triggered, this, &Tchat::exitAsked);
 
     QMenu *options = menuBar()->addMenu(tr("&Options"));
     options->setObjectName(QStringLiteral("Options1"));
@@ -210,11 +211,15 @@ void Tchat::buildMenus()
 
 void Tchat::wireConnection()
 {
-    // The board's Start button follows the game's hosting flag by itself.
-    connect(m_connection.get(), &ConnectionHalf::hostingStarted, this, [this] { m_startGame->setEnabled(true); });
+    // The board's Start button follows the game by itself; the menu entry follows who leads.
+    connect(&m_game, &ClientGame::loginChanged, this, [this] { m_startGame->setEnabled(m_game.leadsGame()); });
     connect(&m_game, &ClientGame::justWatchChanged, m_justWatch, &QAction::setChecked);
     connect(m_connection.get(), &ConnectionHalf::gameFull, this, &Tchat::showGameFull);
     connect(m_connection.get(), &ConnectionHalf::connectionClosed, this, &QWidget::close);
+    connect(m_connection.get(), &ConnectionHalf::connectFailed, this, &Tchat::offerRetry);
+    m_connection->setRemovalConfirm([this](const QString &question) {
+        return QMessageBox::question(this, QStringLiteral("Quarn"), question) == QMessageBox::Yes;
+    });
     installKickMenu(BoardHalf::Row::Bottom);
     installKickMenu(BoardHalf::Row::Top);
 }
@@ -398,4 +403,38 @@ void Tchat::closeEvent(QCloseEvent *event)
     m_settings->FormClose();
     event->accept();
     Q_EMIT closing();
+}
+
+void Tchat::exitAsked()
+{
+    // Leaving a running game ends it for the opponent too: asked first.
+    if (m_game.gameInPlay()
+        && QMessageBox::question(this, QStringLiteral("Quarn"), QStringLiteral("A game is running. Leave it and exit?"))
+            != QMessageBox::Yes)
+        return;
+    close();
+}
+
+void Tchat::offerRetry(const QString &reason)
+{
+    // Not modal: the chat and the menus stay usable while the box is up.
+    auto *box =
+        new QMessageBox(QMessageBox::Warning, QStringLiteral("Quarn"),
+                        QStringLiteral("Could not reach the game: %1").arg(reason), QMessageBox::NoButton, this);
+    box->setObjectName(QStringLiteral("box_connectFailed"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton *retry = box->addButton(QStringLiteral("Try Again"), QMessageBox::AcceptRole);
+    // "Play with Others" only when a window for it is offered.
+    QPushButton *others = isSignalConnected(QMetaMethod::fromSignal(&Tchat::playWithOthersRequested))
+        ? box->addButton(QStringLiteral("Play with Others"), QMessageBox::ActionRole)
+        : nullptr;
+    box->addButton(QMessageBox::Close);
+    box->setDefaultButton(retry);
+    connect(box, &QMessageBox::buttonClicked, this, [this, retry, others](QAbstractButton *clicked) {
+        if (clicked == retry)
+            m_game.hostFlag() ? m_connection->hostpress() : m_connection->joinpress();
+        else if (others && clicked == others)
+            Q_EMIT playWithOthersRequested();
+    });
+    box->open();
 }

@@ -113,11 +113,18 @@ Q_SIGNALS:
     // The window closed (by the user, the end of the connection or "Game is full"):
     // the program ends.
     void closing();
+    // "Play with Others" was chosen after a failed join: the window for finding a game
+    // opens. The choice is offered only while something listens.
+    void playWithOthersRequested();
     // The window's first paint has reached the screen; the connection or the solo game
     // starts next.
     void firstPainted();
 
 private:
+    // File > Exit: asks first while a game runs.
+    void exitAsked();
+    // The host could not be reached: offers to try again.
+    void offerRetry(const QString &reason);
     void buildPanel();
     void buildHalves(const QString &settingsFile);
     void buildMenus();

@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -254,6 +255,20 @@ void Tdownload::button_stopClick()
 
 // --- The download's state ---------------------------------------------------------------
 
+namespace {
+
+// " of 2000 (25%)" when the size of the whole is known, else nothing.
+QString ofTotal(const LobbyDownload &d)
+{
+    const std::optional<qint64> total = d.total();
+    if (!total || *total <= 0)
+        return QString();
+    const qint64 percent = std::min<qint64>(100, d.bytes() * 100 / *total);
+    return QStringLiteral(" of %1 (%2%)").arg(*total).arg(percent);
+}
+
+}  // namespace
+
 void Tdownload::showDownload()
 {
     const LobbyDownload &d = *m_download;
@@ -268,7 +283,7 @@ void Tdownload::showDownload()
     case LobbyDownload::Stage::Receiving:
         // Until the first piece of the body, the header's dots stay.
         line1 = d.bytes() == 0 ? QStringLiteral("Loading") + QString(d.headerLines(), QLatin1Char('.'))
-                               : QString::number(d.bytes()) + QStringLiteral(" bytes");
+                               : QString::number(d.bytes()) + QStringLiteral(" bytes") + ofTotal(d);
         line2 = QStringLiteral("Downloading: ") + d.fileName();
         break;
     case LobbyDownload::Stage::Stopped:
@@ -379,6 +394,11 @@ void Tdownload::showEvent(QShowEvent *event)
 
 void Tdownload::keyPressEvent(QKeyEvent *event)
 {
+    // Escape closes the window as its close box would; the solo game goes on.
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
     // Enter presses the focused button, else the default one, as in a dialog.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         auto *focused = qobject_cast<QPushButton *>(focusWidget());

@@ -12,11 +12,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -28,7 +31,9 @@ Tgamestart::Tgamestart(ClientContext &context, RequestSender &sender, QWidget *m
     , m_context(context)
     , m_sender(sender)
     , m_mainWindow(mainWindow)
-    , m_rows{{{100, 1000, 50, 200}, {20, 120, 5, 30}, {0, 20, 1, 5}}}
+    , m_rows{{{100, 1000, 50, quarn::kDefaultPlayToScore},
+              {20, 120, 5, quarn::kDefaultTimePerTurn},
+              {0, 20, 1, quarn::kDefaultSteals}}}
 {
     Q_INIT_RESOURCE(pictures);
     setObjectName(QStringLiteral("Tgamestart"));
@@ -71,12 +76,19 @@ Tgamestart::Tgamestart(ClientContext &context, RequestSender &sender, QWidget *m
     m_unlimited->setObjectName(QStringLiteral("checkbox_unlimited"));
     m_unlimited->setGeometry(12, 106, 200, 20);
     m_unlimited->setChecked(true);
+    // The number of steals means nothing while they are unlimited.
+    connect(m_unlimited, &QCheckBox::toggled, this, &Tgamestart::showStealsRow);
+    showStealsRow(true);
 
     m_buttonStart = new QPushButton(QStringLiteral("Start Game"), this);
     m_buttonStart->setObjectName(QStringLiteral("button_start"));
     m_buttonStart->setGeometry(78, 134, 100, 26);
+    m_buttonStart->setDefault(true);
     connect(m_buttonStart, &QPushButton::clicked, this, &Tgamestart::button_startClick);
 
+    setTabOrder(m_rows[PlayToScore].edit, m_rows[CreationTime].edit);
+    setTabOrder(m_rows[CreationTime].edit, m_rows[Steals].edit);
+    setTabOrder(m_rows[Steals].edit, m_computer);
     setTabOrder(m_computer, m_unlimited);
     setTabOrder(m_unlimited, m_buttonStart);
 }
@@ -90,8 +102,10 @@ void Tgamestart::buildRow(RowIndex index, const QString &caption, int top, const
 
     row.edit = new QLineEdit(QString::number(row.position), m_options);
     row.edit->setObjectName(editName);
-    row.edit->setReadOnly(true);
-    row.edit->setFocusPolicy(Qt::NoFocus);
+    // Typed digits count as well as the arrows; a typed value is brought into the range
+    // when the field is left or the game is started.
+    row.edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,5}")), row.edit));
+    connect(row.edit, &QLineEdit::editingFinished, this, [this, index] { takeTyped(index); });
     row.edit->setAlignment(Qt::AlignRight);
     row.edit->setGeometry(128, top, 64, 20);
 
@@ -125,6 +139,23 @@ void Tgamestart::stepBy(RowIndex index, int direction)
     const qint64 next = static_cast<qint64>(row.position) + static_cast<qint64>(direction) * row.step;
     row.position = static_cast<int>(std::clamp<qint64>(next, row.minimum, row.maximum));
     row.edit->setText(QString::number(row.position));
+}
+
+void Tgamestart::takeTyped(RowIndex index)
+{
+    Row &row = m_rows[index];
+    bool ok = false;
+    const int typed = row.edit->text().toInt(&ok);
+    // An emptied field, or a restored value left as it was, keeps the row's position.
+    if (ok && typed != row.position)
+        row.position = std::clamp(typed, row.minimum, row.maximum);
+    row.edit->setText(QString::number(row.position));
+}
+
+void Tgamestart::showStealsRow(bool unlimited)
+{
+    m_rows[Steals].edit->setEnabled(!unlimited);
+    m_rows[Steals].arrows->setEnabled(!unlimited);
 }
 
 void Tgamestart::stepUp(RowIndex row)
@@ -192,6 +223,8 @@ void Tgamestart::restoreComputerLevel(const QString &level)
 
 void Tgamestart::button_startClick()
 {
+    for (RowIndex index : {PlayToScore, CreationTime, Steals})
+        takeTyped(index);
     // The host learns the level before the request reaches it.
     Q_EMIT computerLevelChosen(computerLevelText());
     const int steals = unlimitedChecked() ? quarn::kUnlimitedSteals : m_rows[Steals].position;
@@ -199,6 +232,19 @@ void Tgamestart::button_startClick()
                                                 m_rows[PlayToScore].position, steals));
     Q_EMIT gameStarted();
     hide();
+}
+
+void Tgamestart::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape: hide(); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // The computer's list takes Enter for itself while it is open.
+        button_startClick();
+        return;
+    default: QWidget::keyPressEvent(event);
+    }
 }
 
 void Tgamestart::showEvent(QShowEvent *event)

@@ -73,11 +73,16 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Escape hides the window as its close box would; Enter starts the game.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildRow(RowIndex index, const QString &caption, int top, const QString &editName, const QString &arrowsName);
     void stepBy(RowIndex row, int direction);
     void restoreRow(RowIndex row, const QString &saved);
+    // The row's field as typed becomes its position, brought into the range.
+    void takeTyped(RowIndex row);
+    void showStealsRow(bool unlimited);
 
     ClientContext &m_context;
     RequestSender &m_sender;

@@ -1,9 +1,11 @@
 // The help window: the topic table (button, caption, page heading, page file), the
 // buttons, the pages built from the help resources, and switching between them.
 #include "windows/Thelp.h"
+#include "windows/DialogKeys.h"
 
 #include "client/Artwork.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QFile>
 #include <QHBoxLayout>
@@ -146,6 +148,7 @@ Thelp::Thelp(QWidget *parent)
     row->setContentsMargins(14, 14, 14, 14);
     row->setSpacing(14);
     row->addWidget(buildButtons());
+    dialogkeys::install(this, m_done, m_done);
 
     auto *column = new QVBoxLayout;
     column->setSpacing(8);
@@ -270,9 +273,19 @@ void Thelp::paintEvent(QPaintEvent *)
 
 void Thelp::present()
 {
+    // Opened from the main window's menu: over the main window, the first time and after
+    // every Done.
+    if (!isVisible() && parentWidget()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(parentWidget()->window()->frameGeometry().center());
+        move(frame.topLeft());
+    }
     show();
     raise();
     activateWindow();
+    // The keyboard starts on the page's topic, from where Tab reaches every button.
+    if (!isAncestorOf(QApplication::focusWidget()))
+        m_buttons[indexOf(m_current)]->setFocus(Qt::OtherFocusReason);
 }
 
 QPushButton *Thelp::topicButton(Topic topic) const

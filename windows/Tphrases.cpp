@@ -74,6 +74,12 @@ void Tphrases::open()
 {
     fill();
     m_boxes.front()->setFocus(Qt::OtherFocusReason);
+    // Opened from the main window's menu: over the main window.
+    if (!isVisible() && m_mainWindow) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(m_mainWindow->frameGeometry().center());
+        move(frame.topLeft());
+    }
     show();
     raise();
     activateWindow();

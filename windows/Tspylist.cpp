@@ -1,6 +1,7 @@
 // The spectator list window: the list follows the roster's spectators, the pop-up menu
 // removes one when this copy hosts the game.
 #include "windows/Tspylist.h"
+#include "windows/DialogKeys.h"
 
 #include "client/ConnectionHalf.h"
 #include "client/model/ClientGame.h"
@@ -43,12 +44,14 @@ Tspylist::Tspylist(const Roster &roster, const ClientGame &game, ConnectionHalf 
     m_popup->setObjectName(QStringLiteral("popup_spys"));
     m_removeFromGame = m_popup->addAction(QStringLiteral("Remove From Game"));
     m_removeFromGame->setObjectName(QStringLiteral("RemoveFromGame1"));
-    m_removeFromGame->setEnabled(m_game.hostFlag());
+    m_removeFromGame->setEnabled(m_game.leadsGame());
     connect(m_removeFromGame, &QAction::triggered, this, &Tspylist::RemoveFromGame1Click);
 
     m_done = new QPushButton(QStringLiteral("Done"), this);
     m_done->setObjectName(QStringLiteral("button_done"));
     connect(m_done, &QPushButton::clicked, this, &Tspylist::button_doneClick);
+    m_done->setDefault(true);
+    dialogkeys::install(this, m_done, m_done);
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(6, 6, 6, 6);
@@ -57,7 +60,7 @@ Tspylist::Tspylist(const Roster &roster, const ClientGame &game, ConnectionHalf 
     column->addWidget(m_done, 0, Qt::AlignHCenter);
 
     connect(&m_roster, &Roster::changed, this, &Tspylist::refill);
-    connect(&m_game, &ClientGame::loginChanged, this, [this] { m_removeFromGame->setEnabled(m_game.hostFlag()); });
+    connect(&m_game, &ClientGame::loginChanged, this, [this] { m_removeFromGame->setEnabled(m_game.leadsGame()); });
     refill();
 }
 

@@ -93,6 +93,9 @@ public:
     int ownSlot() const { return m_ownSlot; }  // 0 before the login
     bool loggedIn() const { return m_loggedIn; }
     bool hostFlag() const { return m_hostFlag; }  // this process hosts the game
+    // Starts games and removes participants: the hosting process, and whoever holds slot 1,
+    // whose requests the host honours (the first to join a host without a window).
+    bool leadsGame() const { return m_hostFlag || m_ownSlot == 1; }
     bool isPlayer() const { return quarn::isSeat(m_ownSlot); }
     bool isSpectator() const { return m_ownSlot > quarn::kSeats; }
     bool isOwn(int slot) const { return slot == m_ownSlot; }

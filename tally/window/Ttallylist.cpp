@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -177,6 +178,13 @@ void Ttallylist::buildWidgets()
     m_reset = new QPushButton(QStringLiteral("Reset Tally"), this);
     m_reset->setObjectName(QStringLiteral("button_reset"));
     connect(m_ok, &QPushButton::clicked, this, &QWidget::close);
+    // Escape closes as "Ok" does; Enter presses "Ok" unless "Reset Tally" has the focus.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, m_ok, &QPushButton::click);
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto *enter = new QShortcut(QKeySequence(key), this);
+        connect(enter, &QShortcut::activated, this, [this] { (m_reset->hasFocus() ? m_reset : m_ok)->click(); });
+    }
     connect(m_reset, &QPushButton::clicked, this, &Ttallylist::resetClicked);
 
     auto *left = new QVBoxLayout;
@@ -276,6 +284,12 @@ void Ttallylist::selectOpponent(int listRow)
 void Ttallylist::viewTally(const QStringList &currentPlayers)
 {
     m_table.setCurrentPlayers(currentPlayers);
+    // Opened from the main window's menu: over the main window.
+    if (!isVisible() && parentWidget()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(parentWidget()->window()->frameGeometry().center());
+        move(frame.topLeft());
+    }
     show();
     if (isMinimized())
         showNormal();

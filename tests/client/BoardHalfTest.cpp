@@ -53,7 +53,8 @@ TEST_F(BoardHalfTest, WindowCreationShowsEmptyBoardAndHiddenMarkers)
     EXPECT_EQ(text("label_turntime"), QStringLiteral("Time: 0:00"));
     EXPECT_EQ(timeBar()->width(), BoardHalf::kBarWidth);
     EXPECT_FALSE(shown("panel_winner"));
-    EXPECT_FALSE(board->startButton()->isVisibleTo(&panel));
+    // Slot 1 leads the game: the Start button is offered before the first game.
+    EXPECT_TRUE(board->startButton()->isVisibleTo(&panel));
     EXPECT_EQ(board->startButton()->text(), QStringLiteral("Start Game"));
     for (int seat = 1; seat <= 2; ++seat) {
         EXPECT_FALSE(board->turnMarker(seat)->isVisibleTo(&panel));
@@ -83,9 +84,10 @@ TEST_F(BoardHalfTest, TilesStandAtTheirDesignedPlaces)
     EXPECT_EQ(board->extraTile(7), nullptr);
 }
 
-TEST_F(BoardHalfTest, CaptionsShowTheDesignUntilAGameStartsAndThenItsSettings)
+TEST_F(BoardHalfTest, CaptionsShowANewGamesSettingsUntilAGameStartsAndThenItsSettings)
 {
-    EXPECT_EQ(text("label_playtoscore"), QStringLiteral("Play to Score: 100"));
+    // The game start dialog offers the same values before anything is chosen.
+    EXPECT_EQ(text("label_playtoscore"), QStringLiteral("Play to Score: 200"));
     EXPECT_EQ(text("label_timeperturn"), QStringLiteral("Time per Turn: 30 "));
     EXPECT_EQ(text("label_steals"), QStringLiteral("# of Steals: 5"));
     EXPECT_EQ(text("label_mywords"), QStringLiteral("Your Words"));
@@ -104,6 +106,26 @@ TEST_F(BoardHalfTest, CaptionsShowTheDesignUntilAGameStartsAndThenItsSettings)
     EXPECT_EQ(text("label_steals"), QStringLiteral("# of Steals: Unlimited"));
     EXPECT_EQ(text("label_score1"), QStringLiteral("12"));
     EXPECT_EQ(text("label_score2"), QStringLiteral("7"));
+}
+
+// Captions that come from the host fit their labels: smaller type for the settings, an
+// ellipsis (and the whole text as a tip) for a name.
+TEST_F(BoardHalfTest, LongCaptionsStayInsideTheirLabels)
+{
+    game.startthegame(QStringLiteral("Ann+30+200+10000+"));
+    QLabel *steals = panel.findChild<QLabel *>(QStringLiteral("label_steals"));
+    EXPECT_EQ(steals->text(), QStringLiteral("# of Steals: Unlimited"));
+    EXPECT_LE(steals->fontMetrics().horizontalAdvance(steals->text()), steals->width());
+
+    const QString longName(32, u'W');
+    game.setSeatName(2, longName);
+    QLabel *name = board->nameLabel(2);
+    EXPECT_TRUE(name->text().endsWith(QChar(0x2026))) << name->text().toStdString();
+    EXPECT_LE(name->fontMetrics().horizontalAdvance(name->text()), name->width());
+    EXPECT_EQ(name->toolTip(), longName);
+    game.setSeatName(2, QStringLiteral("Bob"));
+    EXPECT_EQ(name->text(), QStringLiteral("Bob"));
+    EXPECT_TRUE(name->toolTip().isEmpty());
 }
 
 TEST_F(BoardHalfTest, TurnChangeShowsMarkerAndStatusUntilTheNextGame)
@@ -291,7 +313,8 @@ TEST_P(BoardWinnerTest, WinnerPanelAndTheHostsStartButton)
 }
 
 INSTANTIATE_TEST_SUITE_P(Receivers, BoardWinnerTest,
-                         ::testing::Values(WinnerRow{1, true}, WinnerRow{2, false}, WinnerRow{3, false}));
+                         ::testing::Values(WinnerRow{1, true}, WinnerRow{2, false}, WinnerRow{3, false},
+                                           WinnerRow{2, true}));
 
 TEST_F(BoardHalfTest, RaisedTilesAreDrawnFromTheSelection)
 {

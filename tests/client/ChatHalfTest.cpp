@@ -14,10 +14,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -461,8 +463,21 @@ TEST_F(ChatHalfTest, SmileyMenuAppendsCodesAfterClearingThePlaceholder)
 {
     QMenu *menu = chat->popupSmilies();
     ASSERT_EQ(menu->actions().size(), 18);
-    EXPECT_EQ(menu->actions().first()->text(), QStringLiteral(":)#10"));
-    EXPECT_EQ(menu->actions().last()->text(), QStringLiteral(":)#27"));
+    // Each entry is named by its face, with its code beside it; no two share a name.
+    QSet<QString> names;
+    for (int i = 0; i < 18; ++i) {
+        const QStringList parts = menu->actions().at(i)->text().split(u'\t');
+        ASSERT_EQ(parts.size(), 2);
+        EXPECT_EQ(parts.at(1), QStringLiteral(":)#%1").arg(10 + i));
+        EXPECT_FALSE(parts.at(0).isEmpty() || parts.at(0).contains(u'#')) << parts.at(0).toStdString();
+        names.insert(parts.at(0));
+    }
+    EXPECT_EQ(names.size(), 18);
+    if (const QString dir = qEnvironmentVariable("QUARN_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        menu->popup(QPoint(0, 0));
+        menu->grab().save(QDir(dir).filePath(QStringLiteral("smiley-menu.png")));
+        menu->hide();
+    }
     Q_EMIT menu->aboutToShow();  // the faces are drawn when the menu opens
     EXPECT_FALSE(menu->actions().first()->icon().isNull());
     EXPECT_FALSE(menu->actions().last()->icon().isNull());

@@ -18,9 +18,11 @@ namespace {
 struct MenuRow {
     const char *rule;
     bool hosting;
+    int ownSlot;
     int seat;
     std::optional<const char *> present;  // who the roster has in the seat
     bool removal;
+    bool justWatch;  // both just-watch entries
 };
 
 class SeatMenuEntries : public ::testing::TestWithParam<MenuRow> { };
@@ -32,8 +34,8 @@ TEST_P(SeatMenuEntries, FollowTheHostingFlagAndWhoIsInTheSeat)
     Roster roster;
     ConnectionHalf connection(context, game, roster);
     SeatMenu menu(game, roster, connection);
-    game.logIn(1);
-    roster.arrive(1, QStringLiteral("Ann"));
+    game.logIn(GetParam().ownSlot);
+    roster.arrive(GetParam().ownSlot, QStringLiteral("Ann"));
     if (GetParam().hosting)
         game.setHosting();
     if (GetParam().present) {
@@ -45,17 +47,20 @@ TEST_P(SeatMenuEntries, FollowTheHostingFlagAndWhoIsInTheSeat)
     menu.label_playername2ContextPopup(GetParam().seat);
     EXPECT_EQ(menu.seat(), GetParam().seat);
     EXPECT_EQ(menu.removeFromGameAction()->isEnabled(), GetParam().removal);
-    EXPECT_EQ(menu.setToJustWatchAction()->isEnabled(), GetParam().hosting);
-    EXPECT_EQ(menu.unsetJustWatchAction()->isEnabled(), GetParam().hosting);
+    EXPECT_EQ(menu.setToJustWatchAction()->isEnabled(), GetParam().justWatch);
+    EXPECT_EQ(menu.unsetJustWatchAction()->isEnabled(), GetParam().justWatch);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SeatMenuEntries,
-                         ::testing::Values(MenuRow{"HostOnAnotherPlayersSeat", true, 2, "Bob", true},
-                                           MenuRow{"HostOnAnEmptySeat", true, 2, std::nullopt, false},
-                                           MenuRow{"HostOnItsOwnSeat", true, 1, std::nullopt, false},
-                                           // The seat's state decides, not the text its label shows.
-                                           MenuRow{"HostOnAPlayerNamedLikeTheWaitingLabel", true, 2, "<Waiting>", true},
-                                           MenuRow{"NotHostingOffersNothing", false, 2, "Bob", false}),
-                         [](const auto &info) { return std::string(info.param.rule); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SeatMenuEntries,
+    ::testing::Values(MenuRow{"HostOnAnotherPlayersSeat", true, 1, 2, "Bob", true, true},
+                      MenuRow{"HostOnAnEmptySeat", true, 1, 2, std::nullopt, false, true},
+                      MenuRow{"HostOnItsOwnSeat", true, 1, 1, std::nullopt, false, true},
+                      // The seat's state decides, not the text its label shows.
+                      MenuRow{"HostOnAPlayerNamedLikeTheWaitingLabel", true, 1, 2, "<Waiting>", true, true},
+                      // Slot 1 of a host without a window leads the game as a hosting copy does.
+                      MenuRow{"SlotOneOfAHostWithoutAWindow", false, 1, 2, "Bob", true, true},
+                      MenuRow{"NeitherHostingNorSlotOneOffersNothing", false, 2, 1, "Cy", false, false}),
+    [](const auto &info) { return std::string(info.param.rule); });
 
 }  // namespace

@@ -187,6 +187,19 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettingsTextSize,
                                            SizeRow{"abc", 8, "N8"}, SizeRow{"0", 8, "N8"}, SizeRow{"-3", 8, "N8"},
                                            SizeRow{"100000", 8, "N8"}));
 
+// Choosing the entry already chosen keeps it chosen, and one entry at most is checked.
+TEST_F(SettingsHalfTest, TurnSoundAndTextSizeAreRadioChoices)
+{
+    for (QMenu *menu : {settings->turnSoundMenu(), chat->textSizeMenu()}) {
+        QAction *first = menu->actions().first();
+        QAction *last = menu->actions().last();
+        for (QAction *entry : {first, first, last, last}) {
+            entry->trigger();
+            EXPECT_EQ(checkedEntries(menu), QStringList{entry->objectName()}) << menu->objectName().toStdString();
+        }
+    }
+}
+
 TEST_F(SettingsHalfTest, UnreadableColourGivesBlack)
 {
     chat->setTextColour(Qt::red);

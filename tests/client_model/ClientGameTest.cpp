@@ -100,6 +100,29 @@ TEST_F(ClientGameTest, LoginAndHostingAreAnnounced)
     EXPECT_FALSE(fresh.isPlayer());
 }
 
+// Who leads: the slot a participant was given, and whether its own process hosts.
+struct LeadRow {
+    int slot;
+    bool hosting;
+    bool leads;
+};
+
+class ClientGameLeads : public ::testing::TestWithParam<LeadRow> { };
+
+TEST_P(ClientGameLeads, SlotOneOrTheHostingProcessLeadsTheGame)
+{
+    ClientGame game;
+    if (GetParam().slot != 0)
+        game.logIn(GetParam().slot);
+    if (GetParam().hosting)
+        game.setHosting();
+    EXPECT_EQ(game.leadsGame(), GetParam().leads);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ClientGameLeads,
+                         ::testing::Values(LeadRow{0, false, false}, LeadRow{1, false, true}, LeadRow{2, false, false},
+                                           LeadRow{3, false, false}, LeadRow{0, true, true}, LeadRow{2, true, true}));
+
 TEST_F(ClientGameTest, GameStartSetsSettingsStealsAndNotice)
 {
     game.placemyletter(QStringLiteral("1+2+3+5+"));

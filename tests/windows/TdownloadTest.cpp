@@ -232,7 +232,7 @@ TEST_F(TdownloadTest, TheStatusLinesFollowADownloadFromLoadingToSavedButNotRun)
     QTRY_COMPARE_WITH_TIMEOUT(line1(), QStringLiteral("Loading..."), kWaitMs);
     EXPECT_TRUE(line2().isEmpty());
     server.resume("\r\nhello", Then::Stall);
-    QTRY_COMPARE_WITH_TIMEOUT(line1(), QStringLiteral("5 bytes"), kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(line1(), QStringLiteral("5 bytes of 11 (45%)"), kWaitMs);
     EXPECT_EQ(line2(), QStringLiteral("Downloading: KorvexLobbySetup.exe"));
     const QImage during = window->grab().toImage();
 
@@ -259,12 +259,21 @@ TEST_F(TdownloadTest, TheStatusLinesFollowADownloadFromLoadingToSavedButNotRun)
     }
 }
 
+TEST_F(TdownloadTest, WithoutAContentLengthTheCountStandsAlone)
+{
+    server.route(kPath, {"HTTP/1.0 200 OK\r\n\r\npartial", Then::Stall});
+    window->show();
+    QTest::mouseClick(button("button_download"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(line1(), QStringLiteral("7 bytes"), kWaitMs);
+    QTest::mouseClick(button("button_stop"), Qt::LeftButton);
+}
+
 TEST_F(TdownloadTest, StopDownloadSaysSoWithoutABox)
 {
     server.route(kPath, {"HTTP/1.0 200 OK\r\nContent-Length: 1000\r\n\r\npartial", Then::Stall});
     window->show();
     QTest::mouseClick(button("button_download"), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(line1(), QStringLiteral("7 bytes"), kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(line1(), QStringLiteral("7 bytes of 1000 (0%)"), kWaitMs);
 
     QTest::mouseClick(button("button_stop"), Qt::LeftButton);
     EXPECT_EQ(line1(), QStringLiteral("Download has been aborted."));

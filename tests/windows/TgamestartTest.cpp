@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,8 +55,6 @@ TEST_F(TgamestartTest, LooksAsDesigned)
     EXPECT_EQ(shown("edit_playtoscore"), QStringLiteral("200"));
     EXPECT_EQ(shown("edit_creationtime"), QStringLiteral("30"));
     EXPECT_EQ(shown("edit_steals"), QStringLiteral("5"));
-    for (const char *name : {"edit_playtoscore", "edit_creationtime", "edit_steals"})
-        EXPECT_TRUE(dialog->findChild<QLineEdit *>(QLatin1String(name))->isReadOnly()) << name;
     for (const char *name : {"UpDown1", "UpDown2", "UpDown3"})
         EXPECT_NE(dialog->findChild<QWidget *>(QLatin1String(name)), nullptr) << name;
     EXPECT_EQ(dialog->unlimitedBox()->text(), QStringLiteral("Unlimited Steals"));
@@ -205,3 +204,64 @@ INSTANTIATE_TEST_SUITE_P(Levels, TgamestartLevelTest,
                                            LevelRow{"", "Classic", 0}));
 
 }  // namespace
+
+namespace {
+
+struct TypedRow {
+    const char *name;
+    Tgamestart::RowIndex row;
+    const char *edit;
+    const char *typed;
+    const char *taken;
+};
+
+class TgamestartTypedTest : public TgamestartTest, public ::testing::WithParamInterface<TypedRow> { };
+
+TEST_P(TgamestartTypedTest, ATypedValueIsTakenIntoTheRowsRange)
+{
+    dialog->unlimitedBox()->setChecked(false);
+    auto *edit = dialog->findChild<QLineEdit *>(QLatin1String(GetParam().edit));
+    edit->clear();
+    QTest::keyClicks(edit, QLatin1String(GetParam().typed));
+    dialog->button_startClick();
+    EXPECT_EQ(edit->text(), QLatin1String(GetParam().taken));
+    EXPECT_EQ(dialog->row(GetParam().row).position, edit->text().toInt());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TgamestartTypedTest,
+    ::testing::Values(TypedRow{"scoreInside", Tgamestart::PlayToScore, "edit_playtoscore", "650", "650"},
+                      TypedRow{"scoreAbove", Tgamestart::PlayToScore, "edit_playtoscore", "5000", "1000"},
+                      TypedRow{"timeBelow", Tgamestart::CreationTime, "edit_creationtime", "5", "20"},
+                      TypedRow{"lettersRefused", Tgamestart::Steals, "edit_steals", "x", "5"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+}  // namespace
+
+TEST_F(TgamestartTest, TheStealsRowCannotBeChangedWhileStealsAreUnlimited)
+{
+    const Tgamestart::Row &steals = dialog->row(Tgamestart::Steals);
+    EXPECT_FALSE(steals.edit->isEnabled());
+    EXPECT_FALSE(steals.arrows->isEnabled());
+    const QString dir = qEnvironmentVariable("QUARN_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        dialog->grab().save(QDir(dir).filePath(QStringLiteral("gamestart-unlimited.png")));
+    dialog->unlimitedBox()->setChecked(false);
+    EXPECT_TRUE(steals.edit->isEnabled());
+    EXPECT_TRUE(steals.arrows->isEnabled());
+}
+
+TEST_F(TgamestartTest, EscapeHidesWithoutStartingAndEnterStarts)
+{
+    mainWindow.show();
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(sender.requests.isEmpty());
+
+    dialog->show();
+    QTest::keyClick(dialog->findChild<QLineEdit *>(QStringLiteral("edit_playtoscore")), Qt::Key_Return);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(sender.requests.size(), 1);
+}
