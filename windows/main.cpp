@@ -7,8 +7,8 @@
 #include "client/SettingsHalf.h"
 #include "client/StartMode.h"
 #include "client/model/ClientGame.h"
-#include "client/model/Roster.h"
 #include "client/model/GameRecorder.h"
+#include "client/model/Roster.h"
 #include "dictionary/PrivateFolder.h"
 #include "dictionary/TDictn.h"
 #include "host/HostEngine.h"
@@ -16,9 +16,9 @@
 #include "tally/TallyTable.h"
 #include "tally/window/Ttallylist.h"
 #include "windows/CommandLine.h"
-#include "windows/InviteStart.h"
-#include "windows/HostingAddresses.h"
 #include "windows/GameRecordList.h"
+#include "windows/HostingAddresses.h"
+#include "windows/InviteStart.h"
 #include "windows/LobbyPlaces.h"
 #include "windows/ProgramIdentity.h"
 #include "windows/ProgramRestart.h"
@@ -203,7 +203,8 @@ int main(int argc, char *argv[])
                      });
     // While hosting (not in a solo game, which hosts for itself alone), the hosting player
     // is told where others can join.
-    const bool hosting = startModeFrom(QApplication::arguments().mid(1), ConnectionHalf::portFromEnvironment()).kind == StartMode::Kind::Host;
+    const bool hosting = startModeFrom(QApplication::arguments().mid(1), ConnectionHalf::portFromEnvironment()).kind
+        == StartMode::Kind::Host;
     QObject::connect(&chat.connection(), &ConnectionHalf::hostingStarted, others, [&chat, &host, others, hosting] {
         if (!hosting)
             return;

@@ -13,12 +13,12 @@
 #include "host/HostEngine.h"
 #include "net/Catalogue.h"
 
-#include <algorithm>
 #include <QAction>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
