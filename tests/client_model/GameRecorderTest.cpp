@@ -1,5 +1,6 @@
 // The recorder between the connection and the game: what a player, a spectator and a late
 // arrival record, and that a record played back gives the live game's state again.
+#include "GameStateText.h"
 #include "ModelFakes.h"
 #include "RecordRests.h"
 
@@ -18,27 +19,6 @@ namespace {
 
 namespace host = net::toClient;
 using Kind = RecordEvent::Kind;
-
-// What a replay must give back: both boards, the own extras, the scores, the own words,
-// the mover and the winner.
-QStringList stateOf(const ClientGame &game)
-{
-    QStringList state;
-    for (int seat = 1; seat <= 2; ++seat) {
-        QString row = QStringLiteral("seat %1 %2 %3:").arg(seat).arg(game.seatName(seat)).arg(game.seat(seat)->score);
-        for (int p = 1; p <= 10; ++p)
-            row += QLatin1Char(' ') + QString::number(game.cell(seat, p));
-        state << row;
-    }
-    QString extras = QStringLiteral("extras:");
-    for (int e = 1; e <= 6; ++e)
-        extras += QLatin1Char(' ') + QString::number(game.extra(e));
-    state << extras;
-    for (const ClientGame::OwnWord &word : game.ownWords())
-        state << QStringLiteral("word %1 %2").arg(word.word).arg(word.points);
-    state << QStringLiteral("turn %1 winner %2").arg(game.whoseTurn()).arg(game.winner());
-    return state;
-}
 
 class GameRecorderTest : public ::testing::Test {
 protected:
@@ -96,7 +76,7 @@ protected:
         GameReplay replay(again);
         replay.load(read.record);
         replay.stepTo(replay.length());
-        return stateOf(again);
+        return gameStateText(again);
     }
 
     ClientGame game;
@@ -119,7 +99,7 @@ TEST_F(GameRecorderTest, APlayersRecordReplaysToItsLiveGameWithOnlyItsOwnExtras)
             dealt << e.letter;
     }
     EXPECT_EQ(dealt, (QList<int>{3, 1, 20, 19, 5, 1, 15, 2}));
-    EXPECT_EQ(replayed(record), stateOf(game));
+    EXPECT_EQ(replayed(record), gameStateText(game));
 }
 
 TEST_F(GameRecorderTest, ASpectatorsRecordHoldsNoDealToAnotherSlotAndReplaysToItsLiveGame)
@@ -131,7 +111,7 @@ TEST_F(GameRecorderTest, ASpectatorsRecordHoldsNoDealToAnotherSlotAndReplaysToIt
     EXPECT_EQ(record.header.viewer, 3);
     for (const RecordEvent &e : record.events)
         EXPECT_NE(e.kind, Kind::Deal);
-    EXPECT_EQ(replayed(record), stateOf(game));
+    EXPECT_EQ(replayed(record), gameStateText(game));
 }
 
 TEST_F(GameRecorderTest, AGameLeftBeforeItsWinnerIsHandedOutUnfinished)
@@ -170,7 +150,7 @@ TEST_F(GameRecorderTest, ALateArrivalRecordsFromTheCatchUpAndReplaysToItsLiveGam
     const GameRecord record = ready.at(0).at(0).value<GameRecord>();
     EXPECT_FALSE(record.header.fromStart);
     EXPECT_EQ(record.header.playToScore, 40);
-    EXPECT_EQ(replayed(record), stateOf(game));
+    EXPECT_EQ(replayed(record), gameStateText(game));
 }
 
 TEST_F(GameRecorderTest, MessagesTheGameRefusesAreNotRecorded)

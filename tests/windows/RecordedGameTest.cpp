@@ -4,6 +4,7 @@
 // winner): each record, written, read back and replayed to its end, gives that window's
 // live game again, board for board, score for score, word for word.
 #include "GameWindowsTest.h"
+#include "client_model/GameStateText.h"
 
 #include "client/model/GameRecordReader.h"
 #include "client/model/GameRecordWriter.h"
@@ -16,26 +17,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// What a replay must give back.
-QStringList stateOf(const ClientGame &game)
-{
-    QStringList state;
-    for (int seat = 1; seat <= 2; ++seat) {
-        QString row = QStringLiteral("seat %1 %2 %3:").arg(seat).arg(game.seatName(seat)).arg(game.seat(seat)->score);
-        for (int p = 1; p <= 10; ++p)
-            row += QLatin1Char(' ') + QString::number(game.cell(seat, p));
-        state << row;
-    }
-    QString extras = QStringLiteral("extras:");
-    for (int e = 1; e <= 6; ++e)
-        extras += QLatin1Char(' ') + QString::number(game.extra(e));
-    state << extras;
-    for (const ClientGame::OwnWord &word : game.ownWords())
-        state << QStringLiteral("word %1 %2").arg(word.word).arg(word.points);
-    state << QStringLiteral("winner %1").arg(game.winner());
-    return state;
-}
 
 class RecordedGameTest : public GameWindowsTest {
 protected:
@@ -132,7 +113,8 @@ TEST_F(RecordedGameTest, EveryRecordReplaysToItsWindowsLiveGame)
         GameReplay replay(replayed);
         replay.load(read.record);
         replay.stepTo(replay.length());
-        EXPECT_EQ(stateOf(replayed), stateOf(window->game())) << "slot " << window->game().ownSlot();
+        EXPECT_EQ(gameStateText(replayed, false), gameStateText(window->game(), false))
+            << "slot " << window->game().ownSlot();
     }
 }
 
