@@ -7,8 +7,8 @@
 #include "client/SettingsHalf.h"
 #include "client/StartMode.h"
 #include "client/model/ClientGame.h"
-#include "client/model/Roster.h"
 #include "client/model/GameRecorder.h"
+#include "client/model/Roster.h"
 #include "dictionary/PrivateFolder.h"
 #include "dictionary/TDictn.h"
 #include "host/HostEngine.h"
@@ -16,9 +16,10 @@
 #include "tally/TallyTable.h"
 #include "tally/window/Ttallylist.h"
 #include "windows/CommandLine.h"
-#include "windows/InviteStart.h"
-#include "windows/HostingAddresses.h"
 #include "windows/GameRecordList.h"
+#include "windows/HostingAddresses.h"
+#include "windows/HostingPortMap.h"
+#include "windows/InviteStart.h"
 #include "windows/LobbyPlaces.h"
 #include "windows/ProgramIdentity.h"
 #include "windows/ProgramRestart.h"
@@ -203,18 +204,27 @@ int main(int argc, char *argv[])
                      });
     // While hosting (not in a solo game, which hosts for itself alone), the hosting player
     // is told where others can join.
-    const bool hosting = startModeFrom(QApplication::arguments().mid(1), ConnectionHalf::portFromEnvironment()).kind == StartMode::Kind::Host;
-    QObject::connect(&chat.connection(), &ConnectionHalf::hostingStarted, others, [&chat, &host, others, hosting] {
-        if (!hosting)
-            return;
-        const quint16 port = host.serverPort() != 0 ? host.serverPort() : chat.connection().port();
-        others->showHosting(HostingAddresses::system(), port);
-        const QStringList &links = others->model().inviteLinks();
-        if (links.isEmpty())
-            chat.chat().addnotice(QStringLiteral("This computer has no network address others can reach."));
-        for (const QString &link : links)
-            chat.chat().addnotice(QStringLiteral("Others can join your game with %1").arg(link));
-    });
+    const bool hosting = startModeFrom(QApplication::arguments().mid(1), ConnectionHalf::portFromEnvironment()).kind
+        == StartMode::Kind::Host;
+    // With "MapPort" on, the router is asked to forward the port, and says so in both places.
+    HostingPortMap portMap(hosting, chat.settings().mapPort(),
+                           [&chat, others](const QString &text, const QString &link) {
+                               chat.chat().addnotice(text);
+                               others->model().routerAnswered(text, link);
+                           });
+    QObject::connect(
+        &chat.connection(), &ConnectionHalf::hostingStarted, others, [&chat, &host, &portMap, others, hosting] {
+            if (!hosting)
+                return;
+            const quint16 port = host.serverPort() != 0 ? host.serverPort() : chat.connection().port();
+            others->showHosting(HostingAddresses::system(), port);
+            const QStringList &links = others->model().inviteLinks();
+            if (links.isEmpty())
+                chat.chat().addnotice(QStringLiteral("This computer has no network address others can reach."));
+            for (const QString &link : links)
+                chat.chat().addnotice(QStringLiteral("Others can join your game with %1").arg(link));
+            portMap.start(port);
+        });
     rememberJoinedGame(chat, *others);
     // The records of the games this copy sees, in the user's data folder. Only the hosting
     // copy knows the computer's level: the game start dialog's choice.
@@ -247,7 +257,9 @@ int main(int argc, char *argv[])
     if (!saveTally())
         qWarning("the tally was not saved: %s", qUtf8Printable(tallyFile.errorString()));
 
-    // 5. The host closes every connection before the windows go.
+    // 5. Hosting ends: the router's mapping is deleted (a bounded wait for the router), and
+    //    the host closes every connection before the windows go.
+    portMap.stopAndWait();
     host.closeAll();
 
     // 6. A restart asked for by "Play with Others" or an invite link comes last, once everything is saved
