@@ -117,8 +117,10 @@ void Tplaywithothers::buildHostingTab(QWidget *tab)
 {
     auto *layout = new QVBoxLayout(tab);
     layout->addWidget(wrappedPlainLabel(QStringLiteral("You are hosting. Send one of these invite links to the others "
-                                                       "(the first ones are for this network, an IPv6 one reaches "
-                                                       "across the internet when no firewall is in between):"),
+                                                       "(one through the router comes first and reaches across the "
+                                                       "internet, the next ones are for this network, an IPv6 one "
+                                                       "reaches across the internet when no firewall is in between). "
+                                                       "What the router answered is below them:"),
                                         tab));
     m_linkRows = new QVBoxLayout;
     layout->addLayout(m_linkRows);

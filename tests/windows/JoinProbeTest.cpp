@@ -123,8 +123,11 @@ protected:
     void screenshot(const QString &name)
     {
         const QString folderName = qEnvironmentVariable("QUARN_SCREENSHOT_DIR");
-        if (!folderName.isEmpty())
-            window->grab().save(QDir(folderName).filePath(name));
+        if (folderName.isEmpty())
+            return;
+        // Rows added to a shown window appear once the queued show has run.
+        QCoreApplication::processEvents();
+        window->grab().save(QDir(folderName).filePath(name));
     }
 
     QTemporaryDir folder;
