@@ -116,8 +116,25 @@ void PlayWithOthersModel::keepName(const QString &name)
 void PlayWithOthersModel::setHosting(const QStringList &inviteLinks)
 {
     m_hosting = true;
-    m_inviteLinks = inviteLinks;
+    m_localLinks = inviteLinks;
+    composeLinks();
     Q_EMIT changed();
+}
+
+void PlayWithOthersModel::routerAnswered(const QString &text, const QString &inviteLink)
+{
+    m_routerLines.append(text);
+    m_routerLink = inviteLink;
+    composeLinks();
+    Q_EMIT changed();
+}
+
+void PlayWithOthersModel::composeLinks()
+{
+    m_inviteLinks = m_localLinks;
+    // The router's link reaches across the internet: the one most players want.
+    if (!m_routerLink.isEmpty() && !m_inviteLinks.contains(m_routerLink))
+        m_inviteLinks.prepend(m_routerLink);
 }
 
 void PlayWithOthersModel::setStatus(const QString &text, bool error)

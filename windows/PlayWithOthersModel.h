@@ -53,10 +53,14 @@ public:
     // The joined program saw the host under `hostName`: the recent game learns it.
     void hostSeen(const QString &address, const QString &hostName);
 
-    // While hosting: the invite links others can use.
+    // While hosting: the invite links others can use, the one through the router first.
     void setHosting(const QStringList &inviteLinks);
     bool hosting() const { return m_hosting; }
     const QStringList &inviteLinks() const { return m_inviteLinks; }
+    // What the router answered, each answer a line; a mapping's link (empty when the
+    // answer was not a mapping) becomes the first invite link, replacing an earlier one.
+    void routerAnswered(const QString &text, const QString &inviteLink);
+    const QStringList &routerLines() const { return m_routerLines; }
 
     // The line under the form: an error (the user can try again) or progress.
     const QString &status() const { return m_status; }
@@ -75,8 +79,13 @@ private:
     QString m_settingsPath;
     QString m_playerName;
     RecentGames m_recent;
+    void composeLinks();
+
     bool m_hosting = false;
+    QStringList m_localLinks;
+    QString m_routerLink;
     QStringList m_inviteLinks;
+    QStringList m_routerLines;
     QString m_status;
     bool m_statusIsError = false;
     bool m_busy = false;

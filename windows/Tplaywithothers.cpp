@@ -117,8 +117,10 @@ void Tplaywithothers::buildHostingTab(QWidget *tab)
 {
     auto *layout = new QVBoxLayout(tab);
     layout->addWidget(wrappedPlainLabel(QStringLiteral("You are hosting. Send one of these invite links to the others "
-                                                       "(the first ones are for this network, an IPv6 one reaches "
-                                                       "across the internet when no firewall is in between):"),
+                                                       "(one through the router comes first and reaches across the "
+                                                       "internet, the next ones are for this network, an IPv6 one "
+                                                       "reaches across the internet when no firewall is in between). "
+                                                       "What the router answered is below them:"),
                                         tab));
     m_linkRows = new QVBoxLayout;
     layout->addLayout(m_linkRows);
@@ -197,9 +199,11 @@ void Tplaywithothers::showModel()
                                                   : QStringLiteral("%1  (%2)").arg(game.address, game.hostName));
     }
 
-    if (!m_model.hosting() || m_shownLinks == m_model.inviteLinks().size())
+    // The hosting rows are built again only when what they show has changed.
+    const QStringList shown = m_model.inviteLinks() + QStringList{QString()} + m_model.routerLines();
+    if (!m_model.hosting() || m_shownHosting == shown)
         return;
-    m_shownLinks = static_cast<int>(m_model.inviteLinks().size());
+    m_shownHosting = shown;
     while (QLayoutItem *item = m_linkRows->takeAt(0)) {
         delete item->widget();
         delete item;
@@ -222,6 +226,13 @@ void Tplaywithothers::showModel()
         connect(copy, &QPushButton::clicked, this, [this, i] { copyLink(i); });
         rowLayout->addWidget(copy);
         m_linkRows->addWidget(row);
+    }
+    // What the router answered, in the player's words: plain text, whatever it holds.
+    for (int i = 0; i < m_model.routerLines().size(); ++i) {
+        QLabel *line = wrappedPlainLabel(m_model.routerLines().at(i), m_hostingTab);
+        line->setObjectName(QStringLiteral("label_router%1").arg(i + 1));
+        line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        m_linkRows->addWidget(line);
     }
     if (m_tabs->indexOf(m_hostingTab) < 0)
         m_tabs->insertTab(0, m_hostingTab, QStringLiteral("Your Game"));

@@ -4,7 +4,7 @@
 // give it (restartRequested); a join is tried first (JoinProbe), so that a wrong
 // address, nobody hosting, no answer or a full game is said here and the user can try
 // again. In a hosting program the window lists the invite links others can use, each
-// with a Copy button. The state is the model's (PlayWithOthersModel); every text from
+// with a Copy button, and what the router answered when asked to forward the port. The state is the model's (PlayWithOthersModel); every text from
 // outside (host names, links) is shown as plain text.
 #pragma once
 
@@ -14,6 +14,8 @@
 
 #include <QStringList>
 #include <QWidget>
+
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -67,5 +69,5 @@ private:
     QWidget *m_hostingTab = nullptr;
     QVBoxLayout *m_linkRows = nullptr;
     QLabel *m_status = nullptr;
-    int m_shownLinks = -1;
+    std::optional<QStringList> m_shownHosting;  // the links and router lines the rows show
 };

@@ -18,6 +18,7 @@
 #include "windows/CommandLine.h"
 #include "windows/GameRecordList.h"
 #include "windows/HostingAddresses.h"
+#include "windows/HostingPortMap.h"
 #include "windows/InviteStart.h"
 #include "windows/LobbyPlaces.h"
 #include "windows/ProgramIdentity.h"
@@ -205,17 +206,25 @@ int main(int argc, char *argv[])
     // is told where others can join.
     const bool hosting = startModeFrom(QApplication::arguments().mid(1), ConnectionHalf::portFromEnvironment()).kind
         == StartMode::Kind::Host;
-    QObject::connect(&chat.connection(), &ConnectionHalf::hostingStarted, others, [&chat, &host, others, hosting] {
-        if (!hosting)
-            return;
-        const quint16 port = host.serverPort() != 0 ? host.serverPort() : chat.connection().port();
-        others->showHosting(HostingAddresses::system(), port);
-        const QStringList &links = others->model().inviteLinks();
-        if (links.isEmpty())
-            chat.chat().addnotice(QStringLiteral("This computer has no network address others can reach."));
-        for (const QString &link : links)
-            chat.chat().addnotice(QStringLiteral("Others can join your game with %1").arg(link));
-    });
+    // With "MapPort" on, the router is asked to forward the port, and says so in both places.
+    HostingPortMap portMap(hosting, chat.settings().mapPort(),
+                           [&chat, others](const QString &text, const QString &link) {
+                               chat.chat().addnotice(text);
+                               others->model().routerAnswered(text, link);
+                           });
+    QObject::connect(
+        &chat.connection(), &ConnectionHalf::hostingStarted, others, [&chat, &host, &portMap, others, hosting] {
+            if (!hosting)
+                return;
+            const quint16 port = host.serverPort() != 0 ? host.serverPort() : chat.connection().port();
+            others->showHosting(HostingAddresses::system(), port);
+            const QStringList &links = others->model().inviteLinks();
+            if (links.isEmpty())
+                chat.chat().addnotice(QStringLiteral("This computer has no network address others can reach."));
+            for (const QString &link : links)
+                chat.chat().addnotice(QStringLiteral("Others can join your game with %1").arg(link));
+            portMap.start(port);
+        });
     rememberJoinedGame(chat, *others);
     // The records of the games this copy sees, in the user's data folder. Only the hosting
     // copy knows the computer's level: the game start dialog's choice.
@@ -248,7 +257,9 @@ int main(int argc, char *argv[])
     if (!saveTally())
         qWarning("the tally was not saved: %s", qUtf8Printable(tallyFile.errorString()));
 
-    // 5. The host closes every connection before the windows go.
+    // 5. Hosting ends: the router's mapping is deleted (a bounded wait for the router), and
+    //    the host closes every connection before the windows go.
+    portMap.stopAndWait();
     host.closeAll();
 
     // 6. A restart asked for by "Play with Others" or an invite link comes last, once everything is saved

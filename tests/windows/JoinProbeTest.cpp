@@ -123,8 +123,11 @@ protected:
     void screenshot(const QString &name)
     {
         const QString folderName = qEnvironmentVariable("QUARN_SCREENSHOT_DIR");
-        if (!folderName.isEmpty())
-            window->grab().save(QDir(folderName).filePath(name));
+        if (folderName.isEmpty())
+            return;
+        // Rows added to a shown window appear once the queued show has run.
+        QCoreApplication::processEvents();
+        window->grab().save(QDir(folderName).filePath(name));
     }
 
     QTemporaryDir folder;
@@ -190,6 +193,14 @@ TEST_F(TplaywithothersTest, HostingShowsEachInviteLinkWithACopyButton)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("quarn://[2a01:4f8::20]:7772"));
     EXPECT_EQ(child<QLabel>("label_link1")->textFormat(), Qt::PlainText);
     screenshot(QStringLiteral("play-with-others-hosting.png"));
+
+    // The router's answer is a plain line, and its link the first one to copy.
+    window->model().routerAnswered(QStringLiteral("<b>The router forwards the game.</b>"),
+                                   QStringLiteral("quarn://203.0.113.9:7772"));
+    QTest::mouseClick(child<QPushButton>("button_copy1"), Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("quarn://203.0.113.9:7772"));
+    EXPECT_EQ(child<QLabel>("label_router1")->textFormat(), Qt::PlainText);
+    screenshot(QStringLiteral("play-with-others-router.png"));
 }
 
 }  // namespace

@@ -107,4 +107,18 @@ TEST(PlayWithOthersModelTest, HostingAndJoiningRestartAsTheLobbyWouldAndKeepTheN
     EXPECT_EQ(again.recent().games(), (QList<Game>{{QStringLiteral("[2001:db8::1]:7801"), QStringLiteral("Bob")}}));
 }
 
+TEST(PlayWithOthersModelTest, EveryRouterAnswerIsALineAndOnlyTheLatestMappingLeadsTheInviteLinks)
+{
+    QTemporaryDir folder;
+    PlayWithOthersModel model(folder.filePath(QStringLiteral("korvexlobby.ini")));
+    const QString local = QStringLiteral("quarn://192.168.1.20:7772");
+    model.setHosting({local});
+    model.routerAnswered(QStringLiteral("mapped"), QStringLiteral("quarn://203.0.113.9:40001"));
+    EXPECT_EQ(model.inviteLinks(), (QStringList{QStringLiteral("quarn://203.0.113.9:40001"), local}));
+    // A renewal the router refused: the link through it no longer works.
+    model.routerAnswered(QStringLiteral("refused"), QString());
+    EXPECT_EQ(model.inviteLinks(), QStringList{local});
+    EXPECT_EQ(model.routerLines(), (QStringList{QStringLiteral("mapped"), QStringLiteral("refused")}));
+}
+
 }  // namespace

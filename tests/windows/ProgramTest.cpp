@@ -1,7 +1,10 @@
 // The built `quarn` program in separate processes: a solo host, a joining player, a
 // spectator, a second copy under the host's guard, and every copy ending with the host;
-// a termination signal while a start-up box is open; a guard folder another user made.
+// a termination signal while a start-up box is open; a guard folder another user made;
+// a hosted game's mapping at the tests' fake router, deleted when the program ends.
 // The copies report through their info logging; the test waits on their output.
+#include "portmap/FakeIgd.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -194,6 +197,42 @@ TEST_F(ProgramTest, aGuardThatCannotBeTakenIsReported)
     EXPECT_NE(ann.process.exitCode(), 0);
     EXPECT_TRUE(ann.output.contains("cannot start")) << ann.output.toStdString();
     EXPECT_FALSE(ann.output.contains("main window"));
+}
+
+// The copies ask the tests' fake UPnP gateway, and no NAT-PMP gateway, for their port.
+void toFakeRouter(QProcessEnvironment &environment, const FakeIgd &igd)
+{
+    environment.insert(QStringLiteral("QUARN_NATPMP_GATEWAY"), QStringLiteral("off"));
+    environment.insert(QStringLiteral("QUARN_UPNP_IGD"), QString::fromLatin1(igd.descriptionUrl()));
+}
+
+TEST_F(ProgramTest, aHostedGameIsMappedAtTheRouterUntilATerminationSignalEndsIt)
+{
+    ASSERT_NE(port, 0);
+    FakeIgd igd;
+    Copy ann(folder("ann"), guard("mapped"), port,
+             {QStringLiteral("Ann"), QStringLiteral("0.0.0.0"), QStringLiteral("true")},
+             [&igd](QProcessEnvironment &environment) { toFakeRouter(environment, igd); });
+    QSignalSpy seen(&igd, &FakeIgd::actionSeen);
+    while (igd.count("AddPortMapping") == 0)
+        ASSERT_TRUE(seen.wait(kTimeoutMs)) << ann.output.toStdString();
+    EXPECT_EQ(igd.actions.last().externalPort, port);
+    ann.process.terminate();
+    ASSERT_TRUE(ann.waitForEnd()) << ann.output.toStdString();
+    EXPECT_EQ(ann.process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(igd.count("DeletePortMapping"), 1) << ann.output.toStdString();
+}
+
+TEST_F(ProgramTest, aSoloGameNeverAsksTheRouter)
+{
+    ASSERT_NE(port, 0);
+    FakeIgd igd;
+    Copy solo(folder("solo"), guard("solo"), port, {},
+              [&igd](QProcessEnvironment &environment) { toFakeRouter(environment, igd); });
+    ASSERT_TRUE(solo.waitFor("logged in as slot 1")) << solo.output.toStdString();
+    solo.process.terminate();
+    ASSERT_TRUE(solo.waitForEnd());
+    EXPECT_TRUE(igd.actions.isEmpty());
 }
 
 }  // namespace
