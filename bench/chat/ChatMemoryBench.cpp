@@ -12,7 +12,7 @@
 #include "client/ChatHalf.h"
 #include "client/model/ClientGame.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -91,16 +91,3 @@ BENCHMARK_CAPTURE(chatFlood, links, Flood::Links)->Iterations(1)->Unit(benchmark
 BENCHMARK_CAPTURE(chatFlood, links_new_colour, Flood::LinksNewColour)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

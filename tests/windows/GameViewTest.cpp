@@ -61,13 +61,8 @@ protected:
 
 TEST_F(GameViewTest, PlayersAndSpectatorSeeTheGameInProgress)
 {
-    Tchat &ann = open(QStringLiteral("Ann"), QStringLiteral("true"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.game().seatName(1) == QStringLiteral("Ann"); }, kGameStepWait));
-    Tchat &bob = open(QStringLiteral("Bob"), QStringLiteral("false"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.game().seatName(2) == QStringLiteral("Bob"); }, kGameStepWait));
-    Tchat &cy = open(QStringLiteral("Cy"), QStringLiteral("false"));
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return cy.game().ownSlot() == 3 && cy.game().seatName(2) == QStringLiteral("Bob"); }, kGameStepWait));
+    auto [ann, bob, cy] = openAnnBobAndCy();
+    ASSERT_FALSE(HasFailure());
 
     // The game starts from the File menu's entry, through the dialog.
     ASSERT_TRUE(ann.startGameAction()->isEnabled());

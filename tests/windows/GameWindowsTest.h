@@ -52,6 +52,25 @@ protected:
         return window;
     }
 
+    // The two players and a spectator of most games: Ann hosts in slot 1, Bob joins as
+    // seat 2 and Cy watches from slot 3; returns once every one of them is logged in.
+    struct Table {
+        Tchat &ann;
+        Tchat &bob;
+        Tchat &cy;
+    };
+    Table openAnnBobAndCy()
+    {
+        Tchat &ann = open(QStringLiteral("Ann"), QStringLiteral("true"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ann.game().seatName(1) == QStringLiteral("Ann"); }, kGameStepWait));
+        Tchat &bob = open(QStringLiteral("Bob"), QStringLiteral("false"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ann.game().seatName(2) == QStringLiteral("Bob"); }, kGameStepWait));
+        Tchat &cy = open(QStringLiteral("Cy"), QStringLiteral("false"));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return cy.game().ownSlot() == 3 && cy.game().seatName(2) == QStringLiteral("Bob"); }, kGameStepWait));
+        return {ann, bob, cy};
+    }
+
     // Waits until the host has done what `hostDone` checks and every window shows its state.
     void settle(const std::function<bool()> &hostDone, const char *step)
     {

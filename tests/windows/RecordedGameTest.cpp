@@ -47,13 +47,8 @@ protected:
 
 TEST_F(RecordedGameTest, EveryRecordReplaysToItsWindowsLiveGame)
 {
-    Tchat &ann = open(QStringLiteral("Ann"), QStringLiteral("true"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.game().seatName(1) == QStringLiteral("Ann"); }, kGameStepWait));
-    Tchat &bob = open(QStringLiteral("Bob"), QStringLiteral("false"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.game().seatName(2) == QStringLiteral("Bob"); }, kGameStepWait));
-    Tchat &cy = open(QStringLiteral("Cy"), QStringLiteral("false"));
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return cy.game().ownSlot() == 3 && cy.game().seatName(2) == QStringLiteral("Bob"); }, kGameStepWait));
+    auto [ann, bob, cy] = openAnnBobAndCy();
+    ASSERT_FALSE(HasFailure());
     for (auto &window : windows)
         window->board().setMessageBoxHook([](const QString &, std::function<void()> closed) { closed(); });
 
