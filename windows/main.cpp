@@ -56,8 +56,8 @@ QString wordListFolder()
     return PrivateFolder::runtimeFolder();
 }
 
-// Hosting and joining from the "Play with Others" window: the program starts again with
-// these arguments and port (ProgramRestart).
+// Hosting and joining from the "Play with Others" window, or an invite link followed from
+// the chat: the program starts again with these arguments and port (ProgramRestart).
 struct Restart {
     QStringList arguments;
     quint16 port = 0;
@@ -65,10 +65,8 @@ struct Restart {
 
 // A joining program keeps the game in the recent games, with the hosting player's name
 // once the host has announced it.
-void rememberJoinedGame(Tchat &chat, Tplaywithothers &others)
+void rememberJoinedGame(Tchat &chat, Tplaywithothers &others, const StartMode &mode)
 {
-    const QStringList arguments = QApplication::arguments().mid(1);
-    const StartMode mode = startModeFrom(arguments, ConnectionHalf::portFromEnvironment());
     if (mode.kind != StartMode::Kind::Join)
         return;
     const QString address = RecentGames::canonical(mode.hostAddress, chat.connection().port());
@@ -129,6 +127,8 @@ int main(int argc, char *argv[])
         return 0;
     if (invite.outcome == InviteStart::Outcome::Join)
         arguments = invite.arguments;
+    // The mode these arguments start in, an invite link's included.
+    const StartMode startMode = startModeFrom(arguments, ConnectionHalf::portFromEnvironment());
 
     // 3. The windows, in order: main window, about, game start dialog, help, phrase
     //    editor, host form, spectator list, tally, lobby download.
@@ -204,8 +204,7 @@ int main(int argc, char *argv[])
                      });
     // While hosting (not in a solo game, which hosts for itself alone), the hosting player
     // is told where others can join.
-    const bool hosting = startModeFrom(QApplication::arguments().mid(1), ConnectionHalf::portFromEnvironment()).kind
-        == StartMode::Kind::Host;
+    const bool hosting = startMode.kind == StartMode::Kind::Host;
     // With "MapPort" on, the router is asked to forward the port, and says so in both places.
     HostingPortMap portMap(hosting, chat.settings().mapPort(),
                            [&chat, others](const QString &text, const QString &link) {
@@ -225,7 +224,7 @@ int main(int argc, char *argv[])
                 chat.chat().addnotice(QStringLiteral("Others can join your game with %1").arg(link));
             portMap.start(port);
         });
-    rememberJoinedGame(chat, *others);
+    rememberJoinedGame(chat, *others, startMode);
     // The records of the games this copy sees, in the user's data folder. Only the hosting
     // copy knows the computer's level: the game start dialog's choice.
     chat.setGameRecords(new GameRecordList(GameRecordStore(), &chat));
